@@ -1,0 +1,52 @@
+#include "sim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+namespace zan::sim {
+
+PtyServer::PtyServer(Device& device) : device_(device) {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        const std::string reason = std::strerror(errno);
+        if (master_ >= 0) close(master_);
+        throw std::runtime_error("cannot create a pseudo-terminal: " + reason);
+    }
+    path_ = ptsname(master_);
+}
+
+PtyServer::~PtyServer() {
+    if (master_ >= 0) close(master_);
+}
+
+void PtyServer::Step(double now) {
+    pollfd p{master_, POLLIN, 0};
+    poll(&p, 1, 0);
+    // Linux reports a hang-up on the master while no one holds the terminal open.
+    const bool connected = (p.revents & POLLHUP) == 0;
+    if (connected && !connected_) device_.OnOpen(now);
+    if (!connected && connected_) device_.OnClose(now);
+    connected_ = connected;
+    if (!connected) return;
+    char buffer[512];
+    for (;;) {
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        device_.OnWrite(std::string(buffer, static_cast<size_t>(n)), now);
+    }
+    std::string out = device_.Produce(now);
+    size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = write(master_, out.data() + done, out.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace zan::sim

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+#include "virtual/virtual_port.h"
+
+namespace zan::sim {
+
+// Serves a device on a pseudo-terminal, so a real serial-port backend can open
+// it by its path. Output is only written while a program holds the terminal
+// open, so a newly opened port does not receive a backlog of old lines.
+class PtyServer {
+public:
+    // Throws std::runtime_error with the system's description on failure.
+    explicit PtyServer(Device& device);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // The device path to open, such as /dev/pts/3.
+    const std::string& Path() const { return path_; }
+    // Hands what the program wrote to the device and the device's output to
+    // the terminal, at the given seconds of a monotonic clock.
+    void Step(double now);
+    bool ClientConnected() const { return connected_; }
+
+private:
+    Device& device_;
+    int master_ = -1;
+    std::string path_;
+    bool connected_ = false;
+};
+
+}  // namespace zan::sim

@@ -1,0 +1,35 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zan::sim {
+
+enum class SensorModel { Vsf, Vsfs, Dfl, Dfls, Tria };
+
+// "VSF", "vsfs", "DFL", ... as typed on a command line.
+std::optional<SensorModel> ParseSensorModel(std::string_view text);
+std::string ModelName(SensorModel model);
+
+// The first line a sensor prints when it wakes, without its CR LF.
+std::string FirmwareLine(SensorModel model);
+
+// The TRIA head header used by the simulator: blue, green and red in slots
+// 1 to 3, a pressure output and no auxiliary inputs.
+inline constexpr const char* kTriaHeader = "TRIA-0042 BGR PNN";
+
+// Builds the measurement lines a sensor prints, CR LF included, from the
+// seconds since the simulated clock's start. Values wander a little from
+// line to line in a repeatable way.
+class LineGenerator {
+public:
+    explicit LineGenerator(SensorModel model, unsigned seed = 1) : model_(model), state_(seed) {}
+    std::string Line(double secondsSinceStart);
+
+private:
+    int Noise(int amplitude);
+    SensorModel model_;
+    unsigned state_;
+};
+
+}  // namespace zan::sim

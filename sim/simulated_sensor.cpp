@@ -1,0 +1,101 @@
+#include "sim/simulated_sensor.h"
+
+#include <algorithm>
+
+namespace zan::sim {
+
+SimulatedSensor::SimulatedSensor(SensorModel model, Behaviour behaviour)
+    : model_(model), behaviour_(behaviour), generator_(model) {
+    streaming_ = behaviour_ != Behaviour::Absent;
+}
+
+std::string SimulatedSensor::Describe() const {
+    if (behaviour_ == Behaviour::Absent) return "simulated port with no sensor";
+    return "simulated " + ModelName(model_);
+}
+
+void SimulatedSensor::Print(const std::string& text, double now) {
+    if (queue_.empty()) headTime_ = std::max(headTime_, now);
+    queue_ += text;
+}
+
+void SimulatedSensor::GenerateUpTo(double now) {
+    if (!streaming_) {
+        nextLineTime_ = std::max(nextLineTime_, now);
+        return;
+    }
+    while (nextLineTime_ <= now) {
+        Print(generator_.Line(nextLineTime_), nextLineTime_);
+        nextLineTime_ += kLineInterval;
+    }
+}
+
+std::string SimulatedSensor::Produce(double now) {
+    if (!powered_ || behaviour_ == Behaviour::Absent) return {};
+    GenerateUpTo(now);
+    if (queue_.empty() || now < headTime_) return {};
+    const auto due = static_cast<size_t>((now - headTime_) * kCharsPerSecond) + 1;
+    const size_t count = std::min(due, queue_.size());
+    std::string out = queue_.substr(0, count);
+    queue_.erase(0, count);
+    headTime_ += static_cast<double>(count) / kCharsPerSecond;
+    return out;
+}
+
+void SimulatedSensor::Wake(double now) {
+    queue_.clear();
+    Print(FirmwareLine(model_) + "\r\n", now);
+    streaming_ = true;
+    nextLineTime_ = now + kLineInterval;
+}
+
+void SimulatedSensor::StopAtPrompt(double now) {
+    streaming_ = false;
+    Print("\r\n>", now);
+}
+
+void SimulatedSensor::OnDtr(bool on, double now) {
+    const bool falling = dtr_ && !on;
+    dtr_ = on;
+    if (falling && powered_ && behaviour_ == Behaviour::Answering) Wake(now);
+}
+
+void SimulatedSensor::PowerOff(double) {
+    powered_ = false;
+    streaming_ = false;
+    queue_.clear();
+}
+
+void SimulatedSensor::PowerOn(double now) {
+    if (powered_ || behaviour_ == Behaviour::Absent) return;
+    powered_ = true;
+    // A power cycle clears whatever kept the sensor from answering.
+    behaviour_ = Behaviour::Answering;
+    Wake(now);
+}
+
+void SimulatedSensor::OnWrite(const std::string& text, double now) {
+    received_ += text;
+    if (!powered_ || behaviour_ != Behaviour::Answering) return;
+    for (char c : text) Command(c, now);
+}
+
+void SimulatedSensor::Command(char c, double now) {
+    GenerateUpTo(now);
+    switch (c) {
+        case 'C':
+        case 'c': StopAtPrompt(now); break;
+        case 'r':
+            streaming_ = true;
+            nextLineTime_ = now + kLineInterval;
+            break;
+        case 'o':
+            if (streaming_) break;
+            for (int i = 0; i < kStoredLines; ++i) Print(generator_.Line(i * 60.0), now);
+            Print(">", now);
+            break;
+        default: break;
+    }
+}
+
+}  // namespace zan::sim

@@ -1,0 +1,63 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "sim/sensor_model.h"
+#include "virtual/virtual_port.h"
+
+namespace zan::sim {
+
+// A sensor at the far end of the serial line. It streams one measurement a
+// second at the pace a 9600-baud line allows, wakes on a DTR pulse with its
+// firmware line, and obeys the console commands: "C"/"c" stop it at a
+// prompt, "r" runs it again, "o" prints its stored data set.
+class SimulatedSensor : public Device {
+public:
+    enum class Behaviour {
+        Answering,               // answers DTR pulses
+        SilentUntilPowerCycled,  // ignores DTR until powered off and on again
+        Absent                   // nothing is connected
+    };
+
+    explicit SimulatedSensor(SensorModel model, Behaviour behaviour = Behaviour::Answering);
+
+    void OnWrite(const std::string& text, double now) override;
+    void OnDtr(bool on, double now) override;
+    std::string Produce(double now) override;
+    std::string Describe() const override;
+
+    // The user switches the sensor's power.
+    void PowerOff(double now);
+    void PowerOn(double now);
+
+    SensorModel Model() const { return model_; }
+    bool Streaming() const { return streaming_; }
+    // Everything the program wrote to the sensor.
+    const std::string& Received() const { return received_; }
+    // The sensor prints text, paced by the line speed.
+    void Print(const std::string& text, double now);
+
+    // Characters a second on a 9600-baud 8N1 line.
+    static constexpr double kCharsPerSecond = 960.0;
+    static constexpr double kLineInterval = 1.0;
+    static constexpr int kStoredLines = 12;
+
+private:
+    void Wake(double now);
+    void StopAtPrompt(double now);
+    void Command(char c, double now);
+    void GenerateUpTo(double now);
+
+    SensorModel model_;
+    Behaviour behaviour_;
+    LineGenerator generator_;
+    bool powered_ = true;
+    bool streaming_ = true;
+    bool dtr_ = false;
+    double nextLineTime_ = 0;
+    double headTime_ = 0;
+    std::string queue_;
+    std::string received_;
+};
+
+}  // namespace zan::sim

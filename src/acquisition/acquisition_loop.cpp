@@ -1,0 +1,142 @@
+#include "acquisition/acquisition_loop.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "link/port_operations.h"
+#include "shell/context.h"
+#include "state/instruments.h"
+
+namespace zan {
+namespace {
+
+constexpr int kListScrollThreshold = 11;
+constexpr size_t kTriaEntryLimit = 58;
+
+bool ContainsEof(const std::string& text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find("EOF") != std::string::npos;
+}
+
+void Run(const std::function<void()>& handler) {
+    if (handler) handler();
+}
+
+void CompletePacket(Context& ctx) {
+    ProgramState& s = ctx.state;
+    MainForm& m = ctx.main;
+    const int row = static_cast<int>(s.PacketRow);
+    s.PacketColumnCount[row] = static_cast<float>(s.PacketColumn);
+    Run(ctx.packetHandlers.processPacket);
+    if (s.StatisticsRunning == 1) Run(ctx.packetHandlers.accumulateStatistics);
+    if (s.Recording == 1) Run(ctx.packetHandlers.writeRecordedLine);
+    if (s.RawLogging == 1) Run(ctx.packetHandlers.writeRawLogLine);
+    // The handlers may have run events; read the row afresh.
+    const int done = static_cast<int>(s.PacketRow);
+    m.Label44.SetCaption(std::to_string(static_cast<int>(s.PacketColumnCount[done])));
+    m.Label43.SetCaption(std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
+    s.PacketRow += 1;
+    if (s.PacketRow >= kRingRows) {
+        s.PacketRow = 0;
+        s.PacketWraps += 1;
+        m.List1.Clear();
+        m.List2.Clear();
+    }
+    s.PacketColumn = 0;
+    s.PacketTable[static_cast<int>(s.PacketRow)][0].clear();
+}
+
+void Echo(ListBox& list, int& line, char c, bool limitEntries) {
+    line = std::min(line, list.Count());
+    if (limitEntries && list.Entry(line).size() >= kTriaEntryLimit) ++line;
+    line = std::min(line, list.Count());
+    list.AppendToEntry(line, c);
+    if (list.Count() >= kListScrollThreshold) list.SetListIndex(list.Count() - 1);
+}
+
+// One playback line replaces what the port delivered in this tick.
+std::string ReadPlaybackLine(Context& ctx) {
+    ProgramState& s = ctx.state;
+    if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
+    std::string text = s.PlaybackFile->ReadField() + "\r\n";
+    if (!ContainsEof(text)) return text;
+    const bool tria = s.InstrumentType == kTria;
+    if (!tria) s.PlaybackFile.reset();
+    s.PlaybackState = 0;
+    ctx.main.Label29.SetCaption(ctx.main.Label29.Caption() + " :EOF");
+    ctx.main.Command17.Click();
+    if (tria) ctx.main.Command16.Click();
+    return text;
+}
+
+void FailTick(Context& ctx, const std::string& description) {
+    ShowError(ctx, description);
+    ctx.main.Command17.SetCaption("Play");
+    ctx.main.Command17.SetBackColour(kLightGreen);
+    ctx.state.PlaybackState = 0;
+}
+
+}  // namespace
+
+void WalkReceivedText(Context& ctx, const std::string& text) {
+    ProgramState& s = ctx.state;
+    MainForm& m = ctx.main;
+    for (char c : text) {
+        const bool lineEnd = c == '\n';
+        const bool stored = c != '\r' && !lineEnd;
+        if (stored) s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn] += c;
+        if (lineEnd) CompletePacket(ctx);
+        if (c == '\t' || c == '\r') {
+            const int row = static_cast<int>(s.PacketRow);
+            s.PacketColumn += 1;
+            if (s.PacketColumn == kSeparatorLimit) {
+                s.PacketColumnCount[row] = kSeparatorLimit;
+                s.PacketColumn = 0;
+            }
+            s.PacketTable[row][s.PacketColumn].clear();
+        }
+        const bool tria = s.InstrumentType == kTria;
+        if (stored) {
+            Echo(m.List1, s.ReceiveLine, c, false);
+            if (tria) Echo(m.List2, s.TriaReceiveLine, c, true);
+        }
+        if (lineEnd) {
+            s.ReceiveLine += 1;
+            if (tria) s.TriaReceiveLine += 1;
+        }
+    }
+}
+
+void PollInstrument(Context& ctx) {
+    ProgramState& s = ctx.state;
+    if (s.PlaybackDelay > 0) Delay(ctx, s.PlaybackDelay / 10.0);
+    std::string text;
+    if (IsPortOpen(ctx)) {
+        ctx.portInputLen = 0;
+        if (IsPortOpen(ctx)) text = ReadAvailable(ctx);
+    }
+    if (s.PlaybackState == 1 || s.PlaybackState == 2) text = ReadPlaybackLine(ctx);
+    if (s.PlaybackState == 2) s.PlaybackState = 0;
+    WalkReceivedText(ctx, text);
+}
+
+void Timer1_Timer(Context& ctx) {
+    if (ctx.pollRunning) return;
+    ctx.pollRunning = true;
+    try {
+        PollInstrument(ctx);
+    } catch (const PortLostError& e) {
+        // The adapter went away: close cleanly so the next ticks stay quiet,
+        // and tell the user once.
+        ClosePort(ctx);
+        FailTick(ctx, e.what());
+    } catch (const std::exception& e) {
+        FailTick(ctx, e.what());
+    }
+    ctx.pollRunning = false;
+}
+
+}  // namespace zan

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace zan {
+
+struct Context;
+
+// One tick of Timer1: runs PollInstrument once, unless a tick is already
+// running (then this one is dropped), and handles its failures.
+void Timer1_Timer(Context& ctx);
+// Reads what the port holds (or one playback line) and builds packets from it.
+void PollInstrument(Context& ctx);
+// Walks received text character by character into the packet table and the
+// receive lists, completing packets at each line feed.
+void WalkReceivedText(Context& ctx, const std::string& text);
+
+}  // namespace zan

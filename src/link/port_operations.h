@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+namespace zan {
+
+struct Context;
+
+// The port menu handlers: open port n (1..4) unless one is open already.
+void OpenPort(Context& ctx, int portNumber);
+// "Close Port": closes an open port and unchecks all four port items.
+void ClosePort(Context& ctx);
+bool IsPortOpen(Context& ctx);
+void SendText(Context& ctx, const std::string& text);
+// Everything waiting at the port (InputLen 0).
+std::string ReadAvailable(Context& ctx);
+// With InputLen set to 1 by the caller: one character or an empty text.
+std::string ReadChar(Context& ctx);
+int CharsWaiting(Context& ctx);
+// Wakes the sensor: DTR on for half a second, then off.
+void PulseDtr(Context& ctx);
+// Waits the given seconds on the monotonic clock while dispatching events.
+void Delay(Context& ctx, double seconds);
+
+// Connects the Connection menu's port items to their handlers.
+void WirePortMenu(Context& ctx);
+
+}  // namespace zan

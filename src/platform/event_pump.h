@@ -1,0 +1,19 @@
+#pragma once
+#include <functional>
+
+namespace zan {
+
+// The user-interface event loop as the core sees it.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // Seconds from a monotonic clock (never wraps at midnight, ignores clock changes).
+    virtual double Seconds() = 0;
+    // Runs the pending events once (timer ticks, clicks, key presses). Waits a
+    // little for an event when none is pending, so a waiting loop does not spin a core.
+    virtual void DispatchPending() = 0;
+    // A periodic timer, running until the program ends.
+    virtual void AddTimer(double intervalSeconds, std::function<void()> callback) = 0;
+};
+
+}  // namespace zan

@@ -1,0 +1,44 @@
+#pragma once
+#include "acquisition/packet_handlers.h"
+#include "forms/main_form.h"
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/serial_port.h"
+#include "platform/system_clock.h"
+#include "state/program_state.h"
+
+namespace zan {
+
+// The outside world as the core reaches it.
+struct Platform {
+    EventPump& pump;
+    SerialPort& port;
+    Dialogs& dialogs;
+    SystemClock& clock;
+};
+
+// Everything a handler may touch: the platform, the program state and the
+// windows. One per running program; tests build a fresh one per case.
+struct Context {
+    explicit Context(Platform p) : platform(p) {}
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    Platform platform;
+    ProgramState state;
+    MainForm main;
+    QuickSetupForm quick;
+    ProgressForm progress;
+    PacketHandlers packetHandlers;
+
+    // The port's InputLen: 0 reads everything waiting, 1 one character.
+    int portInputLen = 0;
+    // Set while a tick of the acquisition loop runs, so a tick arriving during
+    // its playback wait is dropped instead of running the loop inside itself.
+    bool pollRunning = false;
+};
+
+// The "Error" message box with a failure's description.
+void ShowError(Context& ctx, const std::string& description);
+
+}  // namespace zan

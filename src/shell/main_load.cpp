@@ -1,0 +1,69 @@
+#include "shell/main_load.h"
+
+#include <string>
+
+#include "acquisition/acquisition_loop.h"
+#include "link/port_operations.h"
+#include "shell/context.h"
+#include "shell/version.h"
+#include "state/instrument_profiles.h"
+#include "state/instruments.h"
+
+namespace zan {
+namespace {
+
+constexpr double kTimer1Interval = 0.010;
+
+void SelectQuickSetupInstrument(Context& ctx) {
+    const float code = ctx.state.InstrumentType;
+    if (code == kQuickVsf) inst2_Click(ctx);
+    else if (code == kQuickDfl) inst4_Click(ctx);
+    else if (code == kQuickTria) inst6_Click(ctx);
+    else if (code == kQuickVsfs) inst3_Click(ctx);
+    else if (code == kQuickDfls) inst5_Click(ctx);
+}
+
+void WriteStatisticsHeadings(Context& ctx) {
+    FlexGrid& g = ctx.main.MSFlexGrid3;
+    g.SetCell(0, 1, "100     ");
+    g.SetCell(0, 2, "125     ");
+    g.SetCell(0, 3, "150     ");
+    g.SetCell(0, 4, "     Ref");
+}
+
+}  // namespace
+
+void WireProgram(Context& ctx) {
+    WirePortMenu(ctx);
+    WireInstrumentMenu(ctx);
+}
+
+void MainForm_Load(Context& ctx) {
+    MainForm& m = ctx.main;
+    ctx.platform.pump.AddTimer(kTimer1Interval, [&ctx] { Timer1_Timer(ctx); });
+    // A failure during the load stops it silently; the window shows what it got.
+    try {
+        m.Form1.SetCaption("ZAN Host " + std::to_string(kVersionMajor) + "." +
+                           std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision));
+        RefreshInstrumentMenu(ctx);
+        if (ctx.state.TestMode == 1) {
+            m.Image1.SetEnabled(true);
+            m.Image1.SetVisible(true);
+            m.Shape2.SetVisible(true);
+        }
+        if (ctx.state.InstrumentType == kNoInstrument) m.Command28.SetVisible(false);
+        ctx.state.GraphView = 5;
+        m.MSFlexGrid1.SetColWidth(0, 800);
+        m.MSFlexGrid1.SetColWidth(1, 1650);
+        m.Frame5.SetVisible(true);
+        m.Frame13.SetVisible(false);
+        m.Frame2.SetVisible(false);
+        SelectQuickSetupInstrument(ctx);
+        const float port = ctx.state.QuickSetupPort;
+        if (port >= 1 && port <= 4) OpenPort(ctx, static_cast<int>(port));
+        WriteStatisticsHeadings(ctx);
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace zan

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace zan {
+
+struct Context;
+
+// Connects every control of the windows to its handler.
+void WireProgram(Context& ctx);
+// The main window's load: caption, instrument and port from the quick setup,
+// fixed headings, and the start of Timer1.
+void MainForm_Load(Context& ctx);
+
+}  // namespace zan

@@ -1,0 +1,64 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/text_file.h"
+
+namespace zan {
+
+inline constexpr int kPacketRows = 2001;    // rows 0..1999 are the ring, 2000 spare
+inline constexpr int kPacketFields = 21;    // fields 0..19 are filled, 20 spare
+inline constexpr int kRingRows = 2000;
+inline constexpr int kSeparatorLimit = 20;
+inline constexpr int kHistorySlots = 10002;
+
+// The program-wide variables shared by the subsystems. Codes and flags are
+// single-precision values holding whole numbers; a flag is on when it equals 1.
+struct ProgramState {
+    float InstrumentType = 0;
+    float QuickSetupPort = 0;
+    std::uint8_t TestMode = 0;
+    float GraphView = 0;
+
+    std::vector<std::array<std::string, kPacketFields>> PacketTable =
+        std::vector<std::array<std::string, kPacketFields>>(kPacketRows);
+    float PacketRow = 0;
+    std::int32_t PacketColumn = 0;
+    std::array<float, kPacketRows> PacketColumnCount{};
+
+    float PlaybackState = 0;
+    float PlaybackDelay = 0;
+    // The raw file being played back, opened by "Open Raw File".
+    std::unique_ptr<FieldReader> PlaybackFile;
+
+    float Recording = 0;
+    float RawLogging = 0;
+    float StatisticsRunning = 0;
+    double PacketsRecorded = 0;
+    float CalibrationReloadPending = 0;
+    float GraphingOn = 0;
+
+    std::array<double, 4> PlotX{};
+    std::array<double, 4> PlotY{};
+    std::vector<double> TimeHistoryX = std::vector<double>(kHistorySlots);
+    std::vector<double> TimeHistoryY = std::vector<double>(kHistorySlots);
+
+    float TriaRedColumn = 0, TriaGreenColumn = 0, TriaBlueColumn = 0, TriaFluorColumn = 0;
+    float TriaSensorColumnEnd = 0;
+    float TriaHasPressure = 0, TriaHasAux1 = 0, TriaHasAux2 = 0;
+    std::array<float, 4> TriaRedAngles{}, TriaGreenAngles{}, TriaBlueAngles{};
+    std::array<float, 4> TriaRedValues{}, TriaGreenValues{}, TriaBlueValues{};
+
+    // Calibration table editing cell.
+    float EditCellRow = 0, EditCellColumn = 0;
+
+    // Counters of the acquisition loop, kept by the main window.
+    long long PacketWraps = 0;
+    int ReceiveLine = 0;
+    int TriaReceiveLine = 0;
+};
+
+}  // namespace zan
