@@ -3,6 +3,11 @@
 #include <string>
 
 #include "acquisition/acquisition_loop.h"
+#include "calibration/calibration_wiring.h"
+#include "console/console_wiring.h"
+#include "decoding/decoding_wiring.h"
+#include "graphs/graph_wiring.h"
+#include "settings/settings_wiring.h"
 #include "link/port_operations.h"
 #include "shell/context.h"
 #include "shell/version.h"
@@ -36,6 +41,16 @@ void WriteStatisticsHeadings(Context& ctx) {
 void WireProgram(Context& ctx) {
     WirePortMenu(ctx);
     WireInstrumentMenu(ctx);
+    WireCalibration(ctx);
+    WireDecoding(ctx);
+    WireGraphs(ctx);
+    WireConsole(ctx);
+    WireSettings(ctx);
+}
+
+void StartProgram(Context& ctx) {
+    MainForm_Load(ctx);
+    ctx.main.Form1.SetVisible(true);
 }
 
 void MainForm_Load(Context& ctx) {

@@ -9,5 +9,7 @@ void WireProgram(Context& ctx);
 // The main window's load: caption, instrument and port from the quick setup,
 // fixed headings, and the start of Timer1.
 void MainForm_Load(Context& ctx);
+// What the program does when it starts, up to the main window being shown.
+void StartProgram(Context& ctx);
 
 }  // namespace zan

@@ -1,0 +1,9 @@
+#include "decoding/decoding_wiring.h"
+
+#include "shell/context.h"
+
+namespace zan {
+
+void WireDecoding(Context&) {}
+
+}  // namespace zan

@@ -1,0 +1,9 @@
+#include "graphs/plot_packet.h"
+
+#include "shell/context.h"
+
+namespace zan {
+
+void PlotPacket(Context&) {}
+
+}  // namespace zan
