@@ -14,6 +14,16 @@ using Handler = std::function<void()>;
 class Form : public Control {
 public:
     Form(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Form) {}
+    // A key the window receives, as its character code (Ctrl+K is 11).
+    void KeyPress(int charCode) {
+        if (onKeyPress) onKeyPress(charCode);
+    }
+    std::function<void(int)> onKeyPress;
+    // The user closes the window from its title bar.
+    void Close() {
+        if (onClose) onClose();
+    }
+    Handler onClose;
 };
 
 class TabPage : public Control {
