@@ -1,5 +1,6 @@
 #include "core/number_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -70,8 +71,14 @@ double NumberValue(std::string_view text) {
     auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: saturate rather than fail,
-        // a sensor field never carries such magnitudes by intent.
-        value = exponent > 0 ? HUGE_VAL : 0.0;
+        // a sensor field never carries such magnitudes by intent. Which way
+        // depends on the whole magnitude, digits before the period included.
+        const size_t firstDigit = mantissa.find_first_not_of("0.");
+        const size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const long long magnitude =
+            exponent + (firstDigit < point ? static_cast<long long>(point - firstDigit)
+                                           : static_cast<long long>(point) - static_cast<long long>(firstDigit));
+        value = magnitude > 0 ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
 }

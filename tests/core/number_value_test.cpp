@@ -1,1 +1,116 @@
+#include "core/number_value.h"
+
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <locale>
+#include <string>
+
+namespace zan {
+namespace {
+
+TEST(NumberValue, ReadsSignDigitsAndOnePeriod) {
+    EXPECT_DOUBLE_EQ(NumberValue("12.5"), 12.5);
+    EXPECT_DOUBLE_EQ(NumberValue("-3.25"), -3.25);
+    EXPECT_DOUBLE_EQ(NumberValue("+7"), 7);
+    EXPECT_DOUBLE_EQ(NumberValue(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(NumberValue("-.5"), -0.5);
+    EXPECT_DOUBLE_EQ(NumberValue("4."), 4);
+    EXPECT_EQ(NumberValue("0.1"), 0.1);
+    EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
+}
+
+TEST(NumberValue, SkipsBlanksTabsAndLineFeedsWhereverTheyStand) {
+    EXPECT_DOUBLE_EQ(NumberValue("   42"), 42);
+    EXPECT_DOUBLE_EQ(NumberValue("1 2 3"), 123);
+    EXPECT_DOUBLE_EQ(NumberValue("\t1\t2\n.\n5"), 12.5);
+    EXPECT_DOUBLE_EQ(NumberValue("- 5"), -5);
+    EXPECT_DOUBLE_EQ(NumberValue("2 E - 3"), 0.002);
+    EXPECT_DOUBLE_EQ(NumberValue("1850\t"), 1850);
+}
+
+TEST(NumberValue, StopsAtTheFirstOtherCharacter) {
+    EXPECT_DOUBLE_EQ(NumberValue("1.2.3"), 1.2);
+    EXPECT_DOUBLE_EQ(NumberValue("12abc"), 12);
+    EXPECT_DOUBLE_EQ(NumberValue("1,5"), 1);
+    EXPECT_DOUBLE_EQ(NumberValue("7\r\n"), 7);
+    EXPECT_DOUBLE_EQ(NumberValue("12:30:00"), 12);
+    EXPECT_DOUBLE_EQ(NumberValue("1E5.5"), 1e5);
+    EXPECT_DOUBLE_EQ(NumberValue("3--2"), 3);
+}
+
+TEST(NumberValue, GivesZeroForATextWithoutALeadingNumber) {
+    for (const char* text : {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
+        EXPECT_EQ(NumberValue(text), 0) << '"' << text << '"';
+}
+
+TEST(NumberValue, ReadsExponentsWithEitherLetterCaseAndSign) {
+    EXPECT_DOUBLE_EQ(NumberValue("1E-05"), 1e-5);
+    EXPECT_DOUBLE_EQ(NumberValue("1e3"), 1000);
+    EXPECT_DOUBLE_EQ(NumberValue("2.5E+3"), 2500);
+    EXPECT_DOUBLE_EQ(NumberValue("-6.02E23"), -6.02e23);
+    // An exponent letter without digits adds nothing.
+    EXPECT_DOUBLE_EQ(NumberValue("4E"), 4);
+    EXPECT_DOUBLE_EQ(NumberValue("4E+"), 4);
+    EXPECT_DOUBLE_EQ(NumberValue("4Ex"), 4);
+}
+
+TEST(NumberValue, HandlesHugeAndTinyMagnitudes) {
+    EXPECT_DOUBLE_EQ(NumberValue("1.7976931348623157E308"), std::numeric_limits<double>::max());
+    EXPECT_DOUBLE_EQ(NumberValue("0.000001E310"), 1e304);
+    EXPECT_DOUBLE_EQ(NumberValue("123456789012345678901234567890"), 1.2345678901234568e29);
+    EXPECT_GT(NumberValue("1E-320"), 0);
+    EXPECT_EQ(NumberValue("1E-400"), 0);
+    EXPECT_EQ(NumberValue("0E999999"), 0);
+    EXPECT_TRUE(std::isinf(NumberValue("1E400")));
+    EXPECT_GT(NumberValue("1E400"), 0);
+    EXPECT_LT(NumberValue("-1E400"), 0);
+    EXPECT_TRUE(std::isinf(NumberValue("9E99999999999999999999")));
+    EXPECT_EQ(NumberValue("1E-99999999999999999999"), 0);
+    const std::string longDigits(5000, '7');
+    EXPECT_TRUE(std::isinf(NumberValue(longDigits)));
+    EXPECT_DOUBLE_EQ(NumberValue("0." + longDigits), 0.7777777777777778);
+}
+
+TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
+    EXPECT_DOUBLE_EQ(WholeTextNumber(" 12.5\t"), 12.5);
+    EXPECT_DOUBLE_EQ(WholeTextNumber("+3"), 3);
+    EXPECT_DOUBLE_EQ(WholeTextNumber("-1E-05"), -1e-5);
+    for (const char* bad : {"", "  ", "12a", "1 2", "abc", "1,5"})
+        EXPECT_THROW(WholeTextNumber(bad), std::invalid_argument) << '"' << bad << '"';
+}
+
+// A user's locale with a decimal comma must not change how files and replies read.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(NumberValue, ReadsAPeriodUnderACommaDecimalStreamLocale) {
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const double value = NumberValue("1234.5");
+    const double comma = NumberValue("1234,5");
+    std::locale::global(previous);
+    EXPECT_DOUBLE_EQ(value, 1234.5);
+    EXPECT_DOUBLE_EQ(comma, 1234);
+}
+
+TEST(NumberValue, ReadsAPeriodUnderACommaDecimalSystemLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char* found = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
+        if (std::setlocale(LC_ALL, name)) {
+            found = name;
+            break;
+        }
+    if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const double value = NumberValue("2.75E-3");
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_DOUBLE_EQ(value, 2.75e-3);
+}
+
+}  // namespace
+}  // namespace zan
