@@ -4,7 +4,8 @@ namespace zan {
 
 struct Context;
 
-// Connects the console commands, the Options and About menus and the quick setup dialog.
+// Connects the console commands: Interrupt Auto Start, the firmware query, Run,
+// Download Data and the terminal box.
 void WireConsole(Context& ctx);
 
 }  // namespace zan

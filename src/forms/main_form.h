@@ -161,6 +161,8 @@ struct QuickSetupForm {
         Option9{registry, "Option9"}, Option8{registry, "Option8"};
     CommandButton Command1{registry, "Command1"}, Command2{registry, "Command2"};
     Label Label2{registry, "Label2"};
+    // Ctrl+K has been pressed: the next "!" unlocks the test mode.
+    bool unlockKeySeen = false;
 };
 
 // The progress window shown while files are processed.

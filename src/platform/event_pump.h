@@ -1,5 +1,7 @@
 #pragma once
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace zan {
 
@@ -14,6 +16,11 @@ public:
     virtual void DispatchPending() = 0;
     // A periodic timer, running until the program ends.
     virtual void AddTimer(double intervalSeconds, std::function<void()> callback) = 0;
+    // Lets a little time pass without running any event, for the loops that
+    // watch the port while no other handler may run.
+    virtual void Pause(double seconds) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
 };
 
 }  // namespace zan

@@ -36,6 +36,10 @@ struct Context {
     // Set while a tick of the acquisition loop runs, so a tick arriving during
     // its playback wait is dropped instead of running the loop inside itself.
     bool pollRunning = false;
+    // The program has finished (the main window was unloaded, or the quick
+    // setup dialog was closed without a choice): the front end leaves its
+    // event loop, and nothing is saved twice.
+    bool programEnded = false;
 };
 
 // The "Error" message box with a failure's description.

@@ -10,6 +10,8 @@
 #include "settings/settings_wiring.h"
 #include "link/port_operations.h"
 #include "shell/context.h"
+#include "shell/main_window.h"
+#include "shell/quick_setup.h"
 #include "shell/version.h"
 #include "state/instrument_profiles.h"
 #include "state/instruments.h"
@@ -46,11 +48,15 @@ void WireProgram(Context& ctx) {
     WireGraphs(ctx);
     WireConsole(ctx);
     WireSettings(ctx);
+    WireQuickSetup(ctx);
+    WireMainWindow(ctx);
 }
 
 void StartProgram(Context& ctx) {
-    MainForm_Load(ctx);
-    ctx.main.Form1.SetVisible(true);
+    // The main window is loaded and shown only by the dialog's two buttons.
+    ctx.main.Form1.SetVisible(false);
+    QuickSetupForm_Load(ctx);
+    ctx.quick.Form2.SetVisible(true);
 }
 
 void MainForm_Load(Context& ctx) {
@@ -60,6 +66,7 @@ void MainForm_Load(Context& ctx) {
     try {
         m.Form1.SetCaption("ZAN Host " + std::to_string(kVersionMajor) + "." +
                            std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision));
+        LoadPreferences(ctx);
         RefreshInstrumentMenu(ctx);
         if (ctx.state.TestMode == 1) {
             m.Image1.SetEnabled(true);

@@ -8,6 +8,8 @@ VirtualProgram::VirtualProgram() : ctx(Platform{pump, port, dialogs, clock}) { W
 
 void VirtualProgram::Load() { MainForm_Load(ctx); }
 
+void VirtualProgram::Start() { StartProgram(ctx); }
+
 std::shared_ptr<FeedDevice> VirtualProgram::AttachFeed(int portNumber) {
     auto feed = std::make_shared<FeedDevice>();
     port.Attach(portNumber, feed);

@@ -13,7 +13,12 @@ namespace zan {
 // and ready; Load() runs the main window's load.
 struct VirtualProgram {
     VirtualProgram();
+    // The main window loaded directly, as if the quick setup had been ignored
+    // but with the instrument and port already in the program state.
     void Load();
+    // The program's own start: the quick setup dialog is shown and waits for
+    // its Apply or Ignore button (ctx.quick.Command1 / Command2).
+    void Start();
     // Attaches a scripted feed to a port and returns it.
     std::shared_ptr<FeedDevice> AttachFeed(int portNumber);
 

@@ -15,6 +15,8 @@ public:
     double Seconds() override { return now_; }
     void DispatchPending() override;
     void AddTimer(double intervalSeconds, std::function<void()> callback) override;
+    // Time passes; the timers that fall due meanwhile fire at the next dispatch.
+    void Pause(double seconds) override { now_ += seconds; }
 
     // Queues an event (a click, a key) to run at the next dispatch.
     void Post(std::function<void()> event) { posted_.push_back(std::move(event)); }

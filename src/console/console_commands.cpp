@@ -1,0 +1,144 @@
+#include "console/console_commands.h"
+
+#include "link/port_operations.h"
+#include "shell/context.h"
+
+namespace zan {
+namespace {
+
+const char* const kInterruptTitle = "Interupt Autostart";
+const char* const kFirmwareTitle = "Firmware";
+const char* const kPowerOnText = "Now press ok again and power on the Zan Sensor";
+
+// Dispatches events until a character waits at the port, at most the given
+// number of polls and seconds. True when something is waiting.
+bool PollForAnswer(Context& ctx, int polls, double seconds) {
+    EventPump& pump = ctx.platform.pump;
+    const double start = pump.Seconds();
+    for (int i = 0; i < polls && pump.Seconds() - start < seconds; ++i) {
+        pump.DispatchPending();
+        if (CharsWaiting(ctx) >= 1) return true;
+    }
+    return false;
+}
+
+// The same without dispatching, so no timer tick takes the characters first.
+bool WatchForAnswer(Context& ctx, int polls, double seconds) {
+    EventPump& pump = ctx.platform.pump;
+    const double start = pump.Seconds();
+    for (int i = 0; i < polls && pump.Seconds() - start < seconds; ++i) {
+        if (CharsWaiting(ctx) >= 1) return true;
+        pump.Pause(kPortPollPause);
+    }
+    return false;
+}
+
+// Everything the sensor sends up to and including the first carriage return,
+// or what came before the time runs out. Dispatches nothing.
+std::string ReadFirmwareLine(Context& ctx) {
+    EventPump& pump = ctx.platform.pump;
+    ctx.portInputLen = 1;
+    std::string reply;
+    const double start = pump.Seconds();
+    for (;;) {
+        const std::string c = ReadChar(ctx);
+        if (!c.empty()) {
+            reply += c;
+            if (c.back() == '\r') return reply;
+            continue;
+        }
+        if (pump.Seconds() - start >= kFirmwareReadSeconds) return reply;
+        pump.Pause(kPortPollPause);
+    }
+}
+
+void InterruptAutoStart(Context& ctx) {
+    Dialogs& dialogs = ctx.platform.dialogs;
+    PulseDtr(ctx);
+    if (PollForAnswer(ctx, kAnswerPolls, kAnswerWaitSeconds)) {
+        Delay(ctx, 0.2);
+        SendText(ctx, "C");
+    } else {
+        dialogs.MessageBox(
+            "To Interupt autostart, please power off Zan sensor then press ok. The computer will "
+            "then wait for 5 seconds to allow power discharge.",
+            kInterruptTitle);
+        Delay(ctx, 5);
+        dialogs.MessageBox(kPowerOnText, kInterruptTitle);
+        if (!PollForAnswer(ctx, kPowerUpPolls, kPowerUpWaitSeconds)) {
+            dialogs.MessageBox(
+                "Zan Sensor did not respond. Please check power and try again. If you can, please "
+                "use the Halvorn bench cable with the selecter switch set to ZAN Host.",
+                "Zan Sensor Not Responding");
+            return;
+        }
+        Delay(ctx, 0.2);
+        SendText(ctx, "c");
+        Delay(ctx, 1);
+    }
+    dialogs.MessageBox("Zan Sensor ready to accept commands", "Zan Sensor Ready");
+}
+
+void QueryFirmware(Context& ctx) {
+    Dialogs& dialogs = ctx.platform.dialogs;
+    PulseDtr(ctx);
+    if (!WatchForAnswer(ctx, kFirmwarePolls, kFirmwarePollSeconds)) {
+        dialogs.MessageBox(
+            "To get Instrument Firmware version, please power off Zan sensor then press ok. The "
+            "computer will then wait for 5 seconds to allow power discharge.",
+            kFirmwareTitle);
+        Delay(ctx, 5);
+        dialogs.MessageBox(kPowerOnText, kFirmwareTitle);
+    }
+    ctx.main.Command28.SetCaption("Firmware: " + ReadFirmwareLine(ctx));
+}
+
+}  // namespace
+
+void Command27_Click(Context& ctx) {
+    // A port failure (the port closed, also during a wait) ends the command
+    // silently; the boxes already shown stay answered.
+    try {
+        InterruptAutoStart(ctx);
+    } catch (const std::exception&) {
+    }
+}
+
+void Command28_Click(Context& ctx) {
+    // A port failure ends the query silently and leaves the caption as it was.
+    try {
+        QueryFirmware(ctx);
+    } catch (const std::exception&) {
+    }
+}
+
+void Command5_Click(Context& ctx) {
+    // With the port closed the write fails; Run then does nothing, by design.
+    try {
+        SendText(ctx, "r");
+    } catch (const std::exception&) {
+    }
+}
+
+void ddfe_Click(Context& ctx) {
+    // Beyond the closed port, which is tested first, a failure ends it silently.
+    try {
+        if (IsPortOpen(ctx)) SendText(ctx, "o");
+    } catch (const std::exception&) {
+    }
+}
+
+void Text9_Change(Context& ctx) {
+    TextBox& box = ctx.main.Text9;
+    try {
+        if (!IsPortOpen(ctx)) return;
+        const std::string typed = box.Text();
+        if (typed.empty()) return;
+        SendText(ctx, typed);
+        box.SetText("");
+    } catch (const std::exception& e) {
+        ShowError(ctx, e.what());
+    }
+}
+
+}  // namespace zan

@@ -1,0 +1,117 @@
+#include "shell/settings_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/number_text.h"
+#include "core/number_value.h"
+#include "core/text_file.h"
+
+namespace zan {
+namespace {
+
+float WholeCodeOrZero(double value, int highest) {
+    const bool valid = value >= 1 && value <= highest && value == static_cast<int>(value);
+    return valid ? static_cast<float>(value) : 0.0f;
+}
+
+std::optional<bool> TruthValue(std::string field) {
+    const auto blank = [](unsigned char c) { return c == ' ' || c == '\t'; };
+    while (!field.empty() && blank(static_cast<unsigned char>(field.back()))) field.pop_back();
+    size_t start = 0;
+    while (start < field.size() && blank(static_cast<unsigned char>(field[start]))) ++start;
+    field.erase(0, start);
+    std::transform(field.begin(), field.end(), field.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (field == "true") return true;
+    if (field == "false") return false;
+    return std::nullopt;
+}
+
+std::optional<std::string> FileContent(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+    if (path.empty()) throw std::runtime_error("No file name");
+    LineWriter writer(path, LineWriter::Mode::Create);
+    writer.Write(content);
+    writer.Close();
+}
+
+}  // namespace
+
+std::optional<QuickSetupChoice> ParseQuickSetup(const std::string& content) {
+    FieldReader reader(content);
+    try {
+        const double instrument = NumberValue(reader.ReadField());
+        const double port = NumberValue(reader.ReadField());
+        return QuickSetupChoice{WholeCodeOrZero(instrument, 5), WholeCodeOrZero(port, 4)};
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
+}
+
+std::string FormatQuickSetup(const QuickSetupChoice& choice) {
+    return GeneralTextSingle(choice.instrument) + "\r\n" + GeneralTextSingle(choice.port) + "\r\n";
+}
+
+std::optional<QuickSetupChoice> ReadQuickSetupFile(const std::string& path) {
+    const auto content = FileContent(path);
+    if (!content) return std::nullopt;
+    return ParseQuickSetup(*content);
+}
+
+void WriteQuickSetupFile(const std::string& path, const QuickSetupChoice& choice) {
+    WriteFile(path, FormatQuickSetup(choice));
+}
+
+std::optional<DateFormatMarks> ParsePreferences(const std::string& content) {
+    FieldReader reader(content);
+    DateFormatMarks marks{};
+    try {
+        for (bool& mark : marks) {
+            const auto value = TruthValue(reader.ReadField());
+            if (!value) return std::nullopt;
+            mark = *value;
+        }
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
+    return marks;
+}
+
+std::string FormatPreferences(const DateFormatMarks& marks) {
+    std::string out;
+    for (bool mark : marks) out += mark ? "True\r\n" : "False\r\n";
+    return out;
+}
+
+std::optional<DateFormatMarks> ReadPreferencesFile(const std::string& path) {
+    const auto content = FileContent(path);
+    if (!content) return std::nullopt;
+    return ParsePreferences(*content);
+}
+
+void WritePreferencesFile(const std::string& path, const DateFormatMarks& marks) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) throw std::runtime_error(error.message() + ": " + folder.string());
+    }
+    WriteFile(path, FormatPreferences(marks));
+}
+
+}  // namespace zan
