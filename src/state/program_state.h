@@ -55,6 +55,14 @@ struct ProgramState {
     // Calibration table editing cell.
     float EditCellRow = 0, EditCellColumn = 0;
 
+    // Kept by the main window for packet decoding: the newest point of the
+    // fluorometer time history, whether the time axis has been placed yet, and
+    // the TRIA scattering coefficients copied at the last Cal Info load
+    // (scaling rows 1..3 then offset rows 5..7, columns blue, green, red).
+    double TimePointIndex = 0;
+    double TimeAxisStarted = 0;
+    std::array<std::string, 18> TriaCoefficients{};
+
     // Counters of the acquisition loop, kept by the main window.
     long long PacketWraps = 0;
     int ReceiveLine = 0;

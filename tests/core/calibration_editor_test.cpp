@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+class CalibrationEditor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program.Load();
+        program.ctx.main.inst2.Click();
+    }
+    void Type(const std::string& text) {
+        for (char c : text) editor().TypeChar(c);
+    }
+    TextBox& editor() { return program.ctx.main.Text11; }
+    FlexGrid& table() { return program.ctx.main.MSFlexGrid2; }
+
+    VirtualProgram program;
+};
+
+TEST_F(CalibrationEditor, ClickShowsEmptyFocusedEditorOverTheCell) {
+    table().ClickCell(2, 1);
+    EXPECT_TRUE(editor().Visible());
+    EXPECT_TRUE(editor().HasFocus());
+    EXPECT_EQ(editor().Text(), "");
+    EXPECT_EQ(editor().Left(), 480 + 960 * 1);
+    EXPECT_EQ(editor().Top(), 240 + 240 * 2);
+    EXPECT_EQ(program.ctx.state.EditCellRow, 2);
+    EXPECT_EQ(program.ctx.state.EditCellColumn, 1);
+    EXPECT_EQ(table().Row(), 2);
+    EXPECT_EQ(table().Col(), 1);
+}
+
+TEST_F(CalibrationEditor, CellFollowsEveryKeystrokeAsANumberText) {
+    table().ClickCell(1, 1);
+    Type("1.");
+    EXPECT_EQ(table().Cell(1, 1), "1");
+    Type("50");
+    EXPECT_EQ(table().Cell(1, 1), "1.5");
+    Type("e-3x");
+    EXPECT_EQ(table().Cell(1, 1), "0.0015");
+}
+
+TEST_F(CalibrationEditor, EnterCommitsAndHidesTheEditor) {
+    table().ClickCell(3, 2);
+    Type("45");
+    editor().KeyDown(13);
+    EXPECT_FALSE(editor().Visible());
+    EXPECT_FALSE(editor().HasFocus());
+    EXPECT_EQ(table().Cell(3, 2), "45");
+}
+
+TEST_F(CalibrationEditor, OtherKeysNeitherHideNorRestore) {
+    table().ClickCell(3, 2);
+    Type("7");
+    editor().KeyDown(27);
+    EXPECT_TRUE(editor().Visible());
+    EXPECT_EQ(table().Cell(3, 2), "7");
+}
+
+TEST_F(CalibrationEditor, FocusLossHidesAndKeepsTheLastValue) {
+    table().ClickCell(1, 2);
+    Type("12.25");
+    editor().LoseFocus();
+    EXPECT_FALSE(editor().Visible());
+    EXPECT_EQ(table().Cell(1, 2), "12.25");
+}
+
+TEST_F(CalibrationEditor, BadNumbersShowAsZero) {
+    table().ClickCell(1, 1);
+    Type("abc");
+    EXPECT_EQ(table().Cell(1, 1), "0");
+    table().ClickCell(2, 1);
+    Type("-");
+    EXPECT_EQ(table().Cell(2, 1), "0");
+    Type("2");
+    EXPECT_EQ(table().Cell(2, 1), "-2");
+}
+
+TEST_F(CalibrationEditor, ReopeningEmptiesTheEditorWithoutTouchingAnyCell) {
+    table().ClickCell(1, 1);
+    Type("3");
+    editor().KeyDown(13);
+    table().ClickCell(2, 2);
+    EXPECT_EQ(editor().Text(), "");
+    EXPECT_EQ(table().Cell(1, 1), "3");
+    EXPECT_EQ(table().Cell(2, 2), "");
+}
+
+TEST_F(CalibrationEditor, HeadingCellsCanBeOverwritten) {
+    table().ClickCell(0, 2);
+    Type("7");
+    EXPECT_EQ(table().Cell(0, 2), "7");
+}
+
+}  // namespace
+}  // namespace zan
