@@ -44,6 +44,7 @@ std::string SimulatedSensor::Produce(double now) {
 
 void SimulatedSensor::Wake(double now) {
     queue_.clear();
+    logger_.CancelInput();
     Print(FirmwareLine(model_) + "\r\n", now);
     streaming_ = true;
     nextLineTime_ = now + kLineInterval;
@@ -80,10 +81,38 @@ void SimulatedSensor::OnWrite(const std::string& text, double now) {
     for (char c : text) Command(c, now);
 }
 
+void SimulatedSensor::LoggerCommand(char c, double now) {
+    if (streaming_ && logger_.streamsThroughCommands) return;
+    streaming_ = false;
+    Print(logger_.Begin(c, now), now);
+}
+
 void SimulatedSensor::Command(char c, double now) {
     GenerateUpTo(now);
+    // The TRIA head has a protocol of its own; the logger belongs to the VSF and DFL.
+    const bool logger = model_ != SensorModel::Tria;
+    if (logger && logger_.Collecting()) {
+        Print(logger_.Take(c, now), now);
+        return;
+    }
     switch (c) {
+        case 'P':
+        case 'B':
+        case 'D':
+        case 'I':
+        case 'Q':
+        case 'T':
+        case 'U':
+            if (logger) LoggerCommand(c, now);
+            break;
         case 'C':
+            // At a prompt "C" asks the logger's clock; while talking it interrupts.
+            if (logger && !streaming_) {
+                LoggerCommand(c, now);
+                break;
+            }
+            StopAtPrompt(now);
+            break;
         case 'c': StopAtPrompt(now); break;
         case 'r':
             streaming_ = true;

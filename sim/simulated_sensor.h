@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "sim/logger_model.h"
 #include "sim/sensor_model.h"
 #include "virtual/virtual_port.h"
 
@@ -34,6 +35,8 @@ public:
     bool Streaming() const { return streaming_; }
     // Everything the program wrote to the sensor.
     const std::string& Received() const { return received_; }
+    // The data logger of a VSF or DFL: its settings, clock and quirks.
+    LoggerModel& Logger() { return logger_; }
     // The sensor prints text, paced by the line speed.
     void Print(const std::string& text, double now);
 
@@ -47,10 +50,12 @@ private:
     void StopAtPrompt(double now);
     void Command(char c, double now);
     void GenerateUpTo(double now);
+    void LoggerCommand(char c, double now);
 
     SensorModel model_;
     Behaviour behaviour_;
     LineGenerator generator_;
+    LoggerModel logger_;
     bool powered_ = true;
     bool streaming_ = true;
     bool dtr_ = false;

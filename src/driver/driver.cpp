@@ -5,6 +5,7 @@
 
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "driver/logger_command.h"
 #include "driver/state_fields.h"
 #include "shell/main_load.h"
 
@@ -223,6 +224,9 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         auto& sensor = Sensor(w[1]);
         if (w[2] == "on") sensor.PowerOn(program_.pump.Seconds());
         else sensor.PowerOff(program_.pump.Seconds());
+    } else if (command == "logger") {
+        need(2, "logger PORT [KEY VALUE]...");
+        LoggerCommand(Sensor(w[1]).Logger(), w, out_);
     } else if (command == "unplug") {
         program_.port.DropLine();
     } else if (command == "sent") {

@@ -1,0 +1,190 @@
+#include "settings/settings_retrieval.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/number_text.h"
+#include "core/number_value.h"
+#include "link/port_operations.h"
+#include "settings/settings_dates.h"
+#include "settings/settings_exchange.h"
+#include "settings/settings_summary.h"
+#include "shell/context.h"
+
+namespace zan {
+namespace {
+
+constexpr int kEchoSearchSpan = 15;
+constexpr int kSettingLines = 11;
+constexpr double kProgressStep = 4.34;
+constexpr double kClockCountsPerDay = 64800;
+constexpr size_t kShortestClockLine = 8;
+
+void Advance(ProgressBar& bar) { bar.SetValue(bar.Value() + kProgressStep); }
+
+// A reply line; a line that is missing, or too short to hold the characters
+// its value follows, means the reply was cut off.
+std::string SettingLine(const ListBox& list, int echo, int line, size_t skipped) {
+    const std::string text = list.Entry(echo + line);
+    if (text.size() <= skipped)
+        throw std::runtime_error("The settings reply is incomplete: line " + std::to_string(line) + " of " +
+                                 std::to_string(kSettingLines) + " is missing or too short.");
+    return text.substr(skipped);
+}
+
+int SliderPosition(double value, bool& clamped) {
+    const double rounded = std::nearbyint(value);  // halves go to the even neighbour
+    const double inRange = std::clamp(rounded, 1.0, 255.0);
+    clamped = !(inRange == rounded);
+    return static_cast<int>(inRange);
+}
+
+bool HasLeadingNumber(const std::string& text) {
+    for (unsigned char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n') continue;
+        return std::isdigit(c) || c == '.' || c == '+' || c == '-';
+    }
+    return false;
+}
+
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+}  // namespace
+
+int FindSettingsEcho(const ListBox& list, int firstEntry) {
+    int found = -1;
+    for (int i = std::max({0, firstEntry, list.Count() - kEchoSearchSpan}); i <= list.Count(); ++i) {
+        const std::string entry = list.Entry(i);
+        if (entry == "P" || entry == "p" || entry == ">P" || entry == ">p") found = i;
+    }
+    return found;
+}
+
+std::string CapacityCaption(double memoryPointer) {
+    const double percent = std::floor(memoryPointer / 65535 * 1000) / 10;
+    return (percent < 0 ? "" : " ") + GeneralText(percent) + "%";
+}
+
+std::optional<InstrumentClock> ParseClockLine(const std::string& line) {
+    if (line.size() < kShortestClockLine) return std::nullopt;
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos) return std::nullopt;
+    const auto date = ParseMonthDayYear(line.substr(0, tab));
+    const std::string timeText = line.substr(tab + 1);
+    if (!date || !HasLeadingNumber(timeText)) return std::nullopt;
+    const double h = NumberValue(timeText) / kClockCountsPerDay * 24;
+    const double m = (h - std::floor(h)) * 60;
+    const double s = (m - std::floor(m)) * 60;
+    return InstrumentClock{date->year, date->month, date->day, static_cast<int>(std::floor(h)),
+                           static_cast<int>(std::floor(m)), static_cast<int>(std::floor(s))};
+}
+
+void ReadLoggerSettings(Context& ctx, int firstEntry) {
+    MainForm& m = ctx.main;
+    const ListBox& list = m.List1;
+    const int echo = FindSettingsEcho(list, firstEntry);
+    if (echo < 0) {
+        ctx.platform.dialogs.MessageBox(
+            "Unable to Get Settings. Check and make sure the instrument is not outputing data", "Conflict");
+        return;
+    }
+    ProgressBar& bar = m.ProgressBar1;
+    bar.SetValue(0);
+    double bits[6];
+    for (int line = 1; line <= 6; ++line) {
+        const std::string text = SettingLine(list, echo, line, 0);
+        bits[line - 1] = NumberValue(text.substr(text.size() - 1));
+        Advance(bar);
+    }
+    // Lines 2 and 3 carry bits this host does not use.
+    const std::pair<CheckBox*, int> boxes[] = {{&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
+    for (const auto& [box, bit] : boxes) {
+        if (bits[bit] <= 2) box->SetValue(static_cast<int>(bits[bit]));
+        Advance(bar);
+    }
+    double values[4];
+    for (int line = 7; line <= 10; ++line) {
+        values[line - 7] = NumberValue(SettingLine(list, echo, line, 2));
+        Advance(bar);
+    }
+    const double memoryPointer = NumberValue(SettingLine(list, echo, 11, 3));
+    Advance(bar);
+    bool clamped = false;
+    const int samples = SliderPosition(values[0], clamped);
+    m.Slider1.SetValue(samples);
+    Advance(bar);
+    m.Text2.SetText(GeneralText(values[1]));
+    Advance(bar);
+    m.Text4.SetText(GeneralText(values[3]));
+    Advance(bar);
+    m.Text3.SetText(GeneralText(values[2]));
+    if (NumberValue(m.Text3.Text()) <= 0) {
+        m.Check1.SetEnabled(false);
+        m.Check1.SetValue(0);
+    } else {
+        m.Check1.SetEnabled(true);
+    }
+    Advance(bar);
+    m.Label3.SetCaption(GeneralText(memoryPointer));
+    Advance(bar);
+    m.Label10.SetCaption(CapacityCaption(memoryPointer));
+    Advance(bar);
+    m.Slider1.SetValue(samples);
+    Advance(bar);
+    if (clamped)
+        ctx.platform.dialogs.MessageBox(
+            "The instrument reported a Measurement Smoothing of " + GeneralText(values[0]) +
+                " samples, outside the range 1 to 255. The slider shows " + std::to_string(samples) +
+                "; Apply Settings stores that value in the instrument.",
+            "Measurement Smoothing");
+    Delay(ctx, 1);
+    bar.SetValue(0);
+}
+
+void ReadInstrumentClock(Context& ctx) {
+    MainForm& m = ctx.main;
+    // The clock line stands just before the sensor's prompt, the newest entry.
+    const auto clock = ParseClockLine(m.List1.Entry(m.List1.Count() - 2));
+    if (!clock) return;
+    const DateBoxes boxes = ShownDateOrder(m);
+    boxes.month->SetText(std::to_string(clock->month));
+    boxes.day->SetText(std::to_string(clock->day));
+    boxes.year->SetText(std::to_string(clock->year));
+    m.Text5.SetText(std::to_string(clock->hours));
+    m.Text8.SetText(TwoDigits(clock->minutes));
+    m.Text48.SetText(TwoDigits(clock->seconds));
+}
+
+void Command3_Click(Context& ctx) {
+    if (!IsPortOpen(ctx)) return;
+    SettingsExchange exchange(ctx);
+    if (!exchange.Acquired()) return;
+    try {
+        PulseDtr(ctx);
+        Delay(ctx, 0.2);
+        // An echo left in the list by an earlier retrieval is not this reply. The
+        // newest entry may still be open and take the echo after a prompt.
+        const int firstEntry = std::max(0, ctx.main.List1.Count() - 1);
+        SendText(ctx, "P");
+        Delay(ctx, 0.5);
+        try {
+            ReadLoggerSettings(ctx, firstEntry);
+        } catch (const std::exception& e) {
+            ShowError(ctx, e.what());
+            ctx.main.ProgressBar1.SetValue(0);
+        }
+        ShowMeasurementTime(ctx);
+        SendText(ctx, "C");
+        Delay(ctx, 1);
+        ReadInstrumentClock(ctx);
+    } catch (const std::exception&) {
+        // The port failed or went away during the exchange.
+        ctx.platform.dialogs.MessageBox(
+            "Please make sure the power is on, the instrument is not running, and the comm port is selected.",
+            "Please Check");
+    }
+}
+
+}  // namespace zan
