@@ -6,7 +6,8 @@ namespace zan::sim {
 
 SimulatedSensor::SimulatedSensor(SensorModel model, Behaviour behaviour)
     : model_(model), behaviour_(behaviour), generator_(model) {
-    streaming_ = behaviour_ != Behaviour::Absent;
+    // A sensor that ignores DTR sits asleep in its logger and prints nothing.
+    streaming_ = behaviour_ == Behaviour::Answering;
 }
 
 std::string SimulatedSensor::Describe() const {

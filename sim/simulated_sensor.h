@@ -16,7 +16,7 @@ class SimulatedSensor : public Device {
 public:
     enum class Behaviour {
         Answering,               // answers DTR pulses
-        SilentUntilPowerCycled,  // ignores DTR until powered off and on again
+        SilentUntilPowerCycled,  // prints nothing and ignores DTR until powered off and on again
         Absent                   // nothing is connected
     };
 

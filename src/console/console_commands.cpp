@@ -64,6 +64,7 @@ void InterruptAutoStart(Context& ctx) {
             "then wait for 5 seconds to allow power discharge.",
             kInterruptTitle);
         Delay(ctx, 5);
+        if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kInterruptTitle);
         if (!PollForAnswer(ctx, kPowerUpPolls, kPowerUpWaitSeconds)) {
             dialogs.MessageBox(
@@ -88,6 +89,7 @@ void QueryFirmware(Context& ctx) {
             "computer will then wait for 5 seconds to allow power discharge.",
             kFirmwareTitle);
         Delay(ctx, 5);
+        if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kFirmwareTitle);
     }
     ctx.main.Command28.SetCaption("Firmware: " + ReadFirmwareLine(ctx));
@@ -95,9 +97,11 @@ void QueryFirmware(Context& ctx) {
 
 }  // namespace
 
+// Both commands end silently when the port closes during their 5-second wait
+// (another handler ran inside it), instead of prompting for a sensor that can
+// no longer be heard.
 void Command27_Click(Context& ctx) {
-    // A port failure (the port closed, also during a wait) ends the command
-    // silently; the boxes already shown stay answered.
+    // A port failure ends the command silently; the boxes already shown stay answered.
     try {
         InterruptAutoStart(ctx);
     } catch (const std::exception&) {
