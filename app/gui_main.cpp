@@ -1,1 +1,112 @@
-int main() { return 0; }
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QWidget>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "shell/context.h"
+#include "shell/main_load.h"
+#include "sim/simulated_sensor.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_event_pump.h"
+#include "ui/qt_serial_port.h"
+#include "ui/qt_system_clock.h"
+#include "ui/window_binder.h"
+#include "virtual/virtual_port.h"
+
+namespace {
+
+constexpr int kSimulatedPort = 1;
+constexpr int kEndCheckMs = 50;
+
+// The quick setup choice that matches a simulated model.
+zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::SensorModel model) {
+    switch (model) {
+        case zan::sim::SensorModel::Vsf: return quick.Option1;
+        case zan::sim::SensorModel::Dfl: return quick.Option2;
+        case zan::sim::SensorModel::Tria: return quick.Option3;
+        case zan::sim::SensorModel::Vsfs: return quick.Option6;
+        case zan::sim::SensorModel::Dfls: return quick.Option7;
+    }
+    return quick.Option1;
+}
+
+int Fail(const QString& text) {
+    std::fprintf(stderr, "zanhost: %s\n", qPrintable(text));
+    return 2;
+}
+
+}  // namespace
+
+// zanhost: the desktop program. Ports 1..4 are the machine's serial devices
+// (USB adapters first); --port N=PATH names one, --simulate MODEL puts a
+// simulated sensor on port 1.
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("zanhost");
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Host program for the ZAN optical sensors.");
+    parser.addHelpOption();
+    parser.addOption({"simulate", "Attach a simulated sensor (VSF, VSFS, DFL, DFLS, TRIA) to port 1.",
+                      "MODEL"});
+    parser.addOption({"port", "Map port N (1..4) to a serial device, such as 1=/dev/ttyUSB0.",
+                      "N=PATH"});
+    parser.addOption({"apply", "Apply the quick setup at once, as if its Apply button was clicked."});
+    parser.addOption({"tab", "Open the main window on tab INDEX (0, 1 or 2).", "INDEX", "0"});
+    parser.addOption({"screenshot", "Save a picture of the main window to PATH and exit.", "PATH"});
+    parser.addOption({"after", "Seconds to run before the screenshot (default 5).", "SECONDS",
+                      "5"});
+    parser.process(app);
+
+    zan::ui::PortMap map = zan::ui::DefaultPortMap();
+    for (const QString& assignment : parser.values("port")) {
+        const std::string problem = zan::ui::ApplyPortOverride(map, assignment.toStdString());
+        if (!problem.empty()) return Fail(QString::fromStdString(problem));
+    }
+
+    zan::ui::QtEventPump pump;
+    zan::ui::QtSerialPort port(map);
+    zan::ui::QtDialogs dialogs;
+    zan::ui::QtSystemClock clock;
+    zan::VirtualPort simulatedPort(pump);
+    const auto model = zan::sim::ParseSensorModel(parser.value("simulate").toStdString());
+    if (parser.isSet("simulate")) {
+        if (!model) return Fail("unknown model " + parser.value("simulate") +
+                                "; use VSF, VSFS, DFL, DFLS or TRIA");
+        simulatedPort.Attach(kSimulatedPort, std::make_shared<zan::sim::SimulatedSensor>(*model));
+        port.Simulate(kSimulatedPort, simulatedPort);
+    }
+
+    zan::Context ctx({pump, port, dialogs, clock});
+    zan::WireProgram(ctx);
+    zan::ui::WindowBinder windows(ctx);
+    dialogs.SetParent(windows.MainWindow());
+    zan::StartProgram(ctx);
+    // A simulated sensor comes preselected, so Apply starts the data at once.
+    if (model) {
+        QuickSetupOption(ctx.quick, *model).SetValue(true);
+        ctx.quick.Option4.SetValue(true);
+    }
+    if (parser.isSet("apply")) ctx.quick.Command1.Click();
+    ctx.main.SSTab1.SetCurrentTab(parser.value("tab").toInt());
+    windows.ShowVisibleWindows();
+
+    QTimer endCheck;
+    QObject::connect(&endCheck, &QTimer::timeout, &app, [&ctx] {
+        if (ctx.programEnded) QApplication::quit();
+    });
+    endCheck.start(kEndCheckMs);
+
+    if (parser.isSet("screenshot")) {
+        const QString path = parser.value("screenshot");
+        const int ms = static_cast<int>(parser.value("after").toDouble() * 1000);
+        QTimer::singleShot(ms, &app, [&windows, path] {
+            QWidget* shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
+                                                               : windows.QuickSetupWindow();
+            if (!shown->grab().save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+            QApplication::quit();
+        });
+    }
+    return app.exec();
+}

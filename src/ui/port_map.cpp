@@ -1,0 +1,83 @@
+#include "ui/port_map.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <cctype>
+#include <tuple>
+
+namespace zan::ui {
+namespace {
+
+constexpr int kPortCount = 4;
+
+int FamilyRank(const std::string& name) {
+    if (name.rfind("ttyUSB", 0) == 0) return 0;
+    if (name.rfind("ttyACM", 0) == 0) return 1;
+    if (name.rfind("ttyS", 0) == 0) return 2;
+    return 3;
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name without its trailing number, and that number (-1 when there is none).
+std::pair<std::string, long> SplitNumber(const std::string& name) {
+    size_t end = name.size();
+    while (end > 0 && std::isdigit(static_cast<unsigned char>(name[end - 1]))) --end;
+    if (end == name.size() || name.size() - end > 9) return {name, -1};
+    return {name.substr(0, end), std::stol(name.substr(end))};
+}
+
+}  // namespace
+
+std::vector<std::string> OrderSerialDevices(std::vector<std::string> paths) {
+    auto key = [](const std::string& path) {
+        const std::string name = BaseName(path);
+        auto [stem, number] = SplitNumber(name);
+        return std::make_tuple(FamilyRank(name), stem, number, path);
+    };
+    std::sort(paths.begin(), paths.end(),
+              [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    return paths;
+}
+
+PortMap PortMapFromDevices(const std::vector<std::string>& devices) {
+    PortMap map;
+    const std::vector<std::string> ordered = OrderSerialDevices(devices);
+    for (size_t i = 0; i < ordered.size() && i < kPortCount; ++i)
+        map.paths[static_cast<int>(i) + 1] = ordered[i];
+    return map;
+}
+
+PortMap DefaultPortMap() {
+    std::vector<std::string> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices.push_back(info.systemLocation().toStdString());
+    return PortMapFromDevices(devices);
+}
+
+std::string ApplyPortOverride(PortMap& map, const std::string& assignment) {
+    const size_t eq = assignment.find('=');
+    const std::string number = eq == std::string::npos ? "" : assignment.substr(0, eq);
+    if (number.size() != 1 || number[0] < '1' || number[0] > '0' + kPortCount ||
+        eq + 1 >= assignment.size())
+        return "--port wants N=PATH with N from 1 to 4, such as --port 1=/dev/ttyUSB0; got \"" +
+               assignment + "\"";
+    map.paths[number[0] - '0'] = assignment.substr(eq + 1);
+    return {};
+}
+
+std::string DescribePortMap(const PortMap& map) {
+    std::string text;
+    for (int n = 1; n <= kPortCount; ++n) {
+        auto it = map.paths.find(n);
+        if (!text.empty()) text += "   ";
+        text += "Port " + std::to_string(n) + ": " + (it == map.paths.end() ? "-" : it->second);
+    }
+    return text;
+}
+
+}  // namespace zan::ui

@@ -1,0 +1,101 @@
+#include "ui/qt_serial_port.h"
+
+namespace zan::ui {
+namespace {
+
+std::string OpenFailure(const std::string& path, const QSerialPort& device) {
+    std::string text = path + ": " + device.errorString().toStdString();
+    if (device.error() == QSerialPort::PermissionError)
+        text += ". Your user may not use serial ports: add it to the dialout group "
+                "(sudo usermod -aG dialout $USER) and log in again.";
+    return text;
+}
+
+}  // namespace
+
+void QtSerialPort::Simulate(int portNumber, SerialPort& simulated) {
+    simulated_ = &simulated;
+    simulatedNumber_ = portNumber;
+}
+
+void QtSerialPort::Open(int portNumber) {
+    if (simulated_ && portNumber == simulatedNumber_) {
+        simulated_->Open(portNumber);
+        usingSimulated_ = true;
+        return;
+    }
+    auto it = map_.paths.find(portNumber);
+    if (it == map_.paths.end())
+        throw PortError("Port " + std::to_string(portNumber) +
+                        " is not a serial device on this computer. Name one when starting the "
+                        "program, such as --port " + std::to_string(portNumber) +
+                        "=/dev/ttyUSB0.");
+    device_.setPortName(QString::fromStdString(it->second));
+    device_.setBaudRate(QSerialPort::Baud9600);
+    device_.setDataBits(QSerialPort::Data8);
+    device_.setParity(QSerialPort::NoParity);
+    device_.setStopBits(QSerialPort::OneStop);
+    device_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!device_.open(QIODevice::ReadWrite)) throw PortError(OpenFailure(it->second, device_));
+    device_.setDataTerminalReady(false);
+    usingSimulated_ = false;
+}
+
+void QtSerialPort::Close() {
+    if (usingSimulated_) {
+        simulated_->Close();
+        usingSimulated_ = false;
+        return;
+    }
+    if (device_.isOpen()) device_.close();
+}
+
+bool QtSerialPort::IsOpen() const {
+    return usingSimulated_ ? simulated_->IsOpen() : device_.isOpen();
+}
+
+void QtSerialPort::Write(const std::string& text) {
+    if (usingSimulated_) return simulated_->Write(text);
+    if (!device_.isOpen()) throw PortError("Operation valid only when the port is open");
+    if (device_.write(text.data(), static_cast<qint64>(text.size())) < 0)
+        throw PortError(device_.errorString().toStdString());
+    // Hand the bytes to the driver now: some callers poll without dispatching events.
+    device_.flush();
+}
+
+void QtSerialPort::Collect() {
+    if (!device_.isOpen()) return;
+    device_.waitForReadyRead(0);
+    if (device_.error() == QSerialPort::ResourceError) {
+        const std::string why = device_.errorString().toStdString();
+        device_.close();
+        throw PortLostError("The serial adapter was disconnected (" + why + ")");
+    }
+}
+
+std::string QtSerialPort::Read(int maxChars) {
+    if (usingSimulated_) return simulated_->Read(maxChars);
+    Collect();
+    if (!device_.isOpen()) return {};
+    const QByteArray bytes = maxChars > 0 ? device_.read(maxChars) : device_.readAll();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+int QtSerialPort::CharsWaiting() {
+    if (usingSimulated_) return simulated_->CharsWaiting();
+    Collect();
+    return device_.isOpen() ? static_cast<int>(device_.bytesAvailable()) : 0;
+}
+
+void QtSerialPort::SetDtr(bool on) {
+    if (usingSimulated_) return simulated_->SetDtr(on);
+    if (device_.isOpen()) device_.setDataTerminalReady(on);
+}
+
+std::string QtSerialPort::Describe(int portNumber) const {
+    if (simulated_ && portNumber == simulatedNumber_) return simulated_->Describe(portNumber);
+    auto it = map_.paths.find(portNumber);
+    return it == map_.paths.end() ? "no device" : it->second;
+}
+
+}  // namespace zan::ui

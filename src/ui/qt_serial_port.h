@@ -1,0 +1,37 @@
+#pragma once
+#include <QSerialPort>
+
+#include "platform/serial_port.h"
+#include "ui/port_map.h"
+
+namespace zan::ui {
+
+// The program's one serial port over QSerialPort, at 9600 baud 8N1. One port
+// number can be handed to a simulated sensor instead of a device.
+class QtSerialPort : public SerialPort {
+public:
+    explicit QtSerialPort(PortMap map) : map_(std::move(map)) {}
+    // Port n is served by the given port (a virtual port with a simulated sensor).
+    void Simulate(int portNumber, SerialPort& simulated);
+    const PortMap& Map() const { return map_; }
+
+    void Open(int portNumber) override;
+    void Close() override;
+    bool IsOpen() const override;
+    void Write(const std::string& text) override;
+    std::string Read(int maxChars) override;
+    int CharsWaiting() override;
+    void SetDtr(bool on) override;
+    std::string Describe(int portNumber) const override;
+
+private:
+    // Takes in what arrived since the last dispatch; a vanished device closes the port.
+    void Collect();
+    PortMap map_;
+    QSerialPort device_;
+    SerialPort* simulated_ = nullptr;
+    int simulatedNumber_ = 0;
+    bool usingSimulated_ = false;
+};
+
+}  // namespace zan::ui

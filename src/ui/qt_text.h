@@ -1,0 +1,17 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <string>
+
+#include "core/colour.h"
+
+namespace zan::ui {
+
+// The core's texts are 8-bit; the sensor and the files speak Latin-1.
+inline QString ToQt(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
+inline QColor ToQColor(const Colour& c) { return QColor(c.red, c.green, c.blue); }
+
+}  // namespace zan::ui

@@ -1,0 +1,154 @@
+#include "ui/window_binder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <map>
+
+#include "link/port_operations.h"
+#include "shell/context.h"
+#include "ui/menu_builder.h"
+#include "ui/qt_text.h"
+#include "ui/window_layout.h"
+
+namespace zan::ui {
+namespace {
+
+constexpr int kPortCount = 4;
+
+// A window whose title-bar close is the form's close event.
+template <typename Base>
+class FormWindow : public Base {
+public:
+    explicit FormWindow(Form& form) : form_(form) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        form_.Close();
+        event->accept();
+    }
+
+private:
+    Form& form_;
+};
+
+void BindWindow(Form& form, QWidget* window) {
+    window->setObjectName(ToQt(form.Name()));
+    window->setWindowTitle(ToQt(form.Caption()));
+    QPointer<QWidget> w(window);
+    form.Observe([&form, w](Property p) {
+        if (!w) return;
+        if (p == Property::Caption) w->setWindowTitle(ToQt(form.Caption()));
+        else if (p == Property::Visible) w->setVisible(form.Visible());
+    });
+}
+
+// The character code of a key as the windows' key-press events see it.
+int CharCode(const QKeyEvent& event) {
+    const int key = event.key();
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = event.text();
+    return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+}  // namespace
+
+// Hands every key a window receives to its form's key-press event, once per key.
+class KeyForwarder : public QObject {
+public:
+    void Add(QWidget* window, Form& form) { forms_[window] = &form; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || event == lastEvent_) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) return false;
+        auto it = forms_.find(widget->window());
+        if (it == forms_.end()) return false;
+        lastEvent_ = event;
+        const int code = CharCode(*static_cast<QKeyEvent*>(event));
+        if (code != 0) it->second->KeyPress(code);
+        return false;
+    }
+
+private:
+    std::map<QWidget*, Form*> forms_;
+    QEvent* lastEvent_ = nullptr;
+};
+
+WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<KeyForwarder>()) {
+    const EventGuard guard = [&ctx](const std::function<void()>& event) {
+        try {
+            event();
+        } catch (const std::exception& e) {
+            ShowError(ctx, e.what());
+        }
+    };
+
+    auto* main = new FormWindow<QMainWindow>(ctx.main.Form1);
+    BindWindow(ctx.main.Form1, main);
+    BuildMenuBar(ctx.main.Form1, main->menuBar(), guard);
+    auto* central = new QWidget(main);
+    LayoutChildren(ctx.main.Form1, central, guard);
+    main->setCentralWidget(central);
+    auto* ports = new QLabel(main);
+    ports->setObjectName("PortMap");
+    QString mapText;
+    for (int n = 1; n <= kPortCount; ++n)
+        mapText += QString("Port %1: %2   ").arg(n).arg(ToQt(ctx.platform.port.Describe(n)));
+    ports->setText(mapText.trimmed());
+    main->statusBar()->addPermanentWidget(ports, 1);
+    for (MenuItem* item : {&ctx.main.op1, &ctx.main.op2, &ctx.main.op3, &ctx.main.op4}) {
+        const int n = static_cast<int>(item->Name().back() - '0');
+        if (auto* action = main->findChild<QAction*>(ToQt(item->Name())))
+            action->setStatusTip(ToQt(ctx.platform.port.Describe(n)));
+    }
+    main->resize(1180, 800);
+    main_ = main;
+
+    auto* quick = new FormWindow<QWidget>(ctx.quick.Form2);
+    BindWindow(ctx.quick.Form2, quick);
+    LayoutChildren(ctx.quick.Form2, quick, guard);
+    quick_ = quick;
+
+    auto* progress = new FormWindow<QWidget>(ctx.progress.Form3);
+    BindWindow(ctx.progress.Form3, progress);
+    LayoutChildren(ctx.progress.Form3, progress, guard);
+    progress->resize(360, 100);
+    progress_ = progress;
+
+    keys_->Add(main_, ctx.main.Form1);
+    keys_->Add(quick_, ctx.quick.Form2);
+    qApp->installEventFilter(keys_.get());
+}
+
+WindowBinder::~WindowBinder() {
+    qApp->removeEventFilter(keys_.get());
+    delete main_;
+    delete quick_;
+    delete progress_;
+}
+
+void WindowBinder::ShowVisibleWindows() {
+    main_->setVisible(ctx_.main.Form1.Visible());
+    quick_->setVisible(ctx_.quick.Form2.Visible());
+    progress_->setVisible(ctx_.progress.Form3.Visible());
+}
+
+QObject* WindowBinder::Find(const Form& form, const std::string& controlName) const {
+    QWidget* window = &form == &ctx_.main.Form1    ? main_
+                      : &form == &ctx_.quick.Form2 ? quick_
+                                                   : progress_;
+    if (ToQt(controlName) == window->objectName()) return window;
+    return window->findChild<QObject*>(ToQt(controlName));
+}
+
+}  // namespace zan::ui
