@@ -1,0 +1,132 @@
+#include "sim/simulated_sensor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "link/port_operations.h"
+#include "virtual/virtual_program.h"
+
+namespace zan::sim {
+namespace {
+
+// Everything the sensor sends from `from` to `to` seconds, polled every millisecond.
+std::string Collect(SimulatedSensor& sensor, double from, double to) {
+    std::string out;
+    for (double t = from; t <= to + 1e-9; t += 0.001) out += sensor.Produce(t);
+    return out;
+}
+
+int Lines(const std::string& text) {
+    int count = 0;
+    for (size_t pos = text.find("\r\n"); pos != std::string::npos; pos = text.find("\r\n", pos + 2)) ++count;
+    return count;
+}
+
+TEST(SimulatedSensor, StreamsOneLineASecondAtTheLineSpeed) {
+    SimulatedSensor sensor(SensorModel::Vsf);
+    std::string out;
+    for (int step = 0; step <= 2500; ++step) {
+        const double t = step * 0.001;
+        out += sensor.Produce(t);
+        ASSERT_LE(static_cast<double>(out.size()), t * SimulatedSensor::kCharsPerSecond + 2) << "at " << t;
+    }
+    EXPECT_EQ(Lines(out), 3);
+    EXPECT_EQ(out.rfind("12/06/26\t12:00:00\t", 0), 0u) << out;
+    EXPECT_NE(out.find("12/06/26\t12:00:02\t"), std::string::npos);
+    // Date, time and four counts.
+    const std::string first = out.substr(0, out.find("\r\n"));
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\t'), 5);
+}
+
+TEST(SimulatedSensor, WakesOnTheFallingEdgeOfDtrWithItsFirmwareLine) {
+    SimulatedSensor sensor(SensorModel::Dfl);
+    Collect(sensor, 0, 1.2);
+    sensor.OnDtr(true, 1.2);
+    const std::string during = Collect(sensor, 1.201, 1.7);
+    sensor.OnDtr(false, 1.7);
+    const std::string after = Collect(sensor, 1.701, 2.65);
+    EXPECT_EQ(during.find("DFL 2.10"), std::string::npos);
+    EXPECT_EQ(after, "DFL DFL 2.10\r\n");
+    EXPECT_EQ(Lines(Collect(sensor, 2.651, 2.8)), 1);
+}
+
+TEST(SimulatedSensor, StopsAtAPromptOnCAndRunsAgainOnR) {
+    SimulatedSensor sensor(SensorModel::Vsf);
+    Collect(sensor, 0, 0.5);
+    sensor.OnWrite("c", 0.5);
+    EXPECT_FALSE(sensor.Streaming());
+    EXPECT_EQ(Collect(sensor, 0.501, 4.5), "\r\n>");
+
+    sensor.OnWrite("r", 4.5);
+    EXPECT_TRUE(sensor.Streaming());
+    EXPECT_TRUE(Collect(sensor, 4.501, 5.4).empty());
+    EXPECT_EQ(Lines(Collect(sensor, 5.401, 7.6)), 3);
+
+    sensor.OnWrite("C", 7.6);
+    EXPECT_FALSE(sensor.Streaming());
+    EXPECT_EQ(Collect(sensor, 7.601, 10.0), "\r\n>");
+    EXPECT_EQ(sensor.Received(), "crC");
+}
+
+TEST(SimulatedSensor, PrintsItsStoredLinesOnOOnlyWhileStopped) {
+    SimulatedSensor sensor(SensorModel::Vsf);
+    Collect(sensor, 0, 0.5);
+    sensor.OnWrite("o", 0.5);
+    EXPECT_EQ(Collect(sensor, 0.501, 0.9), "");
+    sensor.OnWrite("C", 0.9);
+    Collect(sensor, 0.901, 1.0);
+    sensor.OnWrite("o", 1.0);
+    const std::string stored = Collect(sensor, 1.001, 3.0);
+    EXPECT_EQ(Lines(stored), SimulatedSensor::kStoredLines);
+    EXPECT_EQ(stored.back(), '>');
+    EXPECT_NE(stored.find("12/06/26\t12:11:00\t"), std::string::npos);
+}
+
+TEST(SimulatedSensor, ASilentSensorIgnoresDtrUntilItsPowerIsCycled) {
+    SimulatedSensor sensor(SensorModel::Tria, SimulatedSensor::Behaviour::SilentUntilPowerCycled);
+    sensor.OnDtr(true, 0.1);
+    sensor.OnDtr(false, 0.6);
+    sensor.OnWrite("C", 0.7);
+    EXPECT_EQ(Collect(sensor, 0.601, 1.5).find("TRIA VSF 1.02"), std::string::npos);
+    sensor.PowerOff(1.5);
+    EXPECT_TRUE(Collect(sensor, 1.501, 3.0).empty());
+    sensor.PowerOn(3.0);
+    EXPECT_EQ(Collect(sensor, 3.001, 3.5).rfind("TRIA VSF 1.02\r\n", 0), 0u);
+}
+
+TEST(SimulatedSensor, AnAbsentSensorSendsNothing) {
+    SimulatedSensor sensor(SensorModel::Vsf, SimulatedSensor::Behaviour::Absent);
+    sensor.OnDtr(true, 0);
+    sensor.OnDtr(false, 0.5);
+    sensor.OnWrite("o", 1.0);
+    EXPECT_TRUE(Collect(sensor, 0, 3.0).empty());
+    EXPECT_EQ(sensor.Describe(), "simulated port with no sensor");
+}
+
+TEST(SimulatedSensor, TriaLinesCarryTheHeaderThreeSlotsPressureAndTemperature) {
+    LineGenerator generator(SensorModel::Tria);
+    const std::string line = generator.Line(0);
+    EXPECT_EQ(line.rfind(std::string(kTriaHeader) + "\t12:00:00\t", 0), 0u);
+    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 1 + 12 + 2);
+}
+
+TEST(SimulatedSensor, FeedsTheReceiveListThroughTheProgramAndAnswersItsDtrPulse) {
+    VirtualProgram program;
+    program.port.Attach(1, std::make_shared<SimulatedSensor>(SensorModel::Vsf));
+    program.Load();
+    program.ctx.main.op1.Click();
+    program.pump.RunFor(3.3);
+    const ListBox& list = program.ctx.main.List1;
+    ASSERT_GE(list.Count(), 3);
+    EXPECT_NE(list.Entry(list.Count() - 1).find("12:00:03\t"), std::string::npos) << list.Entry(list.Count() - 1);
+
+    PulseDtr(program.ctx);
+    program.pump.RunFor(0.2);
+    EXPECT_EQ(list.Entry(list.Count() - 1), "VSF VSF 1.02");
+}
+
+}  // namespace
+}  // namespace zan::sim
