@@ -1,0 +1,24 @@
+#pragma once
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace zan::ui::test {
+
+// One QApplication for the whole test program, made on first use.
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "zanhost_gui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Runs the Qt event loop for the given real milliseconds.
+inline void RunEventLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace zan::ui::test
