@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "acquisition/acquisition_loop.h"
+#include "decoding/process_packet.h"
+#include "link/port_operations.h"
+#include "sim/sensor_model.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+// Random and mutated sensor lines of every model, in every graph view, with
+// good, empty and nonsensical calibrations: nothing may crash or read outside
+// the packet table, and the loop's indices stay in their ranges.
+class DecodingFuzz : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program.Load();
+        feed = program.AttachFeed(1);
+        OpenPort(program.ctx, 1);
+    }
+
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+    template <typename T>
+    const T& PickFrom(const std::vector<T>& items) { return items[static_cast<size_t>(Pick(static_cast<int>(items.size())))]; }
+
+    std::string Junk() {
+        static const std::vector<std::string> words = {"", "-", ".", "abc", "1e99999", "-1e-99999", "nan",
+                                                       "inf", "1,5", " 12 ", "0x1F", "+.5e1", "\t", "E",
+                                                       std::string(300, '9'), std::string("\0\xff\x80", 3)};
+        return PickFrom(words);
+    }
+
+    std::string Mutate(std::string line) {
+        const int edits = Pick(6);
+        for (int e = 0; e < edits && !line.empty(); ++e) {
+            const size_t at = static_cast<size_t>(Pick(static_cast<int>(line.size())));
+            switch (Pick(7)) {
+                case 0: line[at] = static_cast<char>(Pick(256)); break;
+                case 1: line.erase(at, static_cast<size_t>(Pick(20))); break;
+                case 2: line.insert(at, std::string(static_cast<size_t>(1 + Pick(30)), '\t')); break;
+                case 3: line.insert(at, Junk()); break;
+                case 4: line.insert(at, "\r\n"); break;
+                case 5: line = line.substr(0, at); break;
+                default: line[at] = static_cast<char>('A' + Pick(26)); break;
+            }
+        }
+        return line;
+    }
+
+    std::string RandomLine() {
+        std::string line;
+        const int fields = Pick(25);
+        for (int f = 0; f < fields; ++f) {
+            if (f == 0 && Pick(2)) line += "TRIA-0042 " + std::string("BGRF-").substr(static_cast<size_t>(Pick(5)), 3);
+            else line += Pick(3) ? std::to_string(Pick(100000) - 500) : Junk();
+            line += '\t';
+        }
+        return line + (Pick(4) ? "\r\n" : "\n");
+    }
+
+    void ScrambleSettings() {
+        MainForm& m = program.ctx.main;
+        ProgramState& s = program.ctx.state;
+        MenuItem* instruments[] = {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6};
+        instruments[Pick(5)]->Click();
+        const std::vector<float> views = {0, 1, 5, 6, 7, 11, 12, 2, 99};
+        s.GraphView = PickFrom(views);
+        s.GraphingOn = static_cast<float>(Pick(2));
+        s.CalibrationReloadPending = static_cast<float>(Pick(2));
+        m.CWNumEdit2.SetValue(Pick(10) - 2);
+        m.Text10.SetText(Pick(2) ? std::to_string(Pick(200)) : Junk());
+        m.Text16.SetText(Pick(2) ? "0.01" : Junk());
+        for (int row = 1; row < 8; ++row)
+            for (int col = 1; col < 5; ++col)
+                m.MSFlexGrid2.SetCell(row, col, Pick(4) ? std::to_string(Pick(1000)) + "E-06" : Junk());
+    }
+
+    void CheckInvariants() {
+        const ProgramState& s = program.ctx.state;
+        ASSERT_GE(s.PacketRow, 0);
+        ASSERT_LT(s.PacketRow, kRingRows);
+        ASSERT_GE(s.PacketColumn, 0);
+        ASSERT_LT(s.PacketColumn, kSeparatorLimit);
+        ASSERT_GE(s.TimePointIndex, 0);
+        ASSERT_LE(s.TimePointIndex, kHistorySlots - 1);
+        ASSERT_EQ(s.TimeHistoryX.size(), static_cast<size_t>(kHistorySlots));
+    }
+
+    std::mt19937 rng{20261206};
+    VirtualProgram program;
+    std::shared_ptr<FeedDevice> feed;
+};
+
+TEST_F(DecodingFuzz, MalformedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
+    const std::vector<sim::SensorModel> models = {sim::SensorModel::Vsf, sim::SensorModel::Vsfs, sim::SensorModel::Dfl,
+                                                  sim::SensorModel::Dfls, sim::SensorModel::Tria};
+    std::vector<sim::LineGenerator> generators;
+    for (auto model : models) generators.emplace_back(model, 7);
+    for (int i = 0; i < 6000; ++i) {
+        if (i % 40 == 0) ScrambleSettings();
+        auto& generator = generators[static_cast<size_t>(Pick(static_cast<int>(generators.size())))];
+        const int kind = Pick(3);
+        const std::string line = kind == 0 ? generator.Line(i) : kind == 1 ? Mutate(generator.Line(i)) : RandomLine();
+        if (Pick(2)) {
+            WalkReceivedText(program.ctx, line);
+        } else {
+            // Split across ticks as the port delivers it.
+            const size_t cut = static_cast<size_t>(Pick(static_cast<int>(line.size()) + 1));
+            feed->Feed(line.substr(0, cut));
+            PollInstrument(program.ctx);
+            feed->Feed(line.substr(cut));
+            PollInstrument(program.ctx);
+        }
+        CheckInvariants();
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_EQ(program.ctx.main.MSFlexGrid1.Rows(), 11);
+}
+
+TEST_F(DecodingFuzz, ArbitraryPacketTableRowsAndCountsAreDecodedOrRefused) {
+    ProgramState& s = program.ctx.state;
+    const std::vector<float> rows = {0, 1999, 2000, -1, 2001, 1e9f, std::numeric_limits<float>::quiet_NaN()};
+    for (int i = 0; i < 4000; ++i) {
+        if (i % 25 == 0) ScrambleSettings();
+        const float row = Pick(4) ? static_cast<float>(Pick(kPacketRows)) : PickFrom(rows);
+        if (row >= 0 && row < kPacketRows) {
+            auto& fields = s.PacketTable[static_cast<size_t>(row)];
+            for (auto& field : fields) field = Pick(3) ? std::to_string(Pick(5000)) + "\t" : Junk();
+            if (Pick(2)) fields[0] = "TRIA-0042 " + Mutate("BGRFBPNN") + "\t";
+            s.PacketColumnCount[static_cast<size_t>(row)] = static_cast<float>(Pick(22));
+        }
+        s.PacketRow = row;
+        s.TimePointIndex = Pick(10) ? s.TimePointIndex : static_cast<double>(Pick(kHistorySlots + 5) - 2);
+        const size_t before = program.dialogs.Messages().size();
+        ProcessPacket(program.ctx);
+        if (!(row >= 0 && row < kPacketRows)) EXPECT_EQ(program.dialogs.Messages().size(), before + 1);
+    }
+    s.PacketRow = 0;
+}
+
+}  // namespace
+}  // namespace zan
