@@ -208,6 +208,8 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
     };
     if (command == "load") {
         program_.Load();
+    } else if (command == "start") {
+        program_.Start();
     } else if (command == "attach") {
         Attach(w);
     } else if (command == "feed") {
@@ -261,9 +263,14 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         for (char c : Unescape(After(line, 2))) box->TypeChar(c);
     } else if (command == "key") {
         need(3, "key NAME CODE");
+        const int code = static_cast<int>(WholeTextNumber(w[2]));
+        if (auto* form = dynamic_cast<Form*>(&Find(w[1]))) {
+            form->KeyPress(code);
+            return true;
+        }
         auto* box = dynamic_cast<TextBox*>(&Find(w[1]));
-        if (!box) throw std::invalid_argument(w[1] + " is not a text box");
-        box->KeyDown(static_cast<int>(WholeTextNumber(w[2])));
+        if (!box) throw std::invalid_argument(w[1] + " is not a text box or window");
+        box->KeyDown(code);
     } else if (command == "blur") {
         need(2, "blur NAME");
         auto* box = dynamic_cast<TextBox*>(&Find(w[1]));
