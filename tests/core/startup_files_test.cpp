@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include "platform/system_clock.h"
 #include "shell/settings_files.h"
@@ -26,9 +27,10 @@ void Put(const fs::path& path, const std::string& bytes) {
 
 struct FilesTest : testing::Test {
     void SetUp() override {
+        // The process id keeps builds that run the suite at the same time apart.
         folder = fs::temp_directory_path() /
-                 ("zanhost-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("zanhost-files-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }

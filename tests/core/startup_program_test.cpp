@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include "state/instruments.h"
 #include "virtual/virtual_program.h"
@@ -30,8 +31,10 @@ const std::string kAllFalse = "False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFals
 // feeds on ports 1 and 2.
 struct StartupTest : testing::Test {
     void SetUp() override {
+        // The process id keeps builds that run the suite at the same time apart.
         folder = fs::temp_directory_path() /
-                 ("zanhost-startup-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("zanhost-startup-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
         quickSetup = folder / "def.zhl";
