@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/number_value.h"
+#include "decoding/process_packet.h"
+#include "link/port_operations.h"
+#include "sim/simulated_sensor.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class ExampleCalInfo : public ::testing::Test {
+protected:
+    void SetUp() override { program.Load(); }
+
+    void LoadExample(const std::string& name) {
+        program.dialogs.AnswerFile((kExamples / name).string());
+        program.ctx.main.Command30.Click();
+        ASSERT_TRUE(program.dialogs.Messages().empty());
+    }
+    void StreamFrom(sim::SensorModel model, float view) {
+        program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(model));
+        OpenPort(program.ctx, 1);
+        program.ctx.state.GraphView = view;
+        program.pump.RunFor(5);
+    }
+    // The example saved again by the program is the same file but for its name.
+    void ExpectSavedAgainUnchanged(const std::string& name) {
+        const fs::path copy = fs::temp_directory_path() / ("zan_example_" + std::to_string(::getpid()) + name);
+        program.dialogs.AnswerFile(copy.string());
+        program.ctx.main.Command31.Click();
+        std::string expected = ReadBytes(kExamples / name);
+        expected.replace(0, expected.find("\r\n"), "ZAN " + copy.string());
+        EXPECT_EQ(ReadBytes(copy), expected);
+        fs::remove(copy);
+    }
+    double Output(int row) { return WholeTextNumber(program.ctx.main.MSFlexGrid1.Cell(row, 1)); }
+
+    VirtualProgram program;
+};
+
+TEST_F(ExampleCalInfo, VsfExampleTurnsSimulatedCountsIntoPlausibleBetas) {
+    program.ctx.main.inst2.Click();
+    LoadExample("vsf_cal_info.txt");
+    ExpectSavedAgainUnchanged("vsf_cal_info.txt");
+    StreamFrom(sim::SensorModel::Vsf, kViewVsfBeta);
+    ASSERT_TRUE(program.dialogs.Messages().empty());
+    // Coastal water scatters some 1E-03 to 1E-02 per metre and steradian at
+    // these angles, less towards the back.
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_GT(Output(row), 0.0005) << row;
+        EXPECT_LT(Output(row), 0.005) << row;
+    }
+    EXPECT_GT(Output(1), Output(3));
+}
+
+TEST_F(ExampleCalInfo, TriaExampleTurnsSimulatedCountsIntoPlausibleBetas) {
+    program.ctx.main.inst6.Click();
+    LoadExample("tria_cal_info.txt");
+    ExpectSavedAgainUnchanged("tria_cal_info.txt");
+    StreamFrom(sim::SensorModel::Tria, kViewTriaBeta);
+    ASSERT_TRUE(program.dialogs.Messages().empty());
+    for (int row = 1; row <= 9; ++row) {
+        EXPECT_GT(Output(row), 0.0005) << row;
+        EXPECT_LT(Output(row), 0.005) << row;
+    }
+    // Blue light scatters more than red.
+    EXPECT_GT(Output(1), Output(7));
+}
+
+}  // namespace
+}  // namespace zan
