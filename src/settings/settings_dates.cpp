@@ -15,10 +15,8 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
-int FullYear(int year) {
-    if (year >= 100) return year;
-    return year < 30 ? 2000 + year : 1900 + year;
-}
+// The logger keeps a two-digit year of this century.
+int FullYear(int year) { return year < 100 ? 2000 + year : year; }
 
 }  // namespace
 

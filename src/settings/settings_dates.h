@@ -24,7 +24,7 @@ DateBoxes ShownDateOrder(MainForm& m);
 // last two characters of a longer one.
 std::string TwoCharacterField(const std::string& text);
 
-// Days of a month; two-digit years are years of this century.
+// Days of a month; two-digit years are years 2000 to 2099, as the logger keeps them.
 int DaysInMonth(int month, int year);
 
 // A calendar date read from text such as "07/04/06" or "7/4/2006" (month,

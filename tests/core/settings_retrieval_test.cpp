@@ -57,7 +57,7 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     EXPECT_EQ(noon->seconds, 0);
     const auto late = ParseClockLine("12/31/99\t64799");
     ASSERT_TRUE(late);
-    EXPECT_EQ(late->year, 1999);
+    EXPECT_EQ(late->year, 2099);
     EXPECT_EQ(late->hours, 23);
     EXPECT_EQ(late->minutes, 59);
     EXPECT_EQ(late->seconds, 58);
