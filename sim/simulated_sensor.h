@@ -11,7 +11,9 @@ namespace zan::sim {
 // A sensor at the far end of the serial line. It streams one measurement a
 // second at the pace a 9600-baud line allows, wakes on a DTR pulse with its
 // firmware line, and obeys the console commands: "C"/"c" stop it at a
-// prompt, "r" runs it again, "o" prints its stored data set.
+// prompt, "r" runs it again, "o" prints its stored data set. A VSF or DFL
+// also carries a data logger (LoggerModel) that takes the settings commands;
+// at a prompt "C" prints the logger's clock instead.
 class SimulatedSensor : public Device {
 public:
     enum class Behaviour {
