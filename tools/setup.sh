@@ -5,7 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6charts6-dev libgl1-mesa-dev \
-  xvfb xauth"
+  xvfb xauth locales"
 missing=""
 for p in $PACKAGES; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
@@ -13,4 +13,8 @@ done
 if [ -n "$missing" ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi
+# A locale with a decimal comma, so the tests can show numbers keep their period.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$'; then
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "no de_DE.UTF-8 locale; its tests will be skipped" >&2
 fi

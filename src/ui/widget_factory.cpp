@@ -28,9 +28,11 @@ namespace zan::ui {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kMinimumColumnPixels = 56;
+constexpr int kMinimumColumnPixels = 76;
 constexpr size_t kWrapLength = 48;
 constexpr int kTextBoxPixels = 160;
+constexpr int kGridRowPixels = 22;
+constexpr int kWrappedLabelPixels = 420;
 
 // Calls f(widget, property) on every model change while the widget lives.
 template <typename W, typename F>
@@ -68,11 +70,15 @@ void ApplyBackColour(const Control& control, QWidget* w) {
 QWidget* MakeLabel(Label& label, QWidget* parent) {
     auto* w = new QLabel(ToQt(label.Caption()), parent);
     w->setWordWrap(label.Caption().size() > kWrapLength);
+    if (w->wordWrap()) w->setMinimumWidth(kWrappedLabelPixels);
     w->setTextInteractionFlags(Qt::TextSelectableByMouse);
     OnChange(label, w, [&label](QLabel* l, Property p) {
         if (p != Property::Caption) return;
         l->setText(ToQt(label.Caption()));
-        if (label.Caption().size() > kWrapLength) l->setWordWrap(true);
+        if (label.Caption().size() > kWrapLength && !l->wordWrap()) {
+            l->setWordWrap(true);
+            l->setMinimumWidth(kWrappedLabelPixels);
+        }
     });
     return w;
 }
@@ -227,9 +233,14 @@ QWidget* MakeCombo(ComboBox& combo, QWidget* parent, const EventGuard& guard) {
     return w;
 }
 
+// The grid is as large as its cells, as a fixed grid of the design is.
 void SyncGridWidths(const FlexGrid& grid, QTableWidget* t) {
-    for (int c = 0; c < grid.Cols(); ++c)
+    int width = 2 * t->frameWidth();
+    for (int c = 0; c < grid.Cols(); ++c) {
         t->setColumnWidth(c, std::max(kMinimumColumnPixels, grid.ColWidth(c) / kTwipsPerPixel));
+        width += t->columnWidth(c);
+    }
+    t->setFixedSize(width, grid.Rows() * kGridRowPixels + 2 * t->frameWidth());
 }
 
 void SyncGridCell(const FlexGrid& grid, QTableWidget* t, int row, int col) {
@@ -247,7 +258,9 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
     auto* w = new QTableWidget(grid.Rows(), grid.Cols(), parent);
     w->horizontalHeader()->hide();
     w->verticalHeader()->hide();
-    w->verticalHeader()->setDefaultSectionSize(22);
+    w->verticalHeader()->setDefaultSectionSize(kGridRowPixels);
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setSelectionMode(QAbstractItemView::NoSelection);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int r = 0; r < grid.Rows(); ++r)

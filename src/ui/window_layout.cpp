@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ namespace {
 // A row is a list of cells; a cell names one control, or several joined by
 // "/" that stand in a column (or in one place, when only one is visible).
 using RowPlan = std::vector<std::vector<std::string>>;
+
+constexpr int kGraphStretch = 3;
+constexpr int kGraphMinimumWidth = 420;
+constexpr int kGraphMinimumHeight = 300;
 
 const std::map<std::string, RowPlan>& Plans() {
     static const std::map<std::string, RowPlan> plans = {
@@ -43,8 +48,7 @@ const std::map<std::string, RowPlan>& Plans() {
           {"Command12", "Command4", "Command13"},
           {"ProgressBar2"}}},
         {"GraphTab",
-         {{"CWGraph1/CWGraph2", "Frame4/Frame6"},
-          {"SSTab2"},
+         {{"CWGraph1/CWGraph2", "Frame4/Frame6/SSTab2"},
           {"Command1", "Command18", "Check3", "Command16", "Command17", "Command5(0)"},
           {"Label29", "Label23"}}},
         {"Frame4", {{"Frame1"}, {"Frame3"}, {"Command25"}}},
@@ -87,8 +91,9 @@ const std::map<std::string, std::string>& Overlays() {
 bool Expands(const Control& c) {
     switch (c.Kind()) {
         case ControlKind::Graph:
-        case ControlKind::ListBox:
-        case ControlKind::TabControl: return true;
+        case ControlKind::ListBox: return true;
+        // A tab control inside a tab keeps its natural height and leaves the rest to graphs.
+        case ControlKind::TabControl: return c.Parent() && c.Parent()->Kind() == ControlKind::Form;
         default: return false;
     }
 }
@@ -156,7 +161,11 @@ void AddRow(QVBoxLayout* column, const std::vector<Placed>& cells) {
         expanding = expanding || Expands(*p.control) || p.control->Kind() == ControlKind::Frame;
     }
     if (!expanding) row->addStretch(1);
-    column->addLayout(row);
+    // Graphs take most of the height they share with other growing rows.
+    const bool graph = std::any_of(cells.begin(), cells.end(), [](const Placed& p) {
+        return p.control->Kind() == ControlKind::Graph;
+    });
+    column->addLayout(row, graph ? kGraphStretch : expanding ? 1 : 0);
 }
 
 }  // namespace
@@ -178,6 +187,8 @@ void LayoutChildren(Control& container, QWidget* host, const EventGuard& guard) 
             editors.emplace_back(static_cast<TextBox*>(child), static_cast<QLineEdit*>(w));
             continue;
         }
+        if (child->Kind() == ControlKind::TabControl && !Expands(*child))
+            w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         QWidget* outer = WithDescription(*child, w, host);
         BindVisibility(*child, outer);
         placed[child->Name()] = {child, outer};
@@ -214,6 +225,11 @@ void LayoutChildren(Control& container, QWidget* host, const EventGuard& guard) 
                     if (!first) first = it->second.control;
                 }
                 if (!stackExpands) stackLayout->addStretch(1);
+                if (first && first->Kind() == ControlKind::Graph)
+                {
+                    stack->setMinimumSize(kGraphMinimumWidth, kGraphMinimumHeight);
+                    stack->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+                }
                 if (first) cells.push_back({first, stack});
             }
             for (const Placed& p : cells) expanding = expanding || Expands(*p.control);
