@@ -20,6 +20,10 @@ TEST(NumberValue, ReadsSignDigitsAndOnePeriod) {
     EXPECT_DOUBLE_EQ(NumberValue("4."), 4);
     EXPECT_EQ(NumberValue("0.1"), 0.1);
     EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
+    // Single-precision state reads the same text to the nearest float.
+    EXPECT_EQ(static_cast<float>(NumberValue("0.1")), 0.1f);
+    EXPECT_EQ(static_cast<float>(NumberValue("1850")), 1850.0f);
+    EXPECT_EQ(static_cast<float>(NumberValue("3.4028235E38")), 3.4028235e38f);
 }
 
 TEST(NumberValue, SkipsBlanksTabsAndLineFeedsWhereverTheyStand) {
