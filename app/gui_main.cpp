@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 #include <QTimer>
 #include <cstdio>
@@ -19,6 +22,7 @@ namespace {
 
 constexpr int kSimulatedPort = 1;
 constexpr int kEndCheckMs = 50;
+constexpr int kClickSpacingMs = 1000;
 
 // The quick setup choice that matches a simulated model.
 zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::SensorModel model) {
@@ -30,6 +34,21 @@ zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::Sensor
         case zan::sim::SensorModel::Dfls: return quick.Option7;
     }
     return quick.Option1;
+}
+
+// A picture of a window with a plain title bar above it, as the offscreen
+// platform draws no window frames.
+QImage DecoratedGrab(QWidget* window) {
+    const QPixmap body = window->grab();
+    const int titleHeight = 28;
+    QImage image(body.width(), body.height() + titleHeight, QImage::Format_RGB32);
+    image.fill(QColor(60, 64, 72));
+    QPainter painter(&image);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(10, 0, body.width() - 20, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                     window->windowTitle());
+    painter.drawPixmap(0, titleHeight, body);
+    return image;
 }
 
 int Fail(const QString& text) {
@@ -53,6 +72,8 @@ int main(int argc, char* argv[]) {
     parser.addOption({"port", "Map port N (1..4) to a serial device, such as 1=/dev/ttyUSB0.",
                       "N=PATH"});
     parser.addOption({"apply", "Apply the quick setup at once, as if its Apply button was clicked."});
+    parser.addOption({"click", "Click the main window's control NAME once the window is up "
+                      "(repeatable; one click a second, in order).", "NAME"});
     parser.addOption({"tab", "Open the main window on tab INDEX (0, 1 or 2).", "INDEX", "0"});
     parser.addOption({"screenshot", "Save a picture of the main window to PATH and exit.", "PATH"});
     parser.addOption({"after", "Seconds to run before the screenshot (default 5).", "SECONDS",
@@ -98,13 +119,25 @@ int main(int argc, char* argv[]) {
     });
     endCheck.start(kEndCheckMs);
 
+    int clickNumber = 0;
+    for (const QString& name : parser.values("click")) {
+        zan::Control* control = ctx.main.registry.Find(name.toStdString());
+        if (!control) return Fail("no control named " + name);
+        QTimer::singleShot(kClickSpacingMs * ++clickNumber, &app, [control] {
+            zan::ClickControl(*control);
+        });
+    }
+
     if (parser.isSet("screenshot")) {
         const QString path = parser.value("screenshot");
         const int ms = static_cast<int>(parser.value("after").toDouble() * 1000);
         QTimer::singleShot(ms, &app, [&windows, path] {
-            QWidget* shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
-                                                               : windows.QuickSetupWindow();
-            if (!shown->grab().save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+            // A message box open at that moment is what the user looks at.
+            QWidget* shown = QApplication::activeModalWidget();
+            if (!shown)
+                shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
+                                                          : windows.QuickSetupWindow();
+            if (!DecoratedGrab(shown).save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
             QApplication::quit();
         });
     }

@@ -232,6 +232,11 @@ void Graph::SetAxisFormat(int axis, const std::string& format) {
     Notify(Property::Axes);
 }
 
+void Graph::SetAxisAutoscale(int axis, bool on) {
+    MutableAxis(axis).autoscale = on;
+    Notify(Property::Axes);
+}
+
 void Graph::PlotXY(int plot, std::vector<double> x, std::vector<double> y) {
     if (plot < 1 || plot > static_cast<int>(plots_.size())) OutOfRange();
     auto& p = plots_[static_cast<size_t>(plot - 1)];
@@ -239,6 +244,9 @@ void Graph::PlotXY(int plot, std::vector<double> x, std::vector<double> y) {
     p.y = std::move(y);
     changedPlot_ = plot;
     Notify(Property::Plots);
+    // X first: the Y range depends on which points the X range shows.
+    for (int axis = 1; axis <= 2; ++axis)
+        if (MutableAxis(axis).autoscale) AutoscaleOnce(axis);
 }
 
 void Graph::ClearData() {
@@ -252,12 +260,17 @@ void Graph::ClearData() {
 
 void Graph::AutoscaleOnce(int axis) {
     Axis& a = MutableAxis(axis);
+    const Axis& xAxis = axes_[0];
+    const double xLow = std::min(xAxis.minimum, xAxis.maximum);
+    const double xHigh = std::max(xAxis.minimum, xAxis.maximum);
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     for (const auto& p : plots_) {
-        const auto& values = axis == 1 ? p.x : p.y;
-        for (double v : values) {
+        const size_t n = std::min(p.x.size(), p.y.size());
+        for (size_t i = 0; i < n; ++i) {
+            const double v = axis == 1 ? p.x[i] : p.y[i];
             if (!std::isfinite(v)) continue;
+            if (axis == 2 && !(p.x[i] >= xLow && p.x[i] <= xHigh)) continue;
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
@@ -270,6 +283,16 @@ void Graph::AutoscaleOnce(int axis) {
     a.minimum = lo;
     a.maximum = hi;
     Notify(Property::Axes);
+}
+
+bool ClickControl(Control& control) {
+    if (auto* b = dynamic_cast<CommandButton*>(&control)) b->Click();
+    else if (auto* m = dynamic_cast<MenuItem*>(&control)) m->Click();
+    else if (auto* i = dynamic_cast<Image*>(&control)) i->Click();
+    else if (auto* k = dynamic_cast<CheckBox*>(&control)) k->Click();
+    else if (auto* o = dynamic_cast<OptionButton*>(&control)) o->Click();
+    else return false;
+    return true;
 }
 
 }  // namespace zan

@@ -278,6 +278,9 @@ public:
         double minimum = 0;
         double maximum = 10;
         std::string format;
+        // The range follows the data: every PlotXY rescales the axis to the
+        // points it shows, so minimum and maximum always hold the shown range.
+        bool autoscale = false;
     };
     struct Plot {
         std::string name;
@@ -290,12 +293,14 @@ public:
     void SetAxisMinimum(int axis, double value);
     void SetAxisMaximum(int axis, double value);
     void SetAxisFormat(int axis, const std::string& format);
+    void SetAxisAutoscale(int axis, bool on);
     // Plot numbers count from 1.
     void AddPlot(const std::string& name) { plots_.push_back({name, {}, {}}); }
     const std::vector<Plot>& Plots() const { return plots_; }
     void PlotXY(int plot, std::vector<double> x, std::vector<double> y);
     void ClearData();
-    // Scales an axis once to the data it currently shows.
+    // Scales an axis once to the data it currently shows: the X axis to every
+    // point, the Y axis to the points that lie within the X range.
     void AutoscaleOnce(int axis);
     int ChangedPlot() const { return changedPlot_; }
 
@@ -305,5 +310,9 @@ private:
     std::vector<Plot> plots_;
     int changedPlot_ = -1;
 };
+
+// The user clicks a button, menu item, image, check box or option button;
+// false when the control is not one that takes a plain click.
+bool ClickControl(Control& control);
 
 }  // namespace zan

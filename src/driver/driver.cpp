@@ -241,15 +241,10 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
     } else if (command == "click") {
         need(2, "click NAME");
         Control& c = Find(w[1]);
-        if (auto* b = dynamic_cast<CommandButton*>(&c)) b->Click();
-        else if (auto* m = dynamic_cast<MenuItem*>(&c)) m->Click();
-        else if (auto* i = dynamic_cast<Image*>(&c)) i->Click();
-        else if (auto* k = dynamic_cast<CheckBox*>(&c)) k->Click();
-        else if (auto* o = dynamic_cast<OptionButton*>(&c)) o->Click();
-        else if (auto* g = dynamic_cast<FlexGrid*>(&c)) {
+        if (auto* g = dynamic_cast<FlexGrid*>(&c)) {
             need(4, "click GRID ROW COL");
             g->ClickCell(static_cast<int>(WholeTextNumber(w[2])), static_cast<int>(WholeTextNumber(w[3])));
-        } else {
+        } else if (!ClickControl(c)) {
             throw std::invalid_argument(c.Name() + " cannot be clicked");
         }
     } else if (command == "set") {
