@@ -68,12 +68,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || event == lastEvent_) return false;
+        if (event->type() != QEvent::KeyPress) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget) return false;
-        auto it = forms_.find(widget->window());
+        QWidget* window = widget->window();
+        auto it = forms_.find(window);
         if (it == forms_.end()) return false;
-        lastEvent_ = event;
+        // A key travels from the focused widget up to the window; take it at its first stop.
+        QWidget* focus = QApplication::focusWidget();
+        const bool firstStop = focus && focus->window() == window ? widget == focus : widget == window;
+        if (!firstStop) return false;
         const int code = CharCode(*static_cast<QKeyEvent*>(event));
         if (code != 0) it->second->KeyPress(code);
         return false;
@@ -81,7 +85,6 @@ protected:
 
 private:
     std::map<QWidget*, Form*> forms_;
-    QEvent* lastEvent_ = nullptr;
 };
 
 WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<KeyForwarder>()) {

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+#include <unistd.h>
+
+#include "gui/qt_test_app.h"
+#include "sim/simulated_sensor.h"
+#include "ui/window_binder.h"
+#include "virtual/virtual_program.h"
+
+namespace zan::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The desktop start: the quick setup dialog first, its buttons clicked as Qt widgets.
+class QuickSetupDialogTest : public ::testing::Test {
+protected:
+    QuickSetupDialogTest() {
+        test::App();
+        folder = fs::temp_directory_path() / ("zanhost-gui-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        program.clock.quickSetupPath = (folder / "def.zhl").string();
+        program.clock.preferencesPath = (folder / "zhost.def").string();
+        program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Vsf));
+        binder = std::make_unique<WindowBinder>(program.ctx);
+        program.Start();
+        binder->ShowVisibleWindows();
+        // Lets the layouts place the widgets before the mouse looks for them.
+        test::RunEventLoop(50);
+    }
+    ~QuickSetupDialogTest() override { fs::remove_all(folder); }
+
+    template <typename W>
+    W* Quick(const char* name) {
+        return qobject_cast<W*>(binder->Find(program.ctx.quick.Form2, name));
+    }
+    template <typename W>
+    W* Main(const char* name) {
+        return qobject_cast<W*>(binder->Find(program.ctx.main.Form1, name));
+    }
+
+    // A radio button takes clicks on its circle and caption only.
+    void ClickOption(const char* name) {
+        QRadioButton* option = Quick<QRadioButton>(name);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    }
+
+    fs::path folder;
+    VirtualProgram program;
+    std::unique_ptr<WindowBinder> binder;
+};
+
+TEST_F(QuickSetupDialogTest, ApplyOpensTheMainWindowWithTheChosenInstrumentAndPort) {
+    EXPECT_TRUE(binder->QuickSetupWindow()->isVisible());
+    EXPECT_FALSE(binder->MainWindow()->isVisible());
+    ClickOption("Option2");
+    ClickOption("Option1");
+    ClickOption("Option4");
+    EXPECT_TRUE(program.ctx.quick.Option1.Value());
+    EXPECT_FALSE(program.ctx.quick.Option2.Value());
+    EXPECT_FALSE(Quick<QRadioButton>("Option2")->isChecked());
+    QTest::mouseClick(Quick<QPushButton>("Command1"), Qt::LeftButton);
+
+    EXPECT_FALSE(binder->QuickSetupWindow()->isVisible());
+    EXPECT_TRUE(binder->MainWindow()->isVisible());
+    EXPECT_EQ(binder->MainWindow()->windowTitle(), "ZAN Host 4.1.4");
+    EXPECT_EQ(Main<QLabel>("Label13")->text(), "VSF");
+    EXPECT_TRUE(program.port.IsOpen());
+    EXPECT_TRUE(fs::exists(folder / "def.zhl"));
+}
+
+TEST_F(QuickSetupDialogTest, IgnoreOpensTheMainWindowWithoutInstrumentOrPort) {
+    ClickOption("Option1");
+    QTest::mouseClick(Quick<QPushButton>("Command2"), Qt::LeftButton);
+    EXPECT_FALSE(binder->QuickSetupWindow()->isVisible());
+    EXPECT_TRUE(binder->MainWindow()->isVisible());
+    EXPECT_EQ(Main<QLabel>("Label13")->text(), "None");
+    EXPECT_FALSE(Main<QPushButton>("Command28")->isVisible());
+    EXPECT_FALSE(program.port.IsOpen());
+    EXPECT_FALSE(fs::exists(folder / "def.zhl"));
+}
+
+TEST_F(QuickSetupDialogTest, CtrlKThenExclamationMarkUnlocksTestMode) {
+    // Keys go where the keyboard focus is, as when the user types.
+    QWidget* dialog = QApplication::focusWidget() &&
+                              QApplication::focusWidget()->window() == binder->QuickSetupWindow()
+                          ? QApplication::focusWidget()
+                          : binder->QuickSetupWindow();
+    QTest::keyClick(dialog, Qt::Key_Exclam);
+    EXPECT_FALSE(Quick<QLabel>("Label2")->isVisible());
+    QTest::keyClick(dialog, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClick(dialog, Qt::Key_A);
+    QTest::keyClick(dialog, '!');
+    EXPECT_TRUE(Quick<QLabel>("Label2")->isVisible());
+    EXPECT_EQ(program.ctx.state.TestMode, 1);
+}
+
+TEST_F(QuickSetupDialogTest, TheCalibrationEditorOpensOverTheClickedCellAndEnterCommits) {
+    ClickOption("Option1");
+    QTest::mouseClick(Quick<QPushButton>("Command1"), Qt::LeftButton);
+    program.ctx.main.SSTab1.SetCurrentTab(2);
+    auto* grid = Main<QTableWidget>("MSFlexGrid2");
+    const QRect cell = grid->visualRect(grid->model()->index(2, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+
+    auto* editor = Main<QLineEdit>("Text11");
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->parentWidget(), grid->viewport());
+    EXPECT_EQ(editor->geometry(), cell);
+    QTest::keyClicks(editor, "0.0025");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(program.ctx.main.MSFlexGrid2.Cell(2, 1), "0.0025");
+    EXPECT_EQ(grid->item(2, 1)->text(), "0.0025");
+}
+
+}  // namespace
+}  // namespace zan::ui
