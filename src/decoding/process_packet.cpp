@@ -117,6 +117,7 @@ void StoreHistoryPoint(ProgramState& s) {
     const auto slot = static_cast<size_t>(s.TimePointIndex);
     s.TimeHistoryX[slot] = s.PlotX[0];
     s.TimeHistoryY[slot] = s.PlotY[0];
+    s.TimeHistoryFilled[slot] = 1;
 }
 
 void DecodeDflChlorophyll(Context& ctx, const Packet& p) {

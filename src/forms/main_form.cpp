@@ -198,6 +198,11 @@ MainForm::MainForm() {
     Place(CWGraph2, GraphTab);
     CWGraph2.SetAxisFormat(1, "hh:nn:ss");
     CWGraph2.AddPlot("Plot-1");
+    // The angle graph follows its data on both axes; the time graph's X range
+    // is the moving time window, its Y range follows the points in the window.
+    CWGraph1.SetAxisAutoscale(1, true);
+    CWGraph1.SetAxisAutoscale(2, true);
+    CWGraph2.SetAxisAutoscale(2, true);
     Place(Frame4, GraphTab);
     Place(Frame1, Frame4, "X cords");
     Place(Command6, Frame1, "In");
@@ -234,6 +239,7 @@ MainForm::MainForm() {
     CWNumEdit1.SetDescription("Playback delay (tenths of a second)");
     Place(CWNumEdit2, GraphSettingsTab);
     CWNumEdit2.SetDescription("Scale factor");
+    CWNumEdit2.SetValue(1);
     Place(Label59, GraphSettingsTab,
           "Graphing: Scale Factor. This will allow changed the resolution of the graph in its X "
           "cords. Use this to graph an entire data block in one view.  A value of 1 is 21 secs "

@@ -45,6 +45,9 @@ struct ProgramState {
     std::array<double, 4> PlotY{};
     std::vector<double> TimeHistoryX = std::vector<double>(kHistorySlots);
     std::vector<double> TimeHistoryY = std::vector<double>(kHistorySlots);
+    // 1 for each history slot holding a point since the start or the last
+    // "Clear Graph", so slots never filled are not drawn as points at zero.
+    std::vector<std::uint8_t> TimeHistoryFilled = std::vector<std::uint8_t>(kHistorySlots);
 
     float TriaRedColumn = 0, TriaGreenColumn = 0, TriaBlueColumn = 0, TriaFluorColumn = 0;
     float TriaSensorColumnEnd = 0;

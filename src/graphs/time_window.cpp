@@ -1,0 +1,35 @@
+#include "graphs/time_window.h"
+
+#include "shell/context.h"
+
+namespace zan {
+namespace {
+
+constexpr double kSecondDays = 1.157407e-05;
+constexpr double kDefaultScaleFactor = 1;
+
+}  // namespace
+
+// Widens the time window to the slider's seconds from its left edge, unless
+// that would leave the newest point outside it.
+void HScroll2_Change(Context& ctx) {
+    Graph& graph = ctx.main.CWGraph2;
+    const double end = graph.GetAxis(1).minimum + ctx.main.HScroll2.Value() * kSecondDays;
+    if (end > ctx.state.PlotX[0]) {
+        graph.SetAxisAutoscale(1, false);
+        graph.SetAxisMaximum(1, end);
+    }
+}
+
+void CWNumEdit1_ValueChanged(Context& ctx) {
+    ctx.state.PlaybackDelay = static_cast<float>(ctx.main.CWNumEdit1.Value());
+}
+
+// The scale factor is the window width in minutes; a width of zero or less
+// would give an empty or reversed time axis, so it returns to one minute.
+void CWNumEdit2_ValueChanged(Context& ctx) {
+    NumEdit& scale = ctx.main.CWNumEdit2;
+    if (!(scale.Value() > 0)) scale.SetValue(kDefaultScaleFactor);
+}
+
+}  // namespace zan
