@@ -1,0 +1,97 @@
+#include <QApplication>
+#include <QEventLoop>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/simulated_sensor.h"
+#include "ui/window_binder.h"
+#include "virtual/virtual_program.h"
+
+// zanhost-shots OUTDIR: draws the pictures of docs/screenshots from scripted
+// sessions on virtual time, so they come out the same on every run.
+namespace {
+
+struct Scene {
+    const char* file;
+    zan::sim::SensorModel model;
+    std::function<void(zan::VirtualProgram&)> script;
+};
+
+void Settle() {
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool Shoot(const Scene& scene, const std::string& folder) {
+    zan::VirtualProgram program;
+    program.port.Attach(1, std::make_shared<zan::sim::SimulatedSensor>(scene.model));
+    zan::ui::WindowBinder windows(program.ctx);
+    program.ctx.state.InstrumentType = 0;
+    program.ctx.state.QuickSetupPort = 1;
+    program.Load();
+    program.ctx.main.Form1.SetVisible(true);
+    windows.MainWindow()->resize(1180, 800);
+    windows.ShowVisibleWindows();
+    scene.script(program);
+    Settle();
+    const QPixmap body = windows.MainWindow()->grab();
+    QImage image(body.width(), body.height() + 28, QImage::Format_RGB32);
+    image.fill(QColor(60, 64, 72));
+    QPainter painter(&image);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(10, 0, body.width(), 28), Qt::AlignVCenter,
+                     windows.MainWindow()->windowTitle());
+    painter.drawPixmap(0, 28, body);
+    const std::string path = folder + "/" + scene.file;
+    if (!image.save(QString::fromStdString(path))) {
+        std::fprintf(stderr, "zanhost-shots: cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    return true;
+}
+
+void LoadCalInfo(zan::VirtualProgram& p, const char* file) {
+    p.dialogs.AnswerFile(std::string(ZANHOST_SOURCE_DIR) + "/examples/" + file);
+    p.ctx.main.Command30.Click();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zanhost-shots OUTDIR\n");
+        return 2;
+    }
+    using zan::sim::SensorModel;
+    const std::vector<Scene> scenes = {
+        {"calibration_vsf.png", SensorModel::Vsf,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst2.Click();
+             LoadCalInfo(p, "vsf_cal_info.txt");
+             p.ctx.main.mang.Click();
+             p.pump.RunFor(6);
+             p.ctx.main.SSTab1.SetCurrentTab(2);
+         }},
+        {"output_vsf.png", SensorModel::Vsf,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst2.Click();
+             LoadCalInfo(p, "vsf_cal_info.txt");
+             p.ctx.main.mang.Click();
+             p.pump.RunFor(6);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+             p.ctx.main.SSTab2.SetCurrentTab(1);
+         }},
+    };
+    int failures = 0;
+    for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;
+    return failures;
+}
