@@ -184,7 +184,7 @@ void Driver::Print(const Control& c) {
         for (int axis = 1; axis <= 2; ++axis) {
             const auto& a = graph->GetAxis(axis);
             out_ << "  axis " << axis << ": " << GeneralText(a.minimum) << " to " << GeneralText(a.maximum)
-                 << " format \"" << a.format << "\"\n";
+                 << " format \"" << a.format << "\"" << (a.autoscale ? " autoscale" : "") << "\n";
         }
         for (const auto& plot : graph->Plots()) {
             out_ << "  plot \"" << plot.name << "\":";

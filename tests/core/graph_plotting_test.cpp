@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "acquisition/acquisition_loop.h"
+#include "link/port_operations.h"
+#include "sim/simulated_sensor.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+constexpr double kMinuteDays = 0.00069444444;
+constexpr double kDflUnitDays = 1.54319 / 100000;
+
+class GraphPlotting : public ::testing::Test {
+protected:
+    void SetUp() override { program.Load(); }
+    MainForm& main() { return program.ctx.main; }
+    ProgramState& state() { return program.ctx.state; }
+    void Stream(sim::SensorModel model) {
+        program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(model));
+        OpenPort(program.ctx, 1);
+    }
+    void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
+    // The time count of packet k is k, so a point's time tells which packet made it.
+    void FeedNumbered(int from, int to) {
+        for (int k = from; k <= to; ++k) Feed("d\t" + std::to_string(k) + "\t5\r\n");
+    }
+    const Graph::Plot& AnglePlot(int plot) { return main().CWGraph1.Plots()[static_cast<size_t>(plot - 1)]; }
+    const Graph::Plot& TimePlot() { return main().CWGraph2.Plots()[0]; }
+
+    VirtualProgram program;
+};
+
+TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheData) {
+    main().inst2.Click();
+    main().rang.Click();
+    main().Command1.Click();
+    Stream(sim::SensorModel::Vsf);
+    program.pump.RunFor(3.5);
+    const Graph::Plot& plot = AnglePlot(5);
+    EXPECT_EQ(plot.x, (std::vector<double>{100, 125, 150, 180}));
+    EXPECT_EQ(plot.y, std::vector<double>(state().PlotY.begin(), state().PlotY.end()));
+    EXPECT_GT(plot.y[0], 1000);
+    const Graph& g = main().CWGraph1;
+    EXPECT_EQ(g.GetAxis(1).minimum, 100);
+    EXPECT_EQ(g.GetAxis(1).maximum, 180);
+    EXPECT_EQ(g.GetAxis(2).minimum, 0);
+    EXPECT_EQ(g.GetAxis(2).maximum, *std::max_element(plot.y.begin(), plot.y.end()));
+    EXPECT_TRUE(main().CWGraph2.Plots()[0].x.empty());
+}
+
+TEST_F(GraphPlotting, NothingIsDrawnWhileGraphingIsOff) {
+    main().inst2.Click();
+    main().rang.Click();
+    Stream(sim::SensorModel::Vsf);
+    program.pump.RunFor(3.5);
+    EXPECT_NE(state().PlotY[0], 0);
+    for (const auto& plot : main().CWGraph1.Plots()) EXPECT_TRUE(plot.x.empty()) << plot.name;
+}
+
+TEST_F(GraphPlotting, VsfBetaIsDrawnAgainstTheAnglesInRadians) {
+    main().inst2.Click();
+    for (int row = 1; row <= 3; ++row) {
+        main().MSFlexGrid2.SetCell(row, 1, "0.0001");
+        main().MSFlexGrid2.SetCell(row, 2, "50");
+    }
+    main().mang.Click();
+    main().Command1.Click();
+    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    EXPECT_DOUBLE_EQ(AnglePlot(5).x[0], 1.74532925199433);
+    EXPECT_DOUBLE_EQ(AnglePlot(5).y[0], (1850 - 50) * 0.0001 * 2 * 3.14159265358979 * 0.984807753012208);
+    EXPECT_DOUBLE_EQ(main().CWGraph1.GetAxis(1).maximum, 3.14159265358979);
+}
+
+TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
+    main().inst2.Click();
+    main().rang.Click();
+    main().Command1.Click();
+    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    ASSERT_FALSE(AnglePlot(5).x.empty());
+
+    main().inst6.Click();
+    main().triarcvsa.Click();
+    Stream(sim::SensorModel::Tria);
+    program.pump.RunFor(3.5);
+    EXPECT_TRUE(AnglePlot(5).x.empty());
+    EXPECT_TRUE(AnglePlot(2).x.empty());
+    struct Expected {
+        int plot;
+        const std::array<float, 4>& values;
+    };
+    for (const Expected& e : {Expected{1, state().TriaRedValues}, Expected{3, state().TriaBlueValues},
+                              Expected{4, state().TriaGreenValues}}) {
+        EXPECT_EQ(AnglePlot(e.plot).x, (std::vector<double>{100, 125, 150, 180})) << e.plot;
+        EXPECT_EQ(AnglePlot(e.plot).y, std::vector<double>(e.values.begin(), e.values.end())) << e.plot;
+        EXPECT_GT(AnglePlot(e.plot).y[0], 1000) << e.plot;
+    }
+    // The simulated blue sensor reads highest at 100 degrees.
+    EXPECT_EQ(main().CWGraph1.GetAxis(2).maximum, AnglePlot(3).y[0]);
+
+    // A head that loses its green sensor no longer shows a green line.
+    Feed("TRIA-0042 BxR PNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12\t10\r\n");
+    EXPECT_TRUE(AnglePlot(4).x.empty());
+    EXPECT_EQ(AnglePlot(3).y, (std::vector<double>{1, 2, 3, 0}));
+
+    // Back on the VSF the colour lines go.
+    main().inst2.Click();
+    main().rang.Click();
+    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    for (int plot : {1, 3, 4}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
+}
+
+TEST_F(GraphPlotting, TheTimeGraphGetsOnlyFilledHistorySlots) {
+    main().inst4.Click();
+    main().df3.Click();
+    main().Command1.Click();
+    FeedNumbered(1000, 1002);
+    EXPECT_EQ(TimePlot().x, (std::vector<double>{1000 * kDflUnitDays, 1001 * kDflUnitDays, 1002 * kDflUnitDays}));
+    EXPECT_EQ(TimePlot().y, (std::vector<double>{5, 5, 5}));
+    EXPECT_TRUE(AnglePlot(5).x.empty());
+}
+
+TEST_F(GraphPlotting, HistoryPointsGatheredWhileGraphingWasOffAreDrawnOnceItIsOn) {
+    main().inst4.Click();
+    main().df2.Click();
+    FeedNumbered(1, 5);
+    main().Command1.Click();
+    FeedNumbered(6, 6);
+    EXPECT_EQ(TimePlot().x.size(), 6u);
+}
+
+TEST_F(GraphPlotting, AfterTheHistoryWrapsThePointsRunFromTheOldestToTheNewest) {
+    main().inst4.Click();
+    main().df3.Click();
+    FeedNumbered(1, 10002);
+    main().Command1.Click();
+    FeedNumbered(10003, 10003);
+    const auto& x = TimePlot().x;
+    // Slots 1..10000, then 0, 1, 2 again; slot 10001 was never filled.
+    ASSERT_EQ(x.size(), 10001u);
+    EXPECT_DOUBLE_EQ(x.front(), 3 * kDflUnitDays);
+    EXPECT_DOUBLE_EQ(x.back(), 10003 * kDflUnitDays);
+    EXPECT_TRUE(std::is_sorted(x.begin(), x.end()));
+    EXPECT_EQ(std::count(x.begin(), x.end(), 0.0), 0);
+}
+
+TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
+    main().inst4.Click();
+    main().df3.Click();
+    main().CWNumEdit2.SetValue(2);
+    main().Command1.Click();
+    Stream(sim::SensorModel::Dfl);
+    const Graph& g = main().CWGraph2;
+    std::set<double> windowStarts;
+    for (int second = 0; second < 7 * 60; ++second) {
+        program.pump.RunFor(1);
+        if (state().TimeAxisStarted == 0) continue;
+        const Graph::Axis& x = g.GetAxis(1);
+        const double newest = state().PlotX[0];
+        ASSERT_GE(newest, x.minimum) << second;
+        ASSERT_LE(newest, x.maximum) << second;
+        ASSERT_NEAR(x.maximum - x.minimum, 2 * kMinuteDays, 1e-12) << second;
+        windowStarts.insert(x.minimum);
+        // The value axis spans exactly the points inside the window.
+        double lo = 1e300, hi = -1e300;
+        const auto& plot = g.Plots()[0];
+        for (size_t i = 0; i < plot.x.size(); ++i)
+            if (plot.x[i] >= x.minimum && plot.x[i] <= x.maximum) lo = std::min(lo, plot.y[i]), hi = std::max(hi, plot.y[i]);
+        if (lo < hi) {
+            ASSERT_EQ(g.GetAxis(2).minimum, lo) << second;
+            ASSERT_EQ(g.GetAxis(2).maximum, hi) << second;
+        }
+    }
+    // Seven minutes of two-minute windows: the first and three jumps.
+    EXPECT_EQ(windowStarts.size(), 4u);
+    const auto& plot = g.Plots()[0];
+    EXPECT_GE(plot.x.size(), 400u);
+    for (double start : windowStarts) EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
+}
+
+TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
+    Graph& g = main().CWGraph2;
+    g.SetAxisMinimum(1, 0.5);
+    g.SetAxisMaximum(1, 0.5003);
+    state().PlotX[0] = 0.5005;
+    main().HScroll2.SetValue(60);
+    EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
+    state().PlotX[0] = 0.6;
+    main().HScroll2.SetValue(30);
+    EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
+}
+
+TEST_F(GraphPlotting, NumericEditsSetThePlaybackDelayAndKeepTheScaleFactorPositive) {
+    main().CWNumEdit1.SetValue(5);
+    EXPECT_EQ(state().PlaybackDelay, 5);
+    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
+    main().CWNumEdit2.SetValue(2.5);
+    EXPECT_EQ(main().CWNumEdit2.Value(), 2.5);
+    main().CWNumEdit2.SetValue(0);
+    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
+    main().CWNumEdit2.SetValue(-3);
+    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
+}
+
+}  // namespace
+}  // namespace zan
