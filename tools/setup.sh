@@ -4,7 +4,7 @@ set -eu
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6charts6-dev libgl1-mesa-dev \
+  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6charts6-dev qt6-svg-dev libgl1-mesa-dev \
   xvfb xauth locales"
 missing=""
 for p in $PACKAGES; do

@@ -4,8 +4,18 @@
 #include <QChartView>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QSvgGenerator>
+#include <QTimer>
+#include <QToolButton>
 #include <QValueAxis>
 
 #include "controls/controls.h"
@@ -15,6 +25,10 @@ namespace zan::ui {
 namespace {
 
 constexpr double kMillisecondsPerDay = 86400000.0;
+// Redraws are gathered up to this often, so a stream of points costs one
+// redraw per interval rather than one per point.
+constexpr int kRedrawIntervalMs = 40;
+const char* const kTimeFormat = "hh:mm:ss";
 
 // Times of day are held as fractions of a day and shown as clock times.
 bool IsTimeAxis(const Graph::Axis& axis) { return axis.format.find("hh") != std::string::npos; }
@@ -24,13 +38,14 @@ public:
     GraphView(Graph& graph, QWidget* parent) : QChartView(parent), graph_(graph) {
         setObjectName(ToQt(graph.Name()));
         setRenderHint(QPainter::Antialiasing);
+        setMouseTracking(true);
         auto* chart = new QChart;
         chart->legend()->hide();
         setChart(chart);
         xTime_ = IsTimeAxis(graph.GetAxis(1));
         if (xTime_) {
             auto* axis = new QDateTimeAxis;
-            axis->setFormat("hh:mm:ss");
+            axis->setFormat(kTimeFormat);
             axisX_ = axis;
         } else {
             axisX_ = new QValueAxis;
@@ -41,27 +56,148 @@ public:
         for (size_t i = 0; i < graph.Plots().size(); ++i) {
             auto* series = new QLineSeries;
             series->setPointsVisible(true);
+            series->setName(ToQt(graph.Plots()[i].name));
             chart->addSeries(series);
             series->attachAxis(axisX_);
             series->attachAxis(axisY_);
             series_.push_back(series);
         }
-        UpdateAxes();
-        for (size_t i = 0; i < series_.size(); ++i) UpdatePlot(static_cast<int>(i));
-        UpdateCaption();
+        MakeCrosshair();
+        MakeExportButton();
+        redraw_.setSingleShot(true);
+        redraw_.setInterval(kRedrawIntervalMs);
+        QObject::connect(&redraw_, &QTimer::timeout, this, [this] { Redraw(); });
+        axesDirty_ = captionDirty_ = true;
+        dirtyPlots_.assign(series_.size(), true);
+        Redraw();
     }
 
     void OnChange(Property property) {
-        if (property == Property::Axes) UpdateAxes();
+        if (property == Property::Axes) axesDirty_ = true;
+        else if (property == Property::Caption) captionDirty_ = true;
         else if (property == Property::Plots) {
-            if (graph_.ChangedPlot() >= 0) UpdatePlot(graph_.ChangedPlot());
+            const int changed = graph_.ChangedPlot();
+            if (changed >= 0 && changed < static_cast<int>(dirtyPlots_.size()))
+                dirtyPlots_[static_cast<size_t>(changed)] = true;
             else
-                for (size_t i = 0; i < series_.size(); ++i) UpdatePlot(static_cast<int>(i));
-        } else if (property == Property::Caption) UpdateCaption();
+                dirtyPlots_.assign(series_.size(), true);
+        } else {
+            return;
+        }
+        if (!redraw_.isActive()) redraw_.start();
+    }
+
+    void Redraw() {
+        redraw_.stop();
+        if (captionDirty_) chart()->setTitle(ToQt(graph_.Caption()));
+        if (axesDirty_) UpdateAxes();
+        for (size_t i = 0; i < dirtyPlots_.size(); ++i)
+            if (dirtyPlots_[i]) UpdatePlot(i);
+        axesDirty_ = captionDirty_ = false;
+        dirtyPlots_.assign(series_.size(), false);
+    }
+
+    QString Save(const QString& path) {
+        Redraw();
+        crosshairX_->hide();
+        crosshairY_->hide();
+        readout_->hide();
+        exportButton_->hide();
+        QString problem;
+        if (path.endsWith(".svg", Qt::CaseInsensitive)) {
+            QSvgGenerator svg;
+            svg.setFileName(path);
+            svg.setSize(size());
+            svg.setViewBox(rect());
+            svg.setTitle(chart()->title());
+            QPainter painter;
+            if (!painter.begin(&svg)) problem = "cannot write " + path;
+            else render(&painter);
+        } else if (!grab().save(path, "PNG")) {
+            problem = "cannot write " + path;
+        }
+        exportButton_->show();
+        if (problem.isEmpty() && !QFileInfo(path).isFile()) problem = "cannot write " + path;
+        return problem;
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override {
+        QChartView::mouseMoveEvent(event);
+        const QPointF scenePos = mapToScene(event->position().toPoint());
+        const QRectF area = chart()->plotArea();
+        if (!area.contains(chart()->mapFromScene(scenePos))) {
+            crosshairX_->hide();
+            crosshairY_->hide();
+            readout_->hide();
+            return;
+        }
+        const QPointF at = chart()->mapFromScene(scenePos);
+        crosshairX_->setLine(at.x(), area.top(), at.x(), area.bottom());
+        crosshairY_->setLine(area.left(), at.y(), area.right(), at.y());
+        const QPointF value = chart()->mapToValue(at, series_.empty() ? nullptr : series_.front());
+        const QString x = xTime_ ? QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(value.x()), Qt::UTC)
+                                       .toString(kTimeFormat)
+                                 : QString::number(value.x(), 'g', 6);
+        readout_->setText(x + "   " + QString::number(value.y(), 'g', 6));
+        readout_->setPos(at + QPointF(10, -22));
+        crosshairX_->show();
+        crosshairY_->show();
+        readout_->show();
+    }
+
+    void leaveEvent(QEvent* event) override {
+        QChartView::leaveEvent(event);
+        crosshairX_->hide();
+        crosshairY_->hide();
+        readout_->hide();
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QChartView::resizeEvent(event);
+        exportButton_->move(width() - exportButton_->width() - 8, 8);
     }
 
 private:
     double X(double x) const { return xTime_ ? x * kMillisecondsPerDay : x; }
+
+    void MakeCrosshair() {
+        QPen pen(QColor(120, 120, 120), 0, Qt::DashLine);
+        crosshairX_ = new QGraphicsLineItem(chart());
+        crosshairY_ = new QGraphicsLineItem(chart());
+        crosshairX_->setPen(pen);
+        crosshairY_->setPen(pen);
+        readout_ = new QGraphicsSimpleTextItem(chart());
+        for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(crosshairX_),
+                                    static_cast<QGraphicsItem*>(crosshairY_),
+                                    static_cast<QGraphicsItem*>(readout_)}) {
+            item->setZValue(10);
+            item->hide();
+        }
+    }
+
+    void MakeExportButton() {
+        exportButton_ = new QToolButton(this);
+        exportButton_->setObjectName(objectName() + "Export");
+        exportButton_->setText("Export");
+        exportButton_->setToolTip("Save the graph as a picture");
+        exportButton_->setPopupMode(QToolButton::InstantPopup);
+        auto* menu = new QMenu(exportButton_);
+        menu->addAction("Save Graph as PNG...", this, [this] { AskAndSave("png"); });
+        menu->addAction("Save Graph as SVG...", this, [this] { AskAndSave("svg"); });
+        exportButton_->setMenu(menu);
+        exportButton_->adjustSize();
+    }
+
+    void AskAndSave(const QString& suffix) {
+        const QString filter = suffix == "svg" ? "SVG pictures (*.svg)" : "PNG pictures (*.png)";
+        QFileDialog dialog(this, "Save Graph", objectName() + "." + suffix, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        const QString problem = Save(dialog.selectedFiles().front());
+        if (!problem.isEmpty()) QMessageBox::warning(this, "Error", problem);
+    }
 
     void UpdateAxes() {
         const Graph::Axis& x = graph_.GetAxis(1);
@@ -76,23 +212,29 @@ private:
         axisY_->setRange(y.minimum, y.maximum);
     }
 
-    void UpdatePlot(int index) {
-        if (index < 0 || index >= static_cast<int>(series_.size())) return;
-        const Graph::Plot& plot = graph_.Plots()[static_cast<size_t>(index)];
+    void UpdatePlot(size_t index) {
+        if (index >= series_.size() || index >= graph_.Plots().size()) return;
+        const Graph::Plot& plot = graph_.Plots()[index];
         QList<QPointF> points;
         const size_t n = std::min(plot.x.size(), plot.y.size());
         points.reserve(static_cast<qsizetype>(n));
         for (size_t i = 0; i < n; ++i) points.append(QPointF(X(plot.x[i]), plot.y[i]));
-        series_[static_cast<size_t>(index)]->replace(points);
+        series_[index]->replace(points);
     }
-
-    void UpdateCaption() { chart()->setTitle(ToQt(graph_.Caption())); }
 
     Graph& graph_;
     bool xTime_ = false;
     QAbstractAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
     std::vector<QLineSeries*> series_;
+    QGraphicsLineItem* crosshairX_ = nullptr;
+    QGraphicsLineItem* crosshairY_ = nullptr;
+    QGraphicsSimpleTextItem* readout_ = nullptr;
+    QToolButton* exportButton_ = nullptr;
+    QTimer redraw_;
+    bool axesDirty_ = false;
+    bool captionDirty_ = false;
+    std::vector<bool> dirtyPlots_;
 };
 
 }  // namespace
@@ -104,6 +246,15 @@ QWidget* CreateGraphView(Graph& graph, QWidget* parent) {
         if (guard) guard->OnChange(p);
     });
     return view;
+}
+
+QString SaveGraphPicture(QWidget* graphView, const QString& path) {
+    auto* view = dynamic_cast<GraphView*>(graphView);
+    return view ? view->Save(path) : QString("not a graph");
+}
+
+void RedrawGraphView(QWidget* graphView) {
+    if (auto* view = dynamic_cast<GraphView*>(graphView)) view->Redraw();
 }
 
 }  // namespace zan::ui
