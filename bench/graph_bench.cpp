@@ -1,0 +1,88 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "acquisition/acquisition_loop.h"
+#include "decoding/process_packet.h"
+#include "graphs/plot_packet.h"
+#include "sim/sensor_model.h"
+#include "virtual/virtual_program.h"
+
+namespace {
+
+using zan::VirtualProgram;
+
+// A fluorometer whose time history holds a point in every one of its slots
+// (the decoding leaves one slot unused; here all are filled, the worst case).
+void FillHistory(VirtualProgram& program) {
+    program.ctx.main.inst4.Click();
+    program.ctx.main.df3.Click();
+    for (int k = 1; k <= zan::kHistorySlots; ++k)
+        zan::WalkReceivedText(program.ctx, "d\t" + std::to_string(k) + "\t" + std::to_string(600 + k % 50) + "\r\n");
+    zan::ProgramState& s = program.ctx.state;
+    s.TimeHistoryX[zan::kHistorySlots - 1] = s.TimeHistoryX[zan::kHistorySlots - 2];
+    s.TimeHistoryY[zan::kHistorySlots - 1] = 600;
+    s.TimeHistoryFilled.assign(zan::kHistorySlots, 1);
+    program.ctx.main.Command1.Click();
+}
+
+// Handing the full history to the time graph, as each graphed DFL packet does.
+void BM_PlotPacketTimeGraphFullHistory(benchmark::State& bench) {
+    VirtualProgram program;
+    program.Load();
+    FillHistory(program);
+    for (auto _ : bench) zan::PlotPacket(program.ctx);
+    if (program.ctx.main.CWGraph2.Plots()[0].x.size() != static_cast<size_t>(zan::kHistorySlots))
+        bench.SkipWithError("history not full");
+    bench.SetItemsProcessed(bench.iterations());
+}
+
+// A whole DFL packet on a full history: decoding, the time window and the plot.
+void BM_ProcessPacketTimeGraphFullHistory(benchmark::State& bench) {
+    VirtualProgram program;
+    program.Load();
+    FillHistory(program);
+    zan::ProgramState& s = program.ctx.state;
+    zan::WalkReceivedText(program.ctx, "d\t20000\t620\r\n");
+    s.PacketRow -= 1;
+    for (auto _ : bench) zan::ProcessPacket(program.ctx);
+    if (s.GraphView != zan::kViewDflCounts ||
+        program.ctx.main.CWGraph2.Plots()[0].x.size() != static_cast<size_t>(zan::kHistorySlots))
+        bench.SkipWithError("decoding failed or history not full");
+    bench.SetItemsProcessed(bench.iterations());
+}
+
+void AnglePlotRepeatedly(benchmark::State& bench, zan::sim::SensorModel model, void (*select)(VirtualProgram&)) {
+    VirtualProgram program;
+    program.Load();
+    select(program);
+    program.ctx.main.Command1.Click();
+    zan::sim::LineGenerator generator(model);
+    zan::WalkReceivedText(program.ctx, generator.Line(0));
+    program.ctx.state.PacketRow = 0;
+    for (auto _ : bench) zan::ProcessPacket(program.ctx);
+    if (program.ctx.main.CWGraph1.Plots()[2].x.empty() && program.ctx.main.CWGraph1.Plots()[4].x.empty())
+        bench.SkipWithError("nothing plotted");
+    bench.SetItemsProcessed(bench.iterations());
+}
+
+// A VSF or TRIA packet decoded and drawn on the angle graph.
+void BM_ProcessPacketAngleGraphVsf(benchmark::State& bench) {
+    AnglePlotRepeatedly(bench, zan::sim::SensorModel::Vsf, [](VirtualProgram& p) {
+        p.ctx.main.inst2.Click();
+        p.ctx.main.rang.Click();
+    });
+}
+void BM_ProcessPacketAngleGraphTria(benchmark::State& bench) {
+    AnglePlotRepeatedly(bench, zan::sim::SensorModel::Tria, [](VirtualProgram& p) {
+        p.ctx.main.inst6.Click();
+        p.ctx.main.triarcvsa.Click();
+    });
+}
+
+}  // namespace
+
+BENCHMARK(BM_PlotPacketTimeGraphFullHistory);
+BENCHMARK(BM_ProcessPacketTimeGraphFullHistory);
+BENCHMARK(BM_ProcessPacketAngleGraphVsf);
+BENCHMARK(BM_ProcessPacketAngleGraphTria);
