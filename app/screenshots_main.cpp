@@ -90,6 +90,23 @@ int main(int argc, char* argv[]) {
              p.ctx.main.SSTab1.SetCurrentTab(1);
              p.ctx.main.SSTab2.SetCurrentTab(1);
          }},
+        {"angle_graph_vsf.png", SensorModel::Vsf,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst2.Click();
+             LoadCalInfo(p, "vsf_cal_info.txt");
+             p.ctx.main.mang.Click();
+             p.ctx.main.Command1.Click();
+             p.pump.RunFor(10);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+         }},
+        {"time_graph_dfl.png", SensorModel::Dfl,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst4.Click();
+             p.ctx.main.df3.Click();
+             p.ctx.main.Command1.Click();
+             p.pump.RunFor(300);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+         }},
     };
     int failures = 0;
     for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;
