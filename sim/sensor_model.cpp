@@ -46,6 +46,10 @@ std::string ModelName(SensorModel model) {
     return "VSF";
 }
 
+double LineInterval(SensorModel model) {
+    return model == SensorModel::Dfl || model == SensorModel::Dfls ? kDflTimeUnitSeconds : 1.0;
+}
+
 std::string FirmwareLine(SensorModel model) {
     switch (model) {
         case SensorModel::Dfl:

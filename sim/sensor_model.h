@@ -11,6 +11,10 @@ enum class SensorModel { Vsf, Vsfs, Dfl, Dfls, Tria };
 std::optional<SensorModel> ParseSensorModel(std::string_view text);
 std::string ModelName(SensorModel model);
 
+// Seconds between two measurement lines: the fluorometers measure once per
+// tick of their time count, the others once a second.
+double LineInterval(SensorModel model);
+
 // The first line a sensor prints when it wakes, without its CR LF.
 std::string FirmwareLine(SensorModel model);
 

@@ -27,7 +27,7 @@ void SimulatedSensor::GenerateUpTo(double now) {
     }
     while (nextLineTime_ <= now) {
         Print(generator_.Line(nextLineTime_), nextLineTime_);
-        nextLineTime_ += kLineInterval;
+        nextLineTime_ += LineInterval(model_);
     }
 }
 
@@ -48,7 +48,7 @@ void SimulatedSensor::Wake(double now) {
     logger_.CancelInput();
     Print(FirmwareLine(model_) + "\r\n", now);
     streaming_ = true;
-    nextLineTime_ = now + kLineInterval;
+    nextLineTime_ = now + LineInterval(model_);
 }
 
 void SimulatedSensor::StopAtPrompt(double now) {
@@ -117,7 +117,7 @@ void SimulatedSensor::Command(char c, double now) {
         case 'c': StopAtPrompt(now); break;
         case 'r':
             streaming_ = true;
-            nextLineTime_ = now + kLineInterval;
+            nextLineTime_ = now + LineInterval(model_);
             break;
         case 'o':
             if (streaming_) break;

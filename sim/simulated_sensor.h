@@ -44,7 +44,6 @@ public:
 
     // Characters a second on a 9600-baud 8N1 line.
     static constexpr double kCharsPerSecond = 960.0;
-    static constexpr double kLineInterval = 1.0;
     static constexpr int kStoredLines = 12;
 
 private:

@@ -49,7 +49,8 @@ TEST(SimulatedSensor, WakesOnTheFallingEdgeOfDtrWithItsFirmwareLine) {
     const std::string after = Collect(sensor, 1.701, 2.65);
     EXPECT_EQ(during.find("DFL 2.10"), std::string::npos);
     EXPECT_EQ(after, "DFL DFL 2.10\r\n");
-    EXPECT_EQ(Lines(Collect(sensor, 2.651, 2.8)), 1);
+    // The fluorometer measures once per tick of its time count, 1.33 s.
+    EXPECT_EQ(Lines(Collect(sensor, 2.651, 3.2)), 1);
 }
 
 TEST(SimulatedSensor, StopsAtAPromptOnCAndRunsAgainOnR) {
