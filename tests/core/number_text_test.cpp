@@ -9,6 +9,8 @@
 
 #include "core/number_value.h"
 
+#include "core/comma_locale.h"
+
 namespace zan {
 namespace {
 
@@ -93,12 +95,8 @@ TEST(NumberTexts, ReadBackToTheSameValueAtTheirPrecision) {
     }
 }
 
-struct CommaDecimal : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-};
-
 TEST(NumberTexts, WriteAPeriodUnderACommaDecimalStreamLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     const std::string general = GeneralText(1234.5);
     const std::string shortText = ShortTextSingle(0.02f);
     const std::string exponent = GeneralText(2.5e-7);
@@ -109,17 +107,13 @@ TEST(NumberTexts, WriteAPeriodUnderACommaDecimalStreamLocale) {
 }
 
 TEST(NumberTexts, WriteAPeriodUnderACommaDecimalSystemLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
-        if (std::setlocale(LC_ALL, name)) {
-            found = name;
-            break;
-        }
-    if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string general = GeneralText(1234.5);
-    const std::string shortText = ShortText(0.02);
-    std::setlocale(LC_ALL, previous.c_str());
+    std::string general, shortText;
+    {
+        test::CommaSystemLocale comma;
+        if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+        general = GeneralText(1234.5);
+        shortText = ShortText(0.02);
+    }
     EXPECT_EQ(general, "1234.5");
     EXPECT_EQ(shortText, " .02");
 }

@@ -8,6 +8,8 @@
 #include <locale>
 #include <string>
 
+#include "core/comma_locale.h"
+
 namespace zan {
 namespace {
 
@@ -87,14 +89,8 @@ TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
 }
 
 // A user's locale with a decimal comma must not change how files and replies read.
-struct CommaDecimal : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
 TEST(NumberValue, ReadsAPeriodUnderACommaDecimalStreamLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     const double value = NumberValue("1234.5");
     const double comma = NumberValue("1234,5");
     std::locale::global(previous);
@@ -103,16 +99,12 @@ TEST(NumberValue, ReadsAPeriodUnderACommaDecimalStreamLocale) {
 }
 
 TEST(NumberValue, ReadsAPeriodUnderACommaDecimalSystemLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
-        if (std::setlocale(LC_ALL, name)) {
-            found = name;
-            break;
-        }
-    if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const double value = NumberValue("2.75E-3");
-    std::setlocale(LC_ALL, previous.c_str());
+    double value = 0;
+    {
+        test::CommaSystemLocale comma;
+        if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+        value = NumberValue("2.75E-3");
+    }
     EXPECT_DOUBLE_EQ(value, 2.75e-3);
 }
 
