@@ -7,9 +7,8 @@
 #include <locale>
 #include <string>
 
-#include "core/number_value.h"
-
 #include "core/comma_locale.h"
+#include "core/number_value.h"
 
 namespace zan {
 namespace {
