@@ -11,6 +11,13 @@ namespace zan::ui {
 inline QString ToQt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
+// A caption as drawn: a reply's carriage return or line feed kept in the model shows as nothing.
+inline QString CaptionText(const std::string& caption) {
+    QString text = ToQt(caption);
+    text.remove('\r');
+    text.remove('\n');
+    return text;
+}
 inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
 inline QColor ToQColor(const Colour& c) { return QColor(c.red, c.green, c.blue); }
 

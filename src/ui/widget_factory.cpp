@@ -68,13 +68,13 @@ void ApplyBackColour(const Control& control, QWidget* w) {
 }
 
 QWidget* MakeLabel(Label& label, QWidget* parent) {
-    auto* w = new QLabel(ToQt(label.Caption()), parent);
+    auto* w = new QLabel(CaptionText(label.Caption()), parent);
     w->setWordWrap(label.Caption().size() > kWrapLength);
     if (w->wordWrap()) w->setMinimumWidth(kWrappedLabelPixels);
     w->setTextInteractionFlags(Qt::TextSelectableByMouse);
     OnChange(label, w, [&label](QLabel* l, Property p) {
         if (p != Property::Caption) return;
-        l->setText(ToQt(label.Caption()));
+        l->setText(CaptionText(label.Caption()));
         if (label.Caption().size() > kWrapLength && !l->wordWrap()) {
             l->setWordWrap(true);
             l->setMinimumWidth(kWrappedLabelPixels);
@@ -84,11 +84,11 @@ QWidget* MakeLabel(Label& label, QWidget* parent) {
 }
 
 QWidget* MakeButton(CommandButton& button, QWidget* parent, const EventGuard& guard) {
-    auto* w = new QPushButton(ToQt(button.Caption()), parent);
+    auto* w = new QPushButton(CaptionText(button.Caption()), parent);
     ApplyBackColour(button, w);
     QObject::connect(w, &QPushButton::clicked, w, [&button, guard] { guard([&] { button.Click(); }); });
     OnChange(button, w, [&button](QPushButton* b, Property p) {
-        if (p == Property::Caption) b->setText(ToQt(button.Caption()));
+        if (p == Property::Caption) b->setText(CaptionText(button.Caption()));
         else if (p == Property::BackColour) ApplyBackColour(button, b);
     });
     return w;
