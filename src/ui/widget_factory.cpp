@@ -32,6 +32,7 @@ constexpr int kMinimumColumnPixels = 76;
 constexpr size_t kWrapLength = 48;
 constexpr int kTextBoxPixels = 160;
 constexpr int kGridRowPixels = 22;
+constexpr int kCellPaddingPixels = 12;
 constexpr int kWrappedLabelPixels = 420;
 
 // Calls f(widget, property) on every model change while the widget lives.
@@ -216,6 +217,9 @@ QWidget* MakeList(ListBox& list, QWidget* parent) {
 QWidget* MakeCombo(ComboBox& combo, QWidget* parent, const EventGuard& guard) {
     auto* w = new QComboBox(parent);
     w->setEditable(true);
+    size_t longest = combo.Text().size();
+    for (const std::string& item : combo.Items()) longest = std::max(longest, item.size());
+    w->setMinimumContentsLength(static_cast<int>(longest));
     auto fill = [&combo](QComboBox* c) {
         QSignalBlocker block(c);
         c->clear();
@@ -233,12 +237,19 @@ QWidget* MakeCombo(ComboBox& combo, QWidget* parent, const EventGuard& guard) {
     return w;
 }
 
-// The grid is as large as its cells, as a fixed grid of the design is.
+int TextPixels(const QTableWidget* t, const std::string& text) {
+    return t->fontMetrics().horizontalAdvance(CaptionText(text)) + kCellPaddingPixels;
+}
+
+// The grid is as large as its cells, as a fixed grid of the design is, and
+// each column is at least as wide as its widest text.
 void SyncGridWidths(const FlexGrid& grid, QTableWidget* t) {
     int width = 2 * t->frameWidth();
     for (int c = 0; c < grid.Cols(); ++c) {
-        t->setColumnWidth(c, std::max(kMinimumColumnPixels, grid.ColWidth(c) / kTwipsPerPixel));
-        width += t->columnWidth(c);
+        int pixels = std::max(kMinimumColumnPixels, grid.ColWidth(c) / kTwipsPerPixel);
+        for (int r = 0; r < grid.Rows(); ++r) pixels = std::max(pixels, TextPixels(t, grid.Cell(r, c)));
+        t->setColumnWidth(c, pixels);
+        width += pixels;
     }
     t->setFixedSize(width, grid.Rows() * kGridRowPixels + 2 * t->frameWidth());
 }
@@ -273,6 +284,8 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
         if (p == Property::Cells) {
             if (grid.ChangedRow() >= 0) {
                 SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
+                const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
+                if (TextPixels(t, text) > t->columnWidth(grid.ChangedCol())) SyncGridWidths(grid, t);
             } else {
                 for (int r = 0; r < grid.Rows(); ++r)
                     for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
