@@ -135,6 +135,23 @@ TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowAndLeavesTheQuickSetupFileAlone)
     EXPECT_EQ(Bytes(quickSetup), "3\r\n2\r\n");
 }
 
+TEST_F(StartupTest, TheMainWindowOpensOnRawCountsWithItsGridWidthsStatisticsHeadingsAndPanels) {
+    program.Start();
+    q.Command2.Click();
+    EXPECT_EQ(program.ctx.state.GraphView, 5);
+    EXPECT_EQ(m.MSFlexGrid1.ColWidth(0), 800);
+    EXPECT_EQ(m.MSFlexGrid1.ColWidth(1), 1650);
+    EXPECT_EQ(m.MSFlexGrid3.Cell(0, 1), "100     ");
+    EXPECT_EQ(m.MSFlexGrid3.Cell(0, 2), "125     ");
+    EXPECT_EQ(m.MSFlexGrid3.Cell(0, 3), "150     ");
+    EXPECT_EQ(m.MSFlexGrid3.Cell(0, 4), "     Ref");
+    EXPECT_TRUE(m.Frame5.Visible());
+    EXPECT_FALSE(m.Frame13.Visible());
+    EXPECT_FALSE(m.Frame2.Visible());
+    EXPECT_TRUE(m.Frame12.Visible());
+    EXPECT_FALSE(m.Frame9.Visible());
+}
+
 TEST_F(StartupTest, MissingOrShortQuickSetupFileOpensTheDialogWithNothingSelected) {
     program.Start();
     for (const OptionButton* o : {&q.Option1, &q.Option2, &q.Option3, &q.Option6, &q.Option7, &q.Option4,
