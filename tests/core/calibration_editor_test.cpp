@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "acquisition/acquisition_loop.h"
+#include "decoding/process_packet.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
@@ -87,6 +89,21 @@ TEST_F(CalibrationEditor, ReopeningEmptiesTheEditorWithoutTouchingAnyCell) {
     EXPECT_EQ(editor().Text(), "");
     EXPECT_EQ(table().Cell(1, 1), "3");
     EXPECT_EQ(table().Cell(2, 2), "");
+}
+
+TEST_F(CalibrationEditor, PacketsDecodedWhileTypingLeaveTheEditedCellCurrent) {
+    for (int i = 1; i <= 3; ++i) {
+        table().SetCell(i, 1, "1");
+        table().SetCell(i, 2, "0");
+    }
+    program.ctx.state.GraphView = kViewVsfBeta;
+    table().ClickCell(1, 1);
+    Type("0.");
+    WalkReceivedText(program.ctx, "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    Type("5");
+    EXPECT_EQ(table().Cell(1, 1), "0.5");
+    EXPECT_EQ(table().Cell(3, 2), "0");
+    EXPECT_EQ(program.ctx.main.MSFlexGrid1.Cell(1, 1), "0");
 }
 
 TEST_F(CalibrationEditor, HeadingCellsCanBeOverwritten) {
