@@ -151,10 +151,10 @@ void DecodeDflCounts(Context& ctx, const Packet& p) {
     s.PlotY[0] = counts;
     s.PlotX[0] = t;
     const double minutes = m.CWNumEdit2.Value();
-    double end = t + kMinuteDays * minutes;
+    // A window reaching past midnight of the day count keeps its end on the
+    // next day (past 1): wrapping it back would put the end before the start.
+    const double end = t + kMinuteDays * minutes;
     m.Label23.SetCaption(GeneralText(m.CWGraph2.GetAxis(1).minimum));
-    // A window reaching past midnight of the day count ends on the next day.
-    if (end > 1) end -= 1;
     if (s.GraphingOn == 1)
         MoveTimeWindow(ctx, t, end, GeneralText(21 * minutes) + " seconds per div", xMin, xMax);
     StoreHistoryPoint(s);
@@ -218,11 +218,12 @@ void DecodeTriaCounts(Context& ctx, const Packet& p) {
     PlotIfGraphing(ctx);
 }
 
-// The copied coefficient of a table cell; a copy never filled counts as 0.
+// The copied coefficient of a table cell; a copy never filled counts as 0,
+// while a copied empty cell is as much a missing coefficient as in the table.
 double CopiedCoefficient(const ProgramState& s, CellRef cell) {
     const int rowIndex = cell.row <= 3 ? cell.row - 1 : cell.row - 2;
-    const std::string& text = s.TriaCoefficients[static_cast<size_t>(rowIndex * 3 + cell.col - 1)];
-    return text.empty() ? 0 : WholeTextNumber(text);
+    const auto& text = s.TriaCoefficients[static_cast<size_t>(rowIndex * 3 + cell.col - 1)];
+    return text ? WholeTextNumber(*text) : 0;
 }
 
 // Copying once per Cal Info load spares eighteen table reads per packet.

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,10 +62,11 @@ struct ProgramState {
     // Kept by the main window for packet decoding: the newest point of the
     // fluorometer time history, whether the time axis has been placed yet, and
     // the TRIA scattering coefficients copied at the last Cal Info load
-    // (scaling rows 1..3 then offset rows 5..7, columns blue, green, red).
+    // (scaling rows 1..3 then offset rows 5..7, columns blue, green, red;
+    // unset until the first copy).
     double TimePointIndex = 0;
     double TimeAxisStarted = 0;
-    std::array<std::string, 18> TriaCoefficients{};
+    std::array<std::optional<std::string>, 18> TriaCoefficients{};
 
     // Counters of the acquisition loop, kept by the main window.
     long long PacketWraps = 0;

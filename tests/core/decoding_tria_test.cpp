@@ -158,6 +158,20 @@ TEST_F(TriaDecoding, BetaAfterALoadIsCountsLessOffsetTimesScaling) {
     EXPECT_EQ(output().Cell(1, 1), "0.002");
 }
 
+TEST_F(TriaDecoding, BetaWithAnEmptyCellCopiedAtTheLoadFailsInsteadOfShowingZero) {
+    for (int row : {1, 2, 3, 5, 6, 7})
+        for (int col = 1; col <= 3; ++col) table().SetCell(row, col, "1");
+    table().SetCell(6, 2, "");  // as left by choosing the head again after a load
+    state().CalibrationReloadPending = 1;
+    state().GraphView = kViewTriaBeta;
+    Feed(Line());
+    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(program.dialogs.Messages()[0].text, "Type mismatch");
+    EXPECT_EQ(state().GraphView, 0);
+    EXPECT_EQ(output().Cell(1, 1), "2099");  // red and blue came before green
+    EXPECT_EQ(output().Cell(5, 1), "");
+}
+
 TEST_F(TriaDecoding, BetaFluorometerReadsItsPairFromTheTableAndFailsWhenItIsEmpty) {
     state().GraphView = kViewTriaBeta;
     const std::string line = "TRIA-0042 FNN NNN\t12:00:00\t613\t12.0\r\n";

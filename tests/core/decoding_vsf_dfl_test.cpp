@@ -179,10 +179,20 @@ TEST_F(Decoding, DflWindowCrossingMidnightEndsOnTheNextDay) {
     state().GraphView = kViewDflCounts;
     state().GraphingOn = 1;
     main().CWNumEdit2.SetValue(2);
+    const auto& axis = main().CWGraph2.GetAxis(1);
     Feed("12/06/26\t64800\t620\r\n");
     const double t = 64800 * 1.54319 / 100000;
-    EXPECT_DOUBLE_EQ(main().CWGraph2.GetAxis(1).minimum, t);
-    EXPECT_DOUBLE_EQ(main().CWGraph2.GetAxis(1).maximum, t + 0.00138888888 - 1);
+    ASSERT_LT(t, 1);
+    EXPECT_DOUBLE_EQ(axis.minimum, t);
+    EXPECT_DOUBLE_EQ(axis.maximum, t + 0.00138888888);
+    // Points after midnight, whether the count runs on or starts again, get a
+    // forward window of the same width.
+    for (int count : {64900, 10}) {
+        Feed("12/06/26\t" + std::to_string(count) + "\t620\r\n");
+        const double next = count * 1.54319 / 100000;
+        EXPECT_DOUBLE_EQ(axis.minimum, next) << count;
+        EXPECT_DOUBLE_EQ(axis.maximum, next + 0.00138888888) << count;
+    }
 }
 
 TEST_F(Decoding, DflWithoutGraphingLeavesTheAxisAlone) {
