@@ -20,15 +20,16 @@ constexpr int kEchoSearchSpan = 15;
 constexpr int kSettingLines = 11;
 constexpr double kProgressStep = 4.34;
 constexpr double kClockCountsPerDay = 64800;
+constexpr double kSecondsPerDay = 86400;
 constexpr size_t kShortestClockLine = 8;
 
 void Advance(ProgressBar& bar) { bar.SetValue(bar.Value() + kProgressStep); }
 
-// A reply line; a line that is missing, or too short to hold the characters
-// its value follows, means the reply was cut off.
+// A reply line; a line that is missing, or shorter than the label its value
+// follows, means the reply was cut off. A bare label is a value of 0.
 std::string SettingLine(const ListBox& list, int echo, int line, size_t skipped) {
     const std::string text = list.Entry(echo + line);
-    if (text.size() <= skipped)
+    if (text.size() < std::max<size_t>(skipped, 1))
         throw std::runtime_error("The settings reply is incomplete: line " + std::to_string(line) + " of " +
                                  std::to_string(kSettingLines) + " is missing or too short.");
     return text.substr(skipped);
@@ -74,11 +75,14 @@ std::optional<InstrumentClock> ParseClockLine(const std::string& line) {
     const auto date = ParseMonthDayYear(line.substr(0, tab));
     const std::string timeText = line.substr(tab + 1);
     if (!date || !HasLeadingNumber(timeText)) return std::nullopt;
-    const double h = NumberValue(timeText) / kClockCountsPerDay * 24;
-    const double m = (h - std::floor(h)) * 60;
-    const double s = (m - std::floor(m)) * 60;
-    return InstrumentClock{date->year, date->month, date->day, static_cast<int>(std::floor(h)),
-                           static_cast<int>(std::floor(m)), static_cast<int>(std::floor(s))};
+    // Whole seconds first: every third count lands on an exact second, which
+    // fractions of an hour would show one second short (01:00:59 for 01:01:00).
+    const double total = NumberValue(timeText) * kSecondsPerDay / kClockCountsPerDay;
+    const double hours = std::floor(total / 3600);
+    const double minutes = std::floor((total - hours * 3600) / 60);
+    const double seconds = std::floor(total - hours * 3600 - minutes * 60);
+    return InstrumentClock{date->year, date->month, date->day, static_cast<int>(hours),
+                           static_cast<int>(minutes), static_cast<int>(seconds)};
 }
 
 void ReadLoggerSettings(Context& ctx, int firstEntry) {

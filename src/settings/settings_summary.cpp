@@ -47,7 +47,8 @@ std::optional<double> MeasurementSeconds(float instrumentType, int samples) {
 DelaySplit SplitDelay(double delaySeconds) {
     DelaySplit split;
     split.minutes = std::floor(delaySeconds / 60);
-    split.seconds = delaySeconds - split.minutes * 60;
+    // Rounded to a billionth so a typed 60.1 leaves 0.1, not the binary remainder.
+    split.seconds = std::round((delaySeconds - split.minutes * 60) * 1e9) / 1e9;
     return split;
 }
 

@@ -67,6 +67,34 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     EXPECT_FALSE(ParseClockLine("07/04/06\tnoon"));
 }
 
+TEST(SettingsClock, CountsOnAWholeSecondAreNotShownOneSecondShort) {
+    const auto clock = ParseClockLine("07/04/06\t2745");
+    ASSERT_TRUE(clock);
+    EXPECT_EQ(clock->hours, 1);
+    EXPECT_EQ(clock->minutes, 1);
+    EXPECT_EQ(clock->seconds, 0);
+    for (int count = 0; count < 64800; count += 3) {
+        const auto c = ParseClockLine("07/04/06\t" + std::to_string(count));
+        ASSERT_TRUE(c);
+        ASSERT_EQ(c->hours * 3600 + c->minutes * 60 + c->seconds, count / 3 * 4) << count;
+    }
+}
+
+TEST_F(Retrieval, BareLabelReadsAsZeroButALineShorterThanItsLabelIsAnError) {
+    m.Text2.SetText("5");
+    logger->replies['P'] = Reply("P", "100101", "S=30\r\nD=\r\nQ=100\r\nI=90\r\nMP=32767\r\n");
+    m.Command3.Click();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m.Text2.Text(), "0");
+    EXPECT_EQ(m.Label3.Caption(), "32767");
+    logger->replies['P'] = Reply("P", "100101", "S=30\r\nD=2\r\nQ=100\r\nI=90\r\nMP\r\n");
+    m.Command3.Click();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].title, "Error");
+    EXPECT_EQ(Messages()[0].text, "The settings reply is incomplete: line 11 of 11 is missing or too short.");
+    EXPECT_EQ(m.Text2.Text(), "0");
+}
+
 TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClock) {
     logger->replies['P'] = Reply(">P", "100101", kValues);
     logger->replies['C'] = "C\r\n07/04/06\t32400\r\n>";
