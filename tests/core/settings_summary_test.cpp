@@ -141,8 +141,8 @@ TEST_F(SettingsFrame, NumericBoxesAreClampedToTheLoggerLimits) {
 TEST_F(SettingsFrame, DelayBetweenMeasurementsIsShownInMinutesAndSeconds) {
     const std::pair<const char*, const char*> cases[] = {
         {"59", "(0 Mins 59 Seconds)"}, {"3600", "(60 Mins 0 Seconds)"}, {"300", "(5 Mins 0 Seconds)"},
-        {"90.5", "(1 Mins 30.5 Seconds)"}, {"60.1", "(1 Mins 0.1 Seconds)"}, {"", "(0 Mins 0 Seconds)"}, {"-5", "(0 Mins 0 Seconds)"},
-        {"abc", "(0 Mins 0 Seconds)"}};
+        {"90.5", "(1 Mins 30.5 Seconds)"}, {"60.1", "(1 Mins 0.1 Seconds)"}, {"", "(0 Mins 0 Seconds)"},
+        {"-5", "(0 Mins 0 Seconds)"}, {"abc", "(0 Mins 0 Seconds)"}};
     for (const auto& [text, caption] : cases) {
         m.Text4.SetText(text);
         EXPECT_EQ(m.Label58.Caption(), caption) << text;
