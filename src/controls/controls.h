@@ -302,6 +302,7 @@ public:
     // Scales an axis once to the data it currently shows: the X axis to every
     // point, the Y axis to the points that lie within the X range.
     void AutoscaleOnce(int axis);
+    // The plot (numbered from 1) touched by the last Plots notification, or -1 for all.
     int ChangedPlot() const { return changedPlot_; }
 
 private:

@@ -76,7 +76,8 @@ public:
         if (property == Property::Axes) axesDirty_ = true;
         else if (property == Property::Caption) captionDirty_ = true;
         else if (property == Property::Plots) {
-            const int changed = graph_.ChangedPlot();
+            // The model numbers its plots from 1.
+            const int changed = graph_.ChangedPlot() - 1;
             if (changed >= 0 && changed < static_cast<int>(dirtyPlots_.size()))
                 dirtyPlots_[static_cast<size_t>(changed)] = true;
             else

@@ -73,6 +73,17 @@ TEST_F(GraphViewTest, RedrawsAreGatheredWhileDataStreams) {
               static_cast<qsizetype>(program.ctx.main.CWGraph2.Plots().at(0).x.size()));
 }
 
+TEST_F(GraphViewTest, EachPlotOfTheModelLandsInItsOwnSeries) {
+    Graph& graph = program.ctx.main.CWGraph1;
+    QChartView* view = View("CWGraph1");
+    graph.PlotXY(3, {100, 125}, {7, 8});
+    graph.PlotXY(1, {100}, {5});
+    RedrawGraphView(view);
+    EXPECT_EQ(Series(view, 0)->points(), (QList<QPointF>{{100, 5}}));
+    EXPECT_EQ(Series(view, 1)->count(), 0);
+    EXPECT_EQ(Series(view, 2)->points(), (QList<QPointF>{{100, 7}, {125, 8}}));
+}
+
 TEST_F(GraphViewTest, SavesTheGraphAsPngAndSvg) {
     program.pump.RunFor(30);
     const fs::path folder = fs::temp_directory_path() / ("zanhost-graph-" + std::to_string(getpid()));
