@@ -33,6 +33,14 @@ const char* const kTimeFormat = "hh:mm:ss";
 // Times of day are held as fractions of a day and shown as clock times.
 bool IsTimeAxis(const Graph::Axis& axis) { return axis.format.find("hh") != std::string::npos; }
 
+// The head's colour plots are drawn in their sensor's colour.
+QColor PlotColour(const std::string& plotName) {
+    if (plotName.find("red") != std::string::npos) return QColor(200, 30, 30);
+    if (plotName.find("green") != std::string::npos) return QColor(20, 150, 40);
+    if (plotName.find("blue") != std::string::npos) return QColor(30, 70, 210);
+    return {};
+}
+
 class GraphView : public QChartView {
 public:
     GraphView(Graph& graph, QWidget* parent) : QChartView(parent), graph_(graph) {
@@ -57,6 +65,8 @@ public:
             auto* series = new QLineSeries;
             series->setPointsVisible(true);
             series->setName(ToQt(graph.Plots()[i].name));
+            if (const QColor colour = PlotColour(graph.Plots()[i].name); colour.isValid())
+                series->setPen(QPen(colour, 2));
             chart->addSeries(series);
             series->attachAxis(axisX_);
             series->attachAxis(axisY_);
