@@ -297,7 +297,9 @@ TEST_F(AcquisitionLoop, APlaybackDelayPacesTicksAndATickDuringTheWaitIsDropped) 
     ASSERT_LE(seen.size(), 4u);
     for (size_t k = 0; k < seen.size(); ++k) {
         EXPECT_EQ(seen[k].fields[0], "p" + std::to_string(k));
-        if (k > 0) EXPECT_GE(seen[k].time - seen[k - 1].time, 0.5 - 1e-9);
+        if (k > 0) {
+            EXPECT_GE(seen[k].time - seen[k - 1].time, 0.5 - 1e-9);
+        }
     }
     EXPECT_TRUE(program.dialogs.Messages().empty());
 }

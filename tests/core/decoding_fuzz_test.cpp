@@ -138,7 +138,9 @@ TEST_F(DecodingFuzz, ArbitraryPacketTableRowsAndCountsAreDecodedOrRefused) {
         s.TimePointIndex = Pick(10) ? s.TimePointIndex : static_cast<double>(Pick(kHistorySlots + 5) - 2);
         const size_t before = program.dialogs.Messages().size();
         ProcessPacket(program.ctx);
-        if (!(row >= 0 && row < kPacketRows)) EXPECT_EQ(program.dialogs.Messages().size(), before + 1);
+        if (!(row >= 0 && row < kPacketRows)) {
+            EXPECT_EQ(program.dialogs.Messages().size(), before + 1);
+        }
     }
     s.PacketRow = 0;
 }
