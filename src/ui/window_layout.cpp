@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -168,79 +169,91 @@ void AddRow(QVBoxLayout* column, const std::vector<Placed>& cells) {
     column->addLayout(row, graph ? kGraphStretch : expanding ? 1 : 0);
 }
 
-}  // namespace
-
-void LayoutChildren(Control& container, QWidget* host, const EventGuard& guard) {
-    if (container.Kind() == ControlKind::TabControl) {
-        LayoutTabs(static_cast<TabControl&>(container), static_cast<QTabWidget*>(host), guard);
-        return;
-    }
+// The controls of one container, created and waiting for their places.
+struct Pieces {
     std::map<std::string, Placed> placed;
     std::vector<std::string> order;
+    std::map<std::string, bool> used;
     std::vector<std::pair<TextBox*, QLineEdit*>> editors;
+};
+
+Pieces CreatePieces(Control& container, QWidget* host, const EventGuard& guard) {
+    Pieces pieces;
     for (Control* child : container.Children()) {
         QWidget* w = CreateControlWidget(*child, host, guard);
         if (!w) continue;
         if (!child->Children().empty() || child->Kind() == ControlKind::TabControl)
             LayoutChildren(*child, w, guard);
         if (Overlays().count(child->Name())) {
-            editors.emplace_back(static_cast<TextBox*>(child), static_cast<QLineEdit*>(w));
+            pieces.editors.emplace_back(static_cast<TextBox*>(child), static_cast<QLineEdit*>(w));
             continue;
         }
         if (child->Kind() == ControlKind::TabControl && !Expands(*child))
             w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
         QWidget* outer = WithDescription(*child, w, host);
         BindVisibility(*child, outer);
-        placed[child->Name()] = {child, outer};
-        order.push_back(child->Name());
+        pieces.placed[child->Name()] = {child, outer};
+        pieces.order.push_back(child->Name());
     }
+    return pieces;
+}
 
-    auto* column = new QVBoxLayout(host);
-    bool expanding = false;
-    std::map<std::string, bool> used;
-    auto plan = Plans().find(container.Name());
-    if (plan != Plans().end()) {
-        for (const auto& rowPlan : plan->second) {
-            std::vector<Placed> cells;
-            for (const std::string& cell : rowPlan) {
-                const std::vector<std::string> names = Split(cell);
-                if (names.size() == 1) {
-                    auto it = placed.find(names[0]);
-                    if (it == placed.end()) continue;
-                    cells.push_back(it->second);
-                    used[names[0]] = true;
-                    continue;
-                }
-                auto* stack = new QWidget(host);
-                auto* stackLayout = new QVBoxLayout(stack);
-                stackLayout->setContentsMargins(0, 0, 0, 0);
-                Control* first = nullptr;
-                bool stackExpands = false;
-                for (const std::string& name : names) {
-                    auto it = placed.find(name);
-                    if (it == placed.end()) continue;
-                    stackLayout->addWidget(it->second.widget, Expands(*it->second.control) ? 1 : 0);
-                    stackExpands = stackExpands || Expands(*it->second.control);
-                    used[name] = true;
-                    if (!first) first = it->second.control;
-                }
-                if (!stackExpands) stackLayout->addStretch(1);
-                if (first && first->Kind() == ControlKind::Graph)
-                {
-                    stack->setMinimumSize(kGraphMinimumWidth, kGraphMinimumHeight);
-                    stack->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-                }
-                if (first) cells.push_back({first, stack});
-            }
-            for (const Placed& p : cells) expanding = expanding || Expands(*p.control);
-            if (!cells.empty()) AddRow(column, cells);
-        }
+// Several controls standing in one column of a row; none when none of them exists.
+std::optional<Placed> Stack(const std::vector<std::string>& names, Pieces& pieces, QWidget* host) {
+    auto* stack = new QWidget(host);
+    auto* layout = new QVBoxLayout(stack);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Control* first = nullptr;
+    bool expands = false;
+    for (const std::string& name : names) {
+        auto it = pieces.placed.find(name);
+        if (it == pieces.placed.end()) continue;
+        layout->addWidget(it->second.widget, Expands(*it->second.control) ? 1 : 0);
+        expands = expands || Expands(*it->second.control);
+        pieces.used[name] = true;
+        if (!first) first = it->second.control;
     }
-    // Controls without a planned place stack up, buttons and check boxes side by side.
+    if (!first) {
+        delete stack;
+        return std::nullopt;
+    }
+    if (!expands) layout->addStretch(1);
+    if (first->Kind() == ControlKind::Graph) {
+        stack->setMinimumSize(kGraphMinimumWidth, kGraphMinimumHeight);
+        stack->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    return Placed{first, stack};
+}
+
+// Lays out the rows of the container's plan; returns whether any of them grows.
+bool AddPlannedRows(const RowPlan& plan, Pieces& pieces, QVBoxLayout* column, QWidget* host) {
+    bool expanding = false;
+    for (const auto& rowPlan : plan) {
+        std::vector<Placed> cells;
+        for (const std::string& cell : rowPlan) {
+            const std::vector<std::string> names = Split(cell);
+            if (names.size() > 1) {
+                if (auto stack = Stack(names, pieces, host)) cells.push_back(*stack);
+                continue;
+            }
+            auto it = pieces.placed.find(names[0]);
+            if (it == pieces.placed.end()) continue;
+            cells.push_back(it->second);
+            pieces.used[names[0]] = true;
+        }
+        for (const Placed& p : cells) expanding = expanding || Expands(*p.control);
+        if (!cells.empty()) AddRow(column, cells);
+    }
+    return expanding;
+}
+
+// Controls without a planned place stack up, buttons and check boxes side by side.
+bool AddRemainingRows(Pieces& pieces, QVBoxLayout* column) {
+    bool expanding = false;
     std::vector<Placed> pending;
-    for (const std::string& name : order) {
-        if (used.count(name)) continue;
-        const Placed& p = placed[name];
+    for (const std::string& name : pieces.order) {
+        if (pieces.used.count(name)) continue;
+        const Placed& p = pieces.placed[name];
         expanding = expanding || Expands(*p.control);
         if (!pending.empty() && !(SitsInRow(*p.control) && SitsInRow(*pending.back().control))) {
             AddRow(column, pending);
@@ -249,13 +262,29 @@ void LayoutChildren(Control& container, QWidget* host, const EventGuard& guard) 
         pending.push_back(p);
     }
     if (!pending.empty()) AddRow(column, pending);
+    return expanding;
+}
+
+}  // namespace
+
+void LayoutChildren(Control& container, QWidget* host, const EventGuard& guard) {
+    if (container.Kind() == ControlKind::TabControl) {
+        LayoutTabs(static_cast<TabControl&>(container), static_cast<QTabWidget*>(host), guard);
+        return;
+    }
+    Pieces pieces = CreatePieces(container, host, guard);
+    auto* column = new QVBoxLayout(host);
+    bool expanding = false;
+    if (auto plan = Plans().find(container.Name()); plan != Plans().end())
+        expanding = AddPlannedRows(plan->second, pieces, column, host);
+    expanding = AddRemainingRows(pieces, column) || expanding;
     if (!expanding) column->addStretch(1);
 
-    for (auto& [editor, edit] : editors) {
-        auto grid = placed.find(Overlays().at(editor->Name()));
-        if (grid == placed.end()) continue;
-        auto* table = host->findChild<QTableWidget*>(ToQt(grid->first));
-        if (table) FollowEditorCell(*editor, edit, static_cast<FlexGrid&>(*grid->second.control), table);
+    for (auto& [editor, edit] : pieces.editors) {
+        auto grid = pieces.placed.find(Overlays().at(editor->Name()));
+        if (grid == pieces.placed.end()) continue;
+        if (auto* table = host->findChild<QTableWidget*>(ToQt(grid->first)))
+            FollowEditorCell(*editor, edit, static_cast<FlexGrid&>(*grid->second.control), table);
     }
 }
 
