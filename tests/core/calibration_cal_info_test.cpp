@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "calibration/cal_info_file.h"
+#include "core/file_bytes.h"
 #include "core/text_file.h"
 #include "virtual/virtual_program.h"
 
@@ -13,17 +14,6 @@ namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class CalInfo : public ::testing::Test {
 protected:
@@ -59,7 +49,7 @@ TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
     table().SetCell(1, 2, "45");
     const fs::path file = dir / "vsf.txt";
     Save(file);
-    EXPECT_EQ(ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
+    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
                                    "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
     EXPECT_TRUE(messages().empty());
 }
@@ -72,7 +62,7 @@ TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
     program.clock.pattern = "dd.MM.yy";
     const fs::path file = dir / "tria.txt";
     Save(file);
-    EXPECT_EQ(ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 06.12.26\r\n\r\r\n" + kHeading +
+    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 06.12.26\r\n\r\r\n" + kHeading +
                                    "B100\t11\t51\r\nB125\t21\t61\r\nB150\t31\t71\r\n"
                                    "G100\t12\t52\r\nG125\t22\t62\r\nG150\t32\t72\r\n"
                                    "R100\t13\t53\r\nR125\t23\t63\r\nR150\t33\t73\r\n"
@@ -88,7 +78,7 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     table().SetCell(5, 4, "45");
     const fs::path file = dir / "tria.txt";
     Save(file);
-    const std::string saved = ReadBytes(file);
+    const std::string saved = test::ReadBytes(file);
     program.ctx.main.inst6.Click();
     Load(file);
     EXPECT_TRUE(messages().empty());
@@ -106,12 +96,12 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     for (size_t pos; (pos = expected.find("\t\t")) != std::string::npos;) expected.replace(pos, 2, "\t0\t");
     for (size_t pos; (pos = expected.find("\t\r")) != std::string::npos;) expected.replace(pos, 2, "\t0\r");
     expected.replace(4, file.string().size(), again.string());
-    EXPECT_EQ(ReadBytes(again), expected);
+    EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
 TEST_F(CalInfo, DataLineWithOneTabLoadsOnlyTheOffset) {
     program.ctx.main.inst2.Click();
-    WriteBytes(dir / "one.txt", "t\r\nd\r\n\r\r\nh\r\n100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n");
+    test::WriteBytes(dir / "one.txt", "t\r\nd\r\n\r\r\nh\r\n100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n");
     Load(dir / "one.txt");
     EXPECT_EQ(table().Cell(1, 1), "0");
     EXPECT_EQ(table().Cell(1, 2), "2.5");
@@ -120,7 +110,7 @@ TEST_F(CalInfo, DataLineWithOneTabLoadsOnlyTheOffset) {
 
 TEST_F(CalInfo, CommaInsideALineSplitsItAndShiftsTheFollowingLines) {
     program.ctx.main.inst2.Click();
-    WriteBytes(dir / "comma.txt", "t\r\nd\r\n\r\r\nh\r\n100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n");
+    test::WriteBytes(dir / "comma.txt", "t\r\nd\r\n\r\r\nh\r\n100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n");
     Load(dir / "comma.txt");
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(table().Cell(1, 1), "0");  // "100\t1": no second tab
@@ -133,7 +123,7 @@ TEST_F(CalInfo, CommaInsideALineSplitsItAndShiftsTheFollowingLines) {
 
 TEST_F(CalInfo, ShortFileFillsWhatItHoldsThenReportsWithoutArmingTheCopy) {
     program.ctx.main.inst6.Click();
-    WriteBytes(dir / "short.txt", "t\r\nd\r\n\r\r\nh\r\nB100\t2\t40\r\nB125\t3\t41\r\n");
+    test::WriteBytes(dir / "short.txt", "t\r\nd\r\n\r\r\nh\r\nB100\t2\t40\r\nB125\t3\t41\r\n");
     Load(dir / "short.txt");
     EXPECT_EQ(table().Cell(1, 1), "2");
     EXPECT_EQ(table().Cell(6, 1), "41");
@@ -239,7 +229,7 @@ TEST_F(CalInfo, NumbersAreWrittenWithAPeriodWhateverTheLocale) {
     program.ctx.main.Text11.KeyDown(13);
     Save(dir / "vsf.txt");
     std::locale::global(previous);
-    const std::string bytes = ReadBytes(dir / "vsf.txt");
+    const std::string bytes = test::ReadBytes(dir / "vsf.txt");
     EXPECT_NE(bytes.find("100\t0.0025\t52.5\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find(','), std::string::npos);
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/file_bytes.h"
 #include "core/number_value.h"
 #include "decoding/process_packet.h"
 #include "link/port_operations.h"
@@ -16,13 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 class ExampleCalInfo : public ::testing::Test {
 protected:
@@ -44,9 +38,9 @@ protected:
         const fs::path copy = fs::temp_directory_path() / ("zan_example_" + std::to_string(::getpid()) + name);
         program.dialogs.AnswerFile(copy.string());
         program.ctx.main.Command31.Click();
-        std::string expected = ReadBytes(kExamples / name);
+        std::string expected = test::ReadBytes(kExamples / name);
         expected.replace(0, expected.find("\r\n"), "ZAN " + copy.string());
-        EXPECT_EQ(ReadBytes(copy), expected);
+        EXPECT_EQ(test::ReadBytes(copy), expected);
         fs::remove(copy);
     }
     double Output(int row) { return WholeTextNumber(program.ctx.main.MSFlexGrid1.Cell(row, 1)); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/file_bytes.h"
 #include "platform/system_clock.h"
 #include "shell/settings_files.h"
 
@@ -13,17 +14,6 @@ namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 struct FilesTest : testing::Test {
     void SetUp() override {
@@ -76,11 +66,11 @@ TEST(QuickSetupFile, CodesThatNameNoInstrumentOrPortReadAsNone) {
 
 TEST_F(FilesTest, QuickSetupFileRoundTripsByteForByte) {
     const fs::path path = folder / "def.zhl";
-    Put(path, "4\r\n3\r\n");
+    test::WriteBytes(path, "4\r\n3\r\n");
     const auto choice = ReadQuickSetupFile(path.string());
     ASSERT_TRUE(choice);
     WriteQuickSetupFile(path.string(), *choice);
-    EXPECT_EQ(Bytes(path), "4\r\n3\r\n");
+    EXPECT_EQ(test::ReadBytes(path), "4\r\n3\r\n");
 }
 
 TEST_F(FilesTest, MissingOrUnwritableQuickSetupFilesAreReportedToTheCaller) {
@@ -111,15 +101,15 @@ TEST_F(FilesTest, PreferenceFileRoundTripsByteForByteAndCreatesItsFolder) {
     const fs::path path = folder / "config" / "zanhost" / "zhost.def";
     const std::string bytes = "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n";
     WritePreferencesFile(path.string(), *ParsePreferences(bytes));
-    EXPECT_EQ(Bytes(path), bytes);
+    EXPECT_EQ(test::ReadBytes(path), bytes);
     const auto again = ReadPreferencesFile(path.string());
     ASSERT_TRUE(again);
     WritePreferencesFile(path.string(), *again);
-    EXPECT_EQ(Bytes(path), bytes);
+    EXPECT_EQ(test::ReadBytes(path), bytes);
 }
 
 TEST_F(FilesTest, PreferenceFileThatCannotBeWrittenThrowsWithADescription) {
-    Put(folder / "plain", "x");
+    test::WriteBytes(folder / "plain", "x");
     try {
         WritePreferencesFile((folder / "plain" / "zhost.def").string(), {});
         FAIL() << "no failure";

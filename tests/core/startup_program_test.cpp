@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/file_bytes.h"
 #include "state/instruments.h"
 #include "virtual/virtual_program.h"
 
@@ -13,17 +14,6 @@ namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 const std::string kAllFalse = "False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n";
 
@@ -48,7 +38,7 @@ struct StartupTest : testing::Test {
 
     void WritePreferences(const std::string& bytes) {
         fs::create_directories(preferences.parent_path());
-        Put(preferences, bytes);
+        test::WriteBytes(preferences, bytes);
     }
     std::string CheckedDateFormats() const {
         std::string names;
@@ -75,7 +65,7 @@ TEST_F(StartupTest, TheProgramOpensWithTheQuickSetupDialogAndNoMainWindow) {
 }
 
 TEST_F(StartupTest, RememberedTriaOnPortTwoIsPreselectedAndApplied) {
-    Put(quickSetup, "3\r\n2\r\n");
+    test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
     EXPECT_TRUE(q.Option3.Value());
     EXPECT_TRUE(q.Option5.Value());
@@ -88,11 +78,11 @@ TEST_F(StartupTest, RememberedTriaOnPortTwoIsPreselectedAndApplied) {
     EXPECT_EQ(program.ctx.state.InstrumentType, kTria);
     EXPECT_EQ(program.port.OpenPortNumber(), 2);
     EXPECT_TRUE(m.op2.Checked());
-    EXPECT_EQ(Bytes(quickSetup), "3\r\n2\r\n");
+    EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
 }
 
 TEST_F(StartupTest, RememberedShutterVsfIsChosenThroughItsDisabledMenuItem) {
-    Put(quickSetup, "4\r\n0\r\n");
+    test::WriteBytes(quickSetup, "4\r\n0\r\n");
     program.Start();
     EXPECT_TRUE(q.Option6.Value());
     q.Command1.Click();
@@ -106,24 +96,24 @@ TEST_F(StartupTest, ApplyWithOnlyAPortWritesNoInstrumentAndOpensThePort) {
     program.Start();
     q.Option4.Click();
     q.Command1.Click();
-    EXPECT_EQ(Bytes(quickSetup), "0\r\n1\r\n");
+    EXPECT_EQ(test::ReadBytes(quickSetup), "0\r\n1\r\n");
     EXPECT_EQ(m.Label13.Caption(), "None");
     EXPECT_FALSE(m.Command28.Visible());
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
 }
 
 TEST_F(StartupTest, ApplyTakesTheLastChoiceOverTheRememberedOne) {
-    Put(quickSetup, "1\r\n1\r\n");
+    test::WriteBytes(quickSetup, "1\r\n1\r\n");
     program.Start();
     q.Option2.Click();
     EXPECT_FALSE(q.Option1.Value());
     q.Command1.Click();
-    EXPECT_EQ(Bytes(quickSetup), "2\r\n1\r\n");
+    EXPECT_EQ(test::ReadBytes(quickSetup), "2\r\n1\r\n");
     EXPECT_EQ(program.ctx.state.InstrumentType, kDfl);
 }
 
 TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowAndLeavesTheQuickSetupFileAlone) {
-    Put(quickSetup, "3\r\n2\r\n");
+    test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
     q.Command2.Click();
     EXPECT_TRUE(m.Form1.Visible());
@@ -132,7 +122,7 @@ TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowAndLeavesTheQuickSetupFileAlone)
     EXPECT_FALSE(m.Command28.Visible());
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
     EXPECT_EQ(program.ctx.state.InstrumentType, 0);
-    EXPECT_EQ(Bytes(quickSetup), "3\r\n2\r\n");
+    EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
 }
 
 TEST_F(StartupTest, TheMainWindowOpensOnRawCountsWithItsGridWidthsStatisticsHeadingsAndPanels) {
@@ -159,7 +149,7 @@ TEST_F(StartupTest, MissingOrShortQuickSetupFileOpensTheDialogWithNothingSelecte
         EXPECT_FALSE(o->Value()) << o->Name();
 
     VirtualProgram shortFile;
-    Put(quickSetup, "3\r\n");
+    test::WriteBytes(quickSetup, "3\r\n");
     shortFile.clock.quickSetupPath = quickSetup.string();
     shortFile.Start();
     EXPECT_FALSE(shortFile.ctx.quick.Option3.Value());
@@ -254,7 +244,7 @@ TEST_F(StartupTest, SavedFormatsTheFirstCheckedInLoadOrderWinsAndExitWritesItBac
     EXPECT_EQ(m.Label40.Caption(), "DD/MM/YY");
     EXPECT_EQ(CheckedDateFormats(), "dmy ");
     m.ex.Click();
-    EXPECT_EQ(Bytes(preferences), "False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n");
     EXPECT_FALSE(m.Form1.Visible());
     EXPECT_TRUE(program.ctx.programEnded);
 }
@@ -265,7 +255,7 @@ TEST_F(StartupTest, AllFormatsFalseLeavesNothingCheckedAndRoundTripsByteForByte)
     EXPECT_EQ(CheckedDateFormats(), "");
     EXPECT_EQ(m.Label40.Caption(), "MM/DD/YY");
     m.Form1.Close();
-    EXPECT_EQ(Bytes(preferences), kAllFalse);
+    EXPECT_EQ(test::ReadBytes(preferences), kAllFalse);
 }
 
 TEST_F(StartupTest, MissingOrDamagedPreferencesFallBackToMonthDayYear) {
@@ -298,11 +288,11 @@ TEST_F(StartupTest, EachDateFormatItemShowsItsFormatAndIsSavedOnItsOwnLine) {
     }
     m.ydm.Click();
     m.ex.Click();
-    EXPECT_EQ(Bytes(preferences), "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
 }
 
 TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStillEnds) {
-    Put(folder / "config", "not a folder");
+    test::WriteBytes(folder / "config", "not a folder");
     program.Load();
     testing::internal::CaptureStderr();
     m.ex.Click();
@@ -331,7 +321,7 @@ TEST_F(StartupTest, ClosingTheMainWindowSavesPreferencesButLeavesThePortOpen) {
     m.dym.Click();
     m.Form1.Close();
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
-    EXPECT_EQ(Bytes(preferences), "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n");
 }
 
 TEST_F(StartupTest, CompileDateShowsTheVersionComments) {
