@@ -1,8 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QImage>
-#include <QPainter>
-#include <QPixmap>
 #include <QWidget>
 #include <QTimer>
 #include <cstdio>
@@ -16,6 +13,7 @@
 #include "ui/qt_serial_port.h"
 #include "ui/qt_system_clock.h"
 #include "ui/window_binder.h"
+#include "ui/window_picture.h"
 #include "virtual/virtual_port.h"
 
 namespace {
@@ -34,21 +32,6 @@ zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::Sensor
         case zan::sim::SensorModel::Dfls: return quick.Option7;
     }
     return quick.Option1;
-}
-
-// A picture of a window with a plain title bar above it, as the offscreen
-// platform draws no window frames.
-QImage DecoratedGrab(QWidget* window) {
-    const QPixmap body = window->grab();
-    const int titleHeight = 28;
-    QImage image(body.width(), body.height() + titleHeight, QImage::Format_RGB32);
-    image.fill(QColor(60, 64, 72));
-    QPainter painter(&image);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(10, 0, body.width() - 20, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     window->windowTitle());
-    painter.drawPixmap(0, titleHeight, body);
-    return image;
 }
 
 int Fail(const QString& text) {
@@ -137,7 +120,7 @@ int main(int argc, char* argv[]) {
             if (!shown)
                 shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
                                                           : windows.QuickSetupWindow();
-            if (!DecoratedGrab(shown).save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+            if (!zan::ui::WindowPicture(shown).save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
             QApplication::quit();
         });
     }

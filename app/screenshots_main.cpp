@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QEventLoop>
-#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "sim/simulated_sensor.h"
 #include "ui/window_binder.h"
+#include "ui/window_picture.h"
 #include "virtual/virtual_program.h"
 
 // zanhost-shots OUTDIR: draws the pictures of docs/screenshots from scripted
@@ -41,16 +41,8 @@ bool Shoot(const Scene& scene, const std::string& folder) {
     windows.ShowVisibleWindows();
     scene.script(program);
     Settle();
-    const QPixmap body = windows.MainWindow()->grab();
-    QImage image(body.width(), body.height() + 28, QImage::Format_RGB32);
-    image.fill(QColor(60, 64, 72));
-    QPainter painter(&image);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(10, 0, body.width(), 28), Qt::AlignVCenter,
-                     windows.MainWindow()->windowTitle());
-    painter.drawPixmap(0, 28, body);
     const std::string path = folder + "/" + scene.file;
-    if (!image.save(QString::fromStdString(path))) {
+    if (!zan::ui::WindowPicture(windows.MainWindow()).save(QString::fromStdString(path))) {
         std::fprintf(stderr, "zanhost-shots: cannot write %s\n", path.c_str());
         return false;
     }
@@ -58,9 +50,12 @@ bool Shoot(const Scene& scene, const std::string& folder) {
     return true;
 }
 
-void LoadCalInfo(zan::VirtualProgram& p, const char* file) {
-    p.dialogs.AnswerFile(std::string(ZANHOST_SOURCE_DIR) + "/examples/" + file);
+// A VSF with the sample calibration loaded, on the beta view.
+void VsfWithCalibration(zan::VirtualProgram& p) {
+    p.ctx.main.inst2.Click();
+    p.dialogs.AnswerFile(std::string(ZANHOST_SOURCE_DIR) + "/examples/vsf_cal_info.txt");
     p.ctx.main.Command30.Click();
+    p.ctx.main.mang.Click();
 }
 
 }  // namespace
@@ -75,26 +70,20 @@ int main(int argc, char* argv[]) {
     const std::vector<Scene> scenes = {
         {"calibration_vsf.png", SensorModel::Vsf,
          [](zan::VirtualProgram& p) {
-             p.ctx.main.inst2.Click();
-             LoadCalInfo(p, "vsf_cal_info.txt");
-             p.ctx.main.mang.Click();
+             VsfWithCalibration(p);
              p.pump.RunFor(6);
              p.ctx.main.SSTab1.SetCurrentTab(2);
          }},
         {"output_vsf.png", SensorModel::Vsf,
          [](zan::VirtualProgram& p) {
-             p.ctx.main.inst2.Click();
-             LoadCalInfo(p, "vsf_cal_info.txt");
-             p.ctx.main.mang.Click();
+             VsfWithCalibration(p);
              p.pump.RunFor(6);
              p.ctx.main.SSTab1.SetCurrentTab(1);
              p.ctx.main.SSTab2.SetCurrentTab(1);
          }},
         {"angle_graph_vsf.png", SensorModel::Vsf,
          [](zan::VirtualProgram& p) {
-             p.ctx.main.inst2.Click();
-             LoadCalInfo(p, "vsf_cal_info.txt");
-             p.ctx.main.mang.Click();
+             VsfWithCalibration(p);
              p.ctx.main.Command1.Click();
              p.pump.RunFor(10);
              p.ctx.main.SSTab1.SetCurrentTab(1);

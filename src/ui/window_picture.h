@@ -1,0 +1,12 @@
+#pragma once
+#include <QImage>
+
+class QWidget;
+
+namespace zan::ui {
+
+// A picture of a window with a plain title bar holding its title above it,
+// since the offscreen platform draws no window frames.
+QImage WindowPicture(QWidget* window);
+
+}  // namespace zan::ui
