@@ -65,6 +65,14 @@ TEST_F(PtyLinkTest, StreamedLinesReachTheReceiveList) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(PtyLinkTest, CommandsReachTheSensorThroughTheRealPort) {
+    MainForm_Load(*ctx);
+    ASSERT_TRUE(port->IsOpen());
+    ctx->main.Command5_1.Click();
+    ASSERT_TRUE(RunUntil([&] { return sensor.Received().find('r') != std::string::npos; }, 3000));
+    EXPECT_EQ(sensor.Received(), "r");
+}
+
 TEST_F(PtyLinkTest, LosingTheDeviceClosesThePortWithOneMessage) {
     MainForm_Load(*ctx);
     ASSERT_TRUE(RunUntil([&] { return ctx->main.List1.Count() >= 1; }, 5000));

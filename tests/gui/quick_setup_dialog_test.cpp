@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 #include "gui/qt_test_app.h"
@@ -44,6 +47,12 @@ protected:
     template <typename W>
     W* Main(const char* name) {
         return qobject_cast<W*>(binder->Find(program.ctx.main.Form1, name));
+    }
+
+    // Keys go where the keyboard focus is, as when the user types.
+    static QWidget* KeyTarget(QWidget* window) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && focus->window() == window ? focus : window;
     }
 
     // A radio button takes clicks on its circle and caption only.
@@ -88,11 +97,7 @@ TEST_F(QuickSetupDialogTest, IgnoreOpensTheMainWindowWithoutInstrumentOrPort) {
 }
 
 TEST_F(QuickSetupDialogTest, CtrlKThenExclamationMarkUnlocksTestMode) {
-    // Keys go where the keyboard focus is, as when the user types.
-    QWidget* dialog = QApplication::focusWidget() &&
-                              QApplication::focusWidget()->window() == binder->QuickSetupWindow()
-                          ? QApplication::focusWidget()
-                          : binder->QuickSetupWindow();
+    QWidget* dialog = KeyTarget(binder->QuickSetupWindow());
     QTest::keyClick(dialog, Qt::Key_Exclam);
     EXPECT_FALSE(Quick<QLabel>("Label2")->isVisible());
     QTest::keyClick(dialog, Qt::Key_K, Qt::ControlModifier);
@@ -100,6 +105,31 @@ TEST_F(QuickSetupDialogTest, CtrlKThenExclamationMarkUnlocksTestMode) {
     QTest::keyClick(dialog, '!');
     EXPECT_TRUE(Quick<QLabel>("Label2")->isVisible());
     EXPECT_EQ(program.ctx.state.TestMode, 1);
+}
+
+TEST_F(QuickSetupDialogTest, CtrlDInTheMainWindowFocusesTheTerminalOfTheTestingPanel) {
+    program.ctx.quick.Form2.KeyPress(11);
+    program.ctx.quick.Form2.KeyPress('!');
+    QTest::mouseClick(Quick<QPushButton>("Command1"), Qt::LeftButton);
+    qobject_cast<QTabWidget*>(binder->Find(program.ctx.main.Form1, "SSTab1"))->setCurrentIndex(2);
+    QTest::mouseClick(Main<QPushButton>("Image1"), Qt::LeftButton);
+    EXPECT_TRUE(Main<QWidget>("Frame9")->isVisible());
+    // The user types into the main window, the active one.
+    binder->MainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(binder->MainWindow()));
+    QTest::keyClick(KeyTarget(binder->MainWindow()), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(program.ctx.main.Text9.HasFocus());
+    EXPECT_TRUE(Main<QLineEdit>("Text9")->hasFocus());
+}
+
+TEST_F(QuickSetupDialogTest, ClosingTheMainWindowSavesTheDateFormat) {
+    QTest::mouseClick(Quick<QPushButton>("Command2"), Qt::LeftButton);
+    program.ctx.main.ydm.Click();
+    binder->MainWindow()->close();
+    EXPECT_TRUE(program.ctx.programEnded);
+    std::ifstream in(folder / "zhost.def", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
 }
 
 TEST_F(QuickSetupDialogTest, TheCalibrationEditorOpensOverTheClickedCellAndEnterCommits) {
