@@ -1,8 +1,5 @@
 #include "calibration/cal_info_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
@@ -25,33 +22,6 @@ std::string Padded(int value, size_t width) {
 }
 
 bool HasTable(float instrumentType) { return !CalInfoLayout(instrumentType).empty(); }
-
-// The system's description of the last failed file operation.
-std::string SystemDescription(const std::string& path) {
-    return std::string(std::strerror(errno)) + ": " + path;
-}
-
-// Writes the whole file at once; the system's description of any failure,
-// a full disk found only when closing included, is thrown.
-void WriteWholeFile(const std::string& path, const std::string& content) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error(SystemDescription(path));
-    bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    int failure = ok ? 0 : errno;
-    if (ok && std::fflush(file) != 0) {
-        ok = false;
-        failure = errno;
-    }
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        failure = errno;
-    }
-    if (!ok) {
-        errno = failure != 0 ? failure : EIO;
-        throw std::runtime_error(SystemDescription(path));
-    }
-}
 
 // The file dialog keeps the title, filter and extension that other commands
 // set; the Cal Info commands only start it with an empty name.
@@ -134,7 +104,9 @@ void Command31_Click(Context& ctx) {
     try {
         const std::string date =
             FormatShortDate(ctx.platform.clock.Now(), ctx.platform.clock.ShortDatePattern());
-        WriteWholeFile(chosen.path, CalInfoText(ctx.main.MSFlexGrid2, type, chosen.path, date));
+        LineWriter file(chosen.path, LineWriter::Mode::Create);
+        file.Write(CalInfoText(ctx.main.MSFlexGrid2, type, chosen.path, date));
+        file.Close();
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }

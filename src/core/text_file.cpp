@@ -56,22 +56,27 @@ LineWriter::LineWriter(const std::string& path, Mode mode) : path_(path) {
     if (!file_) throw std::runtime_error(FileErrorDescription(path));
 }
 
-void LineWriter::Check() {
-    if (!file_) throw std::runtime_error("Could not write " + path_);
+// The system's description when it gave one, a full disk found only when the
+// buffer is flushed included.
+void LineWriter::Fail() {
+    if (errno != 0) throw std::runtime_error(FileErrorDescription(path_));
+    throw std::runtime_error("Could not write " + path_);
 }
 
 void LineWriter::Write(const std::string& text) {
     if (!file_.is_open()) throw std::runtime_error("Bad file name or number");
+    errno = 0;
     file_ << text;
-    Check();
+    if (!file_) Fail();
 }
 
 void LineWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
 void LineWriter::Close() {
     if (!file_.is_open()) return;
+    errno = 0;
     file_.close();
-    if (file_.fail()) throw std::runtime_error("Could not write " + path_);
+    if (file_.fail()) Fail();
 }
 
 }  // namespace zan

@@ -29,7 +29,8 @@ std::unique_ptr<FieldReader> OpenFieldReader(const std::string& path);
 class LineWriter {
 public:
     enum class Mode { Create, Append };
-    // Throws std::runtime_error with the system's description on failure.
+    // Throws std::runtime_error with the system's description on failure, as
+    // do Write, WriteLine and Close.
     LineWriter(const std::string& path, Mode mode);
     void WriteLine(const std::string& text);
     void Write(const std::string& text);
@@ -37,7 +38,7 @@ public:
     bool IsOpen() const { return file_.is_open(); }
 
 private:
-    void Check();
+    [[noreturn]] void Fail();
     std::string path_;
     std::ofstream file_;
 };
