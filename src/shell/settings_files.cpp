@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -33,27 +32,17 @@ std::optional<bool> TruthValue(std::string field) {
     return std::nullopt;
 }
 
-std::optional<std::string> FileContent(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
+// A file's fields, or nothing when it is missing or unreadable.
+std::unique_ptr<FieldReader> OpenIfReadable(const std::string& path) {
+    if (path.empty()) return nullptr;
+    try {
+        return OpenFieldReader(path);
+    } catch (const std::runtime_error&) {
+        return nullptr;
+    }
 }
 
-void WriteFile(const std::string& path, const std::string& content) {
-    if (path.empty()) throw std::runtime_error("No file name");
-    LineWriter writer(path, LineWriter::Mode::Create);
-    writer.Write(content);
-    writer.Close();
-}
-
-}  // namespace
-
-std::optional<QuickSetupChoice> ParseQuickSetup(const std::string& content) {
-    FieldReader reader(content);
+std::optional<QuickSetupChoice> ReadQuickSetup(FieldReader& reader) {
     try {
         const double instrument = NumberValue(reader.ReadField());
         const double port = NumberValue(reader.ReadField());
@@ -63,22 +52,7 @@ std::optional<QuickSetupChoice> ParseQuickSetup(const std::string& content) {
     }
 }
 
-std::string FormatQuickSetup(const QuickSetupChoice& choice) {
-    return GeneralTextSingle(choice.instrument) + "\r\n" + GeneralTextSingle(choice.port) + "\r\n";
-}
-
-std::optional<QuickSetupChoice> ReadQuickSetupFile(const std::string& path) {
-    const auto content = FileContent(path);
-    if (!content) return std::nullopt;
-    return ParseQuickSetup(*content);
-}
-
-void WriteQuickSetupFile(const std::string& path, const QuickSetupChoice& choice) {
-    WriteFile(path, FormatQuickSetup(choice));
-}
-
-std::optional<DateFormatMarks> ParsePreferences(const std::string& content) {
-    FieldReader reader(content);
+std::optional<DateFormatMarks> ReadPreferences(FieldReader& reader) {
     DateFormatMarks marks{};
     try {
         for (bool& mark : marks) {
@@ -92,6 +66,39 @@ std::optional<DateFormatMarks> ParsePreferences(const std::string& content) {
     return marks;
 }
 
+void WriteFile(const std::string& path, const std::string& content) {
+    if (path.empty()) throw std::runtime_error("No file name");
+    LineWriter writer(path, LineWriter::Mode::Create);
+    writer.Write(content);
+    writer.Close();
+}
+
+}  // namespace
+
+std::optional<QuickSetupChoice> ParseQuickSetup(const std::string& content) {
+    FieldReader reader(content);
+    return ReadQuickSetup(reader);
+}
+
+std::string FormatQuickSetup(const QuickSetupChoice& choice) {
+    return GeneralTextSingle(choice.instrument) + "\r\n" + GeneralTextSingle(choice.port) + "\r\n";
+}
+
+std::optional<QuickSetupChoice> ReadQuickSetupFile(const std::string& path) {
+    const auto reader = OpenIfReadable(path);
+    if (!reader) return std::nullopt;
+    return ReadQuickSetup(*reader);
+}
+
+void WriteQuickSetupFile(const std::string& path, const QuickSetupChoice& choice) {
+    WriteFile(path, FormatQuickSetup(choice));
+}
+
+std::optional<DateFormatMarks> ParsePreferences(const std::string& content) {
+    FieldReader reader(content);
+    return ReadPreferences(reader);
+}
+
 std::string FormatPreferences(const DateFormatMarks& marks) {
     std::string out;
     for (bool mark : marks) out += mark ? "True\r\n" : "False\r\n";
@@ -99,9 +106,9 @@ std::string FormatPreferences(const DateFormatMarks& marks) {
 }
 
 std::optional<DateFormatMarks> ReadPreferencesFile(const std::string& path) {
-    const auto content = FileContent(path);
-    if (!content) return std::nullopt;
-    return ParsePreferences(*content);
+    const auto reader = OpenIfReadable(path);
+    if (!reader) return std::nullopt;
+    return ReadPreferences(*reader);
 }
 
 void WritePreferencesFile(const std::string& path, const DateFormatMarks& marks) {
