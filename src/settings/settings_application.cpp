@@ -1,6 +1,5 @@
 #include "settings/settings_application.h"
 
-#include <cctype>
 #include <cstdlib>
 
 #include "link/port_operations.h"
@@ -12,13 +11,6 @@ namespace zan {
 namespace {
 
 const char* const kNothingSent = " Nothing was sent to the instrument.";
-
-bool AllDigits(const std::string& text) {
-    if (text.empty()) return false;
-    for (unsigned char c : text)
-        if (!std::isdigit(c)) return false;
-    return true;
-}
 
 void AddProgress(ProgressBar& bar, double step) { bar.SetValue(bar.Value() + step); }
 
@@ -35,10 +27,7 @@ std::string TimeText(const MainForm& m) {
 }
 
 void NormaliseDateFields(MainForm& m) {
-    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7})
-        if (box->Text().size() < 2) box->SetText("0" + box->Text());
-    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7})
-        if (box->Text().size() > 2) box->SetText(box->Text().substr(box->Text().size() - 2));
+    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7}) box->SetText(TwoCharacterField(box->Text()));
 }
 
 }  // namespace

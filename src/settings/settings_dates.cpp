@@ -8,17 +8,17 @@
 namespace zan {
 namespace {
 
+// The logger keeps a two-digit year of this century.
+int FullYear(int year) { return year < 100 ? 2000 + year : year; }
+
+}  // namespace
+
 bool AllDigits(const std::string& text) {
     if (text.empty()) return false;
     for (unsigned char c : text)
         if (!std::isdigit(c)) return false;
     return true;
 }
-
-// The logger keeps a two-digit year of this century.
-int FullYear(int year) { return year < 100 ? 2000 + year : year; }
-
-}  // namespace
 
 std::vector<DateBoxes> CheckedDateOrders(MainForm& m) {
     const std::pair<MenuItem*, DateBoxes> formats[] = {

@@ -20,6 +20,9 @@ std::vector<DateBoxes> CheckedDateOrders(MainForm& m);
 // The order the frame shows: the first checked format, else Text1, Text6, Text7.
 DateBoxes ShownDateOrder(MainForm& m);
 
+// True for a text of decimal digits only (and at least one).
+bool AllDigits(const std::string& text);
+
 // The sensor's two-character field: one "0" in front of a shorter text, the
 // last two characters of a longer one.
 std::string TwoCharacterField(const std::string& text);

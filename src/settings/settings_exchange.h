@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 
 namespace zan {
 
 struct Context;
+class CommandButton;
 
 // Holds the logger line for one retrieval or application. Waits dispatch
 // events, so a second click could otherwise start another exchange whose
@@ -20,8 +22,10 @@ public:
 
 private:
     Context& ctx_;
+    // The frame's buttons that send to the sensor: Retrieve, Apply, Interrupt Auto Start.
+    std::array<CommandButton*, 3> buttons_;
     bool acquired_ = false;
-    bool wasEnabled_[3] = {};
+    std::array<bool, 3> wasEnabled_{};
 };
 
 }  // namespace zan

@@ -50,8 +50,6 @@ bool HasLeadingNumber(const std::string& text) {
     return false;
 }
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 }  // namespace
 
 int FindSettingsEcho(const ListBox& list, int firstEntry) {
@@ -124,12 +122,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     m.Text4.SetText(GeneralText(values[3]));
     Advance(bar);
     m.Text3.SetText(GeneralText(values[2]));
-    if (NumberValue(m.Text3.Text()) <= 0) {
-        m.Check1.SetEnabled(false);
-        m.Check1.SetValue(0);
-    } else {
-        m.Check1.SetEnabled(true);
-    }
+    // The box's own rule runs only when its text changes; the check box was just set from the reply.
+    OfferLogEnabledForBlockLength(ctx);
     Advance(bar);
     m.Label3.SetCaption(GeneralText(memoryPointer));
     Advance(bar);
@@ -157,8 +151,8 @@ void ReadInstrumentClock(Context& ctx) {
     boxes.day->SetText(std::to_string(clock->day));
     boxes.year->SetText(std::to_string(clock->year));
     m.Text5.SetText(std::to_string(clock->hours));
-    m.Text8.SetText(TwoDigits(clock->minutes));
-    m.Text48.SetText(TwoDigits(clock->seconds));
+    m.Text8.SetText(TwoCharacterField(std::to_string(clock->minutes)));
+    m.Text48.SetText(TwoCharacterField(std::to_string(clock->seconds)));
 }
 
 void Command3_Click(Context& ctx) {

@@ -104,17 +104,20 @@ void Text2_Change(Context& ctx) {
     if (NumberValue(ctx.main.Text2.Text()) > kMaxBlockDelayHours) ctx.main.Text2.SetText("256");
 }
 
-void Text3_Change(Context& ctx) {
+void OfferLogEnabledForBlockLength(Context& ctx) {
     MainForm& m = ctx.main;
-    if (NumberValue(m.Text3.Text()) > kMaxBlockLength) m.Text3.SetText("65535");
-    const double blockLength = NumberValue(m.Text3.Text());
-    // Logging needs a block length: without one the logger would never stop writing.
-    if (blockLength <= 0) {
+    if (NumberValue(m.Text3.Text()) <= 0) {
         m.Check1.SetEnabled(false);
         m.Check1.SetValue(0);
     } else {
         m.Check1.SetEnabled(true);
     }
+}
+
+void Text3_Change(Context& ctx) {
+    MainForm& m = ctx.main;
+    if (NumberValue(m.Text3.Text()) > kMaxBlockLength) m.Text3.SetText("65535");
+    OfferLogEnabledForBlockLength(ctx);
     BuildSettingsSummary(ctx);
 }
 

@@ -32,6 +32,9 @@ struct SummaryInputs {
 std::string SettingsSummaryText(const SummaryInputs& in);
 
 // The frame's change rules.
+// Log Enabled is offered only with a block length: without one the logger
+// would never stop writing.
+void OfferLogEnabledForBlockLength(Context& ctx);
 void ShowMeasurementTime(Context& ctx);
 void BuildSettingsSummary(Context& ctx);
 void Text2_Change(Context& ctx);
