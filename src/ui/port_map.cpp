@@ -70,12 +70,11 @@ std::string ApplyPortOverride(PortMap& map, const std::string& assignment) {
     return {};
 }
 
-std::string DescribePortMap(const PortMap& map) {
+std::string DescribePorts(const std::function<std::string(int)>& describe) {
     std::string text;
     for (int n = 1; n <= kPortCount; ++n) {
-        auto it = map.paths.find(n);
         if (!text.empty()) text += "   ";
-        text += "Port " + std::to_string(n) + ": " + (it == map.paths.end() ? "-" : it->second);
+        text += "Port " + std::to_string(n) + ": " + describe(n);
     }
     return text;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +20,8 @@ PortMap PortMapFromDevices(const std::vector<std::string>& devices);
 PortMap DefaultPortMap();
 // Applies one "N=PATH" override; returns an explanation when the text is not one.
 std::string ApplyPortOverride(PortMap& map, const std::string& assignment);
-// One line per port for the status bar: "1: /dev/ttyUSB0   2: -  ...".
-std::string DescribePortMap(const PortMap& map);
+// The status bar's line: "Port 1: /dev/ttyUSB0   Port 2: ..." with each
+// port as the given description names it.
+std::string DescribePorts(const std::function<std::string(int)>& describe);
 
 }  // namespace zan::ui

@@ -15,13 +15,12 @@
 #include "link/port_operations.h"
 #include "shell/context.h"
 #include "ui/menu_builder.h"
+#include "ui/port_map.h"
 #include "ui/qt_text.h"
 #include "ui/window_layout.h"
 
 namespace zan::ui {
 namespace {
-
-constexpr int kPortCount = 4;
 
 // A window whose title-bar close is the form's close event.
 template <typename Base>
@@ -104,10 +103,7 @@ WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<Key
     main->setCentralWidget(central);
     auto* ports = new QLabel(main);
     ports->setObjectName("PortMap");
-    QString mapText;
-    for (int n = 1; n <= kPortCount; ++n)
-        mapText += QString("Port %1: %2   ").arg(n).arg(ToQt(ctx.platform.port.Describe(n)));
-    ports->setText(mapText.trimmed());
+    ports->setText(ToQt(DescribePorts([&ctx](int n) { return ctx.platform.port.Describe(n); })));
     main->statusBar()->addPermanentWidget(ports, 1);
     for (MenuItem* item : {&ctx.main.op1, &ctx.main.op2, &ctx.main.op3, &ctx.main.op4}) {
         const int n = static_cast<int>(item->Name().back() - '0');
