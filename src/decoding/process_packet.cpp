@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
-#include "core/colour.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "graphs/graph_views.h"
 #include "graphs/plot_packet.h"
 #include "shell/context.h"
 #include "state/instruments.h"
@@ -289,9 +289,7 @@ void Decode(Context& ctx) {
 // Following packets stay undecoded until the operator picks a view again.
 void AbandonPacket(Context& ctx, const std::string& description) {
     ShowError(ctx, description);
-    ctx.state.GraphingOn = 0;
-    ctx.main.Command1.SetCaption("Start Graphing");
-    ctx.main.Command1.SetBackColour(kLightGreen);
+    StopGraphing(ctx);
     ctx.state.GraphView = 0;
 }
 

@@ -124,6 +124,12 @@ void triabvsa_Click(Context& ctx) {
     });
 }
 
+void StopGraphing(Context& ctx) {
+    ctx.state.GraphingOn = 0;
+    ctx.main.Command1.SetCaption(kStartCaption);
+    ctx.main.Command1.SetBackColour(kLightGreen);
+}
+
 void Command1_Click(Context& ctx) {
     Trapped(ctx, [&ctx](MainForm& m) {
         if (ctx.state.InstrumentType == kNoInstrument) {
@@ -131,9 +137,7 @@ void Command1_Click(Context& ctx) {
             return;
         }
         if (m.Command1.Caption() != kStartCaption) {
-            ctx.state.GraphingOn = 0;
-            m.Command1.SetCaption(kStartCaption);
-            m.Command1.SetBackColour(kLightGreen);
+            StopGraphing(ctx);
         } else {
             m.Command1.SetCaption("Stop Graphing");
             m.Command1.SetBackColour(kLightRed);

@@ -20,5 +20,7 @@ void triabvsa_Click(Context& ctx);
 
 // "Start Graphing" / "Stop Graphing": the caption tells which it is.
 void Command1_Click(Context& ctx);
+// Graphing off: "Start Graphing" on light green.
+void StopGraphing(Context& ctx);
 
 }  // namespace zan
