@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <memory>
 
@@ -50,17 +50,20 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Host program for the ZAN optical sensors.");
     parser.addHelpOption();
-    parser.addOption({"simulate", "Attach a simulated sensor (VSF, VSFS, DFL, DFLS, TRIA) to port 1.",
-                      "MODEL"});
-    parser.addOption({"port", "Map port N (1..4) to a serial device, such as 1=/dev/ttyUSB0.",
-                      "N=PATH"});
-    parser.addOption({"apply", "Apply the quick setup at once, as if its Apply button was clicked."});
-    parser.addOption({"click", "Click the main window's control NAME once the window is up "
-                      "(repeatable; one click a second, in order).", "NAME"});
+    parser.addOption(
+        {"simulate", "Attach a simulated sensor (VSF, VSFS, DFL, DFLS, TRIA) to port 1.", "MODEL"});
+    parser.addOption(
+        {"port", "Map port N (1..4) to a serial device, such as 1=/dev/ttyUSB0.", "N=PATH"});
+    parser.addOption(
+        {"apply", "Apply the quick setup at once, as if its Apply button was clicked."});
+    parser.addOption({"click",
+                      "Click the main window's control NAME once the window is up "
+                      "(repeatable; one click a second, in order).",
+                      "NAME"});
     parser.addOption({"tab", "Open the main window on tab INDEX (0, 1 or 2).", "INDEX", "0"});
     parser.addOption({"screenshot", "Save a picture of the main window to PATH and exit.", "PATH"});
-    parser.addOption({"after", "Seconds to run before the screenshot (default 5).", "SECONDS",
-                      "5"});
+    parser.addOption(
+        {"after", "Seconds to run before the screenshot (default 5).", "SECONDS", "5"});
     parser.process(app);
 
     zan::ui::PortMap map = zan::ui::DefaultPortMap();
@@ -76,8 +79,9 @@ int main(int argc, char* argv[]) {
     zan::VirtualPort simulatedPort(pump);
     const auto model = zan::sim::ParseSensorModel(parser.value("simulate").toStdString());
     if (parser.isSet("simulate")) {
-        if (!model) return Fail("unknown model " + parser.value("simulate") +
-                                "; use VSF, VSFS, DFL, DFLS or TRIA");
+        if (!model)
+            return Fail("unknown model " + parser.value("simulate") +
+                        "; use VSF, VSFS, DFL, DFLS or TRIA");
         simulatedPort.Attach(kSimulatedPort, std::make_shared<zan::sim::SimulatedSensor>(*model));
         port.Simulate(kSimulatedPort, simulatedPort);
     }
@@ -106,9 +110,8 @@ int main(int argc, char* argv[]) {
     for (const QString& name : parser.values("click")) {
         zan::Control* control = ctx.main.registry.Find(name.toStdString());
         if (!control) return Fail("no control named " + name);
-        QTimer::singleShot(kClickSpacingMs * ++clickNumber, &app, [control] {
-            zan::ClickControl(*control);
-        });
+        QTimer::singleShot(kClickSpacingMs * ++clickNumber, &app,
+                           [control] { zan::ClickControl(*control); });
     }
 
     if (parser.isSet("screenshot")) {
@@ -120,7 +123,8 @@ int main(int argc, char* argv[]) {
             if (!shown)
                 shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
                                                           : windows.QuickSetupWindow();
-            if (!zan::ui::WindowPicture(shown).save(path)) std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+            if (!zan::ui::WindowPicture(shown).save(path))
+                std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
             QApplication::quit();
         });
     }

@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
         std::signal(SIGUSR1, RequestWake);
         const auto start = std::chrono::steady_clock::now();
         for (;;) {
-            const double now = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double now =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             if (wakeRequested) {
                 wakeRequested = 0;
                 sensor.OnDtr(true, now);

@@ -18,7 +18,8 @@ void FillHistory(VirtualProgram& program) {
     program.ctx.main.inst4.Click();
     program.ctx.main.df3.Click();
     for (int k = 1; k <= zan::kHistorySlots; ++k)
-        zan::WalkReceivedText(program.ctx, "d\t" + std::to_string(k) + "\t" + std::to_string(600 + k % 50) + "\r\n");
+        zan::WalkReceivedText(
+            program.ctx, "d\t" + std::to_string(k) + "\t" + std::to_string(600 + k % 50) + "\r\n");
     zan::ProgramState& s = program.ctx.state;
     s.TimeHistoryX[zan::kHistorySlots - 1] = s.TimeHistoryX[zan::kHistorySlots - 2];
     s.TimeHistoryY[zan::kHistorySlots - 1] = 600;
@@ -52,7 +53,8 @@ void BM_ProcessPacketTimeGraphFullHistory(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations());
 }
 
-void AnglePlotRepeatedly(benchmark::State& bench, zan::sim::SensorModel model, void (*select)(VirtualProgram&)) {
+void AnglePlotRepeatedly(benchmark::State& bench, zan::sim::SensorModel model,
+                         void (*select)(VirtualProgram&)) {
     VirtualProgram program;
     program.Load();
     select(program);
@@ -61,7 +63,8 @@ void AnglePlotRepeatedly(benchmark::State& bench, zan::sim::SensorModel model, v
     zan::WalkReceivedText(program.ctx, generator.Line(0));
     program.ctx.state.PacketRow = 0;
     for (auto _ : bench) zan::ProcessPacket(program.ctx);
-    if (program.ctx.main.CWGraph1.Plots()[2].x.empty() && program.ctx.main.CWGraph1.Plots()[4].x.empty())
+    if (program.ctx.main.CWGraph1.Plots()[2].x.empty() &&
+        program.ctx.main.CWGraph1.Plots()[4].x.empty())
         bench.SkipWithError("nothing plotted");
     bench.SetItemsProcessed(bench.iterations());
 }

@@ -26,9 +26,12 @@ struct Bench {
     explicit Bench(SensorModel model) {
         feed = program.AttachFeed(1);
         program.Load();
-        if (model == SensorModel::Tria) zan::inst6_Click(program.ctx);
-        else if (model == SensorModel::Dfl) zan::inst4_Click(program.ctx);
-        else zan::inst2_Click(program.ctx);
+        if (model == SensorModel::Tria)
+            zan::inst6_Click(program.ctx);
+        else if (model == SensorModel::Dfl)
+            zan::inst4_Click(program.ctx);
+        else
+            zan::inst2_Click(program.ctx);
         program.ctx.main.op1.Click();
         program.ctx.packetHandlers = {};
     }
@@ -40,7 +43,8 @@ void WalkReceivedText(benchmark::State& state, SensorModel model) {
     Bench bench(model);
     const std::string text = SensorText(model, 100);
     for (auto _ : state) zan::WalkReceivedText(bench.program.ctx, text);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 
 // The whole tick: the port read and the walk, one feed's worth per tick.
@@ -51,7 +55,8 @@ void PollInstrument(benchmark::State& state, SensorModel model) {
         bench.feed->Feed(text);
         zan::PollInstrument(bench.program.ctx);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 
 BENCHMARK_CAPTURE(WalkReceivedText, Vsf, SensorModel::Vsf);

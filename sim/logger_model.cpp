@@ -54,9 +54,11 @@ std::string LoggerModel::ClockLine(double now) const {
 }
 
 std::string LoggerModel::SettingsReply() const {
-    const char* names[kBitCount] = {"AutoStart ", "Bit2 ", "Bit3 ", "LogEnable ", "WakeUp ", "Append "};
+    const char* names[kBitCount] = {"AutoStart ", "Bit2 ",   "Bit3 ",
+                                    "LogEnable ", "WakeUp ", "Append "};
     std::string reply = promptBeforeEcho ? ">P\r\n" : "P\r\n";
-    for (size_t i = 0; i < kBitCount; ++i) reply += names[i] + std::string(1, controlBits[i]) + "\r\n";
+    for (size_t i = 0; i < kBitCount; ++i)
+        reply += names[i] + std::string(1, controlBits[i]) + "\r\n";
     reply += "S=" + Number(smoothing) + "\r\n";
     reply += "D=" + Number(blockDelayHours) + "\r\n";
     reply += "Q=" + Number(blockLength) + "\r\n";
@@ -120,7 +122,8 @@ std::string LoggerModel::Finish(double now) {
             const std::string time = value.substr(kDateDigits);
             const int minutes = std::atoi(time.substr(time.size() - 2).c_str());
             const int hours = std::atoi(time.substr(0, time.size() - 2).c_str());
-            if (month < 1 || month > 12 || day < 1 || day > DaysIn(month, year) || hours > 23 || minutes > 59)
+            if (month < 1 || month > 12 || day < 1 || day > DaysIn(month, year) || hours > 23 ||
+                minutes > 59)
                 return "\r\nBad date\r\n>";
             SetClock(year, month, day, hours * 3600.0 + minutes * 60.0, now);
             break;

@@ -8,15 +8,15 @@ namespace zan::sim {
 // answers the settings commands "P" (print settings), "C" at a prompt (print
 // the clock), and takes "B", "D", "I", "Q", "T", "U" each with its value.
 class LoggerModel {
-public:
+  public:
     // Six characters: Auto Start, two unused bits, Log Enabled, Wake Up,
     // Append; "0" clear, "1" set, "2" grey (left to the firmware default).
     std::string controlBits = "100101";
-    double smoothing = 25;         // samples per measurement
-    double blockDelayHours = 0;    // delay before data blocks
-    double blockLength = 0;        // measurements per data block, 0 no limit
-    double measurementDelay = 0;   // seconds between measurements
-    double memoryPointer = 8192;   // next free word of the 65535-word memory
+    double smoothing = 25;        // samples per measurement
+    double blockDelayHours = 0;   // delay before data blocks
+    double blockLength = 0;       // measurements per data block, 0 no limit
+    double measurementDelay = 0;  // seconds between measurements
+    double memoryPointer = 8192;  // next free word of the 65535-word memory
 
     // Awkward sensors met in the field: one that keeps streaming through
     // settings commands until it is interrupted with "C", and one that
@@ -40,7 +40,7 @@ public:
     std::string ClockLine(double now) const;
     std::string SettingsReply() const;
 
-private:
+  private:
     std::string Finish(double now);
     char pending_ = 0;
     std::string value_;

@@ -9,7 +9,7 @@ namespace zan::sim {
 // it by its path. Output is only written while a program holds the terminal
 // open, so a newly opened port does not receive a backlog of old lines.
 class PtyServer {
-public:
+  public:
     // Throws std::runtime_error with the system's description on failure.
     explicit PtyServer(Device& device);
     ~PtyServer();
@@ -23,7 +23,7 @@ public:
     void Step(double now);
     bool ClientConnected() const { return connected_; }
 
-private:
+  private:
     Device& device_;
     int master_ = -1;
     std::string path_;

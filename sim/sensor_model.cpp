@@ -17,7 +17,8 @@ constexpr double kDflTimeUnitSeconds = 1.54319e-5 * 86400.0;
 std::string TimeOfDay(double seconds) {
     const long total = (kStartSecondOfDay + static_cast<long>(seconds)) % 86400;
     char text[16];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                  total % 60);
     return text;
 }
 
@@ -72,7 +73,8 @@ std::string LineGenerator::Line(double seconds) {
         case SensorModel::Vsf:
         case SensorModel::Vsfs:
             std::snprintf(text, sizeof text, "%s\t%s\t%d\t%d\t%d\t%d\r\n", kDate,
-                          TimeOfDay(seconds).c_str(), 1850 + static_cast<int>(120 * swell) + Noise(15),
+                          TimeOfDay(seconds).c_str(),
+                          1850 + static_cast<int>(120 * swell) + Noise(15),
                           1210 + static_cast<int>(80 * swell) + Noise(12),
                           960 + static_cast<int>(60 * swell) + Noise(10), 4010 + Noise(4));
             break;
@@ -88,7 +90,8 @@ std::string LineGenerator::Line(double seconds) {
             const int bases[3][3] = {{2100, 1420, 1030}, {1760, 1190, 880}, {1380, 940, 700}};
             for (const auto& base : bases) {
                 for (int angle = 0; angle < 3; ++angle)
-                    line += "\t" + std::to_string(base[angle] + static_cast<int>(90 * swell) + Noise(12));
+                    line += "\t" +
+                            std::to_string(base[angle] + static_cast<int>(90 * swell) + Noise(12));
                 line += "\t" + std::to_string(4000 + Noise(4));
             }
             std::snprintf(text, sizeof text, "\t%.2f\t%.1f\r\n", 12.0 + Noise(3) / 100.0,

@@ -26,11 +26,11 @@ inline constexpr const char* kTriaHeader = "TRIA-0042 BGR PNN";
 // seconds since the simulated clock's start. Values wander a little from
 // line to line in a repeatable way.
 class LineGenerator {
-public:
+  public:
     explicit LineGenerator(SensorModel model, unsigned seed = 1) : model_(model), state_(seed) {}
     std::string Line(double secondsSinceStart);
 
-private:
+  private:
     int Noise(int amplitude);
     SensorModel model_;
     unsigned state_;

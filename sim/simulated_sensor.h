@@ -15,7 +15,7 @@ namespace zan::sim {
 // also carries a data logger (LoggerModel) that takes the settings commands;
 // at a prompt "C" prints the logger's clock instead.
 class SimulatedSensor : public Device {
-public:
+  public:
     enum class Behaviour {
         Answering,               // answers DTR pulses
         SilentUntilPowerCycled,  // prints nothing and ignores DTR until powered off and on again
@@ -46,7 +46,7 @@ public:
     static constexpr double kCharsPerSecond = 960.0;
     static constexpr int kStoredLines = 12;
 
-private:
+  private:
     void Wake(double now);
     void StopAtPrompt(double now);
     void Command(char c, double now);

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Sets up, builds and runs every test: the normal build with the Qt front end
+# Sets up, checks the formatting, builds and runs every test: the normal build with the Qt front end
 # and its offscreen GUI tests, a short run of every benchmark, and the core
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -eu
@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 tools/setup.sh
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
+tools/check_format.sh
 
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j "$jobs"

@@ -37,7 +37,8 @@ void CompletePacket(Context& ctx) {
     // The handlers may have run events; read the row afresh.
     const int done = static_cast<int>(s.PacketRow);
     m.Label44.SetCaption(std::to_string(static_cast<int>(s.PacketColumnCount[done])));
-    m.Label43.SetCaption(std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
+    m.Label43.SetCaption(
+        std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
     s.PacketRow += 1;
     if (s.PacketRow >= kRingRows) {
         s.PacketRow = 0;

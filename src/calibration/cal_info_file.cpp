@@ -39,10 +39,14 @@ std::string FormatShortDate(const LocalDateTime& date, const std::string& patter
         const char c = pattern[i];
         size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        if (c == 'd') out += Padded(date.day, run >= 2 ? 2 : 1);
-        else if (c == 'M') out += Padded(date.month, run >= 2 ? 2 : 1);
-        else if (c == 'y') out += run <= 2 ? Padded(date.year % 100, 2) : Padded(date.year, 4);
-        else out.append(run, c);
+        if (c == 'd')
+            out += Padded(date.day, run >= 2 ? 2 : 1);
+        else if (c == 'M')
+            out += Padded(date.month, run >= 2 ? 2 : 1);
+        else if (c == 'y')
+            out += run <= 2 ? Padded(date.year % 100, 2) : Padded(date.year, 4);
+        else
+            out.append(run, c);
         i += run;
     }
     return out;

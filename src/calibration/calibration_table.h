@@ -22,7 +22,9 @@ inline constexpr int kBlueTableColumn = 1;
 inline constexpr int kGreenTableColumn = 2;
 inline constexpr int kRedTableColumn = 3;
 inline CellRef TriaScalingCell(int angleRow, int colourColumn) { return {angleRow, colourColumn}; }
-inline CellRef TriaOffsetCell(int angleRow, int colourColumn) { return {angleRow + 4, colourColumn}; }
+inline CellRef TriaOffsetCell(int angleRow, int colourColumn) {
+    return {angleRow + 4, colourColumn};
+}
 inline constexpr CellRef kFluorScalingCell{1, 4};
 inline constexpr CellRef kFluorOffsetCell{5, 4};
 

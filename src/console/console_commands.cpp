@@ -104,32 +104,28 @@ void Command27_Click(Context& ctx) {
     // A port failure ends the command silently; the boxes already shown stay answered.
     try {
         InterruptAutoStart(ctx);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void Command28_Click(Context& ctx) {
     // A port failure ends the query silently and leaves the caption as it was.
     try {
         QueryFirmware(ctx);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void Command5_Click(Context& ctx) {
     // With the port closed the write fails; Run then does nothing, by design.
     try {
         SendText(ctx, "r");
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void ddfe_Click(Context& ctx) {
     // Beyond the closed port, which is tested first, a failure ends it silently.
     try {
         if (IsPortOpen(ctx)) SendText(ctx, "o");
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void Text9_Change(Context& ctx) {

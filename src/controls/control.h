@@ -10,13 +10,45 @@ namespace zan {
 
 // What changed on a control, so a view can update only that part.
 enum class Property {
-    Caption, Text, Visible, Enabled, Checked, Value, BackColour, ToolTip,
-    Entries, Selection, Cells, Axes, Plots, Position, Focus, Items, Range
+    Caption,
+    Text,
+    Visible,
+    Enabled,
+    Checked,
+    Value,
+    BackColour,
+    ToolTip,
+    Entries,
+    Selection,
+    Cells,
+    Axes,
+    Plots,
+    Position,
+    Focus,
+    Items,
+    Range
 };
 
 enum class ControlKind {
-    Form, TabControl, TabPage, Frame, Label, CommandButton, MenuItem, TextBox, CheckBox,
-    OptionButton, ListBox, ComboBox, FlexGrid, ProgressBar, Slider, Graph, NumEdit, Image, Shape
+    Form,
+    TabControl,
+    TabPage,
+    Frame,
+    Label,
+    CommandButton,
+    MenuItem,
+    TextBox,
+    CheckBox,
+    OptionButton,
+    ListBox,
+    ComboBox,
+    FlexGrid,
+    ProgressBar,
+    Slider,
+    Graph,
+    NumEdit,
+    Image,
+    Shape
 };
 
 class ControlRegistry;
@@ -24,7 +56,7 @@ class ControlRegistry;
 // A named element of a window: display and state at once. Every property
 // change notifies the observers (the Qt binder, test probes).
 class Control {
-public:
+  public:
     using Observer = std::function<void(Property)>;
 
     Control(ControlRegistry& registry, std::string name, ControlKind kind);
@@ -55,10 +87,10 @@ public:
 
     void Observe(Observer observer) { observers_.push_back(std::move(observer)); }
 
-protected:
+  protected:
     void Notify(Property property);
 
-private:
+  private:
     std::string name_;
     ControlKind kind_;
     Control* parent_ = nullptr;
@@ -74,7 +106,7 @@ private:
 
 // Finds any control of a window by its name.
 class ControlRegistry {
-public:
+  public:
     void Add(Control& control);
     Control* Find(const std::string& name) const;
     template <typename T>
@@ -83,7 +115,7 @@ public:
     }
     const std::vector<Control*>& All() const { return ordered_; }
 
-private:
+  private:
     std::map<std::string, Control*> byName_;
     std::vector<Control*> ordered_;
 };

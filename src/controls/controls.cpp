@@ -82,16 +82,20 @@ std::string ListBox::Entry(int index) const {
 
 void ListBox::SetEntry(int index, const std::string& text) {
     if (index < 0 || index > Count()) OutOfRange();
-    if (index == Count()) entries_.push_back(text);
-    else entries_[static_cast<size_t>(index)] = text;
+    if (index == Count())
+        entries_.push_back(text);
+    else
+        entries_[static_cast<size_t>(index)] = text;
     changedEntry_ = index;
     Notify(Property::Entries);
 }
 
 void ListBox::AppendToEntry(int index, char c) {
     if (index < 0 || index > Count()) OutOfRange();
-    if (index == Count()) entries_.emplace_back(1, c);
-    else entries_[static_cast<size_t>(index)] += c;
+    if (index == Count())
+        entries_.emplace_back(1, c);
+    else
+        entries_[static_cast<size_t>(index)] += c;
     changedEntry_ = index;
     Notify(Property::Entries);
 }
@@ -215,7 +219,9 @@ Graph::Axis& Graph::MutableAxis(int axis) {
     return axes_[static_cast<size_t>(axis - 1)];
 }
 
-const Graph::Axis& Graph::GetAxis(int axis) const { return const_cast<Graph*>(this)->MutableAxis(axis); }
+const Graph::Axis& Graph::GetAxis(int axis) const {
+    return const_cast<Graph*>(this)->MutableAxis(axis);
+}
 
 void Graph::SetAxisMinimum(int axis, double value) {
     MutableAxis(axis).minimum = value;
@@ -286,12 +292,18 @@ void Graph::AutoscaleOnce(int axis) {
 }
 
 bool ClickControl(Control& control) {
-    if (auto* b = dynamic_cast<CommandButton*>(&control)) b->Click();
-    else if (auto* m = dynamic_cast<MenuItem*>(&control)) m->Click();
-    else if (auto* i = dynamic_cast<Image*>(&control)) i->Click();
-    else if (auto* k = dynamic_cast<CheckBox*>(&control)) k->Click();
-    else if (auto* o = dynamic_cast<OptionButton*>(&control)) o->Click();
-    else return false;
+    if (auto* b = dynamic_cast<CommandButton*>(&control))
+        b->Click();
+    else if (auto* m = dynamic_cast<MenuItem*>(&control))
+        m->Click();
+    else if (auto* i = dynamic_cast<Image*>(&control))
+        i->Click();
+    else if (auto* k = dynamic_cast<CheckBox*>(&control))
+        k->Click();
+    else if (auto* o = dynamic_cast<OptionButton*>(&control))
+        o->Click();
+    else
+        return false;
     return true;
 }
 

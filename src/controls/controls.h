@@ -12,7 +12,7 @@ using Handler = std::function<void()>;
 
 // Windows and containers: only captions, visibility and their children.
 class Form : public Control {
-public:
+  public:
     Form(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Form) {}
     // A key the window receives, as its character code (Ctrl+K is 11).
     void KeyPress(int charCode) {
@@ -27,38 +27,39 @@ public:
 };
 
 class TabPage : public Control {
-public:
-    TabPage(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::TabPage) {}
+  public:
+    TabPage(ControlRegistry& r, std::string name)
+        : Control(r, std::move(name), ControlKind::TabPage) {}
 };
 
 class TabControl : public Control {
-public:
+  public:
     TabControl(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::TabControl) {}
     int CurrentTab() const { return currentTab_; }
     void SetCurrentTab(int tab);
 
-private:
+  private:
     int currentTab_ = 0;
 };
 
 class Frame : public Control {
-public:
+  public:
     Frame(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Frame) {}
 };
 
 class Label : public Control {
-public:
+  public:
     Label(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Label) {}
 };
 
 class Shape : public Control {
-public:
+  public:
     Shape(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Shape) {}
 };
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::CommandButton) {}
     void Click() {
@@ -68,7 +69,7 @@ public:
 };
 
 class Image : public Control {
-public:
+  public:
     Image(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::Image) {}
     void Click() {
         if (onClick) onClick();
@@ -77,7 +78,7 @@ public:
 };
 
 class MenuItem : public Control {
-public:
+  public:
     MenuItem(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::MenuItem) {}
     bool Checked() const { return checked_; }
@@ -89,13 +90,13 @@ public:
     }
     Handler onClick;
 
-private:
+  private:
     bool checked_ = false;
     bool separator_ = false;
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::TextBox) {}
     const std::string& Text() const { return text_; }
@@ -120,7 +121,7 @@ public:
     std::function<void(int)> onKeyDown;
     Handler onLostFocus;
 
-private:
+  private:
     std::string text_;
     int maxLength_ = 0;
     bool focused_ = false;
@@ -129,7 +130,7 @@ private:
 
 // Check box with three states: 0 clear, 1 checked, 2 grey.
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::CheckBox) {}
     int Value() const { return value_; }
@@ -139,13 +140,13 @@ public:
     void Click() { SetValue(value_ == 1 ? 0 : 1); }
     Handler onClick;
 
-private:
+  private:
     int value_ = 0;
 };
 
 // Option buttons form a group with the other option buttons of their parent.
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::OptionButton) {}
     bool Value() const { return value_; }
@@ -153,13 +154,14 @@ public:
     void Click() { SetValue(true); }
     Handler onClick;
 
-private:
+  private:
     bool value_ = false;
 };
 
 class ListBox : public Control {
-public:
-    ListBox(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::ListBox) {}
+  public:
+    ListBox(ControlRegistry& r, std::string name)
+        : Control(r, std::move(name), ControlKind::ListBox) {}
     int Count() const { return static_cast<int>(entries_.size()); }
     // An index outside the list reads as empty text.
     std::string Entry(int index) const;
@@ -174,14 +176,14 @@ public:
     // The entry touched by the last Entries notification, or -1 when the whole list changed.
     int ChangedEntry() const { return changedEntry_; }
 
-private:
+  private:
     std::vector<std::string> entries_;
     int listIndex_ = -1;
     int changedEntry_ = -1;
 };
 
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::ComboBox) {}
     const std::vector<std::string>& Items() const { return items_; }
@@ -193,14 +195,14 @@ public:
     void SetText(const std::string& text);
     Handler onClick;
 
-private:
+  private:
     std::vector<std::string> items_;
     int listIndex_ = -1;
     std::string text_;
 };
 
 class FlexGrid : public Control {
-public:
+  public:
     FlexGrid(ControlRegistry& r, std::string name, int rows, int cols);
     int Rows() const { return rows_; }
     int Cols() const { return cols_; }
@@ -223,7 +225,7 @@ public:
     int ChangedCol() const { return changedCol_; }
     Handler onClick;
 
-private:
+  private:
     void CheckCell(int row, int col) const;
     int rows_, cols_;
     std::vector<std::string> cells_;
@@ -234,19 +236,19 @@ private:
 };
 
 class ProgressBar : public Control {
-public:
+  public:
     ProgressBar(ControlRegistry& r, std::string name)
         : Control(r, std::move(name), ControlKind::ProgressBar) {}
     double Value() const { return value_; }
     // A value outside 0..100 fails with "Invalid property value".
     void SetValue(double value);
 
-private:
+  private:
     double value_ = 0;
 };
 
 class Slider : public Control {
-public:
+  public:
     Slider(ControlRegistry& r, std::string name, int min, int max)
         : Control(r, std::move(name), ControlKind::Slider), min_(min), max_(max), value_(min) {}
     int Value() const { return value_; }
@@ -256,24 +258,25 @@ public:
     void SetValue(int value);
     Handler onChange;
 
-private:
+  private:
     int min_, max_, value_;
 };
 
 class NumEdit : public Control {
-public:
-    NumEdit(ControlRegistry& r, std::string name) : Control(r, std::move(name), ControlKind::NumEdit) {}
+  public:
+    NumEdit(ControlRegistry& r, std::string name)
+        : Control(r, std::move(name), ControlKind::NumEdit) {}
     double Value() const { return value_; }
     void SetValue(double value);
     Handler onValueChanged;
 
-private:
+  private:
     double value_ = 0;
 };
 
 // A graph: caption, two axes (1 = X, 2 = Y) and named plots of (x, y) points.
 class Graph : public Control {
-public:
+  public:
     struct Axis {
         double minimum = 0;
         double maximum = 10;
@@ -305,7 +308,7 @@ public:
     // The plot (numbered from 1) touched by the last Plots notification, or -1 for all.
     int ChangedPlot() const { return changedPlot_; }
 
-private:
+  private:
     Axis& MutableAxis(int axis);
     std::array<Axis, 2> axes_{};
     std::vector<Plot> plots_;

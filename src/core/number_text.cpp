@@ -17,8 +17,8 @@ template <typename T>
 Digits Decompose(T value, int precision) {
     Digits d;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                             precision - 1);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
     std::string text(buf, res.ptr);
     size_t i = 0;
     if (text[i] == '-') {
@@ -40,8 +40,10 @@ std::string Format(T value, int precision, bool shortForm) {
     std::string out;
     if (value == 0) return shortForm ? " 0" : "0";
     Digits d = Decompose(value, precision);
-    if (d.negative) out += '-';
-    else if (shortForm) out += ' ';
+    if (d.negative)
+        out += '-';
+    else if (shortForm)
+        out += ' ';
     if (d.exponent >= precision || d.exponent < -4) {
         out += d.digits[0];
         if (d.digits.size() > 1) out += '.' + d.digits.substr(1);

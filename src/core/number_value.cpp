@@ -76,8 +76,9 @@ double NumberValue(std::string_view text) {
         const size_t firstDigit = mantissa.find_first_not_of("0.");
         const size_t point = std::min(mantissa.find('.'), mantissa.size());
         const long long magnitude =
-            exponent + (firstDigit < point ? static_cast<long long>(point - firstDigit)
-                                           : static_cast<long long>(point) - static_cast<long long>(firstDigit));
+            exponent + (firstDigit < point
+                            ? static_cast<long long>(point - firstDigit)
+                            : static_cast<long long>(point) - static_cast<long long>(firstDigit));
         value = magnitude > 0 ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;

@@ -10,13 +10,13 @@ namespace zan {
 // double quote runs to the closing quote. This is how every stored file of the
 // program is read, so a comma inside a line splits it.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(std::string content);
     // Throws std::runtime_error("Input past end of file") when nothing is left.
     std::string ReadField();
     bool AtEnd() const { return pos_ >= content_.size(); }
 
-private:
+  private:
     std::string content_;
     size_t pos_ = 0;
 };
@@ -27,7 +27,7 @@ std::unique_ptr<FieldReader> OpenFieldReader(const std::string& path);
 
 // A text file written line by line, each line ended by CR LF.
 class LineWriter {
-public:
+  public:
     enum class Mode { Create, Append };
     // Throws std::runtime_error with the system's description on failure, as
     // do Write, WriteLine and Close.
@@ -37,7 +37,7 @@ public:
     void Close();
     bool IsOpen() const { return file_.is_open(); }
 
-private:
+  private:
     [[noreturn]] void Fail();
     std::string path_;
     std::ofstream file_;

@@ -80,11 +80,13 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
     }
     std::array<double, 3> beta{};
     for (size_t i = 0; i < 3; ++i) {
-        beta[i] = (p.Value(static_cast<int>(i) + 2) - WholeTextNumber(offset[i])) * WholeTextNumber(scaling[i]);
+        beta[i] = (p.Value(static_cast<int>(i) + 2) - WholeTextNumber(offset[i])) *
+                  WholeTextNumber(scaling[i]);
         s.PlotY[i] = beta[i];
     }
     s.PlotY[3] = 0;
-    for (size_t i = 0; i < 3; ++i) SetOutput(ctx, static_cast<int>(i) + 1, GeneralText(RoundBeta(beta[i])));
+    for (size_t i = 0; i < 3; ++i)
+        SetOutput(ctx, static_cast<int>(i) + 1, GeneralText(RoundBeta(beta[i])));
     // The graph shows beta weighted by 2 pi sin(angle); the grid keeps beta.
     s.PlotY[0] = beta[0] * 2 * kPi * 0.984807753012208;
     s.PlotY[1] = beta[1] * 2 * kPi * 0.819152044288992;
@@ -94,7 +96,8 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
 
 // Places the time axis of CWGraph2 on [t, end] at the first point and again
 // whenever a point falls outside the range shown before this packet.
-void MoveTimeWindow(Context& ctx, double t, double end, const std::string& label, double xMin, double xMax) {
+void MoveTimeWindow(Context& ctx, double t, double end, const std::string& label, double xMin,
+                    double xMax) {
     ProgramState& s = ctx.state;
     Graph& graph = ctx.main.CWGraph2;
     auto place = [&] {
@@ -129,11 +132,13 @@ void DecodeDflChlorophyll(Context& ctx, const Packet& p) {
     if (s.TimePointIndex >= kChlorophyllHistoryWrap) s.TimePointIndex = 0;
     const double t = p.Value(1) * kDflTimeUnitDays;
     const double counts = p.Value(2);
-    const double chlorophyll = (counts - NumberValue(m.Text10.Text())) * NumberValue(m.Text16.Text());
+    const double chlorophyll =
+        (counts - NumberValue(m.Text10.Text())) * NumberValue(m.Text16.Text());
     m.Text47.SetText(GeneralText(chlorophyll));
     s.PlotY[0] = NumberValue(m.Text47.Text());
     s.PlotX[0] = t;
-    if (s.GraphingOn == 1) MoveTimeWindow(ctx, t, t + kMinuteDays, "21 seconds per div", xMin, xMax);
+    if (s.GraphingOn == 1)
+        MoveTimeWindow(ctx, t, t + kMinuteDays, "21 seconds per div", xMin, xMax);
     StoreHistoryPoint(s);
     PlotIfGraphing(ctx);
 }
@@ -197,7 +202,8 @@ void StoreTriaColour(Context& ctx, const TriaColour& colour, const std::array<fl
     colour.angles = {100, 125, 150, 180};
     colour.values = {values[0], values[1], values[2], 0};
     for (int i = 0; i < 3; ++i)
-        SetOutput(ctx, colour.firstOutputRow + i, GeneralTextSingle(values[static_cast<size_t>(i)]));
+        SetOutput(ctx, colour.firstOutputRow + i,
+                  GeneralTextSingle(values[static_cast<size_t>(i)]));
 }
 
 void ShowTriaFluor(Context& ctx, double value) {
@@ -246,14 +252,16 @@ void DecodeTriaBeta(Context& ctx, const Packet& p) {
         for (int i = 1; i <= 3; ++i) {
             const double offset = CopiedCoefficient(s, TriaOffsetCell(i, colour.tableColumn));
             const double scaling = CopiedCoefficient(s, TriaScalingCell(i, colour.tableColumn));
-            values[static_cast<size_t>(i - 1)] = static_cast<float>((p.Value(c + i - 1) - offset) * scaling);
+            values[static_cast<size_t>(i - 1)] =
+                static_cast<float>((p.Value(c + i - 1) - offset) * scaling);
         }
         StoreTriaColour(ctx, colour, values);
     }
     if (s.TriaFluorColumn != 0) {
         const FlexGrid& table = ctx.main.MSFlexGrid2;
         const double counts = p.Value(s.TriaFluorColumn);
-        ShowTriaFluor(ctx, (counts - CellNumber(table, kFluorOffsetCell)) * CellNumber(table, kFluorScalingCell));
+        ShowTriaFluor(ctx, (counts - CellNumber(table, kFluorOffsetCell)) *
+                               CellNumber(table, kFluorScalingCell));
     }
     PlotIfGraphing(ctx);
 }
@@ -264,8 +272,10 @@ void DecodeTria(Context& ctx, const Packet& p) {
     const float view = ctx.state.GraphView;
     if (view != kViewTriaCounts && view != kViewTriaBeta) return;
     if (p.count != layout.fieldCount) return;
-    if (view == kViewTriaCounts) DecodeTriaCounts(ctx, p);
-    else DecodeTriaBeta(ctx, p);
+    if (view == kViewTriaCounts)
+        DecodeTriaCounts(ctx, p);
+    else
+        DecodeTriaBeta(ctx, p);
 }
 
 void Decode(Context& ctx) {
@@ -275,12 +285,16 @@ void Decode(Context& ctx) {
     const Packet p = CurrentPacket(s);
     if (IsVsfFamily(type)) {
         if (p.count != kVsfFields) return;
-        if (view == kViewVsfCounts) DecodeVsfCounts(ctx, p);
-        else if (view == kViewVsfBeta) DecodeVsfBeta(ctx, p);
+        if (view == kViewVsfCounts)
+            DecodeVsfCounts(ctx, p);
+        else if (view == kViewVsfBeta)
+            DecodeVsfBeta(ctx, p);
     } else if (IsDflFamily(type)) {
         if (p.count != kDflFields) return;
-        if (view == kViewDflChlorophyll) DecodeDflChlorophyll(ctx, p);
-        else if (view == kViewDflCounts) DecodeDflCounts(ctx, p);
+        if (view == kViewDflChlorophyll)
+            DecodeDflChlorophyll(ctx, p);
+        else if (view == kViewDflCounts)
+            DecodeDflCounts(ctx, p);
     } else if (type == kTria) {
         DecodeTria(ctx, p);
     }
@@ -299,21 +313,36 @@ double RoundBeta(double beta) { return std::floor((beta + 0.0000005) * 1000000) 
 
 TriaLayout ReadTriaHeader(const std::string& header) {
     // Header characters by 1-based position; a missing one matches nothing.
-    auto at = [&header](size_t position) { return position <= header.size() ? header[position - 1] : '\0'; };
+    auto at = [&header](size_t position) {
+        return position <= header.size() ? header[position - 1] : '\0';
+    };
     TriaLayout layout;
     float next = 3;
     for (size_t position = 11; position <= 13; ++position) {
         switch (at(position)) {
-            case 'B': layout.blueColumn = next - 1; next += 4; break;
-            case 'G': layout.greenColumn = next - 1; next += 4; break;
-            case 'R': layout.redColumn = next - 1; next += 4; break;
-            case 'F': layout.fluorColumn = next - 1; next += 1; break;
+            case 'B':
+                layout.blueColumn = next - 1;
+                next += 4;
+                break;
+            case 'G':
+                layout.greenColumn = next - 1;
+                next += 4;
+                break;
+            case 'R':
+                layout.redColumn = next - 1;
+                next += 4;
+                break;
+            case 'F':
+                layout.fluorColumn = next - 1;
+                next += 1;
+                break;
             default: break;
         }
     }
     layout.sensorColumnEnd = next;
     const char pressure = at(15);
-    if (pressure == 'A' || pressure == 'D' || pressure == 'P' || pressure == 'S' || pressure == 'V') {
+    if (pressure == 'A' || pressure == 'D' || pressure == 'P' || pressure == 'S' ||
+        pressure == 'V') {
         next += 1;
         layout.pressure = true;
     }

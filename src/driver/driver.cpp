@@ -61,11 +61,16 @@ std::string Unescape(const std::string& text) {
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
     }
     return out;
 }
@@ -109,7 +114,8 @@ Control& Driver::Find(const std::string& name) const {
         if (registry)
             if (Control* c = registry->Find(control)) return *c;
     } else {
-        for (const ControlRegistry* r : {&ctx.main.registry, &ctx.quick.registry, &ctx.progress.registry})
+        for (const ControlRegistry* r :
+             {&ctx.main.registry, &ctx.quick.registry, &ctx.progress.registry})
             if (Control* c = r->Find(name)) return *c;
     }
     throw std::invalid_argument("no control named " + name);
@@ -117,18 +123,22 @@ Control& Driver::Find(const std::string& name) const {
 
 sim::SimulatedSensor& Driver::Sensor(const std::string& portWord) {
     auto it = sensors_.find(PortNumber(portWord));
-    if (it == sensors_.end()) throw std::invalid_argument("no simulated sensor on port " + portWord);
+    if (it == sensors_.end())
+        throw std::invalid_argument("no simulated sensor on port " + portWord);
     return *it->second;
 }
 
 void Driver::Attach(const std::vector<std::string>& words) {
-    if (words.size() < 3) throw std::invalid_argument("usage: attach PORT MODEL [answering|silent|absent]");
+    if (words.size() < 3)
+        throw std::invalid_argument("usage: attach PORT MODEL [answering|silent|absent]");
     const int port = PortNumber(words[1]);
     const auto model = sim::ParseSensorModel(words[2]);
     if (!model) throw std::invalid_argument("unknown model " + words[2]);
     auto behaviour = sim::SimulatedSensor::Behaviour::Answering;
-    if (words.size() > 3 && words[3] == "silent") behaviour = sim::SimulatedSensor::Behaviour::SilentUntilPowerCycled;
-    else if (words.size() > 3 && words[3] == "absent") behaviour = sim::SimulatedSensor::Behaviour::Absent;
+    if (words.size() > 3 && words[3] == "silent")
+        behaviour = sim::SimulatedSensor::Behaviour::SilentUntilPowerCycled;
+    else if (words.size() > 3 && words[3] == "absent")
+        behaviour = sim::SimulatedSensor::Behaviour::Absent;
     auto sensor = std::make_shared<sim::SimulatedSensor>(*model, behaviour);
     program_.port.Attach(port, sensor);
     sensors_[port] = sensor;
@@ -136,12 +146,18 @@ void Driver::Attach(const std::vector<std::string>& words) {
 }
 
 void Driver::Set(Control& control, const std::string& value) {
-    if (auto* box = dynamic_cast<TextBox*>(&control)) box->SetText(value);
-    else if (auto* check = dynamic_cast<CheckBox*>(&control)) check->SetValue(static_cast<int>(WholeTextNumber(value)));
-    else if (auto* option = dynamic_cast<OptionButton*>(&control)) option->SetValue(value != "0" && value != "false");
-    else if (auto* slider = dynamic_cast<Slider*>(&control)) slider->SetValue(static_cast<int>(WholeTextNumber(value)));
-    else if (auto* edit = dynamic_cast<NumEdit*>(&control)) edit->SetValue(WholeTextNumber(value));
-    else if (auto* menu = dynamic_cast<MenuItem*>(&control)) menu->SetChecked(value != "0" && value != "false");
+    if (auto* box = dynamic_cast<TextBox*>(&control))
+        box->SetText(value);
+    else if (auto* check = dynamic_cast<CheckBox*>(&control))
+        check->SetValue(static_cast<int>(WholeTextNumber(value)));
+    else if (auto* option = dynamic_cast<OptionButton*>(&control))
+        option->SetValue(value != "0" && value != "false");
+    else if (auto* slider = dynamic_cast<Slider*>(&control))
+        slider->SetValue(static_cast<int>(WholeTextNumber(value)));
+    else if (auto* edit = dynamic_cast<NumEdit*>(&control))
+        edit->SetValue(WholeTextNumber(value));
+    else if (auto* menu = dynamic_cast<MenuItem*>(&control))
+        menu->SetChecked(value != "0" && value != "false");
     else if (auto* combo = dynamic_cast<ComboBox*>(&control)) {
         const auto& items = combo->Items();
         for (size_t i = 0; i < items.size(); ++i)
@@ -159,19 +175,25 @@ void Driver::Set(Control& control, const std::string& value) {
 void Driver::Print(const Control& c) {
     out_ << c.Name() << ": caption \"" << Escape(c.Caption()) << "\" visible " << Bool(c.Visible())
          << " enabled " << Bool(c.Enabled()) << " colour " << ColourText(c.BackColour());
-    if (auto* box = dynamic_cast<const TextBox*>(&c)) out_ << " text \"" << Escape(box->Text()) << "\"";
+    if (auto* box = dynamic_cast<const TextBox*>(&c))
+        out_ << " text \"" << Escape(box->Text()) << "\"";
     if (auto* check = dynamic_cast<const CheckBox*>(&c)) out_ << " value " << check->Value();
-    if (auto* option = dynamic_cast<const OptionButton*>(&c)) out_ << " value " << Bool(option->Value());
-    if (auto* menu = dynamic_cast<const MenuItem*>(&c)) out_ << " checked " << Bool(menu->Checked());
+    if (auto* option = dynamic_cast<const OptionButton*>(&c))
+        out_ << " value " << Bool(option->Value());
+    if (auto* menu = dynamic_cast<const MenuItem*>(&c))
+        out_ << " checked " << Bool(menu->Checked());
     if (auto* slider = dynamic_cast<const Slider*>(&c)) out_ << " value " << slider->Value();
-    if (auto* edit = dynamic_cast<const NumEdit*>(&c)) out_ << " value " << GeneralText(edit->Value());
-    if (auto* bar = dynamic_cast<const ProgressBar*>(&c)) out_ << " value " << GeneralText(bar->Value());
+    if (auto* edit = dynamic_cast<const NumEdit*>(&c))
+        out_ << " value " << GeneralText(edit->Value());
+    if (auto* bar = dynamic_cast<const ProgressBar*>(&c))
+        out_ << " value " << GeneralText(bar->Value());
     if (auto* combo = dynamic_cast<const ComboBox*>(&c))
         out_ << " index " << combo->ListIndex() << " text \"" << Escape(combo->Text()) << "\"";
     if (auto* tabs = dynamic_cast<const TabControl*>(&c)) out_ << " tab " << tabs->CurrentTab();
     out_ << "\n";
     if (auto* list = dynamic_cast<const ListBox*>(&c)) {
-        for (int i = 0; i < list->Count(); ++i) out_ << "  " << i << ": \"" << Escape(list->Entry(i)) << "\"\n";
+        for (int i = 0; i < list->Count(); ++i)
+            out_ << "  " << i << ": \"" << Escape(list->Entry(i)) << "\"\n";
     }
     if (auto* grid = dynamic_cast<const FlexGrid*>(&c)) {
         for (int r = 0; r < grid->Rows(); ++r) {
@@ -183,8 +205,9 @@ void Driver::Print(const Control& c) {
     if (auto* graph = dynamic_cast<const Graph*>(&c)) {
         for (int axis = 1; axis <= 2; ++axis) {
             const auto& a = graph->GetAxis(axis);
-            out_ << "  axis " << axis << ": " << GeneralText(a.minimum) << " to " << GeneralText(a.maximum)
-                 << " format \"" << a.format << "\"" << (a.autoscale ? " autoscale" : "") << "\n";
+            out_ << "  axis " << axis << ": " << GeneralText(a.minimum) << " to "
+                 << GeneralText(a.maximum) << " format \"" << a.format << "\""
+                 << (a.autoscale ? " autoscale" : "") << "\n";
         }
         for (const auto& plot : graph->Plots()) {
             out_ << "  plot \"" << plot.name << "\":";
@@ -224,8 +247,10 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
     } else if (command == "power") {
         need(3, "power PORT on|off");
         auto& sensor = Sensor(w[1]);
-        if (w[2] == "on") sensor.PowerOn(program_.pump.Seconds());
-        else sensor.PowerOff(program_.pump.Seconds());
+        if (w[2] == "on")
+            sensor.PowerOn(program_.pump.Seconds());
+        else
+            sensor.PowerOff(program_.pump.Seconds());
     } else if (command == "logger") {
         need(2, "logger PORT [KEY VALUE]...");
         LoggerCommand(Sensor(w[1]).Logger(), w, out_);
@@ -235,15 +260,18 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         need(2, "sent PORT");
         const int port = PortNumber(w[1]);
         std::string written;
-        if (auto it = sensors_.find(port); it != sensors_.end()) written = it->second->Received();
-        else if (auto f = feeds_.find(port); f != feeds_.end()) written = f->second->Written();
+        if (auto it = sensors_.find(port); it != sensors_.end())
+            written = it->second->Received();
+        else if (auto f = feeds_.find(port); f != feeds_.end())
+            written = f->second->Written();
         out_ << "sent " << port << " = \"" << Escape(written) << "\"\n";
     } else if (command == "click") {
         need(2, "click NAME");
         Control& c = Find(w[1]);
         if (auto* g = dynamic_cast<FlexGrid*>(&c)) {
             need(4, "click GRID ROW COL");
-            g->ClickCell(static_cast<int>(WholeTextNumber(w[2])), static_cast<int>(WholeTextNumber(w[3])));
+            g->ClickCell(static_cast<int>(WholeTextNumber(w[2])),
+                         static_cast<int>(WholeTextNumber(w[3])));
         } else if (!ClickControl(c)) {
             throw std::invalid_argument(c.Name() + " cannot be clicked");
         }

@@ -14,7 +14,7 @@ namespace zan {
 // Runs the program on virtual time and carries out one text command per line,
 // printing what it is asked to show. Message boxes are printed as they open.
 class Driver {
-public:
+  public:
     explicit Driver(std::ostream& out);
     // Carries out one command line; returns false for an unknown or failed command
     // (the reason is printed).
@@ -24,7 +24,7 @@ public:
 
     VirtualProgram& Program() { return program_; }
 
-private:
+  private:
     bool Dispatch(const std::vector<std::string>& words, const std::string& rest);
     Control& Find(const std::string& name) const;
     void Attach(const std::vector<std::string>& words);

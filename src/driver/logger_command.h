@@ -12,6 +12,7 @@ namespace zan {
 // smoothing, delay (hours before blocks), block, interval (seconds between
 // measurements), pointer, busy on|off (keeps streaming through settings
 // commands), prompt-echo on|off (prints ">P" as its echo).
-void LoggerCommand(sim::LoggerModel& logger, const std::vector<std::string>& words, std::ostream& out);
+void LoggerCommand(sim::LoggerModel& logger, const std::vector<std::string>& words,
+                   std::ostream& out);
 
 }  // namespace zan

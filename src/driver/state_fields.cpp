@@ -15,8 +15,10 @@ using Getter = std::function<std::string(const ProgramState&)>;
 template <typename T>
 Getter Number(T ProgramState::*member) {
     return [member](const ProgramState& s) {
-        if constexpr (std::is_same_v<T, float>) return GeneralTextSingle(s.*member);
-        else return GeneralText(static_cast<double>(s.*member));
+        if constexpr (std::is_same_v<T, float>)
+            return GeneralTextSingle(s.*member);
+        else
+            return GeneralText(static_cast<double>(s.*member));
     };
 }
 

@@ -99,7 +99,8 @@ MainForm::MainForm() {
     Place(Label12, SetupTab, "Instrument:");
     Place(Label13, SetupTab, "None");
     Place(Command28, SetupTab, "Firmware: CLICK TO GET INFO");
-    Command28.SetToolTip("Clicking this will return the Halvorn firmware number of the instrument. ");
+    Command28.SetToolTip(
+        "Clicking this will return the Halvorn firmware number of the instrument. ");
     Place(Frame2, SetupTab, "Settings");
     Place(Command3, Frame2, "Retrieve Settings");
     Command3.SetToolTip("Retrieve settings from the instrument");
@@ -160,7 +161,8 @@ MainForm::MainForm() {
     Place(Label41, Frame2, "24 hour format HH:MM");
     Place(Text5, Frame2);
     Text5.SetMaxLength(2);
-    Text5.SetToolTip("This is the time field. For hours enter in a 24 hour format. ie...  1 pm is 13.");
+    Text5.SetToolTip(
+        "This is the time field. For hours enter in a 24 hour format. ie...  1 pm is 13.");
     Place(Text8, Frame2);
     Text8.SetMaxLength(2);
     Place(Text48, Frame2);

@@ -44,12 +44,15 @@ void PlotTria(Context& ctx) {
         const std::array<float, 4>& angles;
         const std::array<float, 4>& values;
     };
-    const ColourPlot colours[] = {{s.TriaRedColumn, kRedPlot, s.TriaRedAngles, s.TriaRedValues},
-                              {s.TriaBlueColumn, kBluePlot, s.TriaBlueAngles, s.TriaBlueValues},
-                              {s.TriaGreenColumn, kGreenPlot, s.TriaGreenAngles, s.TriaGreenValues}};
+    const ColourPlot colours[] = {
+        {s.TriaRedColumn, kRedPlot, s.TriaRedAngles, s.TriaRedValues},
+        {s.TriaBlueColumn, kBluePlot, s.TriaBlueAngles, s.TriaBlueValues},
+        {s.TriaGreenColumn, kGreenPlot, s.TriaGreenAngles, s.TriaGreenValues}};
     for (const ColourPlot& c : colours) {
-        if (c.column != 0) graph.PlotXY(c.plot, AsDoubles(c.angles), AsDoubles(c.values));
-        else EmptyPlot(graph, c.plot);
+        if (c.column != 0)
+            graph.PlotXY(c.plot, AsDoubles(c.angles), AsDoubles(c.values));
+        else
+            EmptyPlot(graph, c.plot);
     }
 }
 
@@ -80,9 +83,12 @@ TimeHistoryPoints FilledTimeHistory(const ProgramState& s) {
 void PlotPacket(Context& ctx) {
     try {
         const float type = ctx.state.InstrumentType;
-        if (IsVsfFamily(type)) PlotVsf(ctx);
-        else if (IsDflFamily(type)) PlotDfl(ctx);
-        else if (type == kTria) PlotTria(ctx);
+        if (IsVsfFamily(type))
+            PlotVsf(ctx);
+        else if (IsDflFamily(type))
+            PlotDfl(ctx);
+        else if (type == kTria)
+            PlotTria(ctx);
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }

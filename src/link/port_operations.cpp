@@ -63,8 +63,7 @@ void WirePortMenu(Context& ctx) {
         // A failure inside "Close Port" ends the handler silently.
         try {
             ClosePort(ctx);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     };
 }
 

@@ -20,7 +20,7 @@ enum class MessageIcon { None, Information };
 
 // Modal dialogs, handed to the core so it never reaches for a toolkit.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void MessageBox(const std::string& text, const std::string& title,
                             MessageIcon icon = MessageIcon::None) = 0;

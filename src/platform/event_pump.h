@@ -7,7 +7,7 @@ namespace zan {
 
 // The user-interface event loop as the core sees it.
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     // Seconds from a monotonic clock (never wraps at midnight, ignores clock changes).
     virtual double Seconds() = 0;

@@ -6,19 +6,19 @@ namespace zan {
 
 // A failure of the serial port, carrying the system's description.
 class PortError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The line to the sensor was lost while open (adapter unplugged, device gone).
 class PortLostError : public PortError {
-public:
+  public:
     using PortError::PortError;
 };
 
 // One serial port at 9600 baud, 8N1, addressed by the program's port numbers 1..4.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     // Throws PortError with the system's description on failure.
     virtual void Open(int portNumber) = 0;

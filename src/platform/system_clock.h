@@ -22,7 +22,7 @@ struct LocalDateTime {
 
 // Wall-clock date and time and facts about the running program.
 class SystemClock {
-public:
+  public:
     virtual ~SystemClock() = default;
     virtual LocalDateTime Now() = 0;
     // The user's short date pattern, such as "M/d/yyyy".

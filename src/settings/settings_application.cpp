@@ -27,7 +27,8 @@ std::string TimeText(const MainForm& m) {
 }
 
 void NormaliseDateFields(MainForm& m) {
-    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7}) box->SetText(TwoCharacterField(box->Text()));
+    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7})
+        box->SetText(TwoCharacterField(box->Text()));
 }
 
 }  // namespace
@@ -45,20 +46,22 @@ std::optional<std::string> DateTimeProblem(Context& ctx) {
         const std::string day = TwoCharacterField(boxes.day->Text());
         const std::string year = TwoCharacterField(boxes.year->Text());
         if (!AllDigits(month) || !AllDigits(day) || !AllDigits(year))
-            return "The date fields must hold numbers (" + month + ", " + day + ", " + year + ")." + kNothingSent;
+            return "The date fields must hold numbers (" + month + ", " + day + ", " + year + ")." +
+                   kNothingSent;
         const int monthNumber = std::atoi(month.c_str());
         const int dayNumber = std::atoi(day.c_str());
         if (monthNumber < 1 || monthNumber > 12)
             return "The month must be 1 to 12, not " + month + "." + kNothingSent;
         const int days = DaysInMonth(monthNumber, std::atoi(year.c_str()));
         if (dayNumber < 1 || dayNumber > days)
-            return "Month " + month + " of year " + year + " has " + std::to_string(days) + " days; day " + day +
-                   " does not exist." + kNothingSent;
+            return "Month " + month + " of year " + year + " has " + std::to_string(days) +
+                   " days; day " + day + " does not exist." + kNothingSent;
     }
     const std::string& hours = m.Text5.Text();
     const std::string& minutes = m.Text8.Text();
     if (!AllDigits(hours) || std::atoi(hours.c_str()) > 23)
-        return "The hour must be 0 to 23 in the 24 hour format, not \"" + hours + "\"." + kNothingSent;
+        return "The hour must be 0 to 23 in the 24 hour format, not \"" + hours + "\"." +
+               kNothingSent;
     if (!AllDigits(minutes) || minutes.size() > 2 || std::atoi(minutes.c_str()) > 59)
         return "The minutes must be 00 to 59, not \"" + minutes + "\"." + kNothingSent;
     return std::nullopt;

@@ -11,7 +11,7 @@ class CommandButton;
 // commands would interleave with this one's on the wire; while a hold is
 // active the frame's sending buttons are disabled and a second hold fails.
 class SettingsExchange {
-public:
+  public:
     explicit SettingsExchange(Context& ctx);
     ~SettingsExchange();
     SettingsExchange(const SettingsExchange&) = delete;
@@ -20,7 +20,7 @@ public:
     // False when another exchange holds the line; this one must not send.
     bool Acquired() const { return acquired_; }
 
-private:
+  private:
     Context& ctx_;
     // The frame's buttons that send to the sensor: Retrieve, Apply, Interrupt Auto Start.
     std::array<CommandButton*, 3> buttons_;

@@ -30,8 +30,9 @@ void Advance(ProgressBar& bar) { bar.SetValue(bar.Value() + kProgressStep); }
 std::string SettingLine(const ListBox& list, int echo, int line, size_t skipped) {
     const std::string text = list.Entry(echo + line);
     if (text.size() < std::max<size_t>(skipped, 1))
-        throw std::runtime_error("The settings reply is incomplete: line " + std::to_string(line) + " of " +
-                                 std::to_string(kSettingLines) + " is missing or too short.");
+        throw std::runtime_error("The settings reply is incomplete: line " + std::to_string(line) +
+                                 " of " + std::to_string(kSettingLines) +
+                                 " is missing or too short.");
     return text.substr(skipped);
 }
 
@@ -54,7 +55,8 @@ bool HasLeadingNumber(const std::string& text) {
 
 int FindSettingsEcho(const ListBox& list, int firstEntry) {
     int found = -1;
-    for (int i = std::max({0, firstEntry, list.Count() - kEchoSearchSpan}); i <= list.Count(); ++i) {
+    for (int i = std::max({0, firstEntry, list.Count() - kEchoSearchSpan}); i <= list.Count();
+         ++i) {
         const std::string entry = list.Entry(i);
         if (entry == "P" || entry == "p" || entry == ">P" || entry == ">p") found = i;
     }
@@ -79,8 +81,12 @@ std::optional<InstrumentClock> ParseClockLine(const std::string& line) {
     const double hours = std::floor(total / 3600);
     const double minutes = std::floor((total - hours * 3600) / 60);
     const double seconds = std::floor(total - hours * 3600 - minutes * 60);
-    return InstrumentClock{date->year, date->month, date->day, static_cast<int>(hours),
-                           static_cast<int>(minutes), static_cast<int>(seconds)};
+    return InstrumentClock{date->year,
+                           date->month,
+                           date->day,
+                           static_cast<int>(hours),
+                           static_cast<int>(minutes),
+                           static_cast<int>(seconds)};
 }
 
 void ReadLoggerSettings(Context& ctx, int firstEntry) {
@@ -89,7 +95,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     const int echo = FindSettingsEcho(list, firstEntry);
     if (echo < 0) {
         ctx.platform.dialogs.MessageBox(
-            "Unable to Get Settings. Check and make sure the instrument is not outputing data", "Conflict");
+            "Unable to Get Settings. Check and make sure the instrument is not outputing data",
+            "Conflict");
         return;
     }
     ProgressBar& bar = m.ProgressBar1;
@@ -101,7 +108,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
         Advance(bar);
     }
     // Lines 2 and 3 carry bits this host does not use.
-    const std::pair<CheckBox*, int> boxes[] = {{&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
+    const std::pair<CheckBox*, int> boxes[] = {
+        {&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
     for (const auto& [box, bit] : boxes) {
         if (bits[bit] <= 2) box->SetValue(static_cast<int>(bits[bit]));
         Advance(bar);
@@ -122,7 +130,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     m.Text4.SetText(GeneralText(values[3]));
     Advance(bar);
     m.Text3.SetText(GeneralText(values[2]));
-    // The box's own rule runs only when its text changes; the check box was just set from the reply.
+    // The box's own rule runs only when its text changes; the check box was just set from the
+    // reply.
     OfferLogEnabledForBlockLength(ctx);
     Advance(bar);
     m.Label3.SetCaption(GeneralText(memoryPointer));
@@ -134,8 +143,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     if (clamped)
         ctx.platform.dialogs.MessageBox(
             "The instrument reported a Measurement Smoothing of " + GeneralText(values[0]) +
-                " samples, outside the range 1 to 255. The slider shows " + std::to_string(samples) +
-                "; Apply Settings stores that value in the instrument.",
+                " samples, outside the range 1 to 255. The slider shows " +
+                std::to_string(samples) + "; Apply Settings stores that value in the instrument.",
             "Measurement Smoothing");
     Delay(ctx, 1);
     bar.SetValue(0);
@@ -180,7 +189,8 @@ void Command3_Click(Context& ctx) {
     } catch (const std::exception&) {
         // The port failed or went away during the exchange.
         ctx.platform.dialogs.MessageBox(
-            "Please make sure the power is on, the instrument is not running, and the comm port is selected.",
+            "Please make sure the power is on, the instrument is not running, and the comm port is "
+            "selected.",
             "Please Check");
     }
 }

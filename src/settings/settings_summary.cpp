@@ -59,7 +59,8 @@ std::string SettingsSummaryText(const SummaryInputs& in) {
     std::string s = "When power is applied the instrument will turn on,";
     if (in.autoStart == kChecked) {
         if (blockDelay > 0)
-            s += " and enter sleep mode for " + in.blockDelay + " hour(s). It will then wake up and ";
+            s += " and enter sleep mode for " + in.blockDelay +
+                 " hour(s). It will then wake up and ";
         s += " open a shutter (if it has one) then ";
     } else {
         s += " and be ready to accept commands. When RUN is clicked it will";
@@ -71,31 +72,40 @@ std::string SettingsSummaryText(const SummaryInputs& in) {
     s += " It will then take " + std::to_string(in.samples) +
          " data points to create one averaged Measurement.  This Measurement will take approx. ";
     if (const auto t = MeasurementSeconds(in.instrumentType, in.samples))
-        s += GeneralText(*t) + " second(s) to collect. It will then close the shutter (if it has one).";
+        s += GeneralText(*t) +
+             " second(s) to collect. It will then close the shutter (if it has one).";
     if (in.logEnabled == kChecked) s += " The Measurement is then logged into memory. ";
     if (blockLength <= 0) {
         if (measurementDelay > 0) s += DelayWords(measurementDelay) + ".";
-        s += " The sensor will continue to loop though the measurement process until it is powered off. ";
+        s += " The sensor will continue to loop though the measurement process until it is powered "
+             "off. ";
         return s;
     }
     s += " The sensor will then check to see if it has taken " + in.blockLength + " Measurements. ";
     if (measurementDelay > 0)
-        s += DelayWords(measurementDelay) + " until it reaches " + in.blockLength + " Measurements.";
+        s +=
+            DelayWords(measurementDelay) + " until it reaches " + in.blockLength + " Measurements.";
     if (in.append == kChecked && in.logEnabled == kChecked)
-        s += " If the sensor is done collecting Measurements, it will then write a memory pointer to "
+        s += " If the sensor is done collecting Measurements, it will then write a memory pointer "
+             "to "
              "tell the instrument where the data ends. ";
-    if (in.wakeUp == kChecked) s += " The instrument will then a prompted and be ready to accept commands.";
+    if (in.wakeUp == kChecked)
+        s += " The instrument will then a prompted and be ready to accept commands.";
     if (in.wakeUp == 0)
-        s += " The instrument will enter a low power sleep mode, where it must power cycled before it "
+        s += " The instrument will enter a low power sleep mode, where it must power cycled before "
+             "it "
              "will wake up again.";
     return s;
 }
 
-void BuildSettingsSummary(Context& ctx) { ctx.main.Label35.SetCaption(SettingsSummaryText(ReadInputs(ctx))); }
+void BuildSettingsSummary(Context& ctx) {
+    ctx.main.Label35.SetCaption(SettingsSummaryText(ReadInputs(ctx)));
+}
 
 void ShowMeasurementTime(Context& ctx) {
     if (const auto t = MeasurementSeconds(ctx.state.InstrumentType, ctx.main.Slider1.Value()))
-        ctx.main.Label48.SetCaption("One Measurement will take ~ " + GeneralText(*t) + " Second(s)");
+        ctx.main.Label48.SetCaption("One Measurement will take ~ " + GeneralText(*t) +
+                                    " Second(s)");
     BuildSettingsSummary(ctx);
 }
 
@@ -129,8 +139,8 @@ void Text4_Change(Context& ctx) {
         m.Label58.SetCaption("(0 Mins 0 Seconds)");
     } else {
         const DelaySplit split = SplitDelay(delay);
-        m.Label58.SetCaption("(" + GeneralText(split.minutes) + " Mins " + GeneralText(split.seconds) +
-                             " Seconds)");
+        m.Label58.SetCaption("(" + GeneralText(split.minutes) + " Mins " +
+                             GeneralText(split.seconds) + " Seconds)");
     }
     BuildSettingsSummary(ctx);
 }

@@ -26,7 +26,7 @@ DelaySplit SplitDelay(double delaySeconds);
 struct SummaryInputs {
     int autoStart = 0, logEnabled = 0, wakeUp = 0, append = 0;  // 0 clear, 1 checked, 2 grey
     int samples = 1;
-    std::string blockDelay, blockLength, measurementDelay;      // Text2, Text3, Text4
+    std::string blockDelay, blockLength, measurementDelay;  // Text2, Text3, Text4
     float instrumentType = 0;
 };
 std::string SettingsSummaryText(const SummaryInputs& in);

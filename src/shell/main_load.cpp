@@ -7,8 +7,8 @@
 #include "console/console_wiring.h"
 #include "decoding/decoding_wiring.h"
 #include "graphs/graph_wiring.h"
-#include "settings/settings_wiring.h"
 #include "link/port_operations.h"
+#include "settings/settings_wiring.h"
 #include "shell/context.h"
 #include "shell/main_window.h"
 #include "shell/quick_setup.h"
@@ -23,11 +23,16 @@ constexpr double kTimer1Interval = 0.010;
 
 void SelectQuickSetupInstrument(Context& ctx) {
     const float code = ctx.state.InstrumentType;
-    if (code == kQuickVsf) inst2_Click(ctx);
-    else if (code == kQuickDfl) inst4_Click(ctx);
-    else if (code == kQuickTria) inst6_Click(ctx);
-    else if (code == kQuickVsfs) inst3_Click(ctx);
-    else if (code == kQuickDfls) inst5_Click(ctx);
+    if (code == kQuickVsf)
+        inst2_Click(ctx);
+    else if (code == kQuickDfl)
+        inst4_Click(ctx);
+    else if (code == kQuickTria)
+        inst6_Click(ctx);
+    else if (code == kQuickVsfs)
+        inst3_Click(ctx);
+    else if (code == kQuickDfls)
+        inst5_Click(ctx);
 }
 
 void WriteStatisticsHeadings(Context& ctx) {
@@ -84,8 +89,7 @@ void MainForm_Load(Context& ctx) {
         const float port = ctx.state.QuickSetupPort;
         if (port >= 1 && port <= 4) OpenPort(ctx, static_cast<int>(port));
         WriteStatisticsHeadings(ctx);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 }  // namespace zan

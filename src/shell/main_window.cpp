@@ -80,12 +80,13 @@ void ex_Click(Context& ctx) {
     // failing close must not keep the program from ending.
     try {
         if (IsPortOpen(ctx)) ctx.platform.port.Close();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     MainForm_Unload(ctx);
 }
 
-void codate_Click(Context& ctx) { ctx.platform.dialogs.MessageBox(kVersionComments, "Compile Date"); }
+void codate_Click(Context& ctx) {
+    ctx.platform.dialogs.MessageBox(kVersionComments, "Compile Date");
+}
 
 void Image1_Click(Context& ctx) {
     ctx.main.Frame12.SetVisible(false);

@@ -10,8 +10,8 @@
 
 namespace zan {
 
-inline constexpr int kPacketRows = 2001;    // rows 0..1999 are the ring, 2000 spare
-inline constexpr int kPacketFields = 21;    // fields 0..19 are filled, 20 spare
+inline constexpr int kPacketRows = 2001;  // rows 0..1999 are the ring, 2000 spare
+inline constexpr int kPacketFields = 21;  // fields 0..19 are filled, 20 spare
 inline constexpr int kRingRows = 2000;
 inline constexpr int kSeparatorLimit = 20;
 inline constexpr int kHistorySlots = 10002;

@@ -42,7 +42,7 @@ QColor PlotColour(const std::string& plotName) {
 }
 
 class GraphView : public QChartView {
-public:
+  public:
     GraphView(Graph& graph, QWidget* parent) : QChartView(parent), graph_(graph) {
         setObjectName(ToQt(graph.Name()));
         setRenderHint(QPainter::Antialiasing);
@@ -83,8 +83,10 @@ public:
     }
 
     void OnChange(Property property) {
-        if (property == Property::Axes) axesDirty_ = true;
-        else if (property == Property::Caption) captionDirty_ = true;
+        if (property == Property::Axes)
+            axesDirty_ = true;
+        else if (property == Property::Caption)
+            captionDirty_ = true;
         else if (property == Property::Plots) {
             // The model numbers its plots from 1.
             const int changed = graph_.ChangedPlot() - 1;
@@ -122,8 +124,10 @@ public:
             svg.setViewBox(rect());
             svg.setTitle(chart()->title());
             QPainter painter;
-            if (!painter.begin(&svg)) problem = "cannot write " + path;
-            else render(&painter);
+            if (!painter.begin(&svg))
+                problem = "cannot write " + path;
+            else
+                render(&painter);
         } else if (!grab().save(path, "PNG")) {
             problem = "cannot write " + path;
         }
@@ -132,7 +136,7 @@ public:
         return problem;
     }
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         QChartView::mouseMoveEvent(event);
         const QPointF scenePos = mapToScene(event->position().toPoint());
@@ -147,9 +151,10 @@ protected:
         crosshairX_->setLine(at.x(), area.top(), at.x(), area.bottom());
         crosshairY_->setLine(area.left(), at.y(), area.right(), at.y());
         const QPointF value = chart()->mapToValue(at, series_.empty() ? nullptr : series_.front());
-        const QString x = xTime_ ? QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(value.x()), Qt::UTC)
-                                       .toString(kTimeFormat)
-                                 : QString::number(value.x(), 'g', 6);
+        const QString x =
+            xTime_ ? QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(value.x()), Qt::UTC)
+                         .toString(kTimeFormat)
+                   : QString::number(value.x(), 'g', 6);
         readout_->setText(x + "   " + QString::number(value.y(), 'g', 6));
         readout_->setPos(at + QPointF(10, -22));
         crosshairX_->show();
@@ -169,7 +174,7 @@ protected:
         exportButton_->move(width() - exportButton_->width() - 8, 8);
     }
 
-private:
+  private:
     double X(double x) const { return xTime_ ? x * kMillisecondsPerDay : x; }
 
     void MakeCrosshair() {
@@ -179,9 +184,9 @@ private:
         crosshairX_->setPen(pen);
         crosshairY_->setPen(pen);
         readout_ = new QGraphicsSimpleTextItem(chart());
-        for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(crosshairX_),
-                                    static_cast<QGraphicsItem*>(crosshairY_),
-                                    static_cast<QGraphicsItem*>(readout_)}) {
+        for (QGraphicsItem* item :
+             {static_cast<QGraphicsItem*>(crosshairX_), static_cast<QGraphicsItem*>(crosshairY_),
+              static_cast<QGraphicsItem*>(readout_)}) {
             item->setZValue(10);
             item->hide();
         }

@@ -20,10 +20,14 @@ void BindAction(MenuItem& item, QAction* action) {
     QPointer<QAction> guard(action);
     item.Observe([&item, guard](Property p) {
         if (!guard) return;
-        if (p == Property::Enabled) guard->setEnabled(item.Enabled());
-        else if (p == Property::Visible) guard->setVisible(item.Visible());
-        else if (p == Property::Caption && !item.IsSeparator()) guard->setText(ToQt(item.Caption()));
-        else if (p == Property::ToolTip) guard->setStatusTip(ToQt(item.ToolTip()));
+        if (p == Property::Enabled)
+            guard->setEnabled(item.Enabled());
+        else if (p == Property::Visible)
+            guard->setVisible(item.Visible());
+        else if (p == Property::Caption && !item.IsSeparator())
+            guard->setText(ToQt(item.Caption()));
+        else if (p == Property::ToolTip)
+            guard->setStatusTip(ToQt(item.ToolTip()));
         else if (p == Property::Checked) {
             QSignalBlocker block(guard.data());
             guard->setChecked(item.Checked());

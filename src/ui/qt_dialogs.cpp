@@ -24,10 +24,9 @@ QString QtNameFilter(const std::string& filter) {
 }
 
 void QtDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
-                                                     : QMessageBox::NoIcon,
-                    QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                    parent_);
+    QMessageBox box(
+        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+        QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
@@ -35,7 +34,9 @@ FileDialogResult QtDialogs::OpenFile(const FileDialogRequest& request) {
     return Run(request, false);
 }
 
-FileDialogResult QtDialogs::SaveFile(const FileDialogRequest& request) { return Run(request, true); }
+FileDialogResult QtDialogs::SaveFile(const FileDialogRequest& request) {
+    return Run(request, true);
+}
 
 FileDialogResult QtDialogs::Run(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent_, QString::fromStdString(request.title));
@@ -43,7 +44,8 @@ FileDialogResult QtDialogs::Run(const FileDialogRequest& request, bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtNameFilter(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+    if (!request.initialName.empty())
+        dialog.selectFile(QString::fromStdString(request.initialName));
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
     const QString path = dialog.selectedFiles().front();

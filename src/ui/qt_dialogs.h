@@ -12,14 +12,14 @@ QString QtNameFilter(const std::string& filter);
 
 // Message boxes and file dialogs over QMessageBox and QFileDialog.
 class QtDialogs : public Dialogs {
-public:
+  public:
     // The window the dialogs belong to; set once the main window exists.
     void SetParent(QWidget* parent) { parent_ = parent; }
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     FileDialogResult OpenFile(const FileDialogRequest& request) override;
     FileDialogResult SaveFile(const FileDialogRequest& request) override;
 
-private:
+  private:
     FileDialogResult Run(const FileDialogRequest& request, bool save);
     QWidget* parent_ = nullptr;
 };

@@ -12,13 +12,13 @@ namespace zan::ui {
 // milliseconds for the next event instead of spinning, so a Delay costs
 // almost no processor time.
 class QtEventPump : public EventPump {
-public:
+  public:
     QtEventPump();
     double Seconds() override;
     void DispatchPending() override;
     void AddTimer(double intervalSeconds, std::function<void()> callback) override;
 
-private:
+  private:
     QElapsedTimer clock_;
     QObject timerOwner_;
 };

@@ -6,8 +6,9 @@ namespace {
 std::string OpenFailure(const std::string& path, const QSerialPort& device) {
     std::string text = path + ": " + device.errorString().toStdString();
     if (device.error() == QSerialPort::PermissionError)
-        text += ". Your user may not use serial ports: add it to the dialout group "
-                "(sudo usermod -aG dialout $USER) and log in again.";
+        text +=
+            ". Your user may not use serial ports: add it to the dialout group "
+            "(sudo usermod -aG dialout $USER) and log in again.";
     return text;
 }
 
@@ -28,8 +29,8 @@ void QtSerialPort::Open(int portNumber) {
     if (it == map_.paths.end())
         throw PortError("Port " + std::to_string(portNumber) +
                         " is not a serial device on this computer. Name one when starting the "
-                        "program, such as --port " + std::to_string(portNumber) +
-                        "=/dev/ttyUSB0.");
+                        "program, such as --port " +
+                        std::to_string(portNumber) + "=/dev/ttyUSB0.");
     device_.setPortName(QString::fromStdString(it->second));
     device_.setBaudRate(QSerialPort::Baud9600);
     device_.setDataBits(QSerialPort::Data8);

@@ -9,7 +9,7 @@ namespace zan::ui {
 // The program's one serial port over QSerialPort, at 9600 baud 8N1. One port
 // number can be handed to a simulated sensor instead of a device.
 class QtSerialPort : public SerialPort {
-public:
+  public:
     explicit QtSerialPort(PortMap map) : map_(std::move(map)) {}
     // Port n is served by the given port (a virtual port with a simulated sensor).
     void Simulate(int portNumber, SerialPort& simulated);
@@ -24,7 +24,7 @@ public:
     void SetDtr(bool on) override;
     std::string Describe(int portNumber) const override;
 
-private:
+  private:
     // Takes in what arrived since the last dispatch; a vanished device closes the port.
     void Collect();
     PortMap map_;

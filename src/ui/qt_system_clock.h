@@ -5,7 +5,7 @@ namespace zan::ui {
 
 // The computer's clock and the user's date conventions.
 class QtSystemClock : public SystemClock {
-public:
+  public:
     LocalDateTime Now() override;
     std::string ShortDatePattern() override;
 };

@@ -49,8 +49,10 @@ void BindCommon(Control& control, QWidget* widget) {
     widget->setEnabled(control.Enabled());
     widget->setToolTip(ToQt(control.ToolTip()));
     OnChange(control, widget, [&control](QWidget* w, Property p) {
-        if (p == Property::Enabled) w->setEnabled(control.Enabled());
-        else if (p == Property::ToolTip) w->setToolTip(ToQt(control.ToolTip()));
+        if (p == Property::Enabled)
+            w->setEnabled(control.Enabled());
+        else if (p == Property::ToolTip)
+            w->setToolTip(ToQt(control.ToolTip()));
     });
 }
 
@@ -87,28 +89,31 @@ QWidget* MakeLabel(Label& label, QWidget* parent) {
 QWidget* MakeButton(CommandButton& button, QWidget* parent, const EventGuard& guard) {
     auto* w = new QPushButton(CaptionText(button.Caption()), parent);
     ApplyBackColour(button, w);
-    QObject::connect(w, &QPushButton::clicked, w, [&button, guard] { guard([&] { button.Click(); }); });
+    QObject::connect(w, &QPushButton::clicked, w,
+                     [&button, guard] { guard([&] { button.Click(); }); });
     OnChange(button, w, [&button](QPushButton* b, Property p) {
-        if (p == Property::Caption) b->setText(CaptionText(button.Caption()));
-        else if (p == Property::BackColour) ApplyBackColour(button, b);
+        if (p == Property::Caption)
+            b->setText(CaptionText(button.Caption()));
+        else if (p == Property::BackColour)
+            ApplyBackColour(button, b);
     });
     return w;
 }
 
 // Enter and other keys, and the focus, go to the model's text box events.
 class TextBoxEvents : public QObject {
-public:
+  public:
     TextBoxEvents(TextBox& box, EventGuard guard, QObject* parent)
         : QObject(parent), box_(box), guard_(std::move(guard)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             const int code = key == Qt::Key_Return || key == Qt::Key_Enter ? 13
-                             : key == Qt::Key_Escape                      ? 27
-                             : key < 256                                  ? key
-                                                                          : 0;
+                             : key == Qt::Key_Escape                       ? 27
+                             : key < 256                                   ? key
+                                                                           : 0;
             if (code != 0) guard_([&] { box_.KeyDown(code); });
         } else if (event->type() == QEvent::FocusIn) {
             box_.SetFocus();
@@ -118,7 +123,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     TextBox& box_;
     EventGuard guard_;
 };
@@ -159,8 +164,10 @@ QWidget* MakeCheckBox(CheckBox& box, QWidget* parent, const EventGuard& guard) {
         if (w) w->setCheckState(CheckStateOf(box.Value()));
     });
     OnChange(box, w, [&box](QCheckBox* c, Property p) {
-        if (p == Property::Value) c->setCheckState(CheckStateOf(box.Value()));
-        else if (p == Property::Caption) c->setText(ToQt(box.Caption()));
+        if (p == Property::Value)
+            c->setCheckState(CheckStateOf(box.Value()));
+        else if (p == Property::Caption)
+            c->setText(ToQt(box.Caption()));
     });
     return w;
 }
@@ -175,8 +182,10 @@ QWidget* MakeOption(OptionButton& option, QWidget* parent, const EventGuard& gua
         if (w) w->setChecked(option.Value());
     });
     OnChange(option, w, [&option](QRadioButton* r, Property p) {
-        if (p == Property::Value) r->setChecked(option.Value());
-        else if (p == Property::Caption) r->setText(ToQt(option.Caption()));
+        if (p == Property::Value)
+            r->setChecked(option.Value());
+        else if (p == Property::Caption)
+            r->setText(ToQt(option.Caption()));
     });
     return w;
 }
@@ -228,9 +237,8 @@ QWidget* MakeCombo(ComboBox& combo, QWidget* parent, const EventGuard& guard) {
         c->setEditText(ToQt(combo.Text()));
     };
     fill(w);
-    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [&combo, guard](int index) {
-        guard([&] { combo.SetListIndex(index); });
-    });
+    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w,
+                     [&combo, guard](int index) { guard([&] { combo.SetListIndex(index); }); });
     OnChange(combo, w, [fill](QComboBox* c, Property p) {
         if (p == Property::Items || p == Property::Selection || p == Property::Text) fill(c);
     });
@@ -247,7 +255,8 @@ void SyncGridWidths(const FlexGrid& grid, QTableWidget* t) {
     int width = 2 * t->frameWidth();
     for (int c = 0; c < grid.Cols(); ++c) {
         int pixels = std::max(kMinimumColumnPixels, grid.ColWidth(c) / kTwipsPerPixel);
-        for (int r = 0; r < grid.Rows(); ++r) pixels = std::max(pixels, TextPixels(t, grid.Cell(r, c)));
+        for (int r = 0; r < grid.Rows(); ++r)
+            pixels = std::max(pixels, TextPixels(t, grid.Cell(r, c)));
         t->setColumnWidth(c, pixels);
         width += pixels;
     }
@@ -285,7 +294,8 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
             if (grid.ChangedRow() >= 0) {
                 SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
                 const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
-                if (TextPixels(t, text) > t->columnWidth(grid.ChangedCol())) SyncGridWidths(grid, t);
+                if (TextPixels(t, text) > t->columnWidth(grid.ChangedCol()))
+                    SyncGridWidths(grid, t);
             } else {
                 for (int r = 0; r < grid.Rows(); ++r)
                     for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
@@ -312,9 +322,8 @@ QWidget* MakeSlider(Slider& slider, QWidget* parent, const EventGuard& guard) {
     w->setRange(slider.Min(), slider.Max());
     w->setValue(slider.Value());
     w->setMinimumWidth(160);
-    QObject::connect(w, &QSlider::valueChanged, w, [&slider, guard](int value) {
-        guard([&] { slider.SetValue(value); });
-    });
+    QObject::connect(w, &QSlider::valueChanged, w,
+                     [&slider, guard](int value) { guard([&] { slider.SetValue(value); }); });
     OnChange(slider, w, [&slider](QSlider* s, Property p) {
         if (p != Property::Value) return;
         QSignalBlocker block(s);
@@ -343,7 +352,8 @@ QWidget* MakeImage(Image& image, QWidget* parent, const EventGuard& guard) {
     w->setFlat(true);
     w->setIcon(w->style()->standardIcon(QStyle::SP_ComputerIcon));
     w->setIconSize(QSize(32, 32));
-    QObject::connect(w, &QPushButton::clicked, w, [&image, guard] { guard([&] { image.Click(); }); });
+    QObject::connect(w, &QPushButton::clicked, w,
+                     [&image, guard] { guard([&] { image.Click(); }); });
     return w;
 }
 

@@ -25,16 +25,16 @@ namespace {
 // A window whose title-bar close is the form's close event.
 template <typename Base>
 class FormWindow : public Base {
-public:
+  public:
     explicit FormWindow(Form& form) : form_(form) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         form_.Close();
         event->accept();
     }
 
-private:
+  private:
     Form& form_;
 };
 
@@ -44,8 +44,10 @@ void BindWindow(Form& form, QWidget* window) {
     QPointer<QWidget> w(window);
     form.Observe([&form, w](Property p) {
         if (!w) return;
-        if (p == Property::Caption) w->setWindowTitle(ToQt(form.Caption()));
-        else if (p == Property::Visible) w->setVisible(form.Visible());
+        if (p == Property::Caption)
+            w->setWindowTitle(ToQt(form.Caption()));
+        else if (p == Property::Visible)
+            w->setVisible(form.Visible());
     });
 }
 
@@ -62,10 +64,10 @@ int CharCode(const QKeyEvent& event) {
 
 // Hands every key a window receives to its form's key-press event, once per key.
 class KeyForwarder : public QObject {
-public:
+  public:
     void Add(QWidget* window, Form& form) { forms_[window] = &form; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -75,14 +77,15 @@ protected:
         if (it == forms_.end()) return false;
         // A key travels from the focused widget up to the window; take it at its first stop.
         QWidget* focus = QApplication::focusWidget();
-        const bool firstStop = focus && focus->window() == window ? widget == focus : widget == window;
+        const bool firstStop =
+            focus && focus->window() == window ? widget == focus : widget == window;
         if (!firstStop) return false;
         const int code = CharCode(*static_cast<QKeyEvent*>(event));
         if (code != 0) it->second->KeyPress(code);
         return false;
     }
 
-private:
+  private:
     std::map<QWidget*, Form*> forms_;
 };
 

@@ -19,7 +19,7 @@ class KeyForwarder;
 // window with its menu bar and status bar, the quick setup dialog and the
 // progress window. Each window shows while its form is visible.
 class WindowBinder {
-public:
+  public:
     explicit WindowBinder(Context& ctx);
     ~WindowBinder();
     WindowBinder(const WindowBinder&) = delete;
@@ -33,7 +33,7 @@ public:
     // The widget or menu action bound to a control of the form, or null.
     QObject* Find(const Form& form, const std::string& controlName) const;
 
-private:
+  private:
     Context& ctx_;
     QWidget* main_ = nullptr;
     QWidget* quick_ = nullptr;

@@ -28,8 +28,7 @@ constexpr int kGraphMinimumHeight = 300;
 
 const std::map<std::string, RowPlan>& Plans() {
     static const std::map<std::string, RowPlan> plans = {
-        {"SetupTab",
-         {{"Label12", "Label13", "Command28"}, {"Frame2/Frame13", "Label62/Label35"}}},
+        {"SetupTab", {{"Label12", "Label13", "Command28"}, {"Frame2/Frame13", "Label62/Label35"}}},
         {"Frame2",
          {{"Command3", "Command2", "Command27"},
           {"Check7", "Check1", "Check2", "Check6"},

@@ -17,8 +17,8 @@ QImage WindowPicture(QWidget* window) {
     image.fill(QColor(60, 64, 72));
     QPainter painter(&image);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(10, 0, body.width() - 20, kTitleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     window->windowTitle());
+    painter.drawText(QRect(10, 0, body.width() - 20, kTitleHeight),
+                     Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
     painter.drawPixmap(0, kTitleHeight, body);
     return image;
 }

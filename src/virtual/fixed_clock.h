@@ -5,7 +5,7 @@ namespace zan {
 
 // A wall clock that shows what the test sets.
 class FixedClock : public SystemClock {
-public:
+  public:
     LocalDateTime Now() override { return now; }
     std::string ShortDatePattern() override { return pattern; }
     std::string QuickSetupPath() override { return quickSetupPath; }

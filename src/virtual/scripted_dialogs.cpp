@@ -2,7 +2,8 @@
 
 namespace zan {
 
-void ScriptedDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+void ScriptedDialogs::MessageBox(const std::string& text, const std::string& title,
+                                 MessageIcon icon) {
     messages_.push_back({title, text, icon});
     if (onMessage) onMessage(messages_.back());
 }

@@ -12,7 +12,7 @@ namespace zan {
 // an optional listener), file dialogs take the next queued answer and are
 // cancelled when none is queued.
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     struct Message {
         std::string title, text;
         MessageIcon icon;
@@ -36,7 +36,7 @@ public:
     // Runs while a message box is "open", as the user reads it.
     std::function<void(const Message&)> onMessage;
 
-private:
+  private:
     FileDialogResult Answer(bool save, const FileDialogRequest& request);
     std::vector<Message> messages_;
     std::vector<FileRequest> fileRequests_;

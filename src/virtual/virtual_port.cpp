@@ -27,7 +27,8 @@ void VirtualPort::Open(int portNumber) {
     }
     if (open_) throw PortError("Port already open");
     Device* device = DeviceAt(portNumber);
-    if (!device) throw PortError("Port " + std::to_string(portNumber) + " is not connected to a device");
+    if (!device)
+        throw PortError("Port " + std::to_string(portNumber) + " is not connected to a device");
     open_ = portNumber;
     dropped_ = false;
     buffer_.clear();
@@ -58,7 +59,8 @@ void VirtualPort::Collect() {
 
 std::string VirtualPort::Read(int maxChars) {
     Collect();
-    const size_t n = maxChars <= 0 ? buffer_.size() : std::min(buffer_.size(), static_cast<size_t>(maxChars));
+    const size_t n =
+        maxChars <= 0 ? buffer_.size() : std::min(buffer_.size(), static_cast<size_t>(maxChars));
     std::string out = buffer_.substr(0, n);
     buffer_.erase(0, n);
     return out;

@@ -11,7 +11,7 @@ namespace zan {
 // Something at the far end of a virtual serial line: a simulated sensor or a
 // scripted feed. Time is the pump's monotonic seconds.
 class Device {
-public:
+  public:
     virtual ~Device() = default;
     virtual void OnOpen(double /*now*/) {}
     virtual void OnClose(double /*now*/) {}
@@ -24,7 +24,7 @@ public:
 
 // A device whose output the test writes directly.
 class FeedDevice : public Device {
-public:
+  public:
     void Feed(const std::string& text) { pending_ += text; }
     std::string Produce(double) override;
     std::string Describe() const override { return "scripted feed"; }
@@ -34,7 +34,7 @@ public:
     bool Dtr() const { return dtr_; }
     void OnDtr(bool on, double) override { dtr_ = on; }
 
-private:
+  private:
     std::string pending_;
     std::string written_;
     bool dtr_ = false;
@@ -43,7 +43,7 @@ private:
 // The serial port over virtual devices, with scripted faults: a failing open,
 // failing writes, a dropped line.
 class VirtualPort : public SerialPort {
-public:
+  public:
     explicit VirtualPort(EventPump& pump) : pump_(pump) {}
     void Attach(int portNumber, std::shared_ptr<Device> device);
     Device* DeviceAt(int portNumber) const;
@@ -64,7 +64,7 @@ public:
     int OpenPortNumber() const { return open_; }
     bool Dtr() const { return dtr_; }
 
-private:
+  private:
     void Collect();
     EventPump& pump_;
     std::map<int, std::shared_ptr<Device>> devices_;

@@ -10,7 +10,7 @@ namespace zan {
 // timers that fell due, so waits of seconds run in microseconds and the same
 // way every time.
 class VirtualPump : public EventPump {
-public:
+  public:
     explicit VirtualPump(double stepSeconds = 0.001) : step_(stepSeconds) {}
     double Seconds() override { return now_; }
     void DispatchPending() override;
@@ -23,7 +23,7 @@ public:
     // Dispatches until the given virtual seconds have passed.
     void RunFor(double seconds);
 
-private:
+  private:
     struct Timer {
         double interval;
         double due;

@@ -27,7 +27,7 @@ struct Seen {
 };
 
 class AcquisitionLoop : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         feed = program.AttachFeed(1);
         program.Load();
@@ -196,7 +196,10 @@ TEST_F(AcquisitionLoop, List2IsWrittenOnlyForTriaAndSplitsEntriesAt58Characters)
 TEST_F(AcquisitionLoop, HandlersRunInOrderOnlyForFlagsEqualToOneAndSeeTheCompletedRow) {
     std::vector<std::string> calls;
     auto record = [&](const char* name) {
-        return [&, name] { calls.push_back(std::string(name) + "@" + std::to_string(static_cast<int>(s.PacketRow))); };
+        return [&, name] {
+            calls.push_back(std::string(name) + "@" +
+                            std::to_string(static_cast<int>(s.PacketRow)));
+        };
     };
     ctx.packetHandlers.processPacket = record("process");
     ctx.packetHandlers.accumulateStatistics = record("statistics");
@@ -210,8 +213,8 @@ TEST_F(AcquisitionLoop, HandlersRunInOrderOnlyForFlagsEqualToOneAndSeeTheComplet
     s.StatisticsRunning = 2;
     s.Recording = 0;
     Receive("c\r\n");
-    EXPECT_EQ(calls, (std::vector<std::string>{"process@0", "process@1", "statistics@1", "record@1", "raw@1",
-                                               "process@2", "raw@2"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"process@0", "process@1", "statistics@1", "record@1",
+                                               "raw@1", "process@2", "raw@2"}));
 }
 
 TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfTheTick) {
@@ -257,7 +260,8 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickAndDiscardsWhatThePortDeliver
     Receive("live\r\n");
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[3].fields[0], "live");
-    EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"a\tb", "c\td", "last eof line", "live"}));
+    EXPECT_EQ(m.List1.Entries(),
+              (std::vector<std::string>{"a\tb", "c\td", "last eof line", "live"}));
 }
 
 TEST_F(AcquisitionLoop, PlaybackStateTwoReadsExactlyOneLine) {

@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class CalInfo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("zan_calinfo_" + std::to_string(::getpid()) + "_" +
@@ -49,8 +49,9 @@ TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
     table().SetCell(1, 2, "45");
     const fs::path file = dir / "vsf.txt";
     Save(file);
-    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
-                                   "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
+    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() +
+                                         "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
+                                         "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
     EXPECT_TRUE(messages().empty());
 }
 
@@ -62,11 +63,12 @@ TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
     program.clock.pattern = "dd.MM.yy";
     const fs::path file = dir / "tria.txt";
     Save(file);
-    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 06.12.26\r\n\r\r\n" + kHeading +
-                                   "B100\t11\t51\r\nB125\t21\t61\r\nB150\t31\t71\r\n"
-                                   "G100\t12\t52\r\nG125\t22\t62\r\nG150\t32\t72\r\n"
-                                   "R100\t13\t53\r\nR125\t23\t63\r\nR150\t33\t73\r\n"
-                                   "Fluor.\t14\t54\r\n");
+    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() + "\r\nCreated on: 06.12.26\r\n\r\r\n" +
+                                         kHeading +
+                                         "B100\t11\t51\r\nB125\t21\t61\r\nB150\t31\t71\r\n"
+                                         "G100\t12\t52\r\nG125\t22\t62\r\nG150\t32\t72\r\n"
+                                         "R100\t13\t53\r\nR125\t23\t63\r\nR150\t33\t73\r\n"
+                                         "Fluor.\t14\t54\r\n");
 }
 
 TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy) {
@@ -93,15 +95,18 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     const fs::path again = dir / "again.txt";
     Save(again);
     std::string expected = saved;
-    for (size_t pos; (pos = expected.find("\t\t")) != std::string::npos;) expected.replace(pos, 2, "\t0\t");
-    for (size_t pos; (pos = expected.find("\t\r")) != std::string::npos;) expected.replace(pos, 2, "\t0\r");
+    for (size_t pos; (pos = expected.find("\t\t")) != std::string::npos;)
+        expected.replace(pos, 2, "\t0\t");
+    for (size_t pos; (pos = expected.find("\t\r")) != std::string::npos;)
+        expected.replace(pos, 2, "\t0\r");
     expected.replace(4, file.string().size(), again.string());
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
 TEST_F(CalInfo, DataLineWithOneTabLoadsOnlyTheOffset) {
     program.ctx.main.inst2.Click();
-    test::WriteBytes(dir / "one.txt", "t\r\nd\r\n\r\r\nh\r\n100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n");
+    test::WriteBytes(dir / "one.txt",
+                     "t\r\nd\r\n\r\r\nh\r\n100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n");
     Load(dir / "one.txt");
     EXPECT_EQ(table().Cell(1, 1), "0");
     EXPECT_EQ(table().Cell(1, 2), "2.5");
@@ -110,7 +115,8 @@ TEST_F(CalInfo, DataLineWithOneTabLoadsOnlyTheOffset) {
 
 TEST_F(CalInfo, CommaInsideALineSplitsItAndShiftsTheFollowingLines) {
     program.ctx.main.inst2.Click();
-    test::WriteBytes(dir / "comma.txt", "t\r\nd\r\n\r\r\nh\r\n100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n");
+    test::WriteBytes(dir / "comma.txt",
+                     "t\r\nd\r\n\r\r\nh\r\n100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n");
     Load(dir / "comma.txt");
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(table().Cell(1, 1), "0");  // "100\t1": no second tab
@@ -138,7 +144,8 @@ TEST_F(CalInfo, ShortFileFillsWhatItHoldsThenReportsWithoutArmingTheCopy) {
 TEST_F(CalInfo, TriaFileLoadedWhileVsfIsSelectedFillsTheVsfRowsFromItsFirstLines) {
     program.ctx.main.inst6.Click();
     for (int row : {1, 2, 3, 5, 6, 7})
-        for (int col = 1; col <= 4; ++col) table().SetCell(row, col, std::to_string(row * 10 + col));
+        for (int col = 1; col <= 4; ++col)
+            table().SetCell(row, col, std::to_string(row * 10 + col));
     Save(dir / "tria.txt");
     program.ctx.main.inst2.Click();
     Load(dir / "tria.txt");
@@ -173,7 +180,8 @@ TEST_F(CalInfo, SaveThatCannotCreateTheFileReportsTheSystemDescription) {
     Save(dir / "no" / "such" / "folder.txt");
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].title, "Error");
-    EXPECT_EQ(messages()[0].text, "No such file or directory: " + (dir / "no" / "such" / "folder.txt").string());
+    EXPECT_EQ(messages()[0].text,
+              "No such file or directory: " + (dir / "no" / "such" / "folder.txt").string());
 }
 
 TEST_F(CalInfo, SaveThatCannotBeWrittenReportsTheSystemDescription) {
@@ -219,7 +227,8 @@ struct CommaPunct : std::numpunct<char> {
 };
 
 TEST_F(CalInfo, NumbersAreWrittenWithAPeriodWhateverTheLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
     program.ctx.main.inst2.Click();
     table().ClickCell(1, 1);
     for (char c : std::string("0.0025")) program.ctx.main.Text11.TypeChar(c);

@@ -8,7 +8,7 @@ namespace zan {
 namespace {
 
 class CalibrationEditor : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         program.Load();
         program.ctx.main.inst2.Click();

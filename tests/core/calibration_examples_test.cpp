@@ -16,10 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+const fs::path kExamples = fs::path(ZANHOST_SOURCE_DIR) / "examples";
 
 class ExampleCalInfo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
 
     void LoadExample(const std::string& name) {
@@ -35,7 +35,8 @@ protected:
     }
     // The example saved again by the program is the same file but for its name.
     void ExpectSavedAgainUnchanged(const std::string& name) {
-        const fs::path copy = fs::temp_directory_path() / ("zan_example_" + std::to_string(::getpid()) + name);
+        const fs::path copy =
+            fs::temp_directory_path() / ("zan_example_" + std::to_string(::getpid()) + name);
         program.dialogs.AnswerFile(copy.string());
         program.ctx.main.Command31.Click();
         std::string expected = test::ReadBytes(kExamples / name);

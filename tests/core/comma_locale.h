@@ -15,7 +15,7 @@ struct CommaDecimal : std::numpunct<char> {
 // Switches the C library to an installed locale with a decimal comma for the
 // life of the object; Active() is false when the machine has none.
 class CommaSystemLocale {
-public:
+  public:
     CommaSystemLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
         for (const char* name :
              {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
@@ -29,7 +29,7 @@ public:
     CommaSystemLocale& operator=(const CommaSystemLocale&) = delete;
     bool Active() const { return active_; }
 
-private:
+  private:
     std::string previous_;
     bool active_ = false;
 };

@@ -98,10 +98,11 @@ TEST_F(ConsoleTest, InterruptWithNoSensorGivesUpWithinItsTimeLimitsAndSendsNothi
     const auto& messages = program.dialogs.Messages();
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Interupt Autostart", "Interupt Autostart",
-                                                   "Zan Sensor Not Responding"}));
-    EXPECT_EQ(messages[2].text,
-              "Zan Sensor did not respond. Please check power and try again. If you can, please use "
-              "the Halvorn bench cable with the selecter switch set to ZAN Host.");
+                                                  "Zan Sensor Not Responding"}));
+    EXPECT_EQ(
+        messages[2].text,
+        "Zan Sensor did not respond. Please check power and try again. If you can, please use "
+        "the Halvorn bench cable with the selecter switch set to ZAN Host.");
     EXPECT_EQ(sensor->Received(), "");
     // The DTR pulse, then the first wait for an answer ends on time, not on its poll count.
     EXPECT_NEAR(messageTimes[0] - start, 0.5 + kAnswerWaitSeconds, 0.01);

@@ -17,7 +17,7 @@ namespace {
 // good, empty and nonsensical calibrations: nothing may crash or read outside
 // the packet table, and the loop's indices stay in their ranges.
 class DecodingFuzz : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         program.Load();
         feed = program.AttachFeed(1);
@@ -26,12 +26,27 @@ protected:
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
     template <typename T>
-    const T& PickFrom(const std::vector<T>& items) { return items[static_cast<size_t>(Pick(static_cast<int>(items.size())))]; }
+    const T& PickFrom(const std::vector<T>& items) {
+        return items[static_cast<size_t>(Pick(static_cast<int>(items.size())))];
+    }
 
     std::string Junk() {
-        static const std::vector<std::string> words = {"", "-", ".", "abc", "1e99999", "-1e-99999", "nan",
-                                                       "inf", "1,5", " 12 ", "0x1F", "+.5e1", "\t", "E",
-                                                       std::string(300, '9'), std::string("\0\xff\x80", 3)};
+        static const std::vector<std::string> words = {"",
+                                                       "-",
+                                                       ".",
+                                                       "abc",
+                                                       "1e99999",
+                                                       "-1e-99999",
+                                                       "nan",
+                                                       "inf",
+                                                       "1,5",
+                                                       " 12 ",
+                                                       "0x1F",
+                                                       "+.5e1",
+                                                       "\t",
+                                                       "E",
+                                                       std::string(300, '9'),
+                                                       std::string("\0\xff\x80", 3)};
         return PickFrom(words);
     }
 
@@ -42,7 +57,9 @@ protected:
             switch (Pick(7)) {
                 case 0: line[at] = static_cast<char>(Pick(256)); break;
                 case 1: line.erase(at, static_cast<size_t>(Pick(20))); break;
-                case 2: line.insert(at, std::string(static_cast<size_t>(1 + Pick(30)), '\t')); break;
+                case 2:
+                    line.insert(at, std::string(static_cast<size_t>(1 + Pick(30)), '\t'));
+                    break;
                 case 3: line.insert(at, Junk()); break;
                 case 4: line.insert(at, "\r\n"); break;
                 case 5: line = line.substr(0, at); break;
@@ -56,8 +73,10 @@ protected:
         std::string line;
         const int fields = Pick(25);
         for (int f = 0; f < fields; ++f) {
-            if (f == 0 && Pick(2)) line += "TRIA-0042 " + std::string("BGRF-").substr(static_cast<size_t>(Pick(5)), 3);
-            else line += Pick(3) ? std::to_string(Pick(100000) - 500) : Junk();
+            if (f == 0 && Pick(2))
+                line += "TRIA-0042 " + std::string("BGRF-").substr(static_cast<size_t>(Pick(5)), 3);
+            else
+                line += Pick(3) ? std::to_string(Pick(100000) - 500) : Junk();
             line += '\t';
         }
         return line + (Pick(4) ? "\r\n" : "\n");
@@ -77,7 +96,8 @@ protected:
         m.Text16.SetText(Pick(2) ? "0.01" : Junk());
         for (int row = 1; row < 8; ++row)
             for (int col = 1; col < 5; ++col)
-                m.MSFlexGrid2.SetCell(row, col, Pick(4) ? std::to_string(Pick(1000)) + "E-06" : Junk());
+                m.MSFlexGrid2.SetCell(row, col,
+                                      Pick(4) ? std::to_string(Pick(1000)) + "E-06" : Junk());
     }
 
     void CheckInvariants() {
@@ -97,15 +117,19 @@ protected:
 };
 
 TEST_F(DecodingFuzz, MalformedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
-    const std::vector<sim::SensorModel> models = {sim::SensorModel::Vsf, sim::SensorModel::Vsfs, sim::SensorModel::Dfl,
-                                                  sim::SensorModel::Dfls, sim::SensorModel::Tria};
+    const std::vector<sim::SensorModel> models = {sim::SensorModel::Vsf, sim::SensorModel::Vsfs,
+                                                  sim::SensorModel::Dfl, sim::SensorModel::Dfls,
+                                                  sim::SensorModel::Tria};
     std::vector<sim::LineGenerator> generators;
     for (auto model : models) generators.emplace_back(model, 7);
     for (int i = 0; i < 6000; ++i) {
         if (i % 40 == 0) ScrambleSettings();
-        auto& generator = generators[static_cast<size_t>(Pick(static_cast<int>(generators.size())))];
+        auto& generator =
+            generators[static_cast<size_t>(Pick(static_cast<int>(generators.size())))];
         const int kind = Pick(3);
-        const std::string line = kind == 0 ? generator.Line(i) : kind == 1 ? Mutate(generator.Line(i)) : RandomLine();
+        const std::string line = kind == 0   ? generator.Line(i)
+                                 : kind == 1 ? Mutate(generator.Line(i))
+                                             : RandomLine();
         if (Pick(2)) {
             WalkReceivedText(program.ctx, line);
         } else {
@@ -124,7 +148,8 @@ TEST_F(DecodingFuzz, MalformedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
 
 TEST_F(DecodingFuzz, ArbitraryPacketTableRowsAndCountsAreDecodedOrRefused) {
     ProgramState& s = program.ctx.state;
-    const std::vector<float> rows = {0, 1999, 2000, -1, 2001, 1e9f, std::numeric_limits<float>::quiet_NaN()};
+    const std::vector<float> rows = {
+        0, 1999, 2000, -1, 2001, 1e9f, std::numeric_limits<float>::quiet_NaN()};
     for (int i = 0; i < 4000; ++i) {
         if (i % 25 == 0) ScrambleSettings();
         const float row = Pick(4) ? static_cast<float>(Pick(kPacketRows)) : PickFrom(rows);
@@ -135,7 +160,8 @@ TEST_F(DecodingFuzz, ArbitraryPacketTableRowsAndCountsAreDecodedOrRefused) {
             s.PacketColumnCount[static_cast<size_t>(row)] = static_cast<float>(Pick(22));
         }
         s.PacketRow = row;
-        s.TimePointIndex = Pick(10) ? s.TimePointIndex : static_cast<double>(Pick(kHistorySlots + 5) - 2);
+        s.TimePointIndex =
+            Pick(10) ? s.TimePointIndex : static_cast<double>(Pick(kHistorySlots + 5) - 2);
         const size_t before = program.dialogs.Messages().size();
         ProcessPacket(program.ctx);
         if (!(row >= 0 && row < kPacketRows)) {

@@ -43,7 +43,8 @@ TEST(TriaHeader, EmptySlotsAndOtherPressureLettersAddNothing) {
     EXPECT_EQ(l.redColumn, 0);
     EXPECT_FALSE(l.pressure);
     EXPECT_EQ(l.fieldCount, 7);
-    for (char p : std::string("ADPSV")) EXPECT_TRUE(Header(std::string("BGRx") + p + "NN").pressure);
+    for (char p : std::string("ADPSV"))
+        EXPECT_TRUE(Header(std::string("BGRx") + p + "NN").pressure);
 }
 
 TEST(TriaHeader, ColourNamedTwiceKeepsTheLaterColumn) {
@@ -63,7 +64,7 @@ TEST(TriaHeader, MissingAuxiliaryCharactersCountAsPresent) {
 }
 
 class TriaDecoding : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         program.Load();
         program.ctx.main.inst6.Click();
@@ -71,7 +72,10 @@ protected:
     void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
     // The simulator's line shape: header, time, blue, green, red blocks, Vin, pressure.
     std::string Line(const std::string& header = sim::kTriaHeader) {
-        return header + "\t12:00:00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000\t12.00\t10.0\r\n";
+        return header +
+               "\t12:00:"
+               "00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000\t12.00\t10."
+               "0\r\n";
     }
     ProgramState& state() { return program.ctx.state; }
     FlexGrid& output() { return program.ctx.main.MSFlexGrid1; }
@@ -119,7 +123,8 @@ TEST_F(TriaDecoding, PacketWhoseCountDiffersFromTheHeaderIsNotDecoded) {
 
 TEST_F(TriaDecoding, FluorometerValueGoesToRowTenAndItsColumnOutlivesLaterHeaders) {
     state().GraphView = kViewTriaCounts;
-    Feed("TRIA-0042 BFR NNN\t12:00:00\t2100\t1420\t1030\t4000\t613\t1380\t940\t700\t4000\t12.0\r\n");
+    Feed(
+        "TRIA-0042 BFR NNN\t12:00:00\t2100\t1420\t1030\t4000\t613\t1380\t940\t700\t4000\t12.0\r\n");
     EXPECT_EQ(output().Cell(10, 0), "Fluor");
     EXPECT_EQ(output().Cell(10, 1), "613");
     EXPECT_EQ(output().Cell(7, 1), "1380");
@@ -148,7 +153,7 @@ TEST_F(TriaDecoding, BetaAfterALoadIsCountsLessOffsetTimesScaling) {
     state().GraphView = kViewTriaBeta;
     Feed(Line());
     EXPECT_EQ(state().CalibrationReloadPending, 0);
-    EXPECT_EQ(output().Cell(1, 1), "0.002");                                   // (2100 - 100) x 1E-06
+    EXPECT_EQ(output().Cell(1, 1), "0.002");  // (2100 - 100) x 1E-06
     EXPECT_EQ(output().Cell(4, 1), GeneralTextSingle(static_cast<float>(1660 * 2E-06)));
     EXPECT_EQ(output().Cell(7, 1), GeneralTextSingle(static_cast<float>(1280 * 3E-06)));
     EXPECT_FLOAT_EQ(state().TriaRedValues[2], 600 * 3E-06f);

@@ -8,7 +8,7 @@ namespace zan {
 namespace {
 
 class Decoding : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
     void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
     // The time count of packet k is k, so a slot's time tells which packet filled it.

@@ -43,7 +43,9 @@ TEST(Driver, RunsAScriptAgainstASimulatedSensorAndPrintsWhatItIsAsked) {
     EXPECT_EQ(lines[4].rfind("  2: \"12/06/26\\t12:00:02\\t", 0), 0u) << lines[4];
     EXPECT_EQ(lines[5], "PacketRow = \"3\"");
     EXPECT_EQ(lines[6], "message \"Error\": The serial adapter was disconnected");
-    EXPECT_EQ(lines[7], "op1: caption \"Open Port 1\" visible true enabled true colour 192,192,192 checked false");
+    EXPECT_EQ(
+        lines[7],
+        "op1: caption \"Open Port 1\" visible true enabled true colour 192,192,192 checked false");
     EXPECT_EQ(lines[8], "port 1 = simulated VSF");
 }
 

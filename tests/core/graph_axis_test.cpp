@@ -13,7 +13,7 @@ namespace {
 constexpr double kDflUnitDays = 1.54319 / 100000;
 
 class AxisControls : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
     MainForm& main() { return program.ctx.main; }
     ProgramState& state() { return program.ctx.state; }
@@ -154,9 +154,12 @@ TEST_F(AxisControls, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindow
 
     main().Command25.Click();
     for (const Graph* g : {&main().CWGraph1, &main().CWGraph2})
-        for (const auto& plot : g->Plots()) EXPECT_TRUE(plot.x.empty() && plot.y.empty()) << plot.name;
-    EXPECT_TRUE(std::all_of(state().TimeHistoryX.begin(), state().TimeHistoryX.end(), [](double v) { return v == 0; }));
-    EXPECT_TRUE(std::all_of(state().TimeHistoryY.begin(), state().TimeHistoryY.end(), [](double v) { return v == 0; }));
+        for (const auto& plot : g->Plots())
+            EXPECT_TRUE(plot.x.empty() && plot.y.empty()) << plot.name;
+    EXPECT_TRUE(std::all_of(state().TimeHistoryX.begin(), state().TimeHistoryX.end(),
+                            [](double v) { return v == 0; }));
+    EXPECT_TRUE(std::all_of(state().TimeHistoryY.begin(), state().TimeHistoryY.end(),
+                            [](double v) { return v == 0; }));
     EXPECT_EQ(state().TimePointIndex, 5);
     EXPECT_EQ(main().CWGraph1.GetAxis(1).maximum, x1.maximum);
     EXPECT_EQ(main().CWGraph2.GetAxis(1).minimum, x2.minimum);

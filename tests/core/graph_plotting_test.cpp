@@ -18,7 +18,7 @@ constexpr double kMinuteDays = 0.00069444444;
 constexpr double kDflUnitDays = 1.54319 / 100000;
 
 class GraphPlotting : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
     MainForm& main() { return program.ctx.main; }
     ProgramState& state() { return program.ctx.state; }
@@ -31,7 +31,9 @@ protected:
     void FeedNumbered(int from, int to) {
         for (int k = from; k <= to; ++k) Feed("d\t" + std::to_string(k) + "\t5\r\n");
     }
-    const Graph::Plot& AnglePlot(int plot) { return main().CWGraph1.Plots()[static_cast<size_t>(plot - 1)]; }
+    const Graph::Plot& AnglePlot(int plot) {
+        return main().CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
+    }
     const Graph::Plot& TimePlot() { return main().CWGraph2.Plots()[0]; }
 
     VirtualProgram program;
@@ -74,7 +76,8 @@ TEST_F(GraphPlotting, VsfBetaIsDrawnAgainstTheAnglesInRadians) {
     main().Command1.Click();
     Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
     EXPECT_DOUBLE_EQ(AnglePlot(5).x[0], 1.74532925199433);
-    EXPECT_DOUBLE_EQ(AnglePlot(5).y[0], (1850 - 50) * 0.0001 * 2 * 3.14159265358979 * 0.984807753012208);
+    EXPECT_DOUBLE_EQ(AnglePlot(5).y[0],
+                     (1850 - 50) * 0.0001 * 2 * 3.14159265358979 * 0.984807753012208);
     EXPECT_DOUBLE_EQ(main().CWGraph1.GetAxis(1).maximum, 3.14159265358979);
 }
 
@@ -95,10 +98,12 @@ TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) 
         int plot;
         const std::array<float, 4>& values;
     };
-    for (const Expected& e : {Expected{1, state().TriaRedValues}, Expected{3, state().TriaBlueValues},
-                              Expected{4, state().TriaGreenValues}}) {
+    for (const Expected& e :
+         {Expected{1, state().TriaRedValues}, Expected{3, state().TriaBlueValues},
+          Expected{4, state().TriaGreenValues}}) {
         EXPECT_EQ(AnglePlot(e.plot).x, (std::vector<double>{100, 125, 150, 180})) << e.plot;
-        EXPECT_EQ(AnglePlot(e.plot).y, std::vector<double>(e.values.begin(), e.values.end())) << e.plot;
+        EXPECT_EQ(AnglePlot(e.plot).y, std::vector<double>(e.values.begin(), e.values.end()))
+            << e.plot;
         EXPECT_GT(AnglePlot(e.plot).y[0], 1000) << e.plot;
     }
     // The simulated blue sensor reads highest at 100 degrees.
@@ -121,7 +126,8 @@ TEST_F(GraphPlotting, TheTimeGraphGetsOnlyFilledHistorySlots) {
     main().df3.Click();
     main().Command1.Click();
     FeedNumbered(1000, 1002);
-    EXPECT_EQ(TimePlot().x, (std::vector<double>{1000 * kDflUnitDays, 1001 * kDflUnitDays, 1002 * kDflUnitDays}));
+    EXPECT_EQ(TimePlot().x,
+              (std::vector<double>{1000 * kDflUnitDays, 1001 * kDflUnitDays, 1002 * kDflUnitDays}));
     EXPECT_EQ(TimePlot().y, (std::vector<double>{5, 5, 5}));
     EXPECT_TRUE(AnglePlot(5).x.empty());
 }
@@ -171,7 +177,8 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
         double lo = 1e300, hi = -1e300;
         const auto& plot = g.Plots()[0];
         for (size_t i = 0; i < plot.x.size(); ++i)
-            if (plot.x[i] >= x.minimum && plot.x[i] <= x.maximum) lo = std::min(lo, plot.y[i]), hi = std::max(hi, plot.y[i]);
+            if (plot.x[i] >= x.minimum && plot.x[i] <= x.maximum)
+                lo = std::min(lo, plot.y[i]), hi = std::max(hi, plot.y[i]);
         if (lo < hi) {
             ASSERT_EQ(g.GetAxis(2).minimum, lo) << second;
             ASSERT_EQ(g.GetAxis(2).maximum, hi) << second;
@@ -181,7 +188,8 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
     EXPECT_EQ(windowStarts.size(), 4u);
     const auto& plot = g.Plots()[0];
     EXPECT_GE(plot.x.size(), 300u);
-    for (double start : windowStarts) EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
+    for (double start : windowStarts)
+        EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
 }
 
 TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {

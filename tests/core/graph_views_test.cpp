@@ -10,7 +10,7 @@ namespace zan {
 namespace {
 
 class GraphViews : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
     MainForm& main() { return program.ctx.main; }
     ProgramState& state() { return program.ctx.state; }
@@ -63,8 +63,10 @@ TEST_F(GraphViews, TimeViewsSetTheTimeGraphCaptionAndShowTheScaleFactor) {
     EXPECT_EQ(state().GraphView, 7);
     EXPECT_TRUE(ScaleFactorShown());
     EXPECT_EQ(main().Label59.Caption(),
-              "Graphing: Scale Factor. This will allow changed the resolution of the graph in its X cords. "
-              "Use this to graph an entire data block in one view.  A value of 1 is 21 secs per div. 2 is "
+              "Graphing: Scale Factor. This will allow changed the resolution of the graph in its "
+              "X cords. "
+              "Use this to graph an entire data block in one view.  A value of 1 is 21 secs per "
+              "div. 2 is "
               "42 seconds, etc...");
 }
 
@@ -104,7 +106,8 @@ TEST_F(GraphViews, ChoosingAViewLeavesGraphingAndTheDrawnDataAlone) {
     main().inst2.Click();
     main().Command1.Click();
     main().CWGraph1.PlotXY(5, {100}, {7});
-    for (MenuItem* item : {&main().mang, &main().df3, &main().triarcvsa, &main().rang}) item->Click();
+    for (MenuItem* item : {&main().mang, &main().df3, &main().triarcvsa, &main().rang})
+        item->Click();
     EXPECT_EQ(state().GraphingOn, 1);
     EXPECT_EQ(main().CWGraph1.Plots()[4].y, std::vector<double>{7});
 }

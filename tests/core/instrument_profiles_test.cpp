@@ -25,27 +25,33 @@ struct Profile {
     float code;
     const char* label13;
     Cell frame15, dh1, command28Caption, command28Visible, triaMenu, df1, vsf1, graph1, graph2,
-        text47, command28Enabled, frame5, frame8, list2, frame2, frame13, grid1Visible, grid2Visible;
+        text47, command28Enabled, frame5, frame8, list2, frame2, frame13, grid1Visible,
+        grid2Visible;
     bool clearsGrid1, clearsGrid2;
 };
 
 // Columns in the order VSF, VSFS, DFL, DFLS, TRIA.
 const std::array<Profile, 5> kProfiles{{
-    {"VSF", inst2_Click, kVsf, "VSF", Y, Y, Y, Y, N, N, Y, Y, N, N, Y, Y, N, N, Y, N, Y, Y, true, true},
-    {"VSFS", inst3_Click, kVsfs, "VSFS", N, K, K, K, K, K, K, Y, N, N, Y, K, Y, N, Y, N, Y, K, true, false},
-    {"DFL", inst4_Click, kDfl, "DFL", N, Y, Y, Y, N, Y, N, N, Y, Y, Y, N, Y, N, Y, N, N, K, false, false},
-    {"DFLS", inst5_Click, kDfls, "DFLS", N, K, K, K, K, K, K, N, Y, Y, Y, N, Y, N, Y, N, N, K, false, false},
-    {"TRIA", inst6_Click, kTria, "TRIA", N, N, Y, Y, Y, N, N, Y, N, N, N, Y, N, Y, N, Y, Y, K, true, true},
+    {"VSF", inst2_Click, kVsf, "VSF", Y, Y, Y, Y, N, N, Y,    Y,
+     N,     N,           Y,    Y,     N, N, Y, N, Y, Y, true, true},
+    {"VSFS", inst3_Click, kVsfs, "VSFS", N, K, K, K, K, K, K,    Y,
+     N,      N,           Y,     K,      Y, N, Y, N, Y, K, true, false},
+    {"DFL", inst4_Click, kDfl, "DFL", N, Y, Y, Y, N, Y, N,     N,
+     Y,     Y,           Y,    N,     Y, N, Y, N, N, K, false, false},
+    {"DFLS", inst5_Click, kDfls, "DFLS", N, K, K, K, K, K, K,     N,
+     Y,      Y,           Y,     N,      Y, N, Y, N, N, K, false, false},
+    {"TRIA", inst6_Click, kTria, "TRIA", N, N, Y, Y, Y, N, N,    Y,
+     N,      N,           N,     Y,      N, Y, N, Y, Y, K, true, true},
 }};
 
 using GridText = std::map<std::pair<int, int>, std::string>;
 
 const GridText kVsfOutputHeadings{
     {{0, 0}, "Angle "}, {{0, 1}, "Output "}, {{1, 0}, "100 "}, {{2, 0}, "125 "}, {{3, 0}, "150 "}};
-const GridText kTriaOutputHeadings{
-    {{0, 0}, "Angle"}, {{0, 1}, "Output "}, {{1, 0}, "B100"},  {{2, 0}, "B125 "}, {{3, 0}, "B150 "},
-    {{4, 0}, "G100 "}, {{5, 0}, "G125 "},   {{6, 0}, "G150 "}, {{7, 0}, "R100 "}, {{8, 0}, "R125 "},
-    {{9, 0}, "R150 "}};
+const GridText kTriaOutputHeadings{{{0, 0}, "Angle"}, {{0, 1}, "Output "}, {{1, 0}, "B100"},
+                                   {{2, 0}, "B125 "}, {{3, 0}, "B150 "},   {{4, 0}, "G100 "},
+                                   {{5, 0}, "G125 "}, {{6, 0}, "G150 "},   {{7, 0}, "R100 "},
+                                   {{8, 0}, "R125 "}, {{9, 0}, "R150 "}};
 const GridText kVsfCalibrationHeadings{{{0, 0}, "Angle"}, {{0, 1}, "Beta (T)"}, {{0, 2}, "Offset"},
                                        {{1, 0}, "100 "},  {{2, 0}, "125 "},     {{3, 0}, "150 "}};
 const GridText kTriaCalibrationHeadings{
@@ -74,13 +80,15 @@ struct ProfileView : ::testing::TestWithParam<std::tuple<int, bool>> {};
 // Puts every element the profiles touch into a known state, so a kept
 // element shows the value it had and a set one the profile's value.
 void Prime(MainForm& m, bool on) {
-    for (Control* c : std::initializer_list<Control*>{&m.Frame15, &m.Command28, &m.CWGraph1, &m.CWGraph2,
-                                                      &m.Text47, &m.Frame5, &m.Frame8, &m.List2, &m.Frame2,
-                                                      &m.Frame13, &m.MSFlexGrid1, &m.MSFlexGrid2})
+    for (Control* c : std::initializer_list<Control*>{
+             &m.Frame15, &m.Command28, &m.CWGraph1, &m.CWGraph2, &m.Text47, &m.Frame5, &m.Frame8,
+             &m.List2, &m.Frame2, &m.Frame13, &m.MSFlexGrid1, &m.MSFlexGrid2})
         c->SetVisible(on);
-    for (Control* c : std::initializer_list<Control*>{&m.dh1, &m.triamenugrph, &m.df1, &m.vsf1, &m.Command28})
+    for (Control* c :
+         std::initializer_list<Control*>{&m.dh1, &m.triamenugrph, &m.df1, &m.vsf1, &m.Command28})
         c->SetEnabled(on);
-    for (MenuItem* item : {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6}) item->SetChecked(true);
+    for (MenuItem* item : {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6})
+        item->SetChecked(true);
     m.Command28.SetCaption("Firmware: VSF 1.02");
     m.Label13.SetCaption("None");
     for (Graph* g : {&m.CWGraph1, &m.CWGraph2}) {
@@ -109,7 +117,8 @@ TEST_P(ProfileView, AppliesEveryColumnOfItsProfileAndKeepsTheRest) {
 
     EXPECT_EQ(program.ctx.state.InstrumentType, p.code);
     EXPECT_EQ(m.Label13.Caption(), p.label13);
-    EXPECT_EQ(m.Command28.Caption(), p.command28Caption == K ? "Firmware: VSF 1.02" : kFirmwarePrompt);
+    EXPECT_EQ(m.Command28.Caption(),
+              p.command28Caption == K ? "Firmware: VSF 1.02" : kFirmwarePrompt);
     ExpectCell(p.frame15, m.Frame15.Visible(), primed, "Frame15");
     ExpectCell(p.dh1, m.dh1.Enabled(), primed, "dh1");
     ExpectCell(p.command28Visible, m.Command28.Visible(), primed, "Command28 visible");
@@ -133,17 +142,21 @@ TEST_P(ProfileView, AppliesEveryColumnOfItsProfileAndKeepsTheRest) {
         EXPECT_EQ(items[i]->Checked(), i == static_cast<size_t>(index)) << items[i]->Name();
 
     const bool tria = p.code == kTria;
-    if (p.clearsGrid1) ExpectGrid(m.MSFlexGrid1, tria ? kTriaOutputHeadings : kVsfOutputHeadings);
-    else ExpectGrid(m.MSFlexGrid1, {}, "x");
-    if (p.clearsGrid2) ExpectGrid(m.MSFlexGrid2, tria ? kTriaCalibrationHeadings : kVsfCalibrationHeadings);
-    else ExpectGrid(m.MSFlexGrid2, {}, "y");
+    if (p.clearsGrid1)
+        ExpectGrid(m.MSFlexGrid1, tria ? kTriaOutputHeadings : kVsfOutputHeadings);
+    else
+        ExpectGrid(m.MSFlexGrid1, {}, "x");
+    if (p.clearsGrid2)
+        ExpectGrid(m.MSFlexGrid2, tria ? kTriaCalibrationHeadings : kVsfCalibrationHeadings);
+    else
+        ExpectGrid(m.MSFlexGrid2, {}, "y");
 
     const Graph::Axis& x1 = m.CWGraph1.GetAxis(1);
     const Graph::Axis& x2 = m.CWGraph2.GetAxis(1);
-    EXPECT_EQ(std::make_pair(x1.minimum, x1.maximum), p.code == kDfls ? std::make_pair(0.0, 100.0)
-                                                                      : std::make_pair(7.0, 8.0));
-    EXPECT_EQ(std::make_pair(x2.minimum, x2.maximum), p.code == kDfl ? std::make_pair(0.0, 0.01)
-                                                                     : std::make_pair(7.0, 8.0));
+    EXPECT_EQ(std::make_pair(x1.minimum, x1.maximum),
+              p.code == kDfls ? std::make_pair(0.0, 100.0) : std::make_pair(7.0, 8.0));
+    EXPECT_EQ(std::make_pair(x2.minimum, x2.maximum),
+              p.code == kDfl ? std::make_pair(0.0, 0.01) : std::make_pair(7.0, 8.0));
     EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
@@ -151,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(AllModels, ProfileView,
                          ::testing::Combine(::testing::Range(0, 5), ::testing::Bool()));
 
 class InstrumentMenu : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.Load(); }
     VirtualProgram program;
     Context& ctx = program.ctx;
@@ -209,7 +222,8 @@ TEST_F(InstrumentMenu, RefreshClearsOnlyTheCheckMarksList2AndFrame15) {
     m.inst6.Click();
     m.Frame15.SetVisible(true);
     RefreshInstrumentMenu(ctx);
-    for (const MenuItem* item : {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6}) EXPECT_FALSE(item->Checked());
+    for (const MenuItem* item : {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6})
+        EXPECT_FALSE(item->Checked());
     EXPECT_FALSE(m.List2.Visible());
     EXPECT_FALSE(m.Frame15.Visible());
     EXPECT_EQ(ctx.state.InstrumentType, kTria);
@@ -218,8 +232,11 @@ TEST_F(InstrumentMenu, RefreshClearsOnlyTheCheckMarksList2AndFrame15) {
 }
 
 TEST(InstrumentStartUp, TranslatesEachQuickSetupCodeIntoItsInstrumentCode) {
-    const std::vector<std::pair<float, float>> codes{
-        {kQuickVsf, kVsf}, {kQuickDfl, kDfl}, {kQuickTria, kTria}, {kQuickVsfs, kVsfs}, {kQuickDfls, kDfls}};
+    const std::vector<std::pair<float, float>> codes{{kQuickVsf, kVsf},
+                                                     {kQuickDfl, kDfl},
+                                                     {kQuickTria, kTria},
+                                                     {kQuickVsfs, kVsfs},
+                                                     {kQuickDfls, kDfls}};
     for (const auto& [quick, code] : codes) {
         VirtualProgram program;
         program.ctx.state.InstrumentType = quick;

@@ -95,7 +95,8 @@ TEST(NumberTexts, ReadBackToTheSameValueAtTheirPrecision) {
 }
 
 TEST(NumberTexts, WriteAPeriodUnderACommaDecimalStreamLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     const std::string general = GeneralText(1234.5);
     const std::string shortText = ShortTextSingle(0.02f);
     const std::string exponent = GeneralText(2.5e-7);

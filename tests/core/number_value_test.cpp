@@ -48,7 +48,8 @@ TEST(NumberValue, StopsAtTheFirstOtherCharacter) {
 }
 
 TEST(NumberValue, GivesZeroForATextWithoutALeadingNumber) {
-    for (const char* text : {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
+    for (const char* text :
+         {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
         EXPECT_EQ(NumberValue(text), 0) << '"' << text << '"';
 }
 
@@ -90,7 +91,8 @@ TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
 
 // A user's locale with a decimal comma must not change how files and replies read.
 TEST(NumberValue, ReadsAPeriodUnderACommaDecimalStreamLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     const double value = NumberValue("1234.5");
     const double comma = NumberValue("1234,5");
     std::locale::global(previous);

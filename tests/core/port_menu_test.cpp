@@ -12,7 +12,7 @@ namespace zan {
 namespace {
 
 class PortMenu : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         feed1 = program.AttachFeed(1);
         feed2 = program.AttachFeed(2);
@@ -147,7 +147,8 @@ TEST_F(PortMenu, DelayIsMeasuredOnThePumpClockNotTheWallClock) {
 TEST_F(PortMenu, PulseDtrRaisesDtrForHalfASecond) {
     m.op1.Click();
     std::vector<std::pair<double, bool>> samples;
-    program.pump.AddTimer(0.05, [&] { samples.emplace_back(program.pump.Seconds(), feed1->Dtr()); });
+    program.pump.AddTimer(0.05,
+                          [&] { samples.emplace_back(program.pump.Seconds(), feed1->Dtr()); });
     const double start = program.pump.Seconds();
     PulseDtr(ctx);
     EXPECT_GE(program.pump.Seconds() - start, 0.5);

@@ -29,7 +29,9 @@ struct Application : ::testing::Test {
     std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
     SettingsBench bench{logger};
     MainForm& m = bench.m;
-    const std::vector<ScriptedDialogs::Message>& Messages() { return bench.program.dialogs.Messages(); }
+    const std::vector<ScriptedDialogs::Message>& Messages() {
+        return bench.program.dialogs.Messages();
+    }
 };
 
 TEST_F(Application, SendsEverySettingThenTheDateAndTimeAndNormalisesTheDateBoxes) {
@@ -211,7 +213,8 @@ TEST(ApplyThenRetrieve, SimulatedLoggerGivesBackWhatWasApplied) {
     EXPECT_EQ(m.Text7.Text(), "2030");
     EXPECT_EQ(m.Text5.Text(), "0");
     EXPECT_EQ(m.Text8.Text(), "00");
-    EXPECT_NE(m.Label35.Caption().find(" The instrument will then a prompted and be ready to accept commands."),
+    EXPECT_NE(m.Label35.Caption().find(
+                  " The instrument will then a prompted and be ready to accept commands."),
               std::string::npos);
 }
 

@@ -21,20 +21,26 @@ TEST(SettingsDriver, ScriptAppliesRetrievesAndPrintsTheFrame) {
         "set Text3 40\nset Slider1 60\nset Text4 90\nset Check6 1\n"
         "set Text1 3\nset Text6 9\nset Text7 27\nset Text5 14\nset Text8 30\n"
         "click Command2\nset Slider1 2\nclick Command3\n"
-        "print Slider1\nprint Text3\nprint Label58\nprint Check6\nprint Text1\nprint Text5\nlogger 1\n");
-    EXPECT_NE(out.find("Slider1: caption \"\" visible true enabled true colour 192,192,192 value 60\n"),
-              std::string::npos)
+        "print Slider1\nprint Text3\nprint Label58\nprint Check6\nprint Text1\nprint Text5\nlogger "
+        "1\n");
+    EXPECT_NE(
+        out.find("Slider1: caption \"\" visible true enabled true colour 192,192,192 value 60\n"),
+        std::string::npos)
         << out;
     EXPECT_NE(out.find("text \"40\""), std::string::npos);
     EXPECT_NE(out.find("Label58: caption \"(1 Mins 30 Seconds)\""), std::string::npos);
-    EXPECT_NE(out.find("Check6: caption \"Append\" visible true enabled true colour 192,192,192 value 1"),
-              std::string::npos);
-    EXPECT_NE(out.find("Text1: caption \"\" visible true enabled true colour 192,192,192 text \"3\""),
-              std::string::npos);
-    EXPECT_NE(out.find("Text5: caption \"\" visible true enabled true colour 192,192,192 text \"14\""),
-              std::string::npos);
-    EXPECT_NE(out.find("logger 1: bits 000001 smoothing 60 delay 0 block 40 interval 90 pointer 8192"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("Check6: caption \"Append\" visible true enabled true colour 192,192,192 value 1"),
+        std::string::npos);
+    EXPECT_NE(
+        out.find("Text1: caption \"\" visible true enabled true colour 192,192,192 text \"3\""),
+        std::string::npos);
+    EXPECT_NE(
+        out.find("Text5: caption \"\" visible true enabled true colour 192,192,192 text \"14\""),
+        std::string::npos);
+    EXPECT_NE(
+        out.find("logger 1: bits 000001 smoothing 60 delay 0 block 40 interval 90 pointer 8192"),
+        std::string::npos)
         << out;
 }
 

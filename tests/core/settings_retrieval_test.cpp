@@ -22,7 +22,9 @@ struct Retrieval : ::testing::Test {
     std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
     SettingsBench bench{logger};
     MainForm& m = bench.m;
-    const std::vector<ScriptedDialogs::Message>& Messages() { return bench.program.dialogs.Messages(); }
+    const std::vector<ScriptedDialogs::Message>& Messages() {
+        return bench.program.dialogs.Messages();
+    }
 };
 
 TEST(SettingsEcho, PromptAndEchoOnOneLineIsFoundAndTheNewestEchoWins) {
@@ -91,7 +93,8 @@ TEST_F(Retrieval, BareLabelReadsAsZeroButALineShorterThanItsLabelIsAnError) {
     m.Command3.Click();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title, "Error");
-    EXPECT_EQ(Messages()[0].text, "The settings reply is incomplete: line 11 of 11 is missing or too short.");
+    EXPECT_EQ(Messages()[0].text,
+              "The settings reply is incomplete: line 11 of 11 is missing or too short.");
     EXPECT_EQ(m.Text2.Text(), "0");
 }
 
@@ -184,7 +187,8 @@ TEST_F(Retrieval, CutOffReplyReportsAnErrorKeepsWhatWasReadAndStillAsksTheClock)
     m.Command3.Click();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title, "Error");
-    EXPECT_EQ(Messages()[0].text, "The settings reply is incomplete: line 8 of 11 is missing or too short.");
+    EXPECT_EQ(Messages()[0].text,
+              "The settings reply is incomplete: line 8 of 11 is missing or too short.");
     EXPECT_EQ(m.Check2.Value(), 1);
     EXPECT_EQ(m.ProgressBar1.Value(), 0);
     EXPECT_EQ(m.Text5.Text(), "12");
@@ -196,8 +200,9 @@ TEST_F(Retrieval, SmoothingOutsideTheSliderRangeIsClampedAndTheUserTold) {
     EXPECT_EQ(m.Slider1.Value(), 255);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title, "Measurement Smoothing");
-    EXPECT_NE(Messages()[0].text.find("300 samples, outside the range 1 to 255. The slider shows 255"),
-              std::string::npos);
+    EXPECT_NE(
+        Messages()[0].text.find("300 samples, outside the range 1 to 255. The slider shows 255"),
+        std::string::npos);
     EXPECT_EQ(m.Text3.Text(), "5");
     logger->replies['P'] = Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n");
     m.Command3.Click();
@@ -253,7 +258,8 @@ TEST_F(Retrieval, PortFailingDuringTheExchangeAsksTheUserToCheckAndFreesTheButto
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title, "Please Check");
     EXPECT_EQ(Messages()[0].text,
-              "Please make sure the power is on, the instrument is not running, and the comm port is selected.");
+              "Please make sure the power is on, the instrument is not running, and the comm port "
+              "is selected.");
     EXPECT_TRUE(m.Command3.Enabled());
     EXPECT_TRUE(m.Command2.Enabled());
 }

@@ -8,8 +8,10 @@ namespace zan {
 namespace {
 
 const std::string kStart = "When power is applied the instrument will turn on,";
-const std::string kTakes = " data points to create one averaged Measurement.  This Measurement will take approx. ";
-const std::string kLoops = " The sensor will continue to loop though the measurement process until it is powered off. ";
+const std::string kTakes =
+    " data points to create one averaged Measurement.  This Measurement will take approx. ";
+const std::string kLoops =
+    " The sensor will continue to loop though the measurement process until it is powered off. ";
 
 SummaryInputs Idle(float type) {
     SummaryInputs in;
@@ -24,17 +26,18 @@ SummaryInputs Idle(float type) {
 TEST(SettingsSummary, CommandModeSensorWithoutBlocksDescribesOneEndlessLoop) {
     EXPECT_EQ(SettingsSummaryText(Idle(kVsf)),
               kStart + " and be ready to accept commands. When RUN is clicked it will" +
-                  "  open a shutter (if it has one) then start to collect one measurement." + " It will then take " +
-                  "25" + kTakes + "0.9" +
-                  " second(s) to collect. It will then close the shutter (if it has one)." + kLoops);
+                  "  open a shutter (if it has one) then start to collect one measurement." +
+                  " It will then take " + "25" + kTakes + "0.9" +
+                  " second(s) to collect. It will then close the shutter (if it has one)." +
+                  kLoops);
 }
 
 TEST(SettingsSummary, ModelWithoutTimingGoesStraightOnAfterApprox) {
-    EXPECT_EQ(SettingsSummaryText(Idle(kVsfs)), kStart +
-                                                     " and be ready to accept commands. When RUN is clicked it will" +
-                                                     "  open a shutter (if it has one) then start to collect one "
-                                                     "measurement." +
-                                                     " It will then take 25" + kTakes + kLoops);
+    EXPECT_EQ(SettingsSummaryText(Idle(kVsfs)),
+              kStart + " and be ready to accept commands. When RUN is clicked it will" +
+                  "  open a shutter (if it has one) then start to collect one "
+                  "measurement." +
+                  " It will then take 25" + kTakes + kLoops);
 }
 
 TEST(SettingsSummary, AutoStartWithBlockDelayAndDelayBetweenMeasurementsLoopsWithSleep) {
@@ -45,9 +48,10 @@ TEST(SettingsSummary, AutoStartWithBlockDelayAndDelayBetweenMeasurementsLoopsWit
     in.measurementDelay = "90.5";
     EXPECT_EQ(SettingsSummaryText(in),
               kStart + " and enter sleep mode for 2 hour(s). It will then wake up and " +
-                  " open a shutter (if it has one) then " + " It will then take 25" + kTakes + "0.3" +
-                  " second(s) to collect. It will then close the shutter (if it has one)." +
-                  " The Measurement is then logged into memory. " + " It will then enter a low current sleep mode." +
+                  " open a shutter (if it has one) then " + " It will then take 25" + kTakes +
+                  "0.3" + " second(s) to collect. It will then close the shutter (if it has one)." +
+                  " The Measurement is then logged into memory. " +
+                  " It will then enter a low current sleep mode." +
                   " The instrument will then sleep for 1 Min(s) 30.5 Second(s)" +
                   " It will then wake up and repeat the Measurement process." + kLoops);
 }
@@ -68,23 +72,26 @@ TEST(SettingsSummary, DataBlocksEndWithPointerAndWakeUpOrSleepAndGreyWakeUpSaysN
     in.blockLength = "100";
     in.measurementDelay = "300";
     in.wakeUp = 1;
-    const std::string head = kStart + " and be ready to accept commands. When RUN is clicked it will" +
-                             "  open a shutter (if it has one) then start to collect one measurement." +
-                             " It will then take 25" + kTakes + "0.9" +
-                             " second(s) to collect. It will then close the shutter (if it has one)." +
-                             " The Measurement is then logged into memory. " +
-                             " The sensor will then check to see if it has taken 100 Measurements. " +
-                             " It will then enter a low current sleep mode." +
-                             " The instrument will then sleep for 5 Min(s) 0 Second(s)" +
-                             " It will then wake up and repeat the Measurement process" +
-                             " until it reaches 100 Measurements." +
-                             " If the sensor is done collecting Measurements, it will then write a memory pointer "
-                             "to tell the instrument where the data ends. ";
-    EXPECT_EQ(SettingsSummaryText(in), head + " The instrument will then a prompted and be ready to accept commands.");
+    const std::string head =
+        kStart + " and be ready to accept commands. When RUN is clicked it will" +
+        "  open a shutter (if it has one) then start to collect one measurement." +
+        " It will then take 25" + kTakes + "0.9" +
+        " second(s) to collect. It will then close the shutter (if it has one)." +
+        " The Measurement is then logged into memory. " +
+        " The sensor will then check to see if it has taken 100 Measurements. " +
+        " It will then enter a low current sleep mode." +
+        " The instrument will then sleep for 5 Min(s) 0 Second(s)" +
+        " It will then wake up and repeat the Measurement process" +
+        " until it reaches 100 Measurements." +
+        " If the sensor is done collecting Measurements, it will then write a memory pointer "
+        "to tell the instrument where the data ends. ";
+    EXPECT_EQ(SettingsSummaryText(in),
+              head + " The instrument will then a prompted and be ready to accept commands.");
     in.wakeUp = 0;
-    EXPECT_EQ(SettingsSummaryText(in), head +
-                                           " The instrument will enter a low power sleep mode, where it must power "
-                                           "cycled before it will wake up again.");
+    EXPECT_EQ(SettingsSummaryText(in),
+              head +
+                  " The instrument will enter a low power sleep mode, where it must power "
+                  "cycled before it will wake up again.");
     in.wakeUp = 2;
     EXPECT_EQ(SettingsSummaryText(in), head);
     in.append = 2;
@@ -105,7 +112,8 @@ TEST(MeasurementTime, LinearModelsRoundToTheNearestTenth) {
     EXPECT_DOUBLE_EQ(*MeasurementSeconds(kDfl, 1), 0.2);
     EXPECT_DOUBLE_EQ(*MeasurementSeconds(kDfl, 25), 0.3);
     EXPECT_DOUBLE_EQ(*MeasurementSeconds(kDfl, 255), 1.3);
-    for (float type : {kNoInstrument, kVsfs, kDfls, kTria}) EXPECT_FALSE(MeasurementSeconds(type, 25));
+    for (float type : {kNoInstrument, kVsfs, kDfls, kTria})
+        EXPECT_FALSE(MeasurementSeconds(type, 25));
 }
 
 struct SettingsFrame : ::testing::Test {
@@ -140,9 +148,10 @@ TEST_F(SettingsFrame, NumericBoxesAreClampedToTheLoggerLimits) {
 
 TEST_F(SettingsFrame, DelayBetweenMeasurementsIsShownInMinutesAndSeconds) {
     const std::pair<const char*, const char*> cases[] = {
-        {"59", "(0 Mins 59 Seconds)"}, {"3600", "(60 Mins 0 Seconds)"}, {"300", "(5 Mins 0 Seconds)"},
-        {"90.5", "(1 Mins 30.5 Seconds)"}, {"60.1", "(1 Mins 0.1 Seconds)"}, {"", "(0 Mins 0 Seconds)"},
-        {"-5", "(0 Mins 0 Seconds)"}, {"abc", "(0 Mins 0 Seconds)"}};
+        {"59", "(0 Mins 59 Seconds)"},    {"3600", "(60 Mins 0 Seconds)"},
+        {"300", "(5 Mins 0 Seconds)"},    {"90.5", "(1 Mins 30.5 Seconds)"},
+        {"60.1", "(1 Mins 0.1 Seconds)"}, {"", "(0 Mins 0 Seconds)"},
+        {"-5", "(0 Mins 0 Seconds)"},     {"abc", "(0 Mins 0 Seconds)"}};
     for (const auto& [text, caption] : cases) {
         m.Text4.SetText(text);
         EXPECT_EQ(m.Label58.Caption(), caption) << text;

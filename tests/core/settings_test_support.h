@@ -11,7 +11,7 @@ namespace zan::test {
 // A sensor that answers each command letter with a fixed text, for replies
 // the simulator would never print.
 class ScriptedLogger : public Device {
-public:
+  public:
     std::map<char, std::string> replies;
     void OnWrite(const std::string& text, double) override {
         written += text;
@@ -22,7 +22,7 @@ public:
     std::string Describe() const override { return "scripted logger"; }
     std::string written;
 
-private:
+  private:
     std::string pending_;
 };
 
@@ -36,8 +36,10 @@ struct SettingsBench {
         }
         program.port.Attach(1, device);
         program.Load();
-        if (model == sim::SensorModel::Dfl) m.inst4.Click();
-        else m.inst2.Click();
+        if (model == sim::SensorModel::Dfl)
+            m.inst4.Click();
+        else
+            m.inst2.Click();
         m.op1.Click();
         program.pump.RunFor(2);
     }

@@ -20,7 +20,8 @@ std::string Collect(SimulatedSensor& sensor, double from, double to) {
 
 int Lines(const std::string& text) {
     int count = 0;
-    for (size_t pos = text.find("\r\n"); pos != std::string::npos; pos = text.find("\r\n", pos + 2)) ++count;
+    for (size_t pos = text.find("\r\n"); pos != std::string::npos; pos = text.find("\r\n", pos + 2))
+        ++count;
     return count;
 }
 
@@ -30,7 +31,8 @@ TEST(SimulatedSensor, StreamsOneLineASecondAtTheLineSpeed) {
     for (int step = 0; step <= 2500; ++step) {
         const double t = step * 0.001;
         out += sensor.Produce(t);
-        ASSERT_LE(static_cast<double>(out.size()), t * SimulatedSensor::kCharsPerSecond + 2) << "at " << t;
+        ASSERT_LE(static_cast<double>(out.size()), t * SimulatedSensor::kCharsPerSecond + 2)
+            << "at " << t;
     }
     EXPECT_EQ(Lines(out), 3);
     EXPECT_EQ(out.rfind("12/06/26\t12:00:00\t", 0), 0u) << out;
@@ -122,7 +124,8 @@ TEST(SimulatedSensor, FeedsTheReceiveListThroughTheProgramAndAnswersItsDtrPulse)
     program.pump.RunFor(3.3);
     const ListBox& list = program.ctx.main.List1;
     ASSERT_GE(list.Count(), 3);
-    EXPECT_NE(list.Entry(list.Count() - 1).find("12:00:03\t"), std::string::npos) << list.Entry(list.Count() - 1);
+    EXPECT_NE(list.Entry(list.Count() - 1).find("12:00:03\t"), std::string::npos)
+        << list.Entry(list.Count() - 1);
 
     PulseDtr(program.ctx);
     program.pump.RunFor(0.2);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/file_bytes.h"
 #include "platform/system_clock.h"
@@ -76,7 +76,8 @@ TEST_F(FilesTest, QuickSetupFileRoundTripsByteForByte) {
 TEST_F(FilesTest, MissingOrUnwritableQuickSetupFilesAreReportedToTheCaller) {
     EXPECT_FALSE(ReadQuickSetupFile((folder / "absent.zhl").string()));
     EXPECT_FALSE(ReadQuickSetupFile(""));
-    EXPECT_THROW(WriteQuickSetupFile((folder / "no" / "def.zhl").string(), {1, 1}), std::runtime_error);
+    EXPECT_THROW(WriteQuickSetupFile((folder / "no" / "def.zhl").string(), {1, 1}),
+                 std::runtime_error);
 }
 
 TEST(PreferenceFile, WritesSixTruthLinesInFileOrder) {
@@ -122,7 +123,8 @@ TEST(PreferencePath, FollowsTheUsersConfigurationFolder) {
     EXPECT_EQ(UserPreferencesPath("/tmp/cfg", "/home/ann"), "/tmp/cfg/zanhost/zhost.def");
     EXPECT_EQ(UserPreferencesPath(nullptr, "/home/ann"), "/home/ann/.config/zanhost/zhost.def");
     EXPECT_EQ(UserPreferencesPath("", "/home/ann"), "/home/ann/.config/zanhost/zhost.def");
-    EXPECT_EQ(UserPreferencesPath("relative/cfg", "/home/ann"), "/home/ann/.config/zanhost/zhost.def");
+    EXPECT_EQ(UserPreferencesPath("relative/cfg", "/home/ann"),
+              "/home/ann/.config/zanhost/zhost.def");
     EXPECT_EQ(UserPreferencesPath(nullptr, nullptr), "zhost.def");
 }
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/file_bytes.h"
 #include "state/instruments.h"
@@ -144,8 +144,8 @@ TEST_F(StartupTest, TheMainWindowOpensOnRawCountsWithItsGridWidthsStatisticsHead
 
 TEST_F(StartupTest, MissingOrShortQuickSetupFileOpensTheDialogWithNothingSelected) {
     program.Start();
-    for (const OptionButton* o : {&q.Option1, &q.Option2, &q.Option3, &q.Option6, &q.Option7, &q.Option4,
-                                  &q.Option5, &q.Option9, &q.Option8})
+    for (const OptionButton* o : {&q.Option1, &q.Option2, &q.Option3, &q.Option6, &q.Option7,
+                                  &q.Option4, &q.Option5, &q.Option9, &q.Option8})
         EXPECT_FALSE(o->Value()) << o->Name();
 
     VirtualProgram shortFile;
@@ -244,7 +244,8 @@ TEST_F(StartupTest, SavedFormatsTheFirstCheckedInLoadOrderWinsAndExitWritesItBac
     EXPECT_EQ(m.Label40.Caption(), "DD/MM/YY");
     EXPECT_EQ(CheckedDateFormats(), "dmy ");
     m.ex.Click();
-    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences),
+              "False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n");
     EXPECT_FALSE(m.Form1.Visible());
     EXPECT_TRUE(program.ctx.programEnded);
 }
@@ -279,8 +280,9 @@ TEST_F(StartupTest, EachDateFormatItemShowsItsFormatAndIsSavedOnItsOwnLine) {
         const char* format;
         int line;
     };
-    const Case cases[] = {{&m.mdy, "MM/DD/YY", 0}, {&m.dmy, "DD/MM/YY", 1}, {&m.dym, "DD/YY/MM", 2},
-                          {&m.myd, "MM/YY/DD", 3}, {&m.ydm, "YY/DD/MM", 4}, {&m.ymd, "YY/MM/DD", 5}};
+    const Case cases[] = {{&m.mdy, "MM/DD/YY", 0}, {&m.dmy, "DD/MM/YY", 1},
+                          {&m.dym, "DD/YY/MM", 2}, {&m.myd, "MM/YY/DD", 3},
+                          {&m.ydm, "YY/DD/MM", 4}, {&m.ymd, "YY/MM/DD", 5}};
     for (const Case& c : cases) {
         c.item->Click();
         EXPECT_EQ(m.Label40.Caption(), c.format);
@@ -288,7 +290,8 @@ TEST_F(StartupTest, EachDateFormatItemShowsItsFormatAndIsSavedOnItsOwnLine) {
     }
     m.ydm.Click();
     m.ex.Click();
-    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences),
+              "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
 }
 
 TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStillEnds) {
@@ -321,7 +324,8 @@ TEST_F(StartupTest, ClosingTheMainWindowSavesPreferencesButLeavesThePortOpen) {
     m.dym.Click();
     m.Form1.Close();
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
-    EXPECT_EQ(test::ReadBytes(preferences), "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences),
+              "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n");
 }
 
 TEST_F(StartupTest, CompileDateShowsTheVersionComments) {

@@ -66,10 +66,11 @@ TEST(FieldReader, ReportsTheEndOfTheFileAndFailsReadingPastIt) {
 }
 
 class TextFileOnDisk : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("zanhost_text_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ("zanhost_text_file_" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir_);
     }

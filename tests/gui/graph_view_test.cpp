@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QChartView>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
 #include <filesystem>
-#include <unistd.h>
 
 #include "gui/qt_test_app.h"
 #include "sim/simulated_sensor.h"
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 // A simulated fluorometer streaming for some virtual minutes, graphed on CWGraph2.
 class GraphViewTest : public ::testing::Test {
-protected:
+  protected:
     GraphViewTest() {
         test::App();
         program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Dfl));
@@ -86,7 +86,8 @@ TEST_F(GraphViewTest, EachPlotOfTheModelLandsInItsOwnSeries) {
 
 TEST_F(GraphViewTest, SavesTheGraphAsPngAndSvg) {
     program.pump.RunFor(30);
-    const fs::path folder = fs::temp_directory_path() / ("zanhost-graph-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("zanhost-graph-" + std::to_string(getpid()));
     fs::create_directories(folder);
     QChartView* view = View("CWGraph2");
     const QString png = QString::fromStdString((folder / "time.png").string());

@@ -6,8 +6,9 @@ namespace zan::ui {
 namespace {
 
 TEST(PortMap, UsbAdaptersComeFirstThenModemsThenBuiltInPortsInNumberOrder) {
-    const std::vector<std::string> ordered = OrderSerialDevices(
-        {"/dev/ttyS10", "/dev/ttyS2", "/dev/ttyACM0", "/dev/ttyUSB10", "/dev/ttyUSB2", "/dev/ttyS0"});
+    const std::vector<std::string> ordered =
+        OrderSerialDevices({"/dev/ttyS10", "/dev/ttyS2", "/dev/ttyACM0", "/dev/ttyUSB10",
+                            "/dev/ttyUSB2", "/dev/ttyS0"});
     EXPECT_EQ(ordered, (std::vector<std::string>{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0",
                                                  "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10"}));
 }
@@ -30,7 +31,8 @@ TEST(PortMap, AnOverrideNamesOnePortAndBadOnesAreExplained) {
     EXPECT_EQ(ApplyPortOverride(map, "1=/dev/ttyUSB7"), "");
     EXPECT_EQ(map.paths.at(1), "/dev/ttyUSB7");
     for (const char* bad : {"5=/dev/ttyS0", "0=/dev/ttyS0", "1", "1=", "=/dev/ttyS0", "12=/dev/x"})
-        EXPECT_NE(ApplyPortOverride(map, bad).find("--port wants N=PATH"), std::string::npos) << bad;
+        EXPECT_NE(ApplyPortOverride(map, bad).find("--port wants N=PATH"), std::string::npos)
+            << bad;
 }
 
 }  // namespace

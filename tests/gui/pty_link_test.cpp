@@ -19,7 +19,7 @@ namespace {
 
 // The real Qt serial backend reading the simulator over a pseudo-terminal.
 class PtyLinkTest : public ::testing::Test {
-protected:
+  protected:
     PtyLinkTest() {
         test::App();
         server = std::make_unique<sim::PtyServer>(sensor);

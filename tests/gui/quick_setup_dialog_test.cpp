@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "gui/qt_test_app.h"
 #include "sim/simulated_sensor.h"
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 // The desktop start: the quick setup dialog first, its buttons clicked as Qt widgets.
 class QuickSetupDialogTest : public ::testing::Test {
-protected:
+  protected:
     QuickSetupDialogTest() {
         test::App();
         folder = fs::temp_directory_path() / ("zanhost-gui-" + std::to_string(getpid()));

@@ -17,7 +17,7 @@ namespace zan::ui {
 namespace {
 
 class WindowBinderTest : public ::testing::Test {
-protected:
+  protected:
     WindowBinderTest() { test::App(); }
     VirtualProgram program;
 };
