@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "shell/context.h"
+#include "context/context.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
 #include "ui/qt_dialogs.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "acquisition/acquisition_loop.h"
+#include "shell/instrument_profiles.h"
 #include "sim/sensor_model.h"
-#include "state/instrument_profiles.h"
 #include "virtual/virtual_program.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "context/context.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
+#include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/text_file.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

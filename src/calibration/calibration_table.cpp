@@ -1,8 +1,8 @@
 #include "calibration/calibration_table.h"
 
+#include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

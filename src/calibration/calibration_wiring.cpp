@@ -2,7 +2,7 @@
 
 #include "calibration/cal_info_file.h"
 #include "calibration/calibration_table.h"
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 

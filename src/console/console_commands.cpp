@@ -1,7 +1,7 @@
 #include "console/console_commands.h"
 
+#include "context/context.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 
 namespace zan {
 namespace {

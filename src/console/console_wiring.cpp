@@ -1,7 +1,7 @@
 #include "console/console_wiring.h"
 
 #include "console/console_commands.h"
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 

@@ -1,7 +1,7 @@
 #include "decoding/decoding_wiring.h"
 
+#include "context/context.h"
 #include "decoding/process_packet.h"
-#include "shell/context.h"
 
 namespace zan {
 

@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
+#include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "graphs/graph_views.h"
 #include "graphs/plot_packet.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "context/context.h"
 #include "core/number_value.h"
-#include "shell/context.h"
 
 namespace zan {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "context/context.h"
 #include "core/colour.h"
 #include "decoding/process_packet.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

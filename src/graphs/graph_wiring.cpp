@@ -1,9 +1,9 @@
 #include "graphs/graph_wiring.h"
 
+#include "context/context.h"
 #include "graphs/axis_controls.h"
 #include "graphs/graph_views.h"
 #include "graphs/time_window.h"
-#include "shell/context.h"
 
 namespace zan {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <exception>
 
-#include "shell/context.h"
+#include "context/context.h"
 #include "state/instruments.h"
 
 namespace zan {

@@ -1,6 +1,6 @@
 #include "graphs/time_window.h"
 
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 namespace {

@@ -1,6 +1,6 @@
 #include "link/port_operations.h"
 
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
+#include "context/context.h"
 #include "link/port_operations.h"
 #include "settings/settings_dates.h"
 #include "settings/settings_exchange.h"
-#include "shell/context.h"
 
 namespace zan {
 namespace {

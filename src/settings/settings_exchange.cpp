@@ -1,6 +1,6 @@
 #include "settings/settings_exchange.h"
 
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "link/port_operations.h"
 #include "settings/settings_dates.h"
 #include "settings/settings_exchange.h"
 #include "settings/settings_summary.h"
-#include "shell/context.h"
 
 namespace zan {
 namespace {

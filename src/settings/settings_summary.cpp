@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
-#include "shell/context.h"
 #include "state/instruments.h"
 
 namespace zan {

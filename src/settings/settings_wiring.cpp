@@ -1,9 +1,9 @@
 #include "settings/settings_wiring.h"
 
+#include "context/context.h"
 #include "settings/settings_application.h"
 #include "settings/settings_retrieval.h"
 #include "settings/settings_summary.h"
-#include "shell/context.h"
 
 namespace zan {
 

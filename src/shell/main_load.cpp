@@ -5,15 +5,15 @@
 #include "acquisition/acquisition_loop.h"
 #include "calibration/calibration_wiring.h"
 #include "console/console_wiring.h"
+#include "context/context.h"
 #include "decoding/decoding_wiring.h"
 #include "graphs/graph_wiring.h"
 #include "link/port_operations.h"
 #include "settings/settings_wiring.h"
-#include "shell/context.h"
+#include "shell/instrument_profiles.h"
 #include "shell/main_window.h"
 #include "shell/quick_setup.h"
 #include "shell/version.h"
-#include "state/instrument_profiles.h"
 #include "state/instruments.h"
 
 namespace zan {

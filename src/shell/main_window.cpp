@@ -4,8 +4,8 @@
 #include <exception>
 #include <iostream>
 
+#include "context/context.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 #include "shell/settings_files.h"
 #include "shell/version.h"
 

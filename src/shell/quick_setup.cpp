@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "shell/context.h"
+#include "context/context.h"
 #include "shell/main_load.h"
 #include "shell/settings_files.h"
 

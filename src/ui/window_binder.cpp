@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "context/context.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 #include "ui/menu_builder.h"
 #include "ui/port_map.h"
 #include "ui/qt_text.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "shell/context.h"
+#include "context/context.h"
 #include "virtual/fixed_clock.h"
 #include "virtual/scripted_dialogs.h"
 #include "virtual/virtual_port.h"

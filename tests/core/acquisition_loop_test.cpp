@@ -10,7 +10,7 @@
 
 #include "core/colour.h"
 #include "link/port_operations.h"
-#include "state/instrument_profiles.h"
+#include "shell/instrument_profiles.h"
 #include "state/instruments.h"
 #include "virtual/virtual_program.h"
 

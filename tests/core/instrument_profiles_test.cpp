@@ -1,4 +1,4 @@
-#include "state/instrument_profiles.h"
+#include "shell/instrument_profiles.h"
 
 #include <gtest/gtest.h>
 

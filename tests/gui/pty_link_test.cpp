@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <memory>
 
+#include "context/context.h"
 #include "gui/qt_test_app.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 #include "shell/main_load.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"

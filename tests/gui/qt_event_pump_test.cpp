@@ -4,9 +4,9 @@
 
 #include <sys/resource.h>
 
+#include "context/context.h"
 #include "gui/qt_test_app.h"
 #include "link/port_operations.h"
-#include "shell/context.h"
 #include "ui/qt_serial_port.h"
 #include "virtual/fixed_clock.h"
 #include "virtual/scripted_dialogs.h"

@@ -1,8 +1,8 @@
-#include "state/instrument_profiles.h"
+#include "shell/instrument_profiles.h"
 
 #include <exception>
 
-#include "shell/context.h"
+#include "context/context.h"
 #include "state/instruments.h"
 
 namespace zan {

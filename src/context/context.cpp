@@ -1,4 +1,4 @@
-#include "shell/context.h"
+#include "context/context.h"
 
 namespace zan {
 

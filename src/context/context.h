@@ -1,5 +1,5 @@
 #pragma once
-#include "acquisition/packet_handlers.h"
+#include "context/packet_handlers.h"
 #include "forms/main_form.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
