@@ -3,8 +3,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
+#include "command_line.h"
 #include "context/context.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
@@ -35,8 +37,7 @@ zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::Sensor
 }
 
 int Fail(const QString& text) {
-    std::fprintf(stderr, "zanhost: %s\n", qPrintable(text));
-    return 2;
+    return zan::app::UsageError("zanhost", text.toStdString(), std::cerr);
 }
 
 }  // namespace
@@ -45,11 +46,13 @@ int Fail(const QString& text) {
 // (USB adapters first); --port N=PATH names one, --simulate MODEL puts a
 // simulated sensor on port 1.
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName("zanhost");
     QCommandLineParser parser;
     parser.setApplicationDescription("Host program for the ZAN optical sensors.");
-    parser.addHelpOption();
+    // Not Qt's help option: its --help-all offers Qt's own options, which this
+    // program does not take, as it reads its options before the window system.
+    parser.addOption({{"h", "help"}, "Displays help on commandline options."});
+    parser.addVersionOption();
     parser.addOption(
         {"simulate", "Attach a simulated sensor (VSF, VSFS, DFL, DFLS, TRIA) to port 1.", "MODEL"});
     parser.addOption(
@@ -64,7 +67,25 @@ int main(int argc, char* argv[]) {
     parser.addOption({"screenshot", "Save a picture of the main window to PATH and exit.", "PATH"});
     parser.addOption(
         {"after", "Seconds to run before the screenshot (default 5).", "SECONDS", "5"});
-    parser.process(app);
+    // Read before the window system starts, so that --help, --version and a
+    // wrong option answer at once, also with no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(arguments)) return Fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return Fail("Unexpected argument '" + parser.positionalArguments().constFirst() + "'.");
+    if (parser.isSet("help")) {
+        QString help = parser.helpText();
+        // Without a running application Qt cannot name the program.
+        help.replace(0, help.indexOf('\n'), "Usage: zanhost [options]");
+        std::cout << qPrintable(help);
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        std::cout << zan::app::VersionLine("zanhost") << "\n";
+        return 0;
+    }
+    QApplication app(argc, argv);
 
     zan::ui::PortMap map = zan::ui::DefaultPortMap();
     for (const QString& assignment : parser.values("port")) {

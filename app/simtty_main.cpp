@@ -4,6 +4,7 @@
 #include <iostream>
 #include <thread>
 
+#include "command_line.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
 
@@ -18,10 +19,20 @@ void RequestWake(int) { wakeRequested = 1; }
 // prints the device path. A pseudo-terminal carries no DTR line, so SIGUSR1
 // stands in for the DTR pulse that wakes the sensor.
 int main(int argc, char** argv) {
-    const auto model = argc > 1 ? zan::sim::ParseSensorModel(argv[1]) : zan::sim::SensorModel::Vsf;
+    const zan::app::ProgramUsage usage{
+        "zanhost-simtty", "[VSF|VSFS|DFL|DFLS|TRIA]",
+        "Serves a simulated ZAN sensor (VSF by default) on a pseudo-terminal and prints\n"
+        "its path. Send SIGUSR1 to wake the sensor, as a DTR pulse would.",
+        1};
+    const auto line = zan::app::ReadCommandLine(usage, argc, argv, std::cout, std::cerr);
+    if (line.exitStatus) return *line.exitStatus;
+    const auto model = line.operands.empty() ? zan::sim::SensorModel::Vsf
+                                             : zan::sim::ParseSensorModel(line.operands.front());
     if (!model) {
-        std::cerr << "usage: zanhost-simtty [VSF|VSFS|DFL|DFLS|TRIA]\n";
-        return 2;
+        return zan::app::UsageError(
+            usage.name,
+            "Unknown model '" + line.operands.front() + "'; use VSF, VSFS, DFL, DFLS or TRIA.",
+            std::cerr);
     }
     try {
         zan::sim::SimulatedSensor sensor(*model);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zan::app {
+
+// What a command-line program tells about itself in --help.
+struct ProgramUsage {
+    std::string name;
+    std::string synopsis;
+    std::string description;
+    std::size_t maxOperands = 0;
+};
+
+struct CommandLine {
+    // Set when the program is to stop at once with this status: 0 after
+    // --help or --version, 2 after an unknown option or a surplus argument.
+    std::optional<int> exitStatus;
+    std::vector<std::string> operands;
+};
+
+// Answers --help and --version and rejects unknown options, the same way in
+// every program.
+CommandLine ReadCommandLine(const ProgramUsage& usage, int argc, const char* const* argv,
+                            std::ostream& out, std::ostream& err);
+
+// "NAME VERSION", the --version line.
+std::string VersionLine(const std::string& name);
+
+// Reports a wrong command line and gives the status for it (2).
+int UsageError(const std::string& name, const std::string& problem, std::ostream& err);
+
+}  // namespace zan::app
