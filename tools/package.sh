@@ -6,8 +6,12 @@ set -eu
 cd "$(dirname "$0")/.."
 # dpkg-dev and file: CPack's shlibdeps; the rest check the package.
 tools/setup.sh dpkg-dev file lintian desktop-file-utils appstream
+# Debian's hardening flags (fortified functions, immediate binding, ...).
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DZANHOST_BENCH=OFF
+  -DZANHOST_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build-package -j "$(nproc)"
 rm -f build-package/zanhost_*.deb
 (cd build-package && cpack -G DEB)
