@@ -1,6 +1,6 @@
 #!/bin/sh
 # command_line_test.sh PROGRAM "NAME VERSION": the program's answers to --help,
-# --version and an unknown option, run with no display at all.
+# --version, unknown options and surplus arguments, run with no display at all.
 set -u
 program=$1
 version_line=$2
@@ -21,4 +21,9 @@ for wrong in --no-such-option -x; do
   echo "$out" | grep -q "Unknown option '" || fail "$wrong gives '$out'"
   echo "$out" | grep -q -- "--help" || fail "$wrong does not point to --help"
 done
+# No program takes two arguments.
+out=$(run first second 2>&1 >/dev/null)
+status=$?
+[ "$status" -eq 2 ] || fail "two arguments exit $status, not 2"
+echo "$out" | grep -q "Unexpected argument '" || fail "two arguments give '$out'"
 echo "ok: $version_line"
