@@ -3,33 +3,54 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <string_view>
 
 namespace zan {
 namespace {
 
 struct Digits {
     bool negative = false;
-    std::string digits;  // significant digits, no trailing zeros, at least one
-    int exponent = 0;    // decimal exponent of the first digit
+    char digits[24];  // significant digits, no trailing zeros, at least one
+    size_t count = 0;
+    int exponent = 0;  // decimal exponent of the first digit
 };
 
+size_t DigitCount(const char* text, const char* end) {
+    size_t n = 0;
+    for (; text < end && *text != 'e'; ++text) n += *text >= '0' && *text <= '9';
+    return n;
+}
+
+// The shortest text that reads back as a normal value is also its text rounded
+// to the precision when it has no more digits than that precision and the
+// type always keeps all of them (15 for double): then the slower rounding is
+// not needed.
 template <typename T>
 Digits Decompose(T value, int precision) {
-    Digits d;
     char buf[64];
-    auto res =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
-    std::string text(buf, res.ptr);
-    size_t i = 0;
-    if (text[i] == '-') {
-        d.negative = true;
-        ++i;
+    std::to_chars_result res{};
+    bool rounded = false;
+    if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
+        res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+        rounded = DigitCount(buf, res.ptr) <= static_cast<size_t>(precision);
     }
-    size_t ePos = text.find('e');
-    for (size_t k = i; k < ePos; ++k)
-        if (text[k] != '.') d.digits += text[k];
-    d.exponent = std::atoi(text.c_str() + ePos + 1);
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    if (!rounded)
+        res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                            precision - 1);
+    Digits d;
+    const char* p = buf;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    for (; *p != 'e'; ++p)
+        if (*p != '.') d.digits[d.count++] = *p;
+    ++p;
+    const bool negativeExponent = *p == '-';
+    for (++p; p < res.ptr; ++p) d.exponent = d.exponent * 10 + (*p - '0');
+    if (negativeExponent) d.exponent = -d.exponent;
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     return d;
 }
 
@@ -44,9 +65,10 @@ std::string Format(T value, int precision, bool shortForm) {
         out += '-';
     else if (shortForm)
         out += ' ';
+    const std::string_view digits(d.digits, d.count);
     if (d.exponent >= precision || d.exponent < -4) {
-        out += d.digits[0];
-        if (d.digits.size() > 1) out += '.' + d.digits.substr(1);
+        out += digits[0];
+        if (digits.size() > 1) (out += '.') += digits.substr(1);
         int e = std::abs(d.exponent);
         out += d.exponent < 0 ? "E-" : "E+";
         if (e < 10) out += '0';
@@ -54,14 +76,14 @@ std::string Format(T value, int precision, bool shortForm) {
     } else if (d.exponent < 0) {
         if (!shortForm) out += '0';
         out += '.';
-        out += std::string(static_cast<size_t>(-d.exponent - 1), '0');
-        out += d.digits;
+        out.append(static_cast<size_t>(-d.exponent - 1), '0');
+        out += digits;
     } else {
         size_t whole = static_cast<size_t>(d.exponent) + 1;
-        if (d.digits.size() <= whole) {
-            out += d.digits + std::string(whole - d.digits.size(), '0');
+        if (digits.size() <= whole) {
+            (out += digits).append(whole - digits.size(), '0');
         } else {
-            out += d.digits.substr(0, whole) + '.' + d.digits.substr(whole);
+            ((out += digits.substr(0, whole)) += '.') += digits.substr(whole);
         }
     }
     return out;

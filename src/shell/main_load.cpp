@@ -6,6 +6,7 @@
 #include "calibration/calibration_wiring.h"
 #include "console/console_wiring.h"
 #include "context/context.h"
+#include "conversion/conversion_command.h"
 #include "decoding/decoding_wiring.h"
 #include "graphs/graph_wiring.h"
 #include "link/port_operations.h"
@@ -53,6 +54,7 @@ void WireProgram(Context& ctx) {
     WireGraphs(ctx);
     WireConsole(ctx);
     WireSettings(ctx);
+    WireConversion(ctx);
     WireQuickSetup(ctx);
     WireMainWindow(ctx);
 }

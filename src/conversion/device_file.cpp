@@ -1,0 +1,68 @@
+#include "conversion/device_file.h"
+
+#include <stdexcept>
+
+#include "conversion/field_stream.h"
+#include "conversion/file_problem.h"
+#include "core/number_value.h"
+
+namespace zan {
+namespace {
+
+constexpr int kIgnoredFields = 3;
+
+bool IsTriaTitle(std::string_view title) {
+    return title.substr(0, 8) == "ZAN TRIA" || title.substr(0, 4) == "TRIA";
+}
+
+void NextOrTooShort(FieldStream& in, const std::string& what) {
+    if (!in.Next()) throw FileProblemError({ProblemKind::TooShort, in.Name(), 0, 0, what});
+}
+
+}  // namespace
+
+double FieldNumber(std::string_view text, const std::string& file, long long line, int field) {
+    try {
+        return WholeTextNumber(text);
+    } catch (const std::invalid_argument&) {
+        throw FileProblemError(
+            {ProblemKind::NotANumber, file, line, field, Quoted(text) + " is not a number"});
+    }
+}
+
+DeviceTable ReadDeviceFile(FieldStream& in) {
+    NextOrTooShort(in, "is empty, so it is not a TRIA device file");
+    if (!IsTriaTitle(in.Text()))
+        throw FileProblemError({ProblemKind::WrongTitle, in.Name(), in.Line(), 0,
+                                Quoted(in.Text()) +
+                                    " is not the title of a TRIA device file, which begins "
+                                    "with \"ZAN TRIA\" or \"TRIA\""});
+    for (int i = 0; i < kIgnoredFields; ++i)
+        NextOrTooShort(in, "ends before its coefficients, so it is not a TRIA device file");
+    DeviceTable table;
+    for (size_t channel = 0; channel < table.size(); ++channel) {
+        NextOrTooShort(in, "ends after " + std::to_string(channel) + " of its " +
+                               std::to_string(table.size()) + " coefficient lines");
+        // label TAB scaling TAB offset; a missing tab leaves a number empty.
+        const std::string_view text = in.Text();
+        const size_t labelEnd = text.find('\t');
+        const std::string_view rest =
+            labelEnd == std::string_view::npos ? std::string_view() : text.substr(labelEnd + 1);
+        const size_t scalingEnd = rest.find('\t');
+        const std::string_view scaling = rest.substr(0, scalingEnd);
+        const std::string_view offset =
+            scalingEnd == std::string_view::npos ? std::string_view() : rest.substr(scalingEnd + 1);
+        const int field = in.FirstField();
+        table[channel].scaling = FieldNumber(scaling, in.Name(), in.Line(), field + 1);
+        table[channel].offset = FieldNumber(offset, in.Name(), in.Line(), field + 2);
+    }
+    return table;
+}
+
+DeviceTable ReadDeviceFile(const std::string& path) {
+    std::ifstream file = OpenForReading(path);
+    FieldStream in(file, path);
+    return ReadDeviceFile(in);
+}
+
+}  // namespace zan

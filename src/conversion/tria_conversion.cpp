@@ -1,0 +1,73 @@
+#include "conversion/tria_conversion.h"
+
+#include <filesystem>
+
+#include "conversion/converted_file.h"
+#include "conversion/field_stream.h"
+
+namespace zan {
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+}  // namespace
+
+std::string ConversionOutcome::FailureMessage(const std::string& convertedFile) const {
+    if (!problem) return {};
+    std::string text = Describe(*problem);
+    if (records > 0)
+        text += "\nThe " + std::to_string(records) + " records converted before it are in " +
+                convertedFile + ".";
+    return text;
+}
+
+ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataName,
+                                  const DeviceTable& device, LineSink& out,
+                                  const ConversionProgressCallback& progress) {
+    ConversionOutcome outcome;
+    TriaRecordWalk walk(device, dataName);
+    try {
+        out.WriteLine(kConvertedHeading);
+        FieldStream in(data, dataName);
+        unsigned long long reported = 0;
+        while (in.Next()) {
+            walk.Convert(in.Text(), in.Line(), in.FirstField(), out);
+            if (progress && in.BytesRead() != reported) {
+                reported = in.BytesRead();
+                if (!progress({reported, walk.Records()})) {
+                    outcome.cancelled = true;
+                    break;
+                }
+            }
+        }
+    } catch (const FileProblemError& e) {
+        outcome.problem = e.Problem();
+    }
+    outcome.records = walk.Records();
+    return outcome;
+}
+
+ConversionOutcome ConvertTriaFile(const DeviceTable& device, const ConversionFiles& files,
+                                  const ConversionProgressCallback& progress) {
+    ConversionOutcome outcome;
+    try {
+        std::ifstream data = OpenForReading(files.data);
+        for (const std::string* input : {&files.data, &files.device})
+            if (SameFile(files.converted, *input))
+                throw FileProblemError({ProblemKind::SameFile, files.converted, 0, 0,
+                                        "is a file the conversion reads; choose another name for "
+                                        "the converted file"});
+        ConvertedFile converted(files.converted);
+        outcome = ConvertTriaData(data, files.data, device, converted, progress);
+        converted.Close();
+    } catch (const FileProblemError& e) {
+        // A failing close after a failed conversion: the first problem is the one to tell.
+        if (!outcome.problem) outcome.problem = e.Problem();
+    }
+    return outcome;
+}
+
+}  // namespace zan

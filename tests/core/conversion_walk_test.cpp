@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <locale>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "conversion/field_stream.h"
+#include "conversion/tria_conversion.h"
+#include "core/comma_locale.h"
+
+namespace zan {
+namespace {
+
+struct Lines : LineSink {
+    void WriteLine(std::string_view text) override { lines.emplace_back(text); }
+    std::vector<std::string> lines;
+};
+
+// Scaling 1 and offset -1000 x channel: a count c on channel k is written as
+// c + 1000 k, so every value tells which coefficients it met.
+DeviceTable ChannelMarkingDevice() {
+    DeviceTable device;
+    for (size_t k = 0; k < device.size(); ++k) device[k] = {1, -1000.0 * k};
+    return device;
+}
+
+const std::string kCounts = "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12";
+const std::string kBgr = "TRIA-0042 BGRVNNN\t12:00:00\t" + kCounts + "\t12.5";
+const std::string kBgrOut =
+    "12:00:00\t 1\t 1002\t 2003\t4\t 3005\t 4006\t 5007\t8\t 6009\t 7010\t 8011\t12\t12.5\t\t\t";
+
+ConversionOutcome Convert(const std::string& data, Lines& out,
+                          const DeviceTable& device = ChannelMarkingDevice()) {
+    std::istringstream in(data);
+    return ConvertTriaData(in, "data.txt", device, out);
+}
+
+struct WalkCase {
+    const char* name;
+    std::string data;
+    std::vector<std::string> expected;
+};
+
+class RecordWalk : public ::testing::TestWithParam<WalkCase> {};
+
+TEST_P(RecordWalk, WritesTheExpectedLines) {
+    Lines out;
+    const ConversionOutcome outcome = Convert(GetParam().data, out);
+    ASSERT_FALSE(outcome.problem) << Describe(*outcome.problem);
+    ASSERT_FALSE(out.lines.empty());
+    EXPECT_EQ(out.lines[0], kConvertedHeading);
+    EXPECT_EQ(std::vector<std::string>(out.lines.begin() + 1, out.lines.end()),
+              GetParam().expected);
+    EXPECT_EQ(outcome.records, static_cast<long long>(GetParam().expected.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tria, RecordWalk,
+    ::testing::Values(
+        WalkCase{"ThreeSensorsAndVoltageLeaveTheOtherColumnsEmpty", kBgr + "\r\n", {kBgrOut}},
+        WalkCase{"SlotLettersDecideTheColours",
+                 "TRIA-0042 RBGVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n",
+                 {"12:00:00\t 5\t 1006\t 2007\t8\t 3009\t 4010\t 5011\t12\t 6001\t 7002\t 8003\t"
+                  "4\t12.5\t\t\t"}},
+        WalkCase{"HeaderShorterThanSeventeenIsSkipped",
+                 "Logger download\r\nTRIA BGRVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n" + kBgr,
+                 {kBgrOut}},
+        WalkCase{"SeveralRecordsOnOneLine", kBgr + "\t" + kBgr + "\r\n", {kBgrOut, kBgrOut}},
+        WalkCase{"CommaSplitsALine", kBgr + "," + kBgr + "\r\n", {kBgrOut, kBgrOut}},
+        WalkCase{"LaterSlotOfTheSameLetterCounts",
+                 "TRIA-0042 BBNVNNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12.5\r\n",
+                 {"12:00:00\t 5\t 1006\t 2007\t8\t\t\t\t\t\t\t\t\t12.5\t\t\t"}},
+        WalkCase{"OptionalFieldsCarryOverAndAbsentColoursStayEmpty",
+                 "TRIA-0042 BGRVPAA\t12:00:00\t" + kCounts +
+                     "\t12.5\t10.2\t0.1\t0.2\r\n"
+                     "TRIA-0042 NGNNNNN\t12:00:01\t5\t6\t7\t8\r\n",
+                 {"12:00:00\t 1\t 1002\t 2003\t4\t 3005\t 4006\t 5007\t8\t 6009\t 7010\t 8011\t12\t"
+                  "12.5\t10.2\t0.1\t0.2",
+                  "12:00:01\t\t\t\t\t 3005\t 4006\t 5007\t8\t\t\t\t\t12.5\t10.2\t0.1\t0.2"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecordWalkValues, ScaledCountIsCountLessOffsetTimesScalingInTheShortForm) {
+    DeviceTable device = ChannelMarkingDevice();
+    device[0] = {0.5, 100};
+    device[1] = {0.25, 0};
+    device[2] = {-1, 0};
+    Lines out;
+    Convert("TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\r\n", out, device);
+    ASSERT_EQ(out.lines.size(), 2u);
+    EXPECT_EQ(out.lines[1].substr(0, 16), "1\t 100\t .25\t-3\t4");
+}
+
+TEST(RecordWalkValues, NumbersKeepTheirPeriodUnderACommaLocale) {
+    test::CommaSystemLocale system;
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale(), new test::CommaDecimal));
+    DeviceTable device = ChannelMarkingDevice();
+    device[0] = {0.5, 0.5};
+    Lines out;
+    Convert("TRIA-0042 BNNNNNN\t1\t1.5\t0\t0\t4\r\n", out, device);
+    std::locale::global(previous);
+    ASSERT_EQ(out.lines.size(), 2u);
+    EXPECT_EQ(out.lines[1].substr(0, 7), "1\t .5\t ");
+}
+
+TEST(RecordWalkFailures, TrailingTabStartsAnEmptyRecordWhoseCountsAreNotNumbers) {
+    Lines out;
+    const ConversionOutcome outcome = Convert(kBgr + "\t\r\n" + kBgr + "\r\n", out);
+    ASSERT_TRUE(outcome.problem);
+    EXPECT_EQ(outcome.problem->kind, ProblemKind::NotANumber);
+    EXPECT_EQ(Describe(*outcome.problem), "data.txt: line 1, field 17: \"\" is not a number");
+    EXPECT_EQ(outcome.records, 1);
+    EXPECT_EQ(out.lines.size(), 2u);
+    EXPECT_EQ(outcome.FailureMessage("out.txt"),
+              "data.txt: line 1, field 17: \"\" is not a number\n"
+              "The 1 records converted before it are in out.txt.");
+}
+
+TEST(RecordWalkFailures, CountThatIsNotANumberIsNamedByLineAndFieldAlsoAfterAComma) {
+    Lines out;
+    std::string bad = kBgr;
+    bad.replace(bad.find("\t5\t"), 3, "\t5x\t");
+    EXPECT_EQ(Describe(*Convert(kBgr + "\r\n" + bad, out).problem),
+              "data.txt: line 2, field 7: \"5x\" is not a number");
+    EXPECT_EQ(Describe(*Convert("a\tb," + bad, out).problem),
+              "data.txt: line 1, field 9: \"5x\" is not a number");
+}
+
+TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
+    std::string data;
+    while (data.size() < 3 * FieldStream::kBlockSize) data += kBgr + "\r\n";
+    std::istringstream in(data);
+    Lines out;
+    std::vector<unsigned long long> told;
+    const ConversionOutcome outcome =
+        ConvertTriaData(in, "data.txt", ChannelMarkingDevice(), out, [&](const auto& p) {
+            told.push_back(p.bytesRead);
+            return told.size() < 2;
+        });
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(told, (std::vector<unsigned long long>{FieldStream::kBlockSize,
+                                                     2 * FieldStream::kBlockSize}));
+    EXPECT_LT(outcome.records, static_cast<long long>(data.size() / kBgr.size()));
+}
+
+}  // namespace
+}  // namespace zan
