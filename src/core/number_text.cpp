@@ -16,42 +16,64 @@ struct Digits {
     int exponent = 0;  // decimal exponent of the first digit
 };
 
-size_t DigitCount(const char* text, const char* end) {
-    size_t n = 0;
-    for (; text < end && *text != 'e'; ++text) n += *text >= '0' && *text <= '9';
-    return n;
-}
-
-// The shortest text that reads back as a normal value is also its text rounded
-// to the precision when it has no more digits than that precision and the
-// type always keeps all of them (15 for double): then the slower rounding is
-// not needed.
-template <typename T>
-Digits Decompose(T value, int precision) {
-    char buf[64];
-    std::to_chars_result res{};
-    bool rounded = false;
-    if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
-        res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-        rounded = DigitCount(buf, res.ptr) <= static_cast<size_t>(precision);
-    }
-    if (!rounded)
-        res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                            precision - 1);
+// The digits and exponent of a scientific text such as "-1.25e-03".
+Digits Parse(const char* text, const char* end) {
     Digits d;
-    const char* p = buf;
-    if (*p == '-') {
+    if (*text == '-') {
         d.negative = true;
-        ++p;
+        ++text;
     }
-    for (; *p != 'e'; ++p)
-        if (*p != '.') d.digits[d.count++] = *p;
-    ++p;
-    const bool negativeExponent = *p == '-';
-    for (++p; p < res.ptr; ++p) d.exponent = d.exponent * 10 + (*p - '0');
+    for (; *text != 'e'; ++text)
+        if (*text != '.') d.digits[d.count++] = *text;
+    const bool negativeExponent = *++text == '-';
+    for (++text; text < end; ++text) d.exponent = d.exponent * 10 + (*text - '0');
     if (negativeExponent) d.exponent = -d.exponent;
     while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     return d;
+}
+
+// Cuts the digits to the precision, rounding half up.
+void RoundDigits(Digits& d, size_t precision) {
+    const bool up = d.digits[precision] >= '5';
+    d.count = precision;
+    if (up) {
+        size_t i = precision;
+        while (i > 0 && d.digits[i - 1] == '9') --i;
+        if (i == 0) {
+            d.digits[0] = '1';
+            d.count = 1;
+            ++d.exponent;
+        } else {
+            ++d.digits[i - 1];
+            d.count = i;
+        }
+    }
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+}
+
+// The digits rounded to the precision. The exact rounding of the value is
+// slow, so a normal double starts from its shortest text that reads back:
+// with no more digits than the precision it is the rounded text itself
+// (a double keeps 15 digits), and with more it rounds to the same digits as
+// the value does, except when its digits end exactly half way, where only the
+// exact rounding can tell.
+template <typename T>
+Digits Decompose(T value, int precision) {
+    char buf[64];
+    const size_t p = static_cast<size_t>(precision);
+    if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
+        const auto shortest =
+            std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+        Digits d = Parse(buf, shortest.ptr);
+        if (d.count <= p) return d;
+        if (d.count > p + 1 || d.digits[p] != '5') {
+            RoundDigits(d, p);
+            return d;
+        }
+    }
+    const auto rounded =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
+    return Parse(buf, rounded.ptr);
 }
 
 template <typename T>
