@@ -21,6 +21,8 @@ struct Scene {
     const char* file;
     zan::sim::SensorModel model;
     std::function<void(zan::VirtualProgram&)> script;
+    // The progress window instead of the main window.
+    bool progressWindow = false;
 };
 
 void Settle() {
@@ -42,7 +44,8 @@ bool Shoot(const Scene& scene, const std::string& folder) {
     scene.script(program);
     Settle();
     const std::string path = folder + "/" + scene.file;
-    if (!zan::ui::WindowPicture(windows.MainWindow()).save(QString::fromStdString(path))) {
+    QWidget* window = scene.progressWindow ? windows.ProgressWindow() : windows.MainWindow();
+    if (!zan::ui::WindowPicture(window).save(QString::fromStdString(path))) {
         std::fprintf(stderr, "zanhost-shots: cannot write %s\n", path.c_str());
         return false;
     }
@@ -96,6 +99,8 @@ int main(int argc, char* argv[]) {
              p.pump.RunFor(300);
              p.ctx.main.SSTab1.SetCurrentTab(1);
          }},
+        {"progress_window.png", SensorModel::Tria,
+         [](zan::VirtualProgram& p) { p.ctx.progress.Form3.SetVisible(true); }, true},
     };
     int failures = 0;
     for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "context/context.h"
 #include "conversion/tria_conversion.h"
 #include "link/port_operations.h"
-#include "context/context.h"
 
 namespace zan {
 namespace {

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "conversion/tria_conversion.h"
-#include "shell/version.h"
 
 namespace zan {
 namespace {
@@ -50,8 +49,8 @@ std::string ProgressBar(unsigned long long done, unsigned long long total) {
     return bar + std::to_string((total + (1u << 19)) >> 20) + " MB";
 }
 
-int RunConvertTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal) {
+int RunConvertTool(const std::vector<std::string>& args, const std::string& version,
+                   std::ostream& out, std::ostream& err, bool errIsTerminal) {
     std::vector<std::string> names;
     bool optionsEnded = false;
     for (const std::string& arg : args) {
@@ -63,8 +62,7 @@ int RunConvertTool(const std::vector<std::string>& args, std::ostream& out, std:
             out << kHelp;
             return 0;
         } else if (arg == "--version") {
-            out << kProgram << " " << kVersionMajor << "." << kVersionMinor << "."
-                << kVersionRevision << "\n";
+            out << kProgram << " " << version << "\n";
             return 0;
         } else {
             return UsageError(err, "unknown option '" + arg + "'");

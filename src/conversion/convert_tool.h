@@ -9,8 +9,9 @@ namespace zan {
 // "Process Data File" without a window. Messages go to err, with a progress
 // bar for big data files when err is a terminal. Returns the exit status:
 // 0 converted, 1 a file could not be read or written, 2 wrong usage.
-int RunConvertTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal);
+// --version shows the given version.
+int RunConvertTool(const std::vector<std::string>& args, const std::string& version,
+                   std::ostream& out, std::ostream& err, bool errIsTerminal);
 
 // The progress bar for a share of the data file, such as
 // "[##########          ]  50% of 94 MB".

@@ -80,50 +80,36 @@ INSTANTIATE_TEST_SUITE_P(
                   "12:00:01\t\t\t\t\t 3005\t 4006\t 5007\t8\t\t\t\t\t12.5\t10.2\t0.1\t0.2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// (300 - 100) x 0.5, (1.5 - 0) x 0.25 and (3 - 0) x -1, read and written with
+// a period under a locale whose decimal separator is the comma.
 TEST(RecordWalkValues, ScaledCountIsCountLessOffsetTimesScalingInTheShortForm) {
+    test::CommaSystemLocale system;
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale(), new test::CommaDecimal));
     DeviceTable device = ChannelMarkingDevice();
     device[0] = {0.5, 100};
     device[1] = {0.25, 0};
     device[2] = {-1, 0};
     Lines out;
-    Convert("TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\r\n", out, device);
-    ASSERT_EQ(out.lines.size(), 2u);
-    EXPECT_EQ(out.lines[1].substr(0, 16), "1\t 100\t .25\t-3\t4");
-}
-
-TEST(RecordWalkValues, NumbersKeepTheirPeriodUnderACommaLocale) {
-    test::CommaSystemLocale system;
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale(), new test::CommaDecimal));
-    DeviceTable device = ChannelMarkingDevice();
-    device[0] = {0.5, 0.5};
-    Lines out;
-    Convert("TRIA-0042 BNNNNNN\t1\t1.5\t0\t0\t4\r\n", out, device);
+    Convert("TRIA-0042 BNNNNNN\t1\t300\t1.5\t3\t4\r\n", out, device);
     std::locale::global(previous);
     ASSERT_EQ(out.lines.size(), 2u);
-    EXPECT_EQ(out.lines[1].substr(0, 7), "1\t .5\t ");
+    EXPECT_EQ(out.lines[1].substr(0, 17), "1\t 100\t .375\t-3\t4");
 }
 
-TEST(RecordWalkFailures, TrailingTabStartsAnEmptyRecordWhoseCountsAreNotNumbers) {
+TEST(RecordWalkFailures, CountThatIsNotANumberIsNamedByLineAndField) {
     Lines out;
-    const ConversionOutcome outcome = Convert(kBgr + "\t\r\n" + kBgr + "\r\n", out);
-    ASSERT_TRUE(outcome.problem);
-    EXPECT_EQ(outcome.problem->kind, ProblemKind::NotANumber);
-    EXPECT_EQ(Describe(*outcome.problem), "data.txt: line 1, field 17: \"\" is not a number");
-    EXPECT_EQ(outcome.records, 1);
-    EXPECT_EQ(out.lines.size(), 2u);
-    EXPECT_EQ(outcome.FailureMessage("out.txt"),
+    const ConversionOutcome trailingTab = Convert(kBgr + "\t\r\n" + kBgr + "\r\n", out);
+    EXPECT_EQ(trailingTab.problem.value().kind, ProblemKind::NotANumber);
+    EXPECT_EQ(trailingTab.FailureMessage("out.txt"),
               "data.txt: line 1, field 17: \"\" is not a number\n"
               "The 1 records converted before it are in out.txt.");
-}
-
-TEST(RecordWalkFailures, CountThatIsNotANumberIsNamedByLineAndFieldAlsoAfterAComma) {
-    Lines out;
+    EXPECT_EQ(out.lines.size(), 2u);
     std::string bad = kBgr;
     bad.replace(bad.find("\t5\t"), 3, "\t5x\t");
-    EXPECT_EQ(Describe(*Convert(kBgr + "\r\n" + bad, out).problem),
+    EXPECT_EQ(Describe(Convert(kBgr + "\r\n" + bad, out).problem.value()),
               "data.txt: line 2, field 7: \"5x\" is not a number");
-    EXPECT_EQ(Describe(*Convert("a\tb," + bad, out).problem),
+    EXPECT_EQ(Describe(Convert("a\tb," + bad, out).problem.value()),
               "data.txt: line 1, field 9: \"5x\" is not a number");
 }
 
@@ -141,7 +127,6 @@ TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(told, (std::vector<unsigned long long>{FieldStream::kBlockSize,
                                                      2 * FieldStream::kBlockSize}));
-    EXPECT_LT(outcome.records, static_cast<long long>(data.size() / kBgr.size()));
 }
 
 }  // namespace
