@@ -37,8 +37,7 @@ int UsageError(std::ostream& err, const std::string& what) {
     return 2;
 }
 
-}  // namespace
-
+// The share of the data file done, as "[##########          ]  50% of 94 MB".
 std::string ProgressBar(unsigned long long done, unsigned long long total) {
     const unsigned long long percent = total ? std::min(done, total) * 100 / total : 100;
     const int filled = static_cast<int>(percent * kBarWidth / 100);
@@ -46,8 +45,10 @@ std::string ProgressBar(unsigned long long done, unsigned long long total) {
                       std::string(static_cast<size_t>(kBarWidth - filled), ' ') + "] ";
     std::string number = std::to_string(percent);
     bar += std::string(3 - number.size(), ' ') + number + "% of ";
-    return bar + std::to_string((total + (1u << 19)) >> 20) + " MB";
+    return bar + std::to_string((total + 500000) / 1000000) + " MB";
 }
+
+}  // namespace
 
 int RunConvertTool(const std::vector<std::string>& args, const std::string& version,
                    std::ostream& out, std::ostream& err, bool errIsTerminal) {

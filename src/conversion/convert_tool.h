@@ -13,8 +13,4 @@ namespace zan {
 int RunConvertTool(const std::vector<std::string>& args, const std::string& version,
                    std::ostream& out, std::ostream& err, bool errIsTerminal);
 
-// The progress bar for a share of the data file, such as
-// "[##########          ]  50% of 94 MB".
-std::string ProgressBar(unsigned long long done, unsigned long long total);
-
 }  // namespace zan
