@@ -1,16 +1,14 @@
 #pragma once
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "conversion/tria_conversion.h"
 
 namespace zan {
 
-// zanhost-convert [--help] [--version] DEVICE DATA OUT: the conversion of
-// "Process Data File" without a window. Messages go to err, with a progress
-// bar for big data files when err is a terminal. Returns the exit status:
-// 0 converted, 1 a file could not be read or written, 2 wrong usage.
-// --version shows the given version.
-int RunConvertTool(const std::vector<std::string>& args, const std::string& version,
-                   std::ostream& out, std::ostream& err, bool errIsTerminal);
+// The conversion of "Process Data File" without a window, as zanhost-convert
+// runs it: messages go to err, with a progress bar for big data files when err
+// is a terminal. Returns the exit status: 0 converted, 1 a file could not be
+// read or written.
+int RunConvertTool(const ConversionFiles& files, std::ostream& err, bool errIsTerminal);
 
 }  // namespace zan

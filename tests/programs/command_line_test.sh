@@ -21,9 +21,9 @@ for wrong in --no-such-option -x; do
   echo "$out" | grep -q "Unknown option '" || fail "$wrong gives '$out'"
   echo "$out" | grep -q -- "--help" || fail "$wrong does not point to --help"
 done
-# No program takes two arguments.
-out=$(run first second 2>&1 >/dev/null)
+# No program takes four arguments.
+out=$(run first second third fourth 2>&1 >/dev/null)
 status=$?
-[ "$status" -eq 2 ] || fail "two arguments exit $status, not 2"
-echo "$out" | grep -q "Unexpected argument '" || fail "two arguments give '$out'"
+[ "$status" -eq 2 ] || fail "four arguments exit $status, not 2"
+echo "$out" | grep -q "Unexpected argument '" || fail "four arguments give '$out'"
 echo "ok: $version_line"
