@@ -1,6 +1,7 @@
 #include "console/console_commands.h"
 
 #include "context/context.h"
+#include "link/exchange.h"
 #include "link/port_operations.h"
 
 namespace zan {
@@ -52,18 +53,18 @@ std::string ReadFirmwareLine(Context& ctx) {
     }
 }
 
-void InterruptAutoStart(Context& ctx) {
+void InterruptAutoStart(Context& ctx, Exchange& exchange) {
     Dialogs& dialogs = ctx.platform.dialogs;
     PulseDtr(ctx);
     if (PollForAnswer(ctx, kAnswerPolls, kAnswerWaitSeconds)) {
-        Delay(ctx, 0.2);
-        SendText(ctx, "C");
+        exchange.Wait(0.2);
+        exchange.Send("C");
     } else {
         dialogs.MessageBox(
             "To Interupt autostart, please power off Zan sensor then press ok. The computer will "
             "then wait for 5 seconds to allow power discharge.",
             kInterruptTitle);
-        Delay(ctx, 5);
+        exchange.Wait(5);
         if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kInterruptTitle);
         if (!PollForAnswer(ctx, kPowerUpPolls, kPowerUpWaitSeconds)) {
@@ -73,14 +74,13 @@ void InterruptAutoStart(Context& ctx) {
                 "Zan Sensor Not Responding");
             return;
         }
-        Delay(ctx, 0.2);
-        SendText(ctx, "c");
-        Delay(ctx, 1);
+        exchange.Wait(0.2);
+        exchange.SendThenWait("c", 0, 1);
     }
     dialogs.MessageBox("Zan Sensor ready to accept commands", "Zan Sensor Ready");
 }
 
-void QueryFirmware(Context& ctx) {
+void QueryFirmware(Context& ctx, Exchange& exchange) {
     Dialogs& dialogs = ctx.platform.dialogs;
     PulseDtr(ctx);
     if (!WatchForAnswer(ctx, kFirmwarePolls, kFirmwarePollSeconds)) {
@@ -88,7 +88,7 @@ void QueryFirmware(Context& ctx) {
             "To get Instrument Firmware version, please power off Zan sensor then press ok. The "
             "computer will then wait for 5 seconds to allow power discharge.",
             kFirmwareTitle);
-        Delay(ctx, 5);
+        exchange.Wait(5);
         if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kFirmwareTitle);
     }
@@ -101,30 +101,38 @@ void QueryFirmware(Context& ctx) {
 // (another handler ran inside it), instead of prompting for a sensor that can
 // no longer be heard.
 void Command27_Click(Context& ctx) {
+    Exchange exchange(ctx);
+    if (!exchange.Acquired()) return;
     // A port failure ends the command silently; the boxes already shown stay answered.
     try {
-        InterruptAutoStart(ctx);
+        InterruptAutoStart(ctx, exchange);
     } catch (const std::exception&) {}
 }
 
 void Command28_Click(Context& ctx) {
+    Exchange exchange(ctx);
+    if (!exchange.Acquired()) return;
     // A port failure ends the query silently and leaves the caption as it was.
     try {
-        QueryFirmware(ctx);
+        QueryFirmware(ctx, exchange);
     } catch (const std::exception&) {}
 }
 
 void Command5_Click(Context& ctx) {
+    Exchange exchange(ctx);
+    if (!exchange.Acquired()) return;
     // With the port closed the write fails; Run then does nothing, by design.
     try {
-        SendText(ctx, "r");
+        exchange.Send("r");
     } catch (const std::exception&) {}
 }
 
 void ddfe_Click(Context& ctx) {
+    Exchange exchange(ctx);
+    if (!exchange.Acquired()) return;
     // Beyond the closed port, which is tested first, a failure ends it silently.
     try {
-        if (IsPortOpen(ctx)) SendText(ctx, "o");
+        if (IsPortOpen(ctx)) exchange.Send("o");
     } catch (const std::exception&) {}
 }
 

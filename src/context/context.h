@@ -40,9 +40,9 @@ struct Context {
     // setup dialog was closed without a choice): the front end leaves its
     // event loop, and nothing is saved twice.
     bool programEnded = false;
-    // Set while a logger settings retrieval or application talks to the sensor,
-    // so a click arriving during its waits cannot interleave a second exchange.
-    bool settingsExchangeRunning = false;
+    // Set while an exchange with the sensor runs (link/exchange.h), so a click
+    // arriving during its waits cannot interleave a second one.
+    bool exchangeRunning = false;
 };
 
 // The "Error" message box with a failure's description.

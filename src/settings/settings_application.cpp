@@ -3,22 +3,14 @@
 #include <cstdlib>
 
 #include "context/context.h"
+#include "link/exchange.h"
 #include "link/port_operations.h"
 #include "settings/settings_dates.h"
-#include "settings/settings_exchange.h"
 
 namespace zan {
 namespace {
 
 const char* const kNothingSent = " Nothing was sent to the instrument.";
-
-void AddProgress(ProgressBar& bar, double step) { bar.SetValue(bar.Value() + step); }
-
-void SendThenWait(Context& ctx, const std::string& text, double progress, double seconds) {
-    SendText(ctx, text);
-    AddProgress(ctx.main.ProgressBar1, progress);
-    Delay(ctx, seconds);
-}
 
 // The sensor splits the time at its last two digits, so minutes always go as two.
 std::string TimeText(const MainForm& m) {
@@ -67,49 +59,44 @@ std::optional<std::string> DateTimeProblem(Context& ctx) {
     return std::nullopt;
 }
 
-void SendLoggerSettings(Context& ctx) {
+void SendLoggerSettings(Context& ctx, Exchange& exchange) {
     MainForm& m = ctx.main;
-    ProgressBar& bar = m.ProgressBar1;
-    bar.SetValue(0);
-    SendThenWait(ctx, "B", 5, 0.5);
-    SendThenWait(ctx, ControlBitsText(ctx), 5, 0.3);
-    SendThenWait(ctx, "D", 5, 1);
-    SendThenWait(ctx, m.Text2.Text() + "\r", 5, 0.3);
-    SendThenWait(ctx, "I", 5, 1);
-    SendThenWait(ctx, m.Text4.Text() + "\r", 5, 0.3);
-    SendThenWait(ctx, "Q", 10, 1);
-    SendThenWait(ctx, m.Text3.Text() + "\r", 5, 0.3);
-    SendThenWait(ctx, "T", 10, 1);
-    SendThenWait(ctx, " " + std::to_string(m.Slider1.Value()) + "\r", 5, 1);
+    exchange.SetProgress(0);
+    exchange.SendThenWait("B", 5, 0.5);
+    exchange.SendThenWait(ControlBitsText(ctx), 5, 0.3);
+    exchange.SendThenWait("D", 5, 1);
+    exchange.SendThenWait(m.Text2.Text() + "\r", 5, 0.3);
+    exchange.SendThenWait("I", 5, 1);
+    exchange.SendThenWait(m.Text4.Text() + "\r", 5, 0.3);
+    exchange.SendThenWait("Q", 10, 1);
+    exchange.SendThenWait(m.Text3.Text() + "\r", 5, 0.3);
+    exchange.SendThenWait("T", 10, 1);
+    exchange.SendThenWait(" " + std::to_string(m.Slider1.Value()) + "\r", 5, 1);
     // The date boxes stay editable during the waits; re-check them before the clock command.
     if (const auto problem = DateTimeProblem(ctx)) {
         ctx.platform.dialogs.MessageBox(*problem, "Settings Not Sent");
-        bar.SetValue(0);
+        exchange.SetProgress(0);
         return;
     }
-    SendText(ctx, "U");
-    Delay(ctx, 1);
-    AddProgress(bar, 5);
+    exchange.SendThenWait("U", 0, 1);
+    exchange.AdvanceProgress(5);
     NormaliseDateFields(m);
     for (const DateBoxes& boxes : CheckedDateOrders(m)) {
-        AddProgress(bar, 10);
-        SendText(ctx, boxes.month->Text() + boxes.day->Text());
-        Delay(ctx, 0.5);
-        SendText(ctx, boxes.year->Text());
+        exchange.AdvanceProgress(10);
+        exchange.SendThenWait(boxes.month->Text() + boxes.day->Text(), 0, 0.5);
+        exchange.Send(boxes.year->Text());
     }
-    AddProgress(bar, 5);
-    Delay(ctx, 1);
+    exchange.AdvanceProgress(5);
+    exchange.Wait(1);
     const std::string time = TimeText(m);
-    AddProgress(bar, 5);
-    SendText(ctx, time);
-    AddProgress(bar, 5);
-    Delay(ctx, 1);
-    bar.SetValue(0);
+    exchange.AdvanceProgress(5);
+    exchange.SendThenWait(time, 5, 1);
+    exchange.SetProgress(0);
 }
 
 void Command2_Click(Context& ctx) {
     if (!IsPortOpen(ctx)) return;
-    SettingsExchange exchange(ctx);
+    Exchange exchange(ctx, &ctx.main.ProgressBar1);
     if (!exchange.Acquired()) return;
     // A date the sensor cannot hold would be half-applied; check before the first command.
     if (const auto problem = DateTimeProblem(ctx)) {
@@ -117,7 +104,7 @@ void Command2_Click(Context& ctx) {
         return;
     }
     try {
-        SendLoggerSettings(ctx);
+        SendLoggerSettings(ctx, exchange);
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }

@@ -5,6 +5,7 @@
 namespace zan {
 
 struct Context;
+class Exchange;
 
 // The six logger control bits as the sensor takes them: Auto Start, two
 // unused bits, Log Enabled, Wake Up, Append; each "0", "1" or "2" (grey).
@@ -16,6 +17,6 @@ std::optional<std::string> DateTimeProblem(Context& ctx);
 
 // Apply Settings: sends every setting, then the date and time.
 void Command2_Click(Context& ctx);
-void SendLoggerSettings(Context& ctx);
+void SendLoggerSettings(Context& ctx, Exchange& exchange);
 
 }  // namespace zan

@@ -8,9 +8,10 @@
 #include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "link/exchange.h"
 #include "link/port_operations.h"
+#include "link/reply_lines.h"
 #include "settings/settings_dates.h"
-#include "settings/settings_exchange.h"
 #include "settings/settings_summary.h"
 
 namespace zan {
@@ -25,15 +26,10 @@ constexpr size_t kShortestClockLine = 8;
 
 void Advance(ProgressBar& bar) { bar.SetValue(bar.Value() + kProgressStep); }
 
-// A reply line; a line that is missing, or shorter than the label its value
-// follows, means the reply was cut off. A bare label is a value of 0.
-std::string SettingLine(const ListBox& list, int echo, int line, size_t skipped) {
-    const std::string text = list.Entry(echo + line);
-    if (text.size() < std::max<size_t>(skipped, 1))
-        throw std::runtime_error("The settings reply is incomplete: line " + std::to_string(line) +
-                                 " of " + std::to_string(kSettingLines) +
-                                 " is missing or too short.");
-    return text.substr(skipped);
+// A reply line's value after its label; a line shorter than the label means
+// the reply was cut off. A bare label is a value of 0.
+std::string SettingLine(const ReplyLines& reply, int line, size_t skipped) {
+    return reply.Line(line, skipped).substr(skipped);
 }
 
 int SliderPosition(double value, bool& clamped) {
@@ -54,13 +50,7 @@ bool HasLeadingNumber(const std::string& text) {
 }  // namespace
 
 int FindSettingsEcho(const ListBox& list, int firstEntry) {
-    int found = -1;
-    for (int i = std::max({0, firstEntry, list.Count() - kEchoSearchSpan}); i <= list.Count();
-         ++i) {
-        const std::string entry = list.Entry(i);
-        if (entry == "P" || entry == "p" || entry == ">P" || entry == ">p") found = i;
-    }
-    return found;
+    return FindEcho(list, firstEntry, kEchoSearchSpan, {"P", "p", ">P", ">p"});
 }
 
 std::string CapacityCaption(double memoryPointer) {
@@ -99,11 +89,12 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
             "Conflict");
         return;
     }
+    const ReplyLines reply = ReplyLines::AfterEcho(list, echo, kSettingLines, "settings reply");
     ProgressBar& bar = m.ProgressBar1;
     bar.SetValue(0);
     double bits[6];
     for (int line = 1; line <= 6; ++line) {
-        const std::string text = SettingLine(list, echo, line, 0);
+        const std::string text = SettingLine(reply, line, 0);
         bits[line - 1] = NumberValue(text.substr(text.size() - 1));
         Advance(bar);
     }
@@ -116,10 +107,10 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     }
     double values[4];
     for (int line = 7; line <= 10; ++line) {
-        values[line - 7] = NumberValue(SettingLine(list, echo, line, 2));
+        values[line - 7] = NumberValue(SettingLine(reply, line, 2));
         Advance(bar);
     }
-    const double memoryPointer = NumberValue(SettingLine(list, echo, 11, 3));
+    const double memoryPointer = NumberValue(SettingLine(reply, 11, 3));
     Advance(bar);
     bool clamped = false;
     const int samples = SliderPosition(values[0], clamped);
@@ -166,25 +157,23 @@ void ReadInstrumentClock(Context& ctx) {
 
 void Command3_Click(Context& ctx) {
     if (!IsPortOpen(ctx)) return;
-    SettingsExchange exchange(ctx);
+    Exchange exchange(ctx, &ctx.main.ProgressBar1);
     if (!exchange.Acquired()) return;
     try {
         PulseDtr(ctx);
-        Delay(ctx, 0.2);
+        exchange.Wait(0.2);
         // An echo left in the list by an earlier retrieval is not this reply. The
         // newest entry may still be open and take the echo after a prompt.
         const int firstEntry = std::max(0, ctx.main.List1.Count() - 1);
-        SendText(ctx, "P");
-        Delay(ctx, 0.5);
+        exchange.SendThenWait("P", 0, 0.5);
         try {
             ReadLoggerSettings(ctx, firstEntry);
         } catch (const std::exception& e) {
             ShowError(ctx, e.what());
-            ctx.main.ProgressBar1.SetValue(0);
+            exchange.SetProgress(0);
         }
         ShowMeasurementTime(ctx);
-        SendText(ctx, "C");
-        Delay(ctx, 1);
+        exchange.SendThenWait("C", 0, 1);
         ReadInstrumentClock(ctx);
     } catch (const std::exception&) {
         // The port failed or went away during the exchange.
