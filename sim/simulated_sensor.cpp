@@ -5,7 +5,7 @@
 namespace zan::sim {
 
 SimulatedSensor::SimulatedSensor(SensorModel model, Behaviour behaviour)
-    : model_(model), behaviour_(behaviour), generator_(model) {
+    : model_(model), behaviour_(behaviour), generator_(model), reader_(model) {
     // A sensor that ignores DTR sits asleep in its logger and prints nothing.
     streaming_ = behaviour_ == Behaviour::Answering;
 }
@@ -46,6 +46,7 @@ std::string SimulatedSensor::Produce(double now) {
 void SimulatedSensor::Wake(double now) {
     queue_.clear();
     logger_.CancelInput();
+    reader_.Reset();
     Print(FirmwareLine(model_) + "\r\n", now);
     streaming_ = true;
     nextLineTime_ = now + LineInterval(model_);
@@ -79,7 +80,13 @@ void SimulatedSensor::PowerOn(double now) {
 void SimulatedSensor::OnWrite(const std::string& text, double now) {
     received_ += text;
     if (!powered_ || behaviour_ != Behaviour::Answering) return;
-    for (char c : text) Command(c, now);
+    for (const std::string& command : reader_.Take(text)) {
+        GenerateUpTo(now);
+        if (model_ == SensorModel::Tria)
+            HeadCommand(command, now);
+        else
+            Command(command[0], now);
+    }
 }
 
 void SimulatedSensor::LoggerCommand(char c, double now) {
@@ -88,11 +95,20 @@ void SimulatedSensor::LoggerCommand(char c, double now) {
     Print(logger_.Begin(c, now), now);
 }
 
+void SimulatedSensor::Run(double now) {
+    streaming_ = true;
+    nextLineTime_ = now + LineInterval(model_);
+}
+
+void SimulatedSensor::HeadCommand(const std::string& word, double now) {
+    if (word == "stop")
+        StopAtPrompt(now);
+    else if (word == "r")
+        Run(now);
+}
+
 void SimulatedSensor::Command(char c, double now) {
-    GenerateUpTo(now);
-    // The TRIA head has a protocol of its own; the logger belongs to the VSF and DFL.
-    const bool logger = model_ != SensorModel::Tria;
-    if (logger && logger_.Collecting()) {
+    if (logger_.Collecting()) {
         Print(logger_.Take(c, now), now);
         return;
     }
@@ -103,22 +119,17 @@ void SimulatedSensor::Command(char c, double now) {
         case 'I':
         case 'Q':
         case 'T':
-        case 'U':
-            if (logger) LoggerCommand(c, now);
-            break;
+        case 'U': LoggerCommand(c, now); break;
         case 'C':
             // At a prompt "C" asks the logger's clock; while talking it interrupts.
-            if (logger && !streaming_) {
+            if (!streaming_) {
                 LoggerCommand(c, now);
                 break;
             }
             StopAtPrompt(now);
             break;
         case 'c': StopAtPrompt(now); break;
-        case 'r':
-            streaming_ = true;
-            nextLineTime_ = now + LineInterval(model_);
-            break;
+        case 'r': Run(now); break;
         case 'o':
             if (streaming_) break;
             for (int i = 0; i < kStoredLines; ++i) Print(generator_.Line(i * 60.0), now);

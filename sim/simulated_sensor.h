@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "sim/command_reader.h"
 #include "sim/logger_model.h"
 #include "sim/sensor_model.h"
 #include "virtual/virtual_port.h"
@@ -10,10 +11,12 @@ namespace zan::sim {
 
 // A sensor at the far end of the serial line. It streams one measurement a
 // second at the pace a 9600-baud line allows, wakes on a DTR pulse with its
-// firmware line, and obeys the console commands: "C"/"c" stop it at a
-// prompt, "r" runs it again, "o" prints its stored data set. A VSF or DFL
-// also carries a data logger (LoggerModel) that takes the settings commands;
-// at a prompt "C" prints the logger's clock instead.
+// firmware line, and reads what it is sent as its model's commands
+// (CommandReader). A VSF or DFL obeys the console commands: "C"/"c" stop it
+// at a prompt, "r" runs it again, "o" prints its stored data set; it also
+// carries a data logger (LoggerModel) that takes the settings commands, and
+// at a prompt "C" prints the logger's clock instead. The TRIA head stops at
+// a prompt on "stop" and runs on "r".
 class SimulatedSensor : public Device {
   public:
     enum class Behaviour {
@@ -50,6 +53,8 @@ class SimulatedSensor : public Device {
     void Wake(double now);
     void StopAtPrompt(double now);
     void Command(char c, double now);
+    void HeadCommand(const std::string& word, double now);
+    void Run(double now);
     void GenerateUpTo(double now);
     void LoggerCommand(char c, double now);
 
@@ -57,6 +62,7 @@ class SimulatedSensor : public Device {
     Behaviour behaviour_;
     LineGenerator generator_;
     LoggerModel logger_;
+    CommandReader reader_;
     bool powered_ = true;
     bool streaming_ = true;
     bool dtr_ = false;
