@@ -8,6 +8,7 @@ tools/setup.sh
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 tools/check_format.sh
+tools/check_includes.sh
 
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j "$jobs"

@@ -10,6 +10,7 @@
 #include "core/number_value.h"
 #include "graphs/graph_views.h"
 #include "graphs/plot_packet.h"
+#include "graphs/time_window.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -94,25 +95,6 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
     PlotIfGraphing(ctx);
 }
 
-// Places the time axis of CWGraph2 on [t, end] at the first point and again
-// whenever a point falls outside the range shown before this packet.
-void MoveTimeWindow(Context& ctx, double t, double end, const std::string& label, double xMin,
-                    double xMax) {
-    ProgramState& s = ctx.state;
-    Graph& graph = ctx.main.CWGraph2;
-    auto place = [&] {
-        graph.SetAxisMaximum(1, end);
-        graph.SetAxisMinimum(1, t);
-        ctx.main.Label23.SetCaption(label);
-    };
-    if (s.TimeAxisStarted == 0) {
-        place();
-        s.TimeAxisStarted = 1;
-    }
-    if (t > xMax) place();
-    if (t < xMin) place();
-}
-
 void StoreHistoryPoint(ProgramState& s) {
     if (!(s.TimePointIndex >= 0 && s.TimePointIndex < static_cast<double>(s.TimeHistoryX.size()) &&
           s.TimePointIndex < static_cast<double>(s.TimeHistoryY.size())))
@@ -123,45 +105,35 @@ void StoreHistoryPoint(ProgramState& s) {
     s.TimeHistoryFilled[slot] = 1;
 }
 
-void DecodeDflChlorophyll(Context& ctx, const Packet& p) {
+// Both fluorometer views: the newest point of the time history, in
+// chlorophyll through the two calibration boxes or in raw counts. The
+// chlorophyll window is one minute wide; the raw-count window is as many
+// minutes as the scale factor says.
+void DecodeDfl(Context& ctx, const Packet& p, bool chlorophyll) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     s.TimePointIndex += 1;
-    const double xMax = m.CWGraph2.GetAxis(1).maximum;
-    const double xMin = m.CWGraph2.GetAxis(1).minimum;
-    if (s.TimePointIndex >= kChlorophyllHistoryWrap) s.TimePointIndex = 0;
+    if (s.TimePointIndex >= (chlorophyll ? kChlorophyllHistoryWrap : kCountsHistoryWrap))
+        s.TimePointIndex = 0;
     const double t = p.Value(1) * kDflTimeUnitDays;
     const double counts = p.Value(2);
-    const double chlorophyll =
-        (counts - NumberValue(m.Text10.Text())) * NumberValue(m.Text16.Text());
-    m.Text47.SetText(GeneralText(chlorophyll));
-    s.PlotY[0] = NumberValue(m.Text47.Text());
+    double minutes = 1;
+    if (chlorophyll) {
+        m.Text47.SetText(
+            GeneralText((counts - NumberValue(m.Text10.Text())) * NumberValue(m.Text16.Text())));
+        s.PlotY[0] = NumberValue(m.Text47.Text());
+    } else {
+        m.Text47.SetText(GeneralText(counts));
+        s.PlotY[0] = counts;
+        minutes = m.CWNumEdit2.Value();
+        ShowTimeWindowStart(ctx);
+    }
     s.PlotX[0] = t;
-    if (s.GraphingOn == 1)
-        MoveTimeWindow(ctx, t, t + kMinuteDays, "21 seconds per div", xMin, xMax);
-    StoreHistoryPoint(s);
-    PlotIfGraphing(ctx);
-}
-
-void DecodeDflCounts(Context& ctx, const Packet& p) {
-    ProgramState& s = ctx.state;
-    MainForm& m = ctx.main;
-    s.TimePointIndex += 1;
-    const double xMax = m.CWGraph2.GetAxis(1).maximum;
-    const double xMin = m.CWGraph2.GetAxis(1).minimum;
-    if (s.TimePointIndex >= kCountsHistoryWrap) s.TimePointIndex = 0;
-    const double t = p.Value(1) * kDflTimeUnitDays;
-    const double counts = p.Value(2);
-    m.Text47.SetText(GeneralText(counts));
-    s.PlotY[0] = counts;
-    s.PlotX[0] = t;
-    const double minutes = m.CWNumEdit2.Value();
     // A window reaching past midnight of the day count keeps its end on the
     // next day (past 1): wrapping it back would put the end before the start.
-    const double end = t + kMinuteDays * minutes;
-    m.Label23.SetCaption(GeneralText(m.CWGraph2.GetAxis(1).minimum));
     if (s.GraphingOn == 1)
-        MoveTimeWindow(ctx, t, end, GeneralText(21 * minutes) + " seconds per div", xMin, xMax);
+        FollowTimePoint(ctx, t, t + kMinuteDays * minutes,
+                        GeneralText(21 * minutes) + " seconds per div");
     StoreHistoryPoint(s);
     PlotIfGraphing(ctx);
 }
@@ -291,10 +263,8 @@ void Decode(Context& ctx) {
             DecodeVsfBeta(ctx, p);
     } else if (IsDflFamily(type)) {
         if (p.count != kDflFields) return;
-        if (view == kViewDflChlorophyll)
-            DecodeDflChlorophyll(ctx, p);
-        else if (view == kViewDflCounts)
-            DecodeDflCounts(ctx, p);
+        if (view == kViewDflChlorophyll || view == kViewDflCounts)
+            DecodeDfl(ctx, p, view == kViewDflChlorophyll);
     } else if (type == kTria) {
         DecodeTria(ctx, p);
     }

@@ -1,17 +1,11 @@
 #pragma once
 #include <string>
 
+#include "state/view_codes.h"
+
 namespace zan {
 
 struct Context;
-
-// Graph views that packet decoding serves.
-inline constexpr float kViewVsfBeta = 1;
-inline constexpr float kViewVsfCounts = 5;
-inline constexpr float kViewDflChlorophyll = 6;
-inline constexpr float kViewDflCounts = 7;
-inline constexpr float kViewTriaCounts = 11;
-inline constexpr float kViewTriaBeta = 12;
 
 // Decodes the packet just completed (PacketTable row PacketRow) for the
 // selected instrument and graph view into the output grid, the plot arrays

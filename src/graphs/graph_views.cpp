@@ -4,16 +4,11 @@
 
 #include "context/context.h"
 #include "core/colour.h"
-#include "decoding/process_packet.h"
 #include "state/instruments.h"
+#include "state/view_codes.h"
 
 namespace zan {
 namespace {
-
-// Views whose menu items stay disabled; nothing decodes them.
-constexpr float kViewVsfBetaTime = 2;
-constexpr float kViewVsfRadialArea = 3;
-constexpr float kViewVsfCountsTime = 4;
 
 constexpr const char* kBetaCaption = "Beta of Theta Vs Angle";
 constexpr const char* kCountsAngleCaption = "Raw Counts Vs Angle";
