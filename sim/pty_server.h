@@ -21,7 +21,6 @@ class PtyServer {
     // Hands what the program wrote to the device and the device's output to
     // the terminal, at the given seconds of a monotonic clock.
     void Step(double now);
-    bool ClientConnected() const { return connected_; }
 
   private:
     Device& device_;

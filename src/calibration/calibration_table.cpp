@@ -39,9 +39,12 @@ std::vector<CalInfoLine> TriaLines() {
 }
 
 // The cell under the editor follows its text as a number.
+// The editor writes into the cell it was opened on.
 void WriteEditorValue(Context& ctx) {
-    FlexGrid& grid = ctx.main.MSFlexGrid2;
-    grid.SetCell(grid.Row(), grid.Col(), GeneralText(NumberValue(ctx.main.Text11.Text())));
+    const ProgramState& s = ctx.state;
+    ctx.main.MSFlexGrid2.SetCell(static_cast<int>(s.EditCellRow),
+                                 static_cast<int>(s.EditCellColumn),
+                                 GeneralText(NumberValue(ctx.main.Text11.Text())));
 }
 
 void HideEditor(Context& ctx) {

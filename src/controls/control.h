@@ -109,10 +109,6 @@ class ControlRegistry {
   public:
     void Add(Control& control);
     Control* Find(const std::string& name) const;
-    template <typename T>
-    T* FindAs(const std::string& name) const {
-        return dynamic_cast<T*>(Find(name));
-    }
     const std::vector<Control*>& All() const { return ordered_; }
 
   private:

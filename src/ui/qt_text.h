@@ -1,9 +1,6 @@
 #pragma once
-#include <QColor>
 #include <QString>
 #include <string>
-
-#include "core/colour.h"
 
 namespace zan::ui {
 
@@ -19,6 +16,5 @@ inline QString CaptionText(const std::string& caption) {
     return text;
 }
 inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
-inline QColor ToQColor(const Colour& c) { return QColor(c.red, c.green, c.blue); }
 
 }  // namespace zan::ui
