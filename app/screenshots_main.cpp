@@ -101,6 +101,28 @@ int main(int argc, char* argv[]) {
          }},
         {"progress_window.png", SensorModel::Tria,
          [](zan::VirtualProgram& p) { p.ctx.progress.Form3.SetVisible(true); }, true},
+        {"tria_setup_after_retrieval.png", SensorModel::Tria,
+         [](zan::VirtualProgram& p) {
+             zan::MainForm& m = p.ctx.main;
+             m.inst6.Click();
+             p.pump.RunFor(2);
+             // Apply a configuration, put the frame back as it opens, then read the head.
+             m.Combo1.SetListIndex(3);
+             m.Combo2.SetListIndex(0);
+             m.Combo3.SetListIndex(2);
+             m.Check5.SetValue(1);
+             m.Combo4.SetListIndex(1);
+             m.Command4.Click();
+             for (auto [combo, text] : {std::pair{&m.Combo1, "Sensor 1"},
+                                        {&m.Combo2, "Sensor 2"},
+                                        {&m.Combo3, "Sensor 3"},
+                                        {&m.Combo4, "Select Output Format"}})
+                 combo->SetText(text);
+             m.Check5.SetValue(0);
+             p.pump.RunFor(2);
+             m.Command12.Click();
+             m.SSTab1.SetCurrentTab(0);
+         }},
     };
     int failures = 0;
     for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;

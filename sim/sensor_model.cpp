@@ -22,6 +22,17 @@ std::string TimeOfDay(double seconds) {
     return text;
 }
 
+// A colour sensor's counts at its three angles, before the swell and the noise.
+const int* ColourBase(char slot) {
+    static const int bases[3][3] = {{2100, 1420, 1030}, {1760, 1190, 880}, {1380, 940, 700}};
+    switch (slot) {
+        case 'B': return bases[0];
+        case 'G': return bases[1];
+        case 'R': return bases[2];
+        default: return nullptr;
+    }
+}
+
 }  // namespace
 
 std::optional<SensorModel> ParseSensorModel(std::string_view text) {
@@ -86,17 +97,32 @@ std::string LineGenerator::Line(double seconds) {
             break;
         }
         case SensorModel::Tria: {
-            std::string line = std::string(kTriaHeader) + "\t" + TimeOfDay(seconds);
-            const int bases[3][3] = {{2100, 1420, 1030}, {1760, 1190, 880}, {1380, 940, 700}};
-            for (const auto& base : bases) {
-                for (int angle = 0; angle < 3; ++angle)
-                    line += "\t" +
-                            std::to_string(base[angle] + static_cast<int>(90 * swell) + Noise(12));
-                line += "\t" + std::to_string(4000 + Noise(4));
+            // Per slot: a colour's three angles and its reference, or the
+            // fluorometer's one count; then the supply voltage, and the
+            // pressure and auxiliary inputs that are switched on.
+            std::string line = HeadHeader(head) + "\t" + TimeOfDay(seconds);
+            for (char slot : head.sensors) {
+                if (const int* base = ColourBase(slot)) {
+                    for (int angle = 0; angle < 3; ++angle)
+                        line += "\t" + std::to_string(base[angle] + static_cast<int>(90 * swell) +
+                                                      Noise(12));
+                    line += "\t" + std::to_string(4000 + Noise(4));
+                } else if (slot == 'F') {
+                    line += "\t" + std::to_string(620 + static_cast<int>(140 * swell) + Noise(20));
+                }
             }
-            std::snprintf(text, sizeof text, "\t%.2f\t%.1f\r\n", 12.0 + Noise(3) / 100.0,
-                          10.0 + 0.5 * swell);
-            return line + text;
+            std::snprintf(text, sizeof text, "\t%.2f", 12.0 + Noise(3) / 100.0);
+            line += text;
+            if (head.pressure != 'X') {
+                std::snprintf(text, sizeof text, "\t%.1f", 10.0 + 0.5 * swell);
+                line += text;
+            }
+            for (bool on : {head.aux1, head.aux2}) {
+                if (!on) continue;
+                std::snprintf(text, sizeof text, "\t%.3f", 1.25 + 0.1 * swell + Noise(5) / 1000.0);
+                line += text;
+            }
+            return line + "\r\n";
         }
     }
     return text;

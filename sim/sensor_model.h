@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/head_model.h"
+
 namespace zan::sim {
 
 enum class SensorModel { Vsf, Vsfs, Dfl, Dfls, Tria };
@@ -18,8 +20,8 @@ double LineInterval(SensorModel model);
 // The first line a sensor prints when it wakes, without its CR LF.
 std::string FirmwareLine(SensorModel model);
 
-// The TRIA head header used by the simulator: blue, green and red in slots
-// 1 to 3, a pressure output and no auxiliary inputs.
+// The TRIA head header of a head as it leaves the factory: blue, green and
+// red in slots 1 to 3, pressure in PSI and no auxiliary inputs.
 inline constexpr const char* kTriaHeader = "TRIA-0042 BGR PNN";
 
 // Builds the measurement lines a sensor prints, CR LF included, from the
@@ -29,6 +31,8 @@ class LineGenerator {
   public:
     explicit LineGenerator(SensorModel model, unsigned seed = 1) : model_(model), state_(seed) {}
     std::string Line(double secondsSinceStart);
+    // The layout of a TRIA head's lines.
+    HeadConfig head;
 
   private:
     int Noise(int amplitude);

@@ -72,6 +72,7 @@ void SimulatedSensor::PowerOff(double) {
 void SimulatedSensor::PowerOn(double now) {
     if (powered_ || behaviour_ == Behaviour::Absent) return;
     powered_ = true;
+    headLocked_ = false;
     // A power cycle clears whatever kept the sensor from answering.
     behaviour_ = Behaviour::Answering;
     Wake(now);
@@ -101,10 +102,20 @@ void SimulatedSensor::Run(double now) {
 }
 
 void SimulatedSensor::HeadCommand(const std::string& word, double now) {
-    if (word == "stop")
+    if (word == "stop") {
         StopAtPrompt(now);
-    else if (word == "r")
+    } else if (word == "D") {
+        if (!streaming_) Print(HeadListing(generator_.head, headLocked_), now);
+    } else if (word == "r" || word == "R") {
         Run(now);
+    } else if (word == "STOPSYR") {
+        headLocked_ = true;
+        StopAtPrompt(now);
+    } else {
+        // "STOPc1" stops the run before it takes slot 1; a locked head still stops.
+        if (word.compare(0, 4, "STOP") == 0) StopAtPrompt(now);
+        if (!headLocked_) ApplyHeadCommand(generator_.head, word);
+    }
 }
 
 void SimulatedSensor::Command(char c, double now) {

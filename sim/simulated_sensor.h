@@ -16,7 +16,10 @@ namespace zan::sim {
 // at a prompt, "r" runs it again, "o" prints its stored data set; it also
 // carries a data logger (LoggerModel) that takes the settings commands, and
 // at a prompt "C" prints the logger's clock instead. The TRIA head stops at
-// a prompt on "stop" and runs on "r".
+// a prompt on "stop", lists its configuration on "D" at the prompt, takes
+// the set-up commands ("STOPc1" with a slot letter, "c2", "c3", "CA1",
+// "CB0", "CPD", ...), runs on "r" or "R", and after "STOPSYR" ignores
+// set-up commands until its power is cycled.
 class SimulatedSensor : public Device {
   public:
     enum class Behaviour {
@@ -42,6 +45,9 @@ class SimulatedSensor : public Device {
     const std::string& Received() const { return received_; }
     // The data logger of a VSF or DFL: its settings, clock and quirks.
     LoggerModel& Logger() { return logger_; }
+    // The TRIA head's configuration and lock.
+    HeadConfig& Head() { return generator_.head; }
+    bool HeadLocked() const { return headLocked_; }
     // The sensor prints text, paced by the line speed.
     void Print(const std::string& text, double now);
 
@@ -66,6 +72,7 @@ class SimulatedSensor : public Device {
     bool powered_ = true;
     bool streaming_ = true;
     bool dtr_ = false;
+    bool headLocked_ = false;
     double nextLineTime_ = 0;
     double headTime_ = 0;
     std::string queue_;

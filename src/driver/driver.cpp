@@ -254,6 +254,11 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
     } else if (command == "logger") {
         need(2, "logger PORT [KEY VALUE]...");
         LoggerCommand(Sensor(w[1]).Logger(), w, out_);
+    } else if (command == "head") {
+        need(2, "head PORT");
+        sim::SimulatedSensor& head = Sensor(w[1]);
+        out_ << "head " << w[1] << ": " << sim::HeadHeader(head.Head())
+             << (head.HeadLocked() ? " locked" : " open") << "\n";
     } else if (command == "unplug") {
         program_.port.DropLine();
     } else if (command == "sent") {

@@ -4,6 +4,7 @@
 #include "settings/settings_application.h"
 #include "settings/settings_retrieval.h"
 #include "settings/settings_summary.h"
+#include "settings/tria_setup.h"
 
 namespace zan {
 
@@ -11,6 +12,9 @@ void WireSettings(Context& ctx) {
     MainForm& m = ctx.main;
     m.Command3.onClick = [&ctx] { Command3_Click(ctx); };
     m.Command2.onClick = [&ctx] { Command2_Click(ctx); };
+    m.Command12.onClick = [&ctx] { Command12_Click(ctx); };
+    m.Command4.onClick = [&ctx] { Command4_Click(ctx); };
+    m.Command13.onClick = [&ctx] { Command13_Click(ctx); };
     m.Slider1.onChange = [&ctx] { ShowMeasurementTime(ctx); };
     m.Text2.onChange = [&ctx] { Text2_Change(ctx); };
     m.Text3.onChange = [&ctx] { Text3_Change(ctx); };

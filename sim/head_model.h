@@ -1,0 +1,31 @@
+#pragma once
+#include <array>
+#include <string>
+
+namespace zan::sim {
+
+// What the TRIA head is set up to measure: the sensor in each of its three
+// slots ("B" blue, "G" green, "R" red scattering meter, "F" fluorometer, "N"
+// none), the pressure output unit by its command letter ("A" atmospheres,
+// "D" dbars, "P" PSI, "S" SI units of MPa, "V" volts, "X" no output), and the
+// two auxiliary analog inputs.
+struct HeadConfig {
+    std::array<char, 3> sensors{'B', 'G', 'R'};
+    char pressure = 'P';
+    bool aux1 = false, aux2 = false;
+};
+
+// The header that starts each measurement line: characters 11 to 13 are the
+// slots, 15 the pressure output, 16 and 17 the auxiliary inputs ("N" off).
+std::string HeadHeader(const HeadConfig& config);
+
+// The head's answer to "D": a listing whose last 16 lines carry the
+// firmware, the slots, the pressure unit, the auxiliary inputs and the lock,
+// each line ended by CR LF, then the prompt.
+std::string HeadListing(const HeadConfig& config, bool locked);
+
+// The head's set-up commands ("STOPc1B", "c2G", "c3R", "CA1", "CB0", "CPD"):
+// true when the command changed the configuration.
+bool ApplyHeadCommand(HeadConfig& config, const std::string& command);
+
+}  // namespace zan::sim

@@ -1,0 +1,235 @@
+#include "settings/tria_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/driver.h"
+#include "settings_test_support.h"
+
+namespace zan {
+namespace {
+
+TEST(TriaListing, LinesAreReadByTheirExactEndingsAndOnInAnyCase) {
+    const struct {
+        const char* line;
+        std::optional<int> slot, pressure;
+    } endings[] = {
+        {"Slot 1: Blue VSF", 0, std::nullopt},    {"Slot 2: Green VSF", 1, std::nullopt},
+        {"Slot 2: green vsf", {}, std::nullopt},  {"Slot 3: Red VSF", 2, std::nullopt},
+        {"Slot 3: Fluorometer", 3, std::nullopt}, {"Slot 1: No Sensor", 4, std::nullopt},
+        {"Pressure output: dbars", {}, 1},        {"Pressure output: Atmosphere", {}, 0},
+        {"Pressure output: PSI", {}, 2},          {"Pressure output: SI Units", {}, 3},
+        {"Pressure output: Volts", {}, 4},        {"Pressure output: OFF", {}, 5},
+        {"Pressure output: psi", {}, {}},
+    };
+    for (const auto& e : endings) {
+        EXPECT_EQ(SlotPosition(e.line), e.slot) << e.line;
+        EXPECT_EQ(PressurePosition(e.line), e.pressure) << e.line;
+    }
+    EXPECT_EQ(HeadFirmwareCaption("TRIA VSF 1.02"), "VSF 1.02");
+    EXPECT_EQ(HeadFirmwareCaption("TRIA vsf 1.03"), "vsf 1.03");
+    EXPECT_EQ(HeadFirmwareCaption("TRIA 1.04"), "TRIA 1.04");
+    EXPECT_TRUE(SaysOn("Aux 1: on"));
+    EXPECT_TRUE(SaysOn("Aux 1: ON"));
+    EXPECT_FALSE(SaysOn("Aux 1: OFF"));
+}
+
+// A loaded program with the TRIA selected and port 1 open on the device.
+template <typename D>
+struct HeadBench {
+    explicit HeadBench(std::shared_ptr<D> d) : device(std::move(d)) {
+        program.port.Attach(1, device);
+        program.Load();
+        m.inst6.Click();
+        m.op1.Click();
+        program.pump.RunFor(2.5);
+        m.ProgressBar2.Observe([this](Property) { steps.push_back(m.ProgressBar2.Value()); });
+    }
+    void Choose(int slot1, int slot2, int slot3, int aux1, int aux2, int pressure) {
+        m.Combo1.SetListIndex(slot1);
+        m.Combo2.SetListIndex(slot2);
+        m.Combo3.SetListIndex(slot3);
+        m.Check5.SetValue(aux1);
+        m.Check8.SetValue(aux2);
+        m.Combo4.SetListIndex(pressure);
+    }
+    const std::vector<ScriptedDialogs::Message>& Messages() { return program.dialogs.Messages(); }
+
+    std::shared_ptr<D> device;
+    VirtualProgram program;
+    MainForm& m = program.ctx.main;
+    std::vector<double> steps;
+};
+
+struct OnAFeed : HeadBench<FeedDevice> {
+    OnAFeed() : HeadBench(std::make_shared<FeedDevice>()) {}
+};
+
+TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgress) {
+    OnAFeed b;
+    b.Choose(3, 4, 0, 1, 0, 2);
+    const double start = b.program.pump.Seconds();
+    b.m.Command4.Click();
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPr");
+    EXPECT_NEAR(b.program.pump.Seconds() - start, 8.5, 0.05);
+    EXPECT_EQ(b.steps, (std::vector<double>{15, 30, 90, 100, 0}));
+    EXPECT_TRUE(b.Messages().empty());
+}
+
+TEST(TriaApply, GreyBoxesAndNoPressureChoiceSendNothingForThem) {
+    OnAFeed b;
+    b.Choose(0, 1, 2, 2, 2, -1);
+    b.m.Command4.Click();
+    EXPECT_EQ(b.device->Written(), "STOPc1Bc2Gc3Rr");
+}
+
+TEST(TriaApply, ASlotWithoutAChoiceIsNamedAndNothingIsSent) {
+    OnAFeed b;
+    b.Choose(0, 1, 2, 1, 1, 1);
+    b.m.Combo2.SetText("Sensor 2");
+    b.m.Command4.Click();
+    EXPECT_EQ(b.device->Written(), "");
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_EQ(b.Messages()[0].title, "Missing Parameter");
+    EXPECT_NE(b.Messages()[0].text.find("slot 2"), std::string::npos);
+
+    b.program.dialogs.ClearMessages();
+    b.m.cp.Click();
+    b.m.Command4.Click();
+    EXPECT_EQ(b.device->Written(), "");
+    EXPECT_TRUE(b.Messages().empty());
+}
+
+TEST(TriaLock, SendsStopsyrAndStepsTheBarOverTwoPointSixSeconds) {
+    OnAFeed b;
+    const double start = b.program.pump.Seconds();
+    b.m.Command13.Click();
+    EXPECT_EQ(b.device->Written(), "STOPSYR");
+    EXPECT_NEAR(b.program.pump.Seconds() - start, 2.6, 0.05);
+    EXPECT_EQ(b.steps, (std::vector<double>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0}));
+
+    b.program.port.FailWrites("Device not ready");
+    b.m.Command13.Click();
+    b.program.port.FailWrites("");
+    b.m.cp.Click();
+    b.m.Command13.Click();
+    ASSERT_EQ(b.Messages().size(), 2u);
+    EXPECT_EQ(b.Messages()[0].title, "Error");
+    EXPECT_EQ(b.Messages()[0].text, "Device not ready");
+    EXPECT_EQ(b.Messages()[1].title, "TRIA Setup");
+    EXPECT_EQ(b.device->Written(), "STOPSYR");
+}
+
+struct OnTheHead : HeadBench<sim::SimulatedSensor> {
+    OnTheHead() : HeadBench(std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Tria)) {}
+    void Scramble() {
+        for (ComboBox* combo : {&m.Combo1, &m.Combo2, &m.Combo3, &m.Combo4}) combo->SetText("?");
+        m.Check5.SetValue(2);
+        m.Check8.SetValue(2);
+    }
+    std::vector<std::string> Frame() {
+        return {m.Combo1.Text(),
+                m.Combo2.Text(),
+                m.Combo3.Text(),
+                m.Combo4.Text(),
+                m.Check5.Caption() + std::to_string(m.Check5.Value()),
+                m.Check8.Caption() + std::to_string(m.Check8.Value())};
+    }
+};
+
+TEST(TriaRoundTrip, ApplyThenRetrieveShowsWhatWasAppliedAndPacketsFollowTheNewLayout) {
+    OnTheHead b;
+    b.Choose(3, 4, 0, 1, 0, 1);
+    b.m.Command4.Click();
+    b.Scramble();
+    b.program.pump.RunFor(3);
+    b.steps.clear();
+    b.m.Command12.Click();
+    EXPECT_TRUE(b.Messages().empty());
+    EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Fluorometer", "No Sensor!", "Blue", "dbars",
+                                                   "Aux Analog 11", "Aux Analog 20"}));
+    EXPECT_EQ(b.m.Command28.Caption(), "Firmware : VSF 1.02");
+    EXPECT_EQ(b.steps, (std::vector<double>{15, 30, 45, 60, 75, 80, 85, 90, 93, 95, 100, 0}));
+    EXPECT_EQ(b.device->Received().substr(b.device->Received().size() - 6), "stopDR");
+
+    // "R" set the head running again, with the new header.
+    b.m.triarcvsa.Click();
+    b.program.pump.RunFor(3);
+    EXPECT_EQ(b.m.Label14.Caption(), "3");  // blue after the fluorometer
+    EXPECT_EQ(b.m.Label15.Caption(), "0");
+    EXPECT_EQ(b.m.Label20.Caption(), "0");
+    EXPECT_EQ(b.m.Label28.Caption(), "10");
+    EXPECT_EQ(b.program.ctx.state.TriaFluorColumn, 2);
+    EXPECT_EQ(b.program.ctx.state.TriaHasAux1, 1);
+    EXPECT_EQ(b.m.MSFlexGrid1.Cell(10, 0), "Fluor");
+    EXPECT_FALSE(b.m.MSFlexGrid1.Cell(1, 1).empty());
+}
+
+TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycled) {
+    OnTheHead b;
+    b.m.Command13.Click();
+    b.Choose(2, 2, 2, 1, 1, 4);
+    b.m.Command4.Click();
+    b.m.Command12.Click();
+    EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Blue", "Green", "Red", "PSI", "Aux Analog 10",
+                                                   "Aux Analog 20"}));
+    b.device->PowerOff(b.program.pump.Seconds());
+    b.device->PowerOn(b.program.pump.Seconds());
+    b.program.pump.RunFor(2);
+    b.Choose(2, 2, 2, 1, 1, 4);
+    b.m.Command4.Click();
+    b.Scramble();
+    b.m.Command12.Click();
+    EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Red", "Red", "Red", "Volts", "Aux Analog 11",
+                                                   "Aux Analog 21"}));
+}
+
+TEST(TriaRetrieve, AHeadThatDoesNotListLeavesTheFrameAndSaysSo) {
+    OnTheHead b;
+    b.m.Command12.Click();
+    ASSERT_TRUE(b.Messages().empty());
+    // The first listing is still in List2; a silent head must not be read from it.
+    b.device->PowerOff(b.program.pump.Seconds());
+    b.Scramble();
+    const std::vector<std::string> scrambled = b.Frame();
+    b.m.Command12.Click();
+    EXPECT_EQ(b.Frame(), scrambled);
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
+    EXPECT_EQ(b.Messages()[0].text.rfind("The head's listing is incomplete: line 16 of 16", 0), 0u)
+        << b.Messages()[0].text;
+    EXPECT_EQ(b.m.ProgressBar2.Value(), 0);
+}
+
+TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
+    OnAFeed b;
+    // A backlog of measurements arrives during the waits.
+    for (int i = 0; i < 40; ++i)
+        b.device->Feed(std::string(sim::kTriaHeader) + "\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\r\n");
+    b.m.Command12.Click();
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
+    EXPECT_EQ(b.Messages()[0].text.rfind("The head sent measurements", 0), 0u);
+    EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
+}
+
+TEST(TriaDriver, ScriptAppliesRetrievesAndShowsTheHead) {
+    std::ostringstream out;
+    Driver driver(out);
+    std::istringstream in(
+        "attach 1 TRIA\nload\nclick inst6\nclick op1\nwait 2\n"
+        "set Combo1 Red\nset Combo2 Fluorometer\nset Combo3 Green\nset Check5 0\nset Check8 1\n"
+        "set Combo4 Volts\nclick Command4\nhead 1\nset Combo1 Blue\nclick Command12\n"
+        "print Combo1\nprint Command28\nclick Command13\nhead 1\n");
+    EXPECT_EQ(driver.Run(in), 0) << out.str();
+    EXPECT_NE(out.str().find("head 1: TRIA-0042 RFG VNY open\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Combo1: caption \"\" visible true enabled true colour 192,192,192 "
+                             "index 2 text \"Red\""),
+              std::string::npos);
+    EXPECT_NE(out.str().find("caption \"Firmware : VSF 1.02\""), std::string::npos);
+    EXPECT_NE(out.str().find("head 1: TRIA-0042 RFG VNY locked\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zan
