@@ -15,17 +15,18 @@ bool StartsAWord(const std::string& text) {
     return false;
 }
 
-}  // namespace
-
 bool IsHeadWord(const std::string& word) {
     for (const char* w : kHeadWords)
         if (word == w) return true;
     return false;
 }
 
+// The slot words take the next character as their slot letter.
 bool TakesSlotLetter(const std::string& word) {
     return word == "STOPc1" || word == "c2" || word == "c3";
 }
+
+}  // namespace
 
 std::vector<std::string> CommandReader::Take(const std::string& text) {
     std::vector<std::string> done;

@@ -27,9 +27,4 @@ class CommandReader {
     std::string word_;
 };
 
-// The words of the TRIA head protocol.
-bool IsHeadWord(const std::string& word);
-// A head word that is followed by a slot letter.
-bool TakesSlotLetter(const std::string& word);
-
 }  // namespace zan::sim

@@ -63,7 +63,7 @@ std::string HeadListing(const HeadConfig& c, bool locked) {
     return out + ">";
 }
 
-bool ApplyHeadCommand(HeadConfig& c, const std::string& command) {
+void ApplyHeadCommand(HeadConfig& c, const std::string& command) {
     const auto slot = [&](std::string_view word, size_t index) {
         if (command.size() != word.size() + 1 || command.compare(0, word.size(), word) != 0)
             return false;
@@ -72,21 +72,14 @@ bool ApplyHeadCommand(HeadConfig& c, const std::string& command) {
         c.sensors[index] = letter;
         return true;
     };
-    if (slot("STOPc1", 0) || slot("c2", 1) || slot("c3", 2)) return true;
-    if (command == "CA1" || command == "CA0") {
+    if (slot("STOPc1", 0) || slot("c2", 1) || slot("c3", 2)) return;
+    if (command == "CA1" || command == "CA0")
         c.aux1 = command == "CA1";
-        return true;
-    }
-    if (command == "CB1" || command == "CB0") {
+    else if (command == "CB1" || command == "CB0")
         c.aux2 = command == "CB1";
-        return true;
-    }
-    if (command.size() == 3 && command.compare(0, 2, "CP") == 0 &&
-        std::string_view("ADPSVX").find(command[2]) != std::string_view::npos) {
+    else if (command.size() == 3 && command.compare(0, 2, "CP") == 0 &&
+             std::string_view("ADPSVX").find(command[2]) != std::string_view::npos)
         c.pressure = command[2];
-        return true;
-    }
-    return false;
 }
 
 }  // namespace zan::sim

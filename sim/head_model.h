@@ -24,8 +24,8 @@ std::string HeadHeader(const HeadConfig& config);
 // each line ended by CR LF, then the prompt.
 std::string HeadListing(const HeadConfig& config, bool locked);
 
-// The head's set-up commands ("STOPc1B", "c2G", "c3R", "CA1", "CB0", "CPD"):
-// true when the command changed the configuration.
-bool ApplyHeadCommand(HeadConfig& config, const std::string& command);
+// Takes one of the head's set-up commands ("STOPc1B", "c2G", "c3R", "CA1",
+// "CB0", "CPD"); anything else leaves the configuration as it is.
+void ApplyHeadCommand(HeadConfig& config, const std::string& command);
 
 }  // namespace zan::sim
