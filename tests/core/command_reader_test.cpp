@@ -32,11 +32,6 @@ TEST(CommandReader, TheHeadReadsWordsWrittenBackToBack) {
     }
 }
 
-TEST(CommandReader, TheLoggerModelsTakeOneLetterPerCommand) {
-    CommandReader reader(SensorModel::Dfl);
-    EXPECT_EQ(reader.Take("stop"), (Commands{"s", "t", "o", "p"}));
-}
-
 TEST(SimulatedTria, StopAtAPromptDumpsNothing) {
     SimulatedSensor head(SensorModel::Tria);
     std::string out;

@@ -74,14 +74,11 @@ TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgress) {
     EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPr");
     EXPECT_NEAR(b.program.pump.Seconds() - start, 8.5, 0.05);
     EXPECT_EQ(b.steps, (std::vector<double>{15, 30, 90, 100, 0}));
-    EXPECT_TRUE(b.Messages().empty());
-}
-
-TEST(TriaApply, GreyBoxesAndNoPressureChoiceSendNothingForThem) {
-    OnAFeed b;
+    // Grey boxes and no pressure choice send nothing for them.
     b.Choose(0, 1, 2, 2, 2, -1);
     b.m.Command4.Click();
-    EXPECT_EQ(b.device->Written(), "STOPc1Bc2Gc3Rr");
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrSTOPc1Bc2Gc3Rr");
+    EXPECT_TRUE(b.Messages().empty());
 }
 
 TEST(TriaApply, ASlotWithoutAChoiceIsNamedAndNothingIsSent) {
