@@ -27,6 +27,7 @@ class WindowBinder {
 
     QWidget* MainWindow() const { return main_; }
     QWidget* QuickSetupWindow() const { return quick_; }
+    QWidget* ProgressWindow() const { return progress_; }
     // Shows the windows whose forms are visible now; later changes follow by themselves.
     void ShowVisibleWindows();
     // The widget or menu action bound to a control of the form, or null.
