@@ -1,0 +1,41 @@
+#pragma once
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/file_bytes.h"
+#include "virtual/virtual_program.h"
+
+namespace zan::test {
+
+using Lines = std::vector<std::string>;
+
+// Every message box shown so far, as "title: text".
+inline Lines Messages(const VirtualProgram& program) {
+    Lines shown;
+    for (const auto& m : program.dialogs.Messages()) shown.push_back(m.title + ": " + m.text);
+    return shown;
+}
+
+// A fresh folder of the test's own, removed with the object; the process id keeps builds
+// that run the suite at the same time apart.
+struct TempFolder {
+    TempFolder()
+        : path(std::filesystem::temp_directory_path() /
+               ("zanhost-" + std::to_string(::getpid()) + "-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+    std::filesystem::path path;
+};
+
+}  // namespace zan::test
