@@ -1,41 +1,32 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "core/file_bytes.h"
+#include "core/test_support.h"
 #include "state/instruments.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Lines;
 
-const std::string kAllFalse = "False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n";
+std::string Marks(const std::string& truths) {
+    std::string bytes;
+    for (char t : truths) bytes += t == '1' ? "True\r\n" : "False\r\n";
+    return bytes;
+}
 
 // A program whose def.zhl and zhost.def live in a folder of their own, with
 // feeds on ports 1 and 2.
 struct StartupTest : testing::Test {
     void SetUp() override {
-        // The process id keeps builds that run the suite at the same time apart.
-        folder = fs::temp_directory_path() /
-                 ("zanhost-startup-" + std::to_string(getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        quickSetup = folder / "def.zhl";
-        preferences = folder / "config" / "zanhost" / "zhost.def";
         program.clock.quickSetupPath = quickSetup.string();
         program.clock.preferencesPath = preferences.string();
         program.AttachFeed(1);
         program.AttachFeed(2);
     }
-    void TearDown() override { fs::remove_all(folder); }
-
     void WritePreferences(const std::string& bytes) {
         fs::create_directories(preferences.parent_path());
         test::WriteBytes(preferences, bytes);
@@ -46,73 +37,85 @@ struct StartupTest : testing::Test {
             if (item->Checked()) names += item->Name() + " ";
         return names;
     }
+    void UnlockTestMode() {
+        program.Start();
+        q.Form2.KeyPress(11);
+        q.Form2.KeyPress(33);
+    }
 
+    test::TempFolder folder;
+    fs::path quickSetup = folder / "def.zhl";
+    fs::path preferences = folder.path / "config" / "zanhost" / "zhost.def";
     VirtualProgram program;
     MainForm& m = program.ctx.main;
     QuickSetupForm& q = program.ctx.quick;
-    fs::path folder, quickSetup, preferences;
 };
 
-TEST_F(StartupTest, TheProgramOpensWithTheQuickSetupDialogAndNoMainWindow) {
+TEST_F(StartupTest, TheProgramOpensWithTheQuickSetupDialogAndNothingSelected) {
     program.Start();
     EXPECT_TRUE(q.Form2.Visible());
     EXPECT_FALSE(m.Form1.Visible());
     EXPECT_EQ(q.Form2.Caption(), "ZAN Host ");
     EXPECT_FALSE(q.Label2.Visible());
+    for (const OptionButton* o : {&q.Option1, &q.Option2, &q.Option3, &q.Option6, &q.Option7,
+                                  &q.Option4, &q.Option5, &q.Option9, &q.Option8})
+        EXPECT_FALSE(o->Value()) << o->Name();
     // Timer1 starts with the main window's load, not before.
     program.pump.RunFor(0.1);
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
 }
 
-TEST_F(StartupTest, RememberedTriaOnPortTwoIsPreselectedAndApplied) {
+// What Apply does with a remembered choice and a click in the dialog.
+struct Remembered {
+    const char* file;
+    OptionButton QuickSetupForm::*click;
+    const char* written;
+    float instrument;
+    const char* label13;
+    int port;
+};
+struct QuickSetupApply : StartupTest, testing::WithParamInterface<Remembered> {};
+
+TEST_P(QuickSetupApply, OpensTheMainWindowWithTheChosenInstrumentAndPort) {
+    const Remembered& r = GetParam();
+    if (*r.file) test::WriteBytes(quickSetup, r.file);
+    program.Start();
+    if (r.click) (q.*r.click).Click();
+    q.Command1.Click();
+    EXPECT_FALSE(q.Form2.Visible());
+    EXPECT_TRUE(m.Form1.Visible());
+    EXPECT_EQ(m.Form1.Caption(), "ZAN Host 4.1.4");
+    EXPECT_EQ(program.ctx.state.InstrumentType, r.instrument);
+    EXPECT_EQ(m.Label13.Caption(), r.label13);
+    EXPECT_EQ(m.Command28.Visible(), r.instrument != kNoInstrument);
+    EXPECT_EQ(program.port.OpenPortNumber(), r.port);
+    EXPECT_EQ(test::ReadBytes(quickSetup), r.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, QuickSetupApply,
+    testing::Values(Remembered{"3\r\n2\r\n", nullptr, "3\r\n2\r\n", kTria, "TRIA", 2},
+                    // The shutter VSF is chosen through its disabled menu item.
+                    Remembered{"4\r\n0\r\n", nullptr, "4\r\n0\r\n", kVsfs, "VSFS", 0},
+                    Remembered{"", &QuickSetupForm::Option4, "0\r\n1\r\n", 0, "None", 1},
+                    // The last click wins over the remembered choice.
+                    Remembered{"1\r\n1\r\n", &QuickSetupForm::Option2, "2\r\n1\r\n", kDfl, "DFL",
+                               1},
+                    // A short file is no choice at all.
+                    Remembered{"3\r\n", &QuickSetupForm::Option4, "0\r\n1\r\n", 0, "None", 1}));
+
+TEST_F(StartupTest, RememberedChoiceIsPreselectedAndItsMenuItemsChecked) {
     test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
     EXPECT_TRUE(q.Option3.Value());
     EXPECT_TRUE(q.Option5.Value());
     EXPECT_FALSE(q.Option1.Value());
     q.Command1.Click();
-    EXPECT_FALSE(q.Form2.Visible());
-    EXPECT_TRUE(m.Form1.Visible());
-    EXPECT_EQ(m.Form1.Caption(), "ZAN Host 4.1.4");
     EXPECT_TRUE(m.inst6.Checked());
-    EXPECT_EQ(program.ctx.state.InstrumentType, kTria);
-    EXPECT_EQ(program.port.OpenPortNumber(), 2);
     EXPECT_TRUE(m.op2.Checked());
-    EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
 }
 
-TEST_F(StartupTest, RememberedShutterVsfIsChosenThroughItsDisabledMenuItem) {
-    test::WriteBytes(quickSetup, "4\r\n0\r\n");
-    program.Start();
-    EXPECT_TRUE(q.Option6.Value());
-    q.Command1.Click();
-    EXPECT_TRUE(m.inst3.Checked());
-    EXPECT_EQ(program.ctx.state.InstrumentType, kVsfs);
-    EXPECT_EQ(m.Label13.Caption(), "VSFS");
-    EXPECT_EQ(program.port.OpenPortNumber(), 0);
-}
-
-TEST_F(StartupTest, ApplyWithOnlyAPortWritesNoInstrumentAndOpensThePort) {
-    program.Start();
-    q.Option4.Click();
-    q.Command1.Click();
-    EXPECT_EQ(test::ReadBytes(quickSetup), "0\r\n1\r\n");
-    EXPECT_EQ(m.Label13.Caption(), "None");
-    EXPECT_FALSE(m.Command28.Visible());
-    EXPECT_EQ(program.port.OpenPortNumber(), 1);
-}
-
-TEST_F(StartupTest, ApplyTakesTheLastChoiceOverTheRememberedOne) {
-    test::WriteBytes(quickSetup, "1\r\n1\r\n");
-    program.Start();
-    q.Option2.Click();
-    EXPECT_FALSE(q.Option1.Value());
-    q.Command1.Click();
-    EXPECT_EQ(test::ReadBytes(quickSetup), "2\r\n1\r\n");
-    EXPECT_EQ(program.ctx.state.InstrumentType, kDfl);
-}
-
-TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowAndLeavesTheQuickSetupFileAlone) {
+TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowOnRawCountsAndLeavesTheFileAlone) {
     test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
     q.Command2.Click();
@@ -123,11 +126,6 @@ TEST_F(StartupTest, IgnoreOpensAnEmptyMainWindowAndLeavesTheQuickSetupFileAlone)
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
     EXPECT_EQ(program.ctx.state.InstrumentType, 0);
     EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
-}
-
-TEST_F(StartupTest, TheMainWindowOpensOnRawCountsWithItsGridWidthsStatisticsHeadingsAndPanels) {
-    program.Start();
-    q.Command2.Click();
     EXPECT_EQ(program.ctx.state.GraphView, 5);
     EXPECT_EQ(m.MSFlexGrid1.ColWidth(0), 800);
     EXPECT_EQ(m.MSFlexGrid1.ColWidth(1), 1650);
@@ -135,25 +133,13 @@ TEST_F(StartupTest, TheMainWindowOpensOnRawCountsWithItsGridWidthsStatisticsHead
     EXPECT_EQ(m.MSFlexGrid3.Cell(0, 2), "125     ");
     EXPECT_EQ(m.MSFlexGrid3.Cell(0, 3), "150     ");
     EXPECT_EQ(m.MSFlexGrid3.Cell(0, 4), "     Ref");
-    EXPECT_TRUE(m.Frame5.Visible());
-    EXPECT_FALSE(m.Frame13.Visible());
-    EXPECT_FALSE(m.Frame2.Visible());
-    EXPECT_TRUE(m.Frame12.Visible());
-    EXPECT_FALSE(m.Frame9.Visible());
-}
-
-TEST_F(StartupTest, MissingOrShortQuickSetupFileOpensTheDialogWithNothingSelected) {
-    program.Start();
-    for (const OptionButton* o : {&q.Option1, &q.Option2, &q.Option3, &q.Option6, &q.Option7,
-                                  &q.Option4, &q.Option5, &q.Option9, &q.Option8})
-        EXPECT_FALSE(o->Value()) << o->Name();
-
-    VirtualProgram shortFile;
-    test::WriteBytes(quickSetup, "3\r\n");
-    shortFile.clock.quickSetupPath = quickSetup.string();
-    shortFile.Start();
-    EXPECT_FALSE(shortFile.ctx.quick.Option3.Value());
-    EXPECT_EQ(shortFile.ctx.state.InstrumentType, 0);
+    EXPECT_TRUE(m.Frame5.Visible() && m.Frame12.Visible());
+    EXPECT_FALSE(m.Frame13.Visible() || m.Frame2.Visible() || m.Frame9.Visible());
+    // Without test mode the panel switch stays hidden and Ctrl+D does nothing.
+    EXPECT_FALSE(m.Image1.Visible() || m.Image1.Enabled() || m.Shape2.Visible());
+    m.Image1.Click();
+    m.Form1.KeyPress(4);
+    EXPECT_FALSE(m.Text9.HasFocus());
 }
 
 TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWindow) {
@@ -192,13 +178,9 @@ TEST_F(StartupTest, TestModeUnlocksOnlyWithCtrlKBeforeTheExclamationMark) {
 }
 
 TEST_F(StartupTest, UnlockedTestModeShowsTheTestingPanelSwitchAfterApply) {
-    program.Start();
-    q.Form2.KeyPress(11);
-    q.Form2.KeyPress(33);
+    UnlockTestMode();
     q.Command1.Click();
-    EXPECT_TRUE(m.Image1.Visible());
-    EXPECT_TRUE(m.Image1.Enabled());
-    EXPECT_TRUE(m.Shape2.Visible());
+    EXPECT_TRUE(m.Image1.Visible() && m.Image1.Enabled() && m.Shape2.Visible());
     m.Image1.Click();
     EXPECT_TRUE(m.Frame9.Visible());
     EXPECT_FALSE(m.Frame12.Visible());
@@ -207,18 +189,8 @@ TEST_F(StartupTest, UnlockedTestModeShowsTheTestingPanelSwitchAfterApply) {
     EXPECT_TRUE(m.Frame12.Visible());
 }
 
-TEST_F(StartupTest, WithoutTestModeThePanelSwitchStaysHidden) {
-    program.Start();
-    q.Command2.Click();
-    EXPECT_FALSE(m.Image1.Visible());
-    EXPECT_FALSE(m.Image1.Enabled());
-    EXPECT_FALSE(m.Shape2.Visible());
-}
-
 TEST_F(StartupTest, CtrlDInTestModeFocusesTheTerminalBoxOnlyWhileThePanelIsShown) {
-    program.Start();
-    q.Form2.KeyPress(11);
-    q.Form2.KeyPress(33);
+    UnlockTestMode();
     q.Command2.Click();
     m.Form1.KeyPress(4);
     EXPECT_FALSE(m.Text9.HasFocus());
@@ -229,69 +201,65 @@ TEST_F(StartupTest, CtrlDInTestModeFocusesTheTerminalBoxOnlyWhileThePanelIsShown
     EXPECT_TRUE(m.Text9.HasFocus());
 }
 
-TEST_F(StartupTest, CtrlDWithoutTestModeDoesNothing) {
-    program.Start();
-    q.Command2.Click();
-    m.Image1.Click();
-    m.Form1.KeyPress(4);
-    EXPECT_FALSE(m.Text9.HasFocus());
-}
-
 TEST_F(StartupTest, SavedFormatsTheFirstCheckedInLoadOrderWinsAndExitWritesItBack) {
-    WritePreferences("False\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
+    WritePreferences(Marks("010010"));
     program.Start();
     q.Command2.Click();
     EXPECT_EQ(m.Label40.Caption(), "DD/MM/YY");
     EXPECT_EQ(CheckedDateFormats(), "dmy ");
     m.ex.Click();
-    EXPECT_EQ(test::ReadBytes(preferences),
-              "False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences), Marks("010000"));
     EXPECT_FALSE(m.Form1.Visible());
     EXPECT_TRUE(program.ctx.programEnded);
 }
 
 TEST_F(StartupTest, AllFormatsFalseLeavesNothingCheckedAndRoundTripsByteForByte) {
-    WritePreferences(kAllFalse);
+    WritePreferences(Marks("000000"));
     program.Load();
     EXPECT_EQ(CheckedDateFormats(), "");
     EXPECT_EQ(m.Label40.Caption(), "MM/DD/YY");
     m.Form1.Close();
-    EXPECT_EQ(test::ReadBytes(preferences), kAllFalse);
+    EXPECT_EQ(test::ReadBytes(preferences), Marks("000000"));
 }
 
 TEST_F(StartupTest, MissingOrDamagedPreferencesFallBackToMonthDayYear) {
-    program.Load();
-    EXPECT_EQ(CheckedDateFormats(), "mdy ");
-    EXPECT_EQ(m.Label40.Caption(), "MM/DD/YY");
-
-    VirtualProgram damaged;
-    WritePreferences("False\r\nTrue\r\nmaybe\r\nFalse\r\nFalse\r\nFalse\r\n");
-    damaged.clock.preferencesPath = preferences.string();
-    damaged.Load();
-    EXPECT_EQ(damaged.ctx.main.Label40.Caption(), "MM/DD/YY");
-    EXPECT_TRUE(damaged.ctx.main.mdy.Checked());
-    EXPECT_FALSE(damaged.ctx.main.dmy.Checked());
+    for (const char* bytes : {"", "False\r\nTrue\r\nmaybe\r\nFalse\r\nFalse\r\nFalse\r\n"}) {
+        VirtualProgram fresh;
+        fresh.clock.preferencesPath = preferences.string();
+        if (*bytes) WritePreferences(bytes);
+        fresh.Load();
+        EXPECT_EQ(fresh.ctx.main.Label40.Caption(), "MM/DD/YY") << bytes;
+        EXPECT_TRUE(fresh.ctx.main.mdy.Checked()) << bytes;
+        EXPECT_FALSE(fresh.ctx.main.dmy.Checked()) << bytes;
+    }
 }
 
 TEST_F(StartupTest, EachDateFormatItemShowsItsFormatAndIsSavedOnItsOwnLine) {
+    program.ctx.state.QuickSetupPort = 2;
     program.Load();
-    struct Case {
-        MenuItem* item;
-        const char* format;
-        int line;
-    };
-    const Case cases[] = {{&m.mdy, "MM/DD/YY", 0}, {&m.dmy, "DD/MM/YY", 1},
-                          {&m.dym, "DD/YY/MM", 2}, {&m.myd, "MM/YY/DD", 3},
-                          {&m.ydm, "YY/DD/MM", 4}, {&m.ymd, "YY/MM/DD", 5}};
-    for (const Case& c : cases) {
-        c.item->Click();
-        EXPECT_EQ(m.Label40.Caption(), c.format);
-        EXPECT_EQ(CheckedDateFormats(), c.item->Name() + " ");
+    const std::pair<MenuItem*, const char*> cases[] = {{&m.mdy, "MM/DD/YY"}, {&m.dmy, "DD/MM/YY"},
+                                                       {&m.dym, "DD/YY/MM"}, {&m.myd, "MM/YY/DD"},
+                                                       {&m.ydm, "YY/DD/MM"}, {&m.ymd, "YY/MM/DD"}};
+    for (const auto& [item, format] : cases) {
+        item->Click();
+        EXPECT_EQ(m.Label40.Caption(), format);
+        EXPECT_EQ(CheckedDateFormats(), item->Name() + " ");
     }
     m.ydm.Click();
     m.ex.Click();
-    EXPECT_EQ(test::ReadBytes(preferences),
-              "False\r\nFalse\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n");
+    EXPECT_EQ(test::ReadBytes(preferences), Marks("000010"));
+    // Exit closes the port but keeps its check mark.
+    EXPECT_EQ(program.port.OpenPortNumber(), 0);
+    EXPECT_TRUE(m.op2.Checked());
+}
+
+TEST_F(StartupTest, ClosingTheMainWindowSavesPreferencesButLeavesThePortOpen) {
+    program.ctx.state.QuickSetupPort = 1;
+    program.Load();
+    m.dym.Click();
+    m.Form1.Close();
+    EXPECT_EQ(program.port.OpenPortNumber(), 1);
+    EXPECT_EQ(test::ReadBytes(preferences), Marks("001000"));
 }
 
 TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStillEnds) {
@@ -308,32 +276,11 @@ TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStil
     EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
-TEST_F(StartupTest, ExitClosesTheOpenPortButKeepsItsCheckMark) {
-    program.ctx.state.QuickSetupPort = 2;
-    program.Load();
-    ASSERT_EQ(program.port.OpenPortNumber(), 2);
-    m.ex.Click();
-    EXPECT_EQ(program.port.OpenPortNumber(), 0);
-    EXPECT_TRUE(m.op2.Checked());
-    EXPECT_TRUE(fs::exists(preferences));
-}
-
-TEST_F(StartupTest, ClosingTheMainWindowSavesPreferencesButLeavesThePortOpen) {
-    program.ctx.state.QuickSetupPort = 1;
-    program.Load();
-    m.dym.Click();
-    m.Form1.Close();
-    EXPECT_EQ(program.port.OpenPortNumber(), 1);
-    EXPECT_EQ(test::ReadBytes(preferences),
-              "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n");
-}
-
 TEST_F(StartupTest, CompileDateShowsTheVersionComments) {
     program.Load();
     m.codate.Click();
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Compile Date");
-    EXPECT_EQ(program.dialogs.Messages()[0].text, "This version was compiled on Nov. 28, 2001");
+    EXPECT_EQ(test::Messages(program),
+              Lines{"Compile Date: This version was compiled on Nov. 28, 2001"});
     EXPECT_EQ(m.a1.Caption(), "About");
     EXPECT_EQ(m.codate.Caption(), "Compile Date");
 }
