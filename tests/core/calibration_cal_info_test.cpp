@@ -1,31 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <locale>
-#include <sstream>
+#include <string>
 
 #include "calibration/cal_info_file.h"
-#include "core/file_bytes.h"
+#include "core/comma_locale.h"
+#include "core/test_support.h"
 #include "core/text_file.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Lines;
+
+const std::string kHeading = "Angle\tScaling Factor\tOffset\r\n";
 
 class CalInfo : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zan_calinfo_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        program.Load();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
+    void SetUp() override { program.Load(); }
     void Save(const fs::path& path) {
         program.dialogs.AnswerFile(path.string());
         program.ctx.main.Command31.Click();
@@ -34,14 +27,23 @@ class CalInfo : public ::testing::Test {
         program.dialogs.AnswerFile(path.string());
         program.ctx.main.Command30.Click();
     }
+    // Loads a file of the given data lines under the four header lines.
+    void LoadLines(const std::string& data) {
+        test::WriteBytes(dir / "in.txt", "t\r\nd\r\n\r\r\nh\r\n" + data);
+        Load(dir / "in.txt");
+    }
+    void FillTria() {
+        program.ctx.main.inst6.Click();
+        for (int row : {1, 2, 3, 5, 6, 7})
+            for (int col = 1; col <= 4; ++col)
+                table().SetCell(row, col, std::to_string(row * 10 + col));
+    }
     FlexGrid& table() { return program.ctx.main.MSFlexGrid2; }
-    const auto& messages() { return program.dialogs.Messages(); }
+    Lines Messages() const { return test::Messages(program); }
 
-    fs::path dir;
+    test::TempFolder dir;
     VirtualProgram program;
 };
-
-const std::string kHeading = "Angle\tScaling Factor\tOffset\r\n";
 
 TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
     program.ctx.main.inst2.Click();
@@ -52,14 +54,11 @@ TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
     EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() +
                                          "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
                                          "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
-    program.ctx.main.inst6.Click();
-    for (int row = 1; row <= 7; ++row)
-        for (int col = 1; col <= 4; ++col)
-            if (row != 4) table().SetCell(row, col, std::to_string(row * 10 + col));
+    FillTria();
     program.clock.pattern = "dd.MM.yy";
     const fs::path file = dir / "tria.txt";
     Save(file);
@@ -69,6 +68,14 @@ TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
                                          "G100\t12\t52\r\nG125\t22\t62\r\nG150\t32\t72\r\n"
                                          "R100\t13\t53\r\nR125\t23\t63\r\nR150\t33\t73\r\n"
                                          "Fluor.\t14\t54\r\n");
+    // Read while the VSF is selected, its first lines fill the VSF rows.
+    program.ctx.main.inst2.Click();
+    Load(file);
+    EXPECT_EQ(table().Cell(1, 1), "11");
+    EXPECT_EQ(table().Cell(1, 2), "51");
+    EXPECT_EQ(table().Cell(3, 2), "71");
+    EXPECT_EQ(table().Cell(1, 3), "");
+    EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 0);
 }
 
 TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy) {
@@ -77,13 +84,12 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     table().SetCell(5, 1, "42");
     table().SetCell(7, 3, "-3.25");
     table().SetCell(1, 4, "0.012");
-    table().SetCell(5, 4, "45");
     const fs::path file = dir / "tria.txt";
     Save(file);
     const std::string saved = test::ReadBytes(file);
     program.ctx.main.inst6.Click();
     Load(file);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(table().Cell(1, 1), "1.5E-06");
     EXPECT_EQ(table().Cell(5, 1), "42");
     EXPECT_EQ(table().Cell(7, 3), "-3.25");
@@ -103,101 +109,66 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
-TEST_F(CalInfo, DataLineWithOneTabLoadsOnlyTheOffset) {
-    program.ctx.main.inst2.Click();
-    test::WriteBytes(dir / "one.txt",
-                     "t\r\nd\r\n\r\r\nh\r\n100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n");
-    Load(dir / "one.txt");
-    EXPECT_EQ(table().Cell(1, 1), "0");
-    EXPECT_EQ(table().Cell(1, 2), "2.5");
-    EXPECT_EQ(table().Cell(3, 2), "4");
-}
-
-TEST_F(CalInfo, CommaInsideALineSplitsItAndShiftsTheFollowingLines) {
-    program.ctx.main.inst2.Click();
-    test::WriteBytes(dir / "comma.txt",
-                     "t\r\nd\r\n\r\r\nh\r\n100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n");
-    Load(dir / "comma.txt");
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(table().Cell(1, 1), "0");  // "100\t1": no second tab
-    EXPECT_EQ(table().Cell(1, 2), "1");
-    EXPECT_EQ(table().Cell(2, 1), "0");  // "5\t3": the label part goes, 3 is the offset
-    EXPECT_EQ(table().Cell(2, 2), "3");
-    EXPECT_EQ(table().Cell(3, 1), "7");
-    EXPECT_EQ(table().Cell(3, 2), "8");
+TEST_F(CalInfo, OddDataLinesFillTheVsfRowsTheyReach) {
+    struct Case {
+        const char* data;
+        Lines cells;  // rows 1 to 3, scaling and offset
+    };
+    const Case cases[] = {
+        // One tab: only the offset.
+        {"100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n", {"0", "2.5", "1", "2", "3", "4"}},
+        // A comma splits a line and shifts the ones after it.
+        {"100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n", {"0", "1", "0", "3", "7", "8"}},
+    };
+    for (const Case& c : cases) {
+        program.ctx.main.inst2.Click();
+        LoadLines(c.data);
+        Lines cells;
+        for (int row = 1; row <= 3; ++row)
+            for (int col = 1; col <= 2; ++col) cells.push_back(table().Cell(row, col));
+        EXPECT_EQ(cells, c.cells) << c.data;
+    }
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(CalInfo, ShortFileFillsWhatItHoldsThenReportsWithoutArmingTheCopy) {
     program.ctx.main.inst6.Click();
-    test::WriteBytes(dir / "short.txt", "t\r\nd\r\n\r\r\nh\r\nB100\t2\t40\r\nB125\t3\t41\r\n");
-    Load(dir / "short.txt");
+    LoadLines("B100\t2\t40\r\nB125\t3\t41\r\n");
     EXPECT_EQ(table().Cell(1, 1), "2");
     EXPECT_EQ(table().Cell(6, 1), "41");
     EXPECT_EQ(table().Cell(3, 1), "");
     EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 0);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].title, "error");
-    EXPECT_EQ(messages()[0].text, "Input past end of file");
-    EXPECT_EQ(messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(Messages(), Lines{"error: Input past end of file"});
+    EXPECT_EQ(program.dialogs.Messages()[0].icon, MessageIcon::Information);
 }
 
-TEST_F(CalInfo, TriaFileLoadedWhileVsfIsSelectedFillsTheVsfRowsFromItsFirstLines) {
-    program.ctx.main.inst6.Click();
-    for (int row : {1, 2, 3, 5, 6, 7})
-        for (int col = 1; col <= 4; ++col)
-            table().SetCell(row, col, std::to_string(row * 10 + col));
-    Save(dir / "tria.txt");
-    program.ctx.main.inst2.Click();
-    Load(dir / "tria.txt");
-    EXPECT_EQ(table().Cell(1, 1), "11");
-    EXPECT_EQ(table().Cell(1, 2), "51");
-    EXPECT_EQ(table().Cell(3, 2), "71");
-    EXPECT_EQ(table().Cell(1, 3), "");
-    EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 0);
-}
-
-TEST_F(CalInfo, MissingFileOrCancelledLoadShowsTheSystemDescription) {
+TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
     program.ctx.main.inst2.Click();
     Load(dir / "absent.txt");
     program.dialogs.CancelFile();
     program.ctx.main.Command30.Click();
-    ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].title, "error");
-    EXPECT_NE(messages()[0].text.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(messages()[1].title, "error");
+    Save(dir / "no" / "folder.txt");
+    ASSERT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(program.dialogs.Messages()[0].title, "error");
+    EXPECT_NE(Messages()[0].find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(program.dialogs.Messages()[1].title, "error");
+    EXPECT_EQ(Messages()[2],
+              "Error: No such file or directory: " + (dir / "no" / "folder.txt").string());
+    if (fs::exists("/dev/full")) {
+        Save("/dev/full");
+        EXPECT_EQ(Messages().back(), "Error: No space left on device: /dev/full");
+    }
 }
 
-TEST_F(CalInfo, CancelledSaveDoesNothing) {
+TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
     program.ctx.main.inst2.Click();
     program.dialogs.CancelFile();
     program.ctx.main.Command31.Click();
-    EXPECT_TRUE(messages().empty());
-    EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(CalInfo, SaveThatCannotCreateTheFileReportsTheSystemDescription) {
-    program.ctx.main.inst2.Click();
-    Save(dir / "no" / "such" / "folder.txt");
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].title, "Error");
-    EXPECT_EQ(messages()[0].text,
-              "No such file or directory: " + (dir / "no" / "such" / "folder.txt").string());
-}
-
-TEST_F(CalInfo, SaveThatCannotBeWrittenReportsTheSystemDescription) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    program.ctx.main.inst2.Click();
-    Save("/dev/full");
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "No space left on device: /dev/full");
-}
-
-TEST_F(CalInfo, InstrumentsWithoutATableNeitherWriteNorRead) {
     program.ctx.main.inst4.Click();
     Save(dir / "dfl.txt");
     Load(dir / "absent.txt");
-    EXPECT_FALSE(fs::exists(dir / "dfl.txt"));
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(fs::is_empty(dir.path));
 }
 
 TEST_F(CalInfo, DialogsStartWithAnEmptyNameAndKeepWhatOtherCommandsSet) {
@@ -221,21 +192,15 @@ TEST_F(CalInfo, DialogsStartWithAnEmptyNameAndKeepWhatOtherCommandsSet) {
     EXPECT_EQ(dialog.fileName, (dir / "vsf.txt").string());
 }
 
-// A locale whose numbers use a decimal comma, as many users have.
-struct CommaPunct : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-};
-
-TEST_F(CalInfo, NumbersAreWrittenWithAPeriodWhateverTheLocale) {
+TEST_F(CalInfo, NumbersTypedAndWrittenKeepTheirPeriodWhateverTheLocale) {
     const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     program.ctx.main.inst2.Click();
-    table().ClickCell(1, 1);
-    for (char c : std::string("0.0025")) program.ctx.main.Text11.TypeChar(c);
-    program.ctx.main.Text11.KeyDown(13);
-    table().ClickCell(1, 2);
-    for (char c : std::string("52.5")) program.ctx.main.Text11.TypeChar(c);
-    program.ctx.main.Text11.KeyDown(13);
+    for (const auto& [col, text] : {std::pair{1, "0.0025"}, std::pair{2, "52.5"}}) {
+        table().ClickCell(1, col);
+        for (char c : std::string(text)) program.ctx.main.Text11.TypeChar(c);
+        program.ctx.main.Text11.KeyDown(13);
+    }
     Save(dir / "vsf.txt");
     std::locale::global(previous);
     const std::string bytes = test::ReadBytes(dir / "vsf.txt");
@@ -244,12 +209,13 @@ TEST_F(CalInfo, NumbersAreWrittenWithAPeriodWhateverTheLocale) {
 }
 
 TEST(CalInfoFields, SplitDropsTheLabelAndReadsBothNumbers) {
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("G125\t1.5E-06\t40").scaling, 1.5e-6);
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("G125\t1.5E-06\t40").offset, 40);
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("2.5").offset, 2.5);
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("2.5").scaling, 0);
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("x\tabc\t.5e1x").scaling, 0);
-    EXPECT_DOUBLE_EQ(SplitCalInfoField("x\tabc\t.5e1x").offset, 5);
+    const std::pair<const char*, std::pair<double, double>> cases[] = {
+        {"G125\t1.5E-06\t40", {1.5e-6, 40}}, {"2.5", {0, 2.5}}, {"x\tabc\t.5e1x", {0, 5}}};
+    for (const auto& [text, expected] : cases) {
+        const auto field = SplitCalInfoField(text);
+        EXPECT_DOUBLE_EQ(field.scaling, expected.first) << text;
+        EXPECT_DOUBLE_EQ(field.offset, expected.second) << text;
+    }
 }
 
 TEST(CalInfoFields, ShortDatesFollowThePattern) {
