@@ -16,6 +16,8 @@ namespace {
 
 constexpr double kMinuteDays = 0.00069444444;
 constexpr double kDflUnitDays = 1.54319 / 100000;
+const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+using Values = std::vector<double>;
 
 class GraphPlotting : public ::testing::Test {
   protected:
@@ -34,20 +36,22 @@ class GraphPlotting : public ::testing::Test {
     const Graph::Plot& AnglePlot(int plot) {
         return main().CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
     }
-    const Graph::Plot& TimePlot() { return main().CWGraph2.Plots()[0]; }
 
     VirtualProgram program;
 };
 
-TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheData) {
+TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
     main().inst2.Click();
     main().rang.Click();
-    main().Command1.Click();
     Stream(sim::SensorModel::Vsf);
-    program.pump.RunFor(3.5);
+    program.pump.RunFor(2.5);
+    EXPECT_NE(state().PlotY[0], 0);
+    for (const auto& plot : main().CWGraph1.Plots()) EXPECT_TRUE(plot.x.empty()) << plot.name;
+    main().Command1.Click();
+    program.pump.RunFor(1);
     const Graph::Plot& plot = AnglePlot(5);
-    EXPECT_EQ(plot.x, (std::vector<double>{100, 125, 150, 180}));
-    EXPECT_EQ(plot.y, std::vector<double>(state().PlotY.begin(), state().PlotY.end()));
+    EXPECT_EQ(plot.x, (Values{100, 125, 150, 180}));
+    EXPECT_EQ(plot.y, Values(state().PlotY.begin(), state().PlotY.end()));
     EXPECT_GT(plot.y[0], 1000);
     const Graph& g = main().CWGraph1;
     EXPECT_EQ(g.GetAxis(1).minimum, 100);
@@ -55,15 +59,6 @@ TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheData)
     EXPECT_EQ(g.GetAxis(2).minimum, 0);
     EXPECT_EQ(g.GetAxis(2).maximum, *std::max_element(plot.y.begin(), plot.y.end()));
     EXPECT_TRUE(main().CWGraph2.Plots()[0].x.empty());
-}
-
-TEST_F(GraphPlotting, NothingIsDrawnWhileGraphingIsOff) {
-    main().inst2.Click();
-    main().rang.Click();
-    Stream(sim::SensorModel::Vsf);
-    program.pump.RunFor(3.5);
-    EXPECT_NE(state().PlotY[0], 0);
-    for (const auto& plot : main().CWGraph1.Plots()) EXPECT_TRUE(plot.x.empty()) << plot.name;
 }
 
 TEST_F(GraphPlotting, VsfBetaIsDrawnAgainstTheAnglesInRadians) {
@@ -74,7 +69,7 @@ TEST_F(GraphPlotting, VsfBetaIsDrawnAgainstTheAnglesInRadians) {
     }
     main().mang.Click();
     main().Command1.Click();
-    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    Feed(kVsfLine);
     EXPECT_DOUBLE_EQ(AnglePlot(5).x[0], 1.74532925199433);
     EXPECT_DOUBLE_EQ(AnglePlot(5).y[0],
                      (1850 - 50) * 0.0001 * 2 * 3.14159265358979 * 0.984807753012208);
@@ -85,75 +80,47 @@ TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) 
     main().inst2.Click();
     main().rang.Click();
     main().Command1.Click();
-    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
-    ASSERT_FALSE(AnglePlot(5).x.empty());
-
+    Feed(kVsfLine);
     main().inst6.Click();
     main().triarcvsa.Click();
     Stream(sim::SensorModel::Tria);
     program.pump.RunFor(3.5);
     EXPECT_TRUE(AnglePlot(5).x.empty());
     EXPECT_TRUE(AnglePlot(2).x.empty());
-    struct Expected {
-        int plot;
-        const std::array<float, 4>& values;
-    };
-    for (const Expected& e :
-         {Expected{1, state().TriaRedValues}, Expected{3, state().TriaBlueValues},
-          Expected{4, state().TriaGreenValues}}) {
-        EXPECT_EQ(AnglePlot(e.plot).x, (std::vector<double>{100, 125, 150, 180})) << e.plot;
-        EXPECT_EQ(AnglePlot(e.plot).y, std::vector<double>(e.values.begin(), e.values.end()))
-            << e.plot;
-        EXPECT_GT(AnglePlot(e.plot).y[0], 1000) << e.plot;
+    const std::pair<int, const std::array<float, 4>&> colours[] = {
+        {1, state().TriaRedValues}, {3, state().TriaBlueValues}, {4, state().TriaGreenValues}};
+    for (const auto& [plot, values] : colours) {
+        EXPECT_EQ(AnglePlot(plot).x, (Values{100, 125, 150, 180})) << plot;
+        EXPECT_EQ(AnglePlot(plot).y, Values(values.begin(), values.end())) << plot;
+        EXPECT_GT(AnglePlot(plot).y[0], 1000) << plot;
     }
     // The simulated blue sensor reads highest at 100 degrees.
     EXPECT_EQ(main().CWGraph1.GetAxis(2).maximum, AnglePlot(3).y[0]);
-
     // A head that loses its green sensor no longer shows a green line.
     Feed("TRIA-0042 BxR PNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12\t10\r\n");
     EXPECT_TRUE(AnglePlot(4).x.empty());
-    EXPECT_EQ(AnglePlot(3).y, (std::vector<double>{1, 2, 3, 0}));
-
+    EXPECT_EQ(AnglePlot(3).y, (Values{1, 2, 3, 0}));
     // Back on the VSF the colour lines go.
     main().inst2.Click();
     main().rang.Click();
-    Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    Feed(kVsfLine);
     for (int plot : {1, 3, 4}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
 }
 
-TEST_F(GraphPlotting, TheTimeGraphGetsOnlyFilledHistorySlots) {
-    main().inst4.Click();
-    main().df3.Click();
-    main().Command1.Click();
-    FeedNumbered(1000, 1002);
-    EXPECT_EQ(TimePlot().x,
-              (std::vector<double>{1000 * kDflUnitDays, 1001 * kDflUnitDays, 1002 * kDflUnitDays}));
-    EXPECT_EQ(TimePlot().y, (std::vector<double>{5, 5, 5}));
-    EXPECT_TRUE(AnglePlot(5).x.empty());
-}
-
-TEST_F(GraphPlotting, HistoryPointsGatheredWhileGraphingWasOffAreDrawnOnceItIsOn) {
-    main().inst4.Click();
-    main().df2.Click();
-    FeedNumbered(1, 5);
-    main().Command1.Click();
-    FeedNumbered(6, 6);
-    EXPECT_EQ(TimePlot().x.size(), 6u);
-}
-
-TEST_F(GraphPlotting, AfterTheHistoryWrapsThePointsRunFromTheOldestToTheNewest) {
+TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
     main().inst4.Click();
     main().df3.Click();
     FeedNumbered(1, 10002);
     main().Command1.Click();
     FeedNumbered(10003, 10003);
-    const auto& x = TimePlot().x;
+    const auto& x = main().CWGraph2.Plots()[0].x;
     // Slots 1..10000, then 0, 1, 2 again; slot 10001 was never filled.
     ASSERT_EQ(x.size(), 10001u);
     EXPECT_DOUBLE_EQ(x.front(), 3 * kDflUnitDays);
     EXPECT_DOUBLE_EQ(x.back(), 10003 * kDflUnitDays);
     EXPECT_TRUE(std::is_sorted(x.begin(), x.end()));
     EXPECT_EQ(std::count(x.begin(), x.end(), 0.0), 0);
+    EXPECT_TRUE(AnglePlot(5).x.empty());
 }
 
 TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
@@ -168,9 +135,8 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
         program.pump.RunFor(1);
         if (state().TimeAxisStarted == 0) continue;
         const Graph::Axis& x = g.GetAxis(1);
-        const double newest = state().PlotX[0];
-        ASSERT_GE(newest, x.minimum) << second;
-        ASSERT_LE(newest, x.maximum) << second;
+        ASSERT_GE(state().PlotX[0], x.minimum) << second;
+        ASSERT_LE(state().PlotX[0], x.maximum) << second;
         ASSERT_NEAR(x.maximum - x.minimum, 2 * kMinuteDays, 1e-12) << second;
         windowStarts.insert(x.minimum);
         // The value axis spans exactly the points inside the window.
@@ -207,13 +173,11 @@ TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysIns
 TEST_F(GraphPlotting, NumericEditsSetThePlaybackDelayAndKeepTheScaleFactorPositive) {
     main().CWNumEdit1.SetValue(5);
     EXPECT_EQ(state().PlaybackDelay, 5);
-    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
-    main().CWNumEdit2.SetValue(2.5);
-    EXPECT_EQ(main().CWNumEdit2.Value(), 2.5);
-    main().CWNumEdit2.SetValue(0);
-    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
-    main().CWNumEdit2.SetValue(-3);
-    EXPECT_EQ(main().CWNumEdit2.Value(), 1);
+    for (const auto& [value, kept] :
+         {std::pair{2.5, 2.5}, std::pair{0.0, 1.0}, std::pair{-3.0, 1.0}}) {
+        main().CWNumEdit2.SetValue(value);
+        EXPECT_EQ(main().CWNumEdit2.Value(), kept) << value;
+    }
 }
 
 }  // namespace
