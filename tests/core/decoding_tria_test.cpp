@@ -2,9 +2,9 @@
 
 #include "acquisition/acquisition_loop.h"
 #include "core/number_text.h"
+#include "core/test_support.h"
 #include "decoding/process_packet.h"
 #include "sim/sensor_model.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
@@ -14,53 +14,32 @@ TriaLayout Header(const std::string& characters11To17) {
     return ReadTriaHeader("TRIA-0042 " + characters11To17 + "\t");
 }
 
-TEST(TriaHeader, ColourSlotsTakeFourFieldsEachAfterTheTime) {
-    const TriaLayout l = Header("BGRxANN");
-    EXPECT_EQ(l.blueColumn, 2);
-    EXPECT_EQ(l.greenColumn, 6);
-    EXPECT_EQ(l.redColumn, 10);
-    EXPECT_EQ(l.sensorColumnEnd, 15);
+TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
+    TriaLayout l = Header("BGRxANN");
+    EXPECT_EQ((std::array<float, 4>{l.blueColumn, l.greenColumn, l.redColumn, l.sensorColumnEnd}),
+              (std::array<float, 4>{2, 6, 10, 15}));
     EXPECT_TRUE(l.pressure);
-    EXPECT_FALSE(l.aux1);
-    EXPECT_FALSE(l.aux2);
+    EXPECT_FALSE(l.aux1 || l.aux2);
     EXPECT_EQ(l.fieldCount, 16);
-}
-
-TEST(TriaHeader, FluorometerSlotTakesOneField) {
-    const TriaLayout l = Header("BFR NNN");
-    EXPECT_EQ(l.blueColumn, 2);
-    EXPECT_EQ(l.fluorColumn, 6);
-    EXPECT_EQ(l.redColumn, 7);
-    EXPECT_EQ(l.sensorColumnEnd, 12);
+    l = Header("BFR NNN");
+    EXPECT_EQ((std::array<float, 4>{l.blueColumn, l.fluorColumn, l.redColumn, l.sensorColumnEnd}),
+              (std::array<float, 4>{2, 6, 7, 12}));
     EXPECT_FALSE(l.pressure);
     EXPECT_EQ(l.fieldCount, 12);
-}
-
-TEST(TriaHeader, EmptySlotsAndOtherPressureLettersAddNothing) {
-    const TriaLayout l = Header("-G-xQNN");
-    EXPECT_EQ(l.blueColumn, 0);
-    EXPECT_EQ(l.greenColumn, 2);
-    EXPECT_EQ(l.redColumn, 0);
+    // Empty slots and other pressure letters add nothing; a colour named twice keeps the later.
+    l = Header("-G-xQNN");
+    EXPECT_EQ((std::array<float, 3>{l.blueColumn, l.greenColumn, l.redColumn}),
+              (std::array<float, 3>{0, 2, 0}));
     EXPECT_FALSE(l.pressure);
     EXPECT_EQ(l.fieldCount, 7);
     for (char p : std::string("ADPSV"))
         EXPECT_TRUE(Header(std::string("BGRx") + p + "NN").pressure);
-}
-
-TEST(TriaHeader, ColourNamedTwiceKeepsTheLaterColumn) {
-    const TriaLayout l = Header("BBR NNN");
-    EXPECT_EQ(l.blueColumn, 6);
-    EXPECT_EQ(l.redColumn, 10);
-}
-
-TEST(TriaHeader, MissingAuxiliaryCharactersCountAsPresent) {
-    const TriaLayout l = ReadTriaHeader("TRIA-0042 BGR P");
-    EXPECT_TRUE(l.aux1);
-    EXPECT_TRUE(l.aux2);
+    EXPECT_EQ(Header("BBR NNN").blueColumn, 6);
+    // Missing auxiliary characters count as present.
+    l = ReadTriaHeader("TRIA-0042 BGR P");
+    EXPECT_TRUE(l.aux1 && l.aux2);
     EXPECT_EQ(l.fieldCount, 18);
-    const TriaLayout empty = ReadTriaHeader("");
-    EXPECT_EQ(empty.fieldCount, 5);
-    EXPECT_EQ(empty.blueColumn, 0);
+    EXPECT_EQ(ReadTriaHeader("").fieldCount, 5);
 }
 
 class TriaDecoding : public ::testing::Test {
@@ -71,11 +50,10 @@ class TriaDecoding : public ::testing::Test {
     }
     void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
     // The simulator's line shape: header, time, blue, green, red blocks, Vin, pressure.
-    std::string Line(const std::string& header = sim::kTriaHeader) {
-        return header +
-               "\t12:00:"
-               "00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000\t12.00\t10."
-               "0\r\n";
+    std::string Line() {
+        return std::string(sim::kTriaHeader) +
+               "\t12:00:00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000"
+               "\t12.00\t10.0\r\n";
     }
     ProgramState& state() { return program.ctx.state; }
     FlexGrid& output() { return program.ctx.main.MSFlexGrid1; }
@@ -88,20 +66,22 @@ TEST_F(TriaDecoding, EveryPacketSetsTheLayoutAndItsLabelsWhateverTheView) {
     state().GraphView = 0;
     Feed(Line());
     EXPECT_EQ(state().TriaBlueColumn, 2);
-    EXPECT_EQ(state().TriaGreenColumn, 6);
     EXPECT_EQ(state().TriaRedColumn, 10);
     EXPECT_EQ(state().TriaSensorColumnEnd, 15);
     EXPECT_EQ(state().TriaHasPressure, 1);
     EXPECT_EQ(state().TriaHasAux1, 0);
-    EXPECT_EQ(program.ctx.main.Label14.Caption(), "2");
-    EXPECT_EQ(program.ctx.main.Label15.Caption(), "6");
-    EXPECT_EQ(program.ctx.main.Label20.Caption(), "10");
-    EXPECT_EQ(program.ctx.main.Label28.Caption(), "16");
+    const MainForm& m = program.ctx.main;
+    EXPECT_EQ(m.Label14.Caption() + m.Label15.Caption() + m.Label20.Caption() + m.Label28.Caption(),
+              "261016");
     EXPECT_EQ(output().Cell(1, 1), "");
 }
 
-TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArrays) {
+TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHeader) {
     state().GraphView = kViewTriaCounts;
+    Feed("TRIA-0042 BGR PNY\t12:00:00\t2100\t1420\t1030\t4000\r\n");
+    EXPECT_EQ(state().TriaHasAux2, 1);
+    EXPECT_EQ(output().Cell(1, 1), "");
+    EXPECT_EQ(state().TriaBlueValues, (std::array<float, 4>{}));
     Feed(Line());
     const char* expected[] = {"2100", "1420", "1030", "1760", "1190", "880", "1380", "940", "700"};
     for (int row = 1; row <= 9; ++row) EXPECT_EQ(output().Cell(row, 1), expected[row - 1]) << row;
@@ -110,15 +90,6 @@ TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArrays) {
     EXPECT_EQ(state().TriaGreenValues, (std::array<float, 4>{1760, 1190, 880, 0}));
     EXPECT_EQ(state().TriaRedValues, (std::array<float, 4>{1380, 940, 700, 0}));
     EXPECT_EQ(output().Cell(10, 0), "");
-}
-
-TEST_F(TriaDecoding, PacketWhoseCountDiffersFromTheHeaderIsNotDecoded) {
-    state().GraphView = kViewTriaCounts;
-    Feed("TRIA-0042 BGR PNY\t12:00:00\t2100\t1420\t1030\t4000\r\n");
-    EXPECT_EQ(state().TriaHasAux2, 1);
-    EXPECT_EQ(program.ctx.main.Label28.Caption(), "17");
-    EXPECT_EQ(output().Cell(1, 1), "");
-    EXPECT_EQ(state().TriaBlueValues, (std::array<float, 4>{}));
 }
 
 TEST_F(TriaDecoding, FluorometerValueGoesToRowTenAndItsColumnOutlivesLaterHeaders) {
@@ -133,16 +104,12 @@ TEST_F(TriaDecoding, FluorometerValueGoesToRowTenAndItsColumnOutlivesLaterHeader
     EXPECT_EQ(output().Cell(10, 1), "1760");  // field 6 of the new layout
 }
 
-TEST_F(TriaDecoding, BetaUsesCoefficientsCopiedOnlyAfterALoad) {
+TEST_F(TriaDecoding, BetaUsesCoefficientsCopiedOnlyAtALoad) {
     state().GraphView = kViewTriaBeta;
     table().SetCell(1, 1, "0.001");
     Feed(Line());
     EXPECT_EQ(output().Cell(1, 1), "0");
     EXPECT_EQ(output().Cell(9, 1), "0");
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-}
-
-TEST_F(TriaDecoding, BetaAfterALoadIsCountsLessOffsetTimesScaling) {
     // Arm the copy as a complete Cal Info load does.
     for (int col = 1; col <= 3; ++col)
         for (int i = 1; i <= 3; ++i) {
@@ -150,17 +117,16 @@ TEST_F(TriaDecoding, BetaAfterALoadIsCountsLessOffsetTimesScaling) {
             table().SetCell(i + 4, col, "100");
         }
     state().CalibrationReloadPending = 1;
-    state().GraphView = kViewTriaBeta;
     Feed(Line());
     EXPECT_EQ(state().CalibrationReloadPending, 0);
     EXPECT_EQ(output().Cell(1, 1), "0.002");  // (2100 - 100) x 1E-06
     EXPECT_EQ(output().Cell(4, 1), GeneralTextSingle(static_cast<float>(1660 * 2E-06)));
     EXPECT_EQ(output().Cell(7, 1), GeneralTextSingle(static_cast<float>(1280 * 3E-06)));
     EXPECT_FLOAT_EQ(state().TriaRedValues[2], 600 * 3E-06f);
-    // A typed coefficient waits for the next load.
     table().SetCell(1, 1, "1");
     Feed(Line());
     EXPECT_EQ(output().Cell(1, 1), "0.002");
+    EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
 TEST_F(TriaDecoding, BetaWithAnEmptyCellCopiedAtTheLoadFailsInsteadOfShowingZero) {
@@ -170,8 +136,7 @@ TEST_F(TriaDecoding, BetaWithAnEmptyCellCopiedAtTheLoadFailsInsteadOfShowingZero
     state().CalibrationReloadPending = 1;
     state().GraphView = kViewTriaBeta;
     Feed(Line());
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].text, "Type mismatch");
+    EXPECT_EQ(test::Messages(program), test::Lines{"Error: Type mismatch"});
     EXPECT_EQ(state().GraphView, 0);
     EXPECT_EQ(output().Cell(1, 1), "2099");  // red and blue came before green
     EXPECT_EQ(output().Cell(5, 1), "");
@@ -186,18 +151,8 @@ TEST_F(TriaDecoding, BetaFluorometerReadsItsPairFromTheTableAndFailsWhenItIsEmpt
     EXPECT_EQ(output().Cell(10, 1), "300");
     table().SetCell(1, 4, "");
     Feed(line);
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
+    EXPECT_EQ(test::Messages(program), test::Lines{"Error: Type mismatch"});
     EXPECT_EQ(state().GraphView, 0);
-}
-
-TEST_F(TriaDecoding, SimulatorLinesDecodeWithTheSimulatorHeader) {
-    state().GraphView = kViewTriaCounts;
-    sim::LineGenerator generator(sim::SensorModel::Tria);
-    Feed(generator.Line(0));
-    EXPECT_EQ(program.ctx.main.Label44.Caption(), "16");
-    EXPECT_NE(output().Cell(1, 1), "");
-    EXPECT_NEAR(state().TriaBlueValues[0], 2100, 200);
 }
 
 }  // namespace
