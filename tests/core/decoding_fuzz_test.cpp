@@ -31,23 +31,14 @@ class DecodingFuzz : public ::testing::Test {
     }
 
     std::string Junk() {
-        static const std::vector<std::string> words = {"",
-                                                       "-",
-                                                       ".",
-                                                       "abc",
-                                                       "1e99999",
-                                                       "-1e-99999",
-                                                       "nan",
-                                                       "inf",
-                                                       "1,5",
-                                                       " 12 ",
-                                                       "0x1F",
-                                                       "+.5e1",
-                                                       "\t",
-                                                       "E",
-                                                       std::string(300, '9'),
-                                                       std::string("\0\xff\x80", 3)};
-        return PickFrom(words);
+        static const char* const words[] = {"",          "-",     ".",   "abc", "1e99999",
+                                            "-1e-99999", "nan",   "inf", "1,5", " 12 ",
+                                            "0x1F",      "+.5e1", "\t",  "E"};
+        switch (Pick(10)) {
+            case 0: return std::string(300, '9');
+            case 1: return std::string("\0\xff\x80", 3);
+            default: return words[Pick(14)];
+        }
     }
 
     std::string Mutate(std::string line) {
@@ -102,13 +93,9 @@ class DecodingFuzz : public ::testing::Test {
 
     void CheckInvariants() {
         const ProgramState& s = program.ctx.state;
-        ASSERT_GE(s.PacketRow, 0);
-        ASSERT_LT(s.PacketRow, kRingRows);
-        ASSERT_GE(s.PacketColumn, 0);
-        ASSERT_LT(s.PacketColumn, kSeparatorLimit);
-        ASSERT_GE(s.TimePointIndex, 0);
-        ASSERT_LE(s.TimePointIndex, kHistorySlots - 1);
-        ASSERT_EQ(s.TimeHistoryX.size(), static_cast<size_t>(kHistorySlots));
+        ASSERT_TRUE(s.PacketRow >= 0 && s.PacketRow < kRingRows) << s.PacketRow;
+        ASSERT_TRUE(s.PacketColumn >= 0 && s.PacketColumn < kSeparatorLimit) << s.PacketColumn;
+        ASSERT_TRUE(s.TimePointIndex >= 0 && s.TimePointIndex < kHistorySlots) << s.TimePointIndex;
     }
 
     std::mt19937 rng{20261206};
@@ -117,15 +104,13 @@ class DecodingFuzz : public ::testing::Test {
 };
 
 TEST_F(DecodingFuzz, MalformedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
-    const std::vector<sim::SensorModel> models = {sim::SensorModel::Vsf, sim::SensorModel::Vsfs,
-                                                  sim::SensorModel::Dfl, sim::SensorModel::Dfls,
-                                                  sim::SensorModel::Tria};
     std::vector<sim::LineGenerator> generators;
-    for (auto model : models) generators.emplace_back(model, 7);
+    for (auto model : {sim::SensorModel::Vsf, sim::SensorModel::Vsfs, sim::SensorModel::Dfl,
+                       sim::SensorModel::Dfls, sim::SensorModel::Tria})
+        generators.emplace_back(model, 7);
     for (int i = 0; i < 6000; ++i) {
         if (i % 40 == 0) ScrambleSettings();
-        auto& generator =
-            generators[static_cast<size_t>(Pick(static_cast<int>(generators.size())))];
+        auto& generator = generators[static_cast<size_t>(Pick(5))];
         const int kind = Pick(3);
         const std::string line = kind == 0   ? generator.Line(i)
                                  : kind == 1 ? Mutate(generator.Line(i))
