@@ -21,6 +21,15 @@ inline Lines Messages(const VirtualProgram& program) {
     return shown;
 }
 
+// The texts of a block of grid cells, row by row, joined by "|".
+inline std::string Cells(const FlexGrid& grid, int row, int col, int lastRow, int lastCol) {
+    std::string texts;
+    for (int r = row; r <= lastRow; ++r)
+        for (int c = col; c <= lastCol; ++c)
+            texts += (texts.empty() && r == row && c == col ? "" : "|") + grid.Cell(r, c);
+    return texts;
+}
+
 // A fresh folder of the test's own, removed with the object; the process id keeps builds
 // that run the suite at the same time apart.
 struct TempFolder {
