@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "sim/simulated_sensor.h"
@@ -25,6 +26,17 @@ class ScriptedLogger : public Device {
   private:
     std::string pending_;
 };
+
+// The settings frame in one line: check boxes (Auto Start, Log Enabled, Wake Up, Append),
+// smoothing, block delay, block length, interval, then the date and time boxes.
+inline std::string Frame(const MainForm& m) {
+    std::ostringstream out;
+    out << m.Check7.Value() << m.Check1.Value() << m.Check2.Value() << m.Check6.Value() << " S"
+        << m.Slider1.Value() << " D" << m.Text2.Text() << " Q" << m.Text3.Text() << " I"
+        << m.Text4.Text() << " " << m.Text1.Text() << "/" << m.Text6.Text() << "/" << m.Text7.Text()
+        << " " << m.Text5.Text() << ":" << m.Text8.Text() << ":" << m.Text48.Text();
+    return out.str();
+}
 
 // A loaded program with a VSF on port 1 (or the given device), port open.
 struct SettingsBench {
