@@ -1,69 +1,88 @@
 #include <gtest/gtest.h>
 
+#include "core/test_support.h"
 #include "settings/settings_application.h"
 #include "settings_test_support.h"
 
 namespace zan {
 namespace {
 
+using test::Frame;
+using test::Lines;
 using test::ScriptedLogger;
 using test::SettingsBench;
+
+const std::string kSettings = "B100101D2\rI60\rQ100\rT 25\r";
+
+// Sets the frame's boxes as the user types them; the frame reads back through Frame().
+void Type(MainForm& m, const std::string& bits, int smoothing,
+          std::initializer_list<std::pair<TextBox*, const char*>> boxes) {
+    CheckBox* checks[] = {&m.Check7, &m.Check1, &m.Check2, &m.Check6};
+    for (size_t i = 0; i < bits.size(); ++i) checks[i]->SetValue(bits[i] - '0');
+    m.Slider1.SetValue(smoothing);
+    for (const auto& [box, text] : boxes) box->SetText(text);
+}
 
 struct Application : ::testing::Test {
     void SetUp() override {
         m.mdy.Click();
-        m.Text3.SetText("100");
-        m.Check7.SetValue(1);
-        m.Check1.SetValue(1);
-        m.Check2.SetValue(0);
-        m.Check6.SetValue(1);
-        m.Slider1.SetValue(25);
-        m.Text2.SetText("2");
-        m.Text4.SetText("60");
-        m.Text1.SetText("7");
-        m.Text6.SetText("4");
-        m.Text7.SetText("2006");
-        m.Text5.SetText("9");
-        m.Text8.SetText("05");
+        Type(m, "1101", 25,
+             {{&m.Text3, "100"},
+              {&m.Text2, "2"},
+              {&m.Text4, "60"},
+              {&m.Text1, "7"},
+              {&m.Text6, "4"},
+              {&m.Text7, "2006"},
+              {&m.Text5, "9"},
+              {&m.Text8, "05"}});
     }
+    Lines Messages() const { return test::Messages(bench.program); }
+
     std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
     SettingsBench bench{logger};
     MainForm& m = bench.m;
-    const std::vector<ScriptedDialogs::Message>& Messages() {
-        return bench.program.dialogs.Messages();
-    }
 };
 
 TEST_F(Application, SendsEverySettingThenTheDateAndTimeAndNormalisesTheDateBoxes) {
     EXPECT_EQ(ControlBitsText(bench.program.ctx), "100101");
+    double highest = 0;
+    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
     const double start = bench.program.pump.Seconds();
     m.Command2.Click();
-    EXPECT_EQ(logger->written, "B100101D2\rI60\rQ100\rT 25\rU070406905\r");
+    EXPECT_EQ(logger->written, kSettings + "U070406905\r");
     EXPECT_NEAR(bench.program.pump.Seconds() - start, 10.2, 0.05);
-    EXPECT_EQ(m.Text1.Text(), "07");
-    EXPECT_EQ(m.Text6.Text(), "04");
-    EXPECT_EQ(m.Text7.Text(), "06");
+    EXPECT_EQ(Frame(m), "1101 S25 D2 Q100 I60 07/04/06 9:05:");
+    EXPECT_EQ(highest, 90);
     EXPECT_EQ(m.ProgressBar1.Value(), 0);
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Application, DayMonthFormatSendsTheMonthFromTheSecondBox) {
-    m.dmy.Click();
-    m.Command2.Click();
-    EXPECT_NE(logger->written.find("U040706905\r"), std::string::npos) << logger->written;
-}
-
-TEST_F(Application, ProgressReachesNinetyWithADateAndEightyWithout) {
+TEST_F(Application, TheTimeCommandFollowsTheDateFormatAndBoxes) {
+    struct Case {
+        MenuItem MainForm::*format;
+        const char *minutes, *sent;
+        double progress;
+    };
+    // Single-digit minutes go as two so the sensor splits the time right; without a date format
+    // only the time goes and the progress stops at eighty.
+    const Case cases[] = {{&MainForm::dmy, "05", "U040706905\r", 90},
+                          {&MainForm::mdy, "5", "U070406905\r", 90},
+                          {nullptr, "05", "U905\r", 80}};
     double highest = 0;
     m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
-    m.Command2.Click();
-    EXPECT_EQ(highest, 90);
-    m.mdy.SetChecked(false);
-    highest = 0;
-    logger->written.clear();
-    m.Command2.Click();
-    EXPECT_EQ(highest, 80);
-    EXPECT_EQ(logger->written, "B100101D2\rI60\rQ100\rT 25\rU905\r");
+    for (const Case& c : cases) {
+        if (c.format)
+            (m.*c.format).Click();
+        else
+            m.mdy.SetChecked(false);
+        m.Text8.SetText(c.minutes);
+        highest = 0;
+        logger->written.clear();
+        m.Command2.Click();
+        EXPECT_EQ(logger->written, kSettings + c.sent);
+        EXPECT_EQ(highest, c.progress);
+        EXPECT_EQ(m.Text8.Text(), c.minutes);
+    }
 }
 
 TEST_F(Application, GreyCheckBoxesSendTwoAndEmptyBoxesABareReturn) {
@@ -71,13 +90,6 @@ TEST_F(Application, GreyCheckBoxesSendTwoAndEmptyBoxesABareReturn) {
     m.Text2.SetText("");
     m.Command2.Click();
     EXPECT_EQ(logger->written.substr(0, 9), "B100121D\r");
-}
-
-TEST_F(Application, SingleDigitMinutesAreSentAsTwoSoTheSensorSplitsTheTimeRight) {
-    m.Text8.SetText("5");
-    m.Command2.Click();
-    EXPECT_NE(logger->written.find("U070406905\r"), std::string::npos) << logger->written;
-    EXPECT_EQ(m.Text8.Text(), "5");
 }
 
 TEST_F(Application, ImpossibleDatesAndTimesAreRefusedBeforeAnythingIsSent) {
@@ -95,52 +107,46 @@ TEST_F(Application, ImpossibleDatesAndTimesAreRefusedBeforeAnythingIsSent) {
     };
     for (const auto& c : cases) {
         bench.program.dialogs.ClearMessages();
-        m.Text1.SetText(c.month);
-        m.Text6.SetText(c.day);
-        m.Text5.SetText(c.hours);
-        m.Text8.SetText(c.minutes);
+        Type(m, "", 25,
+             {{&m.Text1, c.month}, {&m.Text6, c.day}, {&m.Text5, c.hours}, {&m.Text8, c.minutes}});
         m.Command2.Click();
         EXPECT_EQ(logger->written, "") << c.says;
-        ASSERT_EQ(Messages().size(), 1u) << c.says;
-        EXPECT_EQ(Messages()[0].title, "Settings Not Sent");
-        EXPECT_EQ(Messages()[0].text, std::string(c.says) + " Nothing was sent to the instrument.");
+        EXPECT_EQ(Messages(), Lines{"Settings Not Sent: " + std::string(c.says) +
+                                    " Nothing was sent to the instrument."});
         EXPECT_TRUE(m.Command2.Enabled());
     }
-    m.Text1.SetText("2");
-    m.Text6.SetText("29");
-    m.Text7.SetText("2008");
-    m.Text5.SetText("23");
-    m.Text8.SetText("59");
+    Type(m, "", 25,
+         {{&m.Text1, "2"},
+          {&m.Text6, "29"},
+          {&m.Text7, "2008"},
+          {&m.Text5, "23"},
+          {&m.Text8, "59"}});
     m.Command2.Click();
-    EXPECT_NE(logger->written.find("U0229082359\r"), std::string::npos) << logger->written;
+    EXPECT_EQ(logger->written, kSettings + "U0229082359\r");
 }
 
 TEST_F(Application, DateSpoiledDuringTheWaitsStopsBeforeTheClockCommand) {
     bench.program.pump.Post([this] { m.Text6.SetText("32"); });
     m.Command2.Click();
-    EXPECT_EQ(logger->written, "B100101D2\rI60\rQ100\rT 25\r");
+    EXPECT_EQ(logger->written, kSettings);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].title, "Settings Not Sent");
+    EXPECT_EQ(Messages()[0].rfind("Settings Not Sent: ", 0), 0u);
     EXPECT_EQ(m.ProgressBar1.Value(), 0);
 }
 
-TEST_F(Application, ClosedPortSendsNothingAndSaysNothing) {
+TEST_F(Application, AClosedPortSaysNothingAndAFailingWriteShowsTheError) {
     m.cp.Click();
     m.Command2.Click();
     EXPECT_EQ(logger->written, "");
     EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(Application, FailingWriteShowsTheErrorAndKeepsTheProgress) {
+    m.op1.Click();
     bench.program.port.FailWrites("Device not ready");
     m.Command2.Click();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].title, "Error");
-    EXPECT_EQ(Messages()[0].text, "Device not ready");
+    EXPECT_EQ(Messages(), Lines{"Error: Device not ready"});
     EXPECT_TRUE(m.Command2.Enabled());
 }
 
-TEST_F(Application, SecondClickDuringTheExchangeIsRefusedAndButtonsShowIt) {
+TEST_F(Application, ASecondExchangeClickedDuringOneIsRefusedAndTheButtonsShowIt) {
     std::vector<bool> enabledDuring;
     bench.program.pump.Post([this, &enabledDuring] {
         enabledDuring = {m.Command2.Enabled(), m.Command3.Enabled(), m.Command27.Enabled()};
@@ -149,70 +155,47 @@ TEST_F(Application, SecondClickDuringTheExchangeIsRefusedAndButtonsShowIt) {
     });
     m.Command2.Click();
     EXPECT_EQ(enabledDuring, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(logger->written, "B100101D2\rI60\rQ100\rT 25\rU070406905\r");
-    EXPECT_TRUE(m.Command2.Enabled());
-    EXPECT_TRUE(m.Command3.Enabled());
-    EXPECT_TRUE(m.Command27.Enabled());
-}
-
-TEST_F(Application, ApplyClickedDuringARetrievalIsRefused) {
+    EXPECT_EQ(logger->written, kSettings + "U070406905\r");
+    EXPECT_TRUE(m.Command2.Enabled() && m.Command3.Enabled() && m.Command27.Enabled());
+    // Apply clicked during a retrieval is refused too.
+    logger->written.clear();
     bench.program.pump.Post([this] { m.Command2.Click(); });
     m.Command3.Click();
     EXPECT_EQ(logger->written, "PC");
-    logger->written.clear();
-    m.Command2.Click();
-    EXPECT_EQ(logger->written.substr(0, 1), "B");
 }
 
 TEST(ApplyThenRetrieve, SimulatedLoggerGivesBackWhatWasApplied) {
     SettingsBench bench(nullptr, sim::SensorModel::Dfl);
     MainForm& m = bench.m;
     m.mdy.Click();
-    m.Text3.SetText("250");
-    m.Check7.SetValue(0);
-    m.Check1.SetValue(1);
-    m.Check2.SetValue(1);
-    m.Check6.SetValue(0);
-    m.Slider1.SetValue(200);
-    m.Text2.SetText("12");
-    m.Text4.SetText("3600");
-    m.Text1.SetText("2");
-    m.Text6.SetText("28");
-    m.Text7.SetText("2030");
-    m.Text5.SetText("23");
-    m.Text8.SetText("59");
+    Type(m, "0110", 200,
+         {{&m.Text3, "250"},
+          {&m.Text2, "12"},
+          {&m.Text4, "3600"},
+          {&m.Text1, "2"},
+          {&m.Text6, "28"},
+          {&m.Text7, "2030"},
+          {&m.Text5, "23"},
+          {&m.Text8, "59"}});
     m.Command2.Click();
     EXPECT_EQ(bench.sensor->Logger().controlBits, "000110");
-
     // Scramble the frame so the retrieval has to restore every field.
-    m.Check1.SetValue(0);
-    m.Check2.SetValue(0);
-    m.Check7.SetValue(1);
-    m.Slider1.SetValue(5);
-    m.Text2.SetText("0");
-    m.Text3.SetText("1");
-    m.Text4.SetText("0");
-    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7, &m.Text5, &m.Text8}) box->SetText("0");
+    Type(m, "1000", 5,
+         {{&m.Text2, "0"},
+          {&m.Text3, "1"},
+          {&m.Text4, "0"},
+          {&m.Text1, "0"},
+          {&m.Text6, "0"},
+          {&m.Text7, "0"},
+          {&m.Text5, "0"},
+          {&m.Text8, "0"}});
     bench.program.pump.RunFor(60);
     m.Command3.Click();
-
     EXPECT_TRUE(bench.program.dialogs.Messages().empty());
-    EXPECT_EQ(m.Check7.Value(), 0);
-    EXPECT_EQ(m.Check1.Value(), 1);
-    EXPECT_EQ(m.Check2.Value(), 1);
-    EXPECT_EQ(m.Check6.Value(), 0);
-    EXPECT_EQ(m.Slider1.Value(), 200);
-    EXPECT_EQ(m.Text2.Text(), "12");
-    EXPECT_EQ(m.Text3.Text(), "250");
-    EXPECT_EQ(m.Text4.Text(), "3600");
+    // About a minute and a quarter after 23:59 on 28 February the clock has passed midnight.
+    EXPECT_EQ(Frame(m).substr(0, Frame(m).rfind(':')), "0110 S200 D12 Q250 I3600 3/1/2030 0:00");
     EXPECT_EQ(m.Label58.Caption(), "(60 Mins 0 Seconds)");
     EXPECT_EQ(m.Label48.Caption(), "One Measurement will take ~ 1.1 Second(s)");
-    // About a minute and a quarter after 23:59 on 28 February the clock has passed midnight.
-    EXPECT_EQ(m.Text1.Text(), "3");
-    EXPECT_EQ(m.Text6.Text(), "1");
-    EXPECT_EQ(m.Text7.Text(), "2030");
-    EXPECT_EQ(m.Text5.Text(), "0");
-    EXPECT_EQ(m.Text8.Text(), "00");
     EXPECT_NE(m.Label35.Caption().find(
                   " The instrument will then a prompted and be ready to accept commands."),
               std::string::npos);
