@@ -1,6 +1,7 @@
 #pragma once
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -33,10 +34,11 @@ inline std::string Cells(const FlexGrid& grid, int row, int col, int lastRow, in
 // A fresh folder of the test's own, removed with the object; the process id keeps builds
 // that run the suite at the same time apart.
 struct TempFolder {
-    TempFolder()
-        : path(std::filesystem::temp_directory_path() /
-               ("zanhost-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    TempFolder() {
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        path = std::filesystem::temp_directory_path() /
+               ("zanhost-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
