@@ -1,28 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "console/console_commands.h"
+#include "core/test_support.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
 using sim::SensorModel;
 using sim::SimulatedSensor;
+using test::Lines;
 using Behaviour = SimulatedSensor::Behaviour;
 
 const std::string kInterruptPrompt =
-    "To Interupt autostart, please power off Zan sensor then press ok. The computer will then wait "
-    "for 5 seconds to allow power discharge.";
+    "Interupt Autostart: To Interupt autostart, please power off Zan sensor then press ok. The "
+    "computer will then wait for 5 seconds to allow power discharge.";
 const std::string kFirmwarePrompt =
-    "To get Instrument Firmware version, please power off Zan sensor then press ok. The computer "
-    "will then wait for 5 seconds to allow power discharge.";
+    "Firmware: To get Instrument Firmware version, please power off Zan sensor then press ok. The "
+    "computer will then wait for 5 seconds to allow power discharge.";
 const std::string kPowerOnPrompt = "Now press ok again and power on the Zan Sensor";
+const std::string kReady = "Zan Sensor Ready: Zan Sensor ready to accept commands";
+const std::string kNoFirmware = "Firmware: CLICK TO GET INFO";
 
 // A VSF on port 1, opened by the main window's load. The user answers every
 // box at once; the power-off box makes them switch the sensor off, the
@@ -37,57 +41,44 @@ struct ConsoleTest : testing::Test {
         program.dialogs.onMessage = [this](const ScriptedDialogs::Message& m) {
             const double now = program.pump.Seconds();
             messageTimes.push_back(now);
-            if (!powerCycle) return;
+            if (closeOnMessage) program.pump.Post([this] { this->m.cp.Click(); });
             if (m.text.find("power off") != std::string::npos) sensor->PowerOff(now);
             if (m.text == kPowerOnPrompt) sensor->PowerOn(now);
         };
         program.pump.RunFor(1.5);
     }
-
-    std::vector<std::string> Titles() const {
-        std::vector<std::string> titles;
-        for (const auto& m : program.dialogs.Messages()) titles.push_back(m.title);
-        return titles;
-    }
+    Lines Messages() const { return test::Messages(program); }
+    std::string Firmware() const { return "Firmware: " + sim::FirmwareLine(SensorModel::Vsf); }
 
     VirtualProgram program;
     MainForm& m = program.ctx.main;
     std::shared_ptr<SimulatedSensor> sensor;
     std::vector<double> messageTimes;
-    bool powerCycle = true;
+    bool closeOnMessage = false;
 };
 
 TEST_F(ConsoleTest, InterruptWithAnAnsweringSensorSendsCapitalCAndReportsReadyWithoutPrompts) {
     Start(Behaviour::Answering);
     m.Command27.Click();
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Zan Sensor Ready");
-    EXPECT_EQ(program.dialogs.Messages()[0].text, "Zan Sensor ready to accept commands");
+    EXPECT_EQ(Messages(), Lines{kReady});
     EXPECT_EQ(sensor->Received(), "C");
     program.pump.RunFor(0.5);
     EXPECT_FALSE(sensor->Streaming());
     // The characters that answered the pulse were left for the receive list.
-    bool sawFirmware = false;
-    for (const auto& entry : m.List1.Entries())
-        sawFirmware |= entry.find(sim::FirmwareLine(SensorModel::Vsf)) != std::string::npos;
-    EXPECT_TRUE(sawFirmware);
+    const auto& entries = m.List1.Entries();
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const std::string& entry) {
+        return entry.find(sim::FirmwareLine(SensorModel::Vsf)) != std::string::npos;
+    }));
 }
 
 TEST_F(ConsoleTest, InterruptWithASilentSensorWalksThroughThePowerCycleAndSendsSmallC) {
     Start(Behaviour::SilentUntilPowerCycled);
     m.Command27.Click();
-    const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0].title, "Interupt Autostart");
-    EXPECT_EQ(messages[0].text, kInterruptPrompt);
-    EXPECT_EQ(messages[1].title, "Interupt Autostart");
-    EXPECT_EQ(messages[1].text, kPowerOnPrompt);
-    EXPECT_EQ(messages[2].title, "Zan Sensor Ready");
-    EXPECT_GE(messageTimes[1] - messageTimes[0], 5.0);
-    EXPECT_LT(messageTimes[1] - messageTimes[0], 5.1);
+    EXPECT_EQ(Messages(),
+              (Lines{kInterruptPrompt, "Interupt Autostart: " + kPowerOnPrompt, kReady}));
+    EXPECT_NEAR(messageTimes[1] - messageTimes[0], 5.05, 0.05);
     // 0.2 s before "c" and 1 s after it, once the sensor has spoken.
-    EXPECT_GE(messageTimes[2] - messageTimes[1], 1.2);
-    EXPECT_LT(messageTimes[2] - messageTimes[1], 1.5);
+    EXPECT_NEAR(messageTimes[2] - messageTimes[1], 1.35, 0.15);
     EXPECT_EQ(sensor->Received(), "c");
 }
 
@@ -95,45 +86,38 @@ TEST_F(ConsoleTest, InterruptWithNoSensorGivesUpWithinItsTimeLimitsAndSendsNothi
     Start(Behaviour::Absent);
     const double start = program.pump.Seconds();
     m.Command27.Click();
-    const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"Interupt Autostart", "Interupt Autostart",
-                                                  "Zan Sensor Not Responding"}));
-    EXPECT_EQ(
-        messages[2].text,
-        "Zan Sensor did not respond. Please check power and try again. If you can, please use "
-        "the Halvorn bench cable with the selecter switch set to ZAN Host.");
+    EXPECT_EQ(Messages(),
+              (Lines{kInterruptPrompt, "Interupt Autostart: " + kPowerOnPrompt,
+                     "Zan Sensor Not Responding: Zan Sensor did not respond. Please check power "
+                     "and try again. If you can, please use the Halvorn bench cable with the "
+                     "selecter switch set to ZAN Host."}));
     EXPECT_EQ(sensor->Received(), "");
     // The DTR pulse, then the first wait for an answer ends on time, not on its poll count.
     EXPECT_NEAR(messageTimes[0] - start, 0.5 + kAnswerWaitSeconds, 0.01);
     EXPECT_NEAR(messageTimes[2] - messageTimes[1], kPowerUpWaitSeconds, 0.01);
 }
 
-TEST_F(ConsoleTest, InterruptWithAClosedPortEndsSilently) {
-    Start(Behaviour::Answering);
-    m.cp.Click();
-    m.Command27.Click();
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-    EXPECT_EQ(sensor->Received(), "");
-}
-
-TEST_F(ConsoleTest, InterruptStopsSilentlyWhenThePortClosesDuringItsWait) {
+TEST_F(ConsoleTest, CommandsEndSilentlyOnAClosedPortOrOneClosedDuringTheirWait) {
     Start(Behaviour::Absent);
-    powerCycle = false;
-    program.dialogs.onMessage = [this](const ScriptedDialogs::Message&) {
-        program.pump.Post([this] { m.cp.Click(); });
-    };
+    closeOnMessage = true;
     m.Command27.Click();
     // The power-off box was shown; the port closed during the 5-second wait.
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].text, kInterruptPrompt);
+    EXPECT_EQ(Messages(), Lines{kInterruptPrompt});
+    m.Command27.Click();
+    m.Command28.Click();
+    EXPECT_EQ(m.Command28.Caption(), kNoFirmware);
+    m.op1.Click();
+    m.Command28.Click();
+    EXPECT_EQ(Messages(), (Lines{kInterruptPrompt, kFirmwarePrompt}));
+    EXPECT_EQ(m.Command28.Caption(), kNoFirmware);
+    EXPECT_EQ(sensor->Received(), "");
 }
 
 TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithItsCarriageReturnAndLeavesTheLineFeed) {
     Start(Behaviour::Answering);
     m.Command28.Click();
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-    EXPECT_EQ(m.Command28.Caption(), "Firmware: " + sim::FirmwareLine(SensorModel::Vsf) + "\r");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m.Command28.Caption(), Firmware() + "\r");
     program.pump.Pause(0.002);
     EXPECT_EQ(program.port.Read(1), "\n");
     EXPECT_EQ(program.ctx.portInputLen, 1);
@@ -145,71 +129,46 @@ TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithItsCarriageReturnAndLeavesT
 TEST_F(ConsoleTest, FirmwareQueryWithASilentSensorPromptsForAPowerCycleThenReadsTheLine) {
     Start(Behaviour::SilentUntilPowerCycled);
     m.Command28.Click();
-    const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].title, "Firmware");
-    EXPECT_EQ(messages[0].text, kFirmwarePrompt);
-    EXPECT_EQ(messages[1].title, "Firmware");
-    EXPECT_EQ(messages[1].text, kPowerOnPrompt);
+    EXPECT_EQ(Messages(), (Lines{kFirmwarePrompt, "Firmware: " + kPowerOnPrompt}));
     EXPECT_GE(messageTimes[1] - messageTimes[0], 5.0);
-    EXPECT_EQ(m.Command28.Caption(), "Firmware: " + sim::FirmwareLine(SensorModel::Vsf) + "\r");
+    EXPECT_EQ(m.Command28.Caption(), Firmware() + "\r");
     EXPECT_EQ(sensor->Received(), "");
 }
 
 TEST_F(ConsoleTest, FirmwareQueryWithNoSensorEndsAfterItsReadLimitWithAnEmptyReply) {
     Start(Behaviour::Absent);
     m.Command28.Click();
-    ASSERT_EQ(program.dialogs.Messages().size(), 2u);
-    const double afterPrompt = program.pump.Seconds() - messageTimes[1];
-    EXPECT_NEAR(afterPrompt, kFirmwareReadSeconds, 0.01);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_NEAR(program.pump.Seconds() - messageTimes[1], kFirmwareReadSeconds, 0.01);
     EXPECT_EQ(m.Command28.Caption(), "Firmware: ");
 }
 
-TEST(ConsoleFirmware, ReadWithoutACarriageReturnShowsWhatArrivedWhenTimeRunsOut) {
+// A scripted feed on port 1, the main window loaded.
+struct FeedTest : testing::Test {
+    void SetUp() override {
+        feed = program.AttachFeed(1);
+        program.Load();
+    }
     VirtualProgram program;
-    auto feed = program.AttachFeed(2);
-    program.Load();
-    program.ctx.main.op2.Click();
+    MainForm& m = program.ctx.main;
+    std::shared_ptr<FeedDevice> feed;
+};
+
+TEST_F(FeedTest, FirmwareReadWithoutACarriageReturnShowsWhatArrivedWhenTimeRunsOut) {
+    m.op1.Click();
     double fedAt = 0;
-    program.dialogs.onMessage = [&](const ScriptedDialogs::Message& m) {
-        if (m.text != kPowerOnPrompt) return;
+    program.dialogs.onMessage = [&](const ScriptedDialogs::Message& message) {
+        if (message.text != kPowerOnPrompt) return;
         fedAt = program.pump.Seconds();
         feed->Feed("ZAN-VSF 3.");
     };
-    program.ctx.main.Command28.Click();
+    m.Command28.Click();
     EXPECT_EQ(program.dialogs.Messages().size(), 2u);
-    EXPECT_EQ(program.ctx.main.Command28.Caption(), "Firmware: ZAN-VSF 3.");
+    EXPECT_EQ(m.Command28.Caption(), "Firmware: ZAN-VSF 3.");
     EXPECT_NEAR(program.pump.Seconds() - fedAt, kFirmwareReadSeconds, 0.01);
 }
 
-TEST(ConsoleFirmware, QueryEndsSilentlyWhenThePortClosesDuringThePowerCycleWait) {
-    VirtualProgram program;
-    program.AttachFeed(1);
-    program.Load();
-    MainForm& m = program.ctx.main;
-    m.op1.Click();
-    program.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
-        program.pump.Post([&] { m.cp.Click(); });
-    };
-    m.Command28.Click();
-    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(m.Command28.Caption(), "Firmware: CLICK TO GET INFO");
-}
-
-TEST(ConsoleFirmware, QueryWithAClosedPortLeavesTheCaption) {
-    VirtualProgram program;
-    program.AttachFeed(1);
-    program.Load();
-    program.ctx.main.Command28.Click();
-    EXPECT_EQ(program.ctx.main.Command28.Caption(), "Firmware: CLICK TO GET INFO");
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-}
-
-TEST(ConsoleRun, BothRunButtonsSendRAndAClosedPortDoesNothing) {
-    VirtualProgram program;
-    auto feed = program.AttachFeed(1);
-    program.Load();
-    MainForm& m = program.ctx.main;
+TEST_F(FeedTest, BothRunButtonsSendRAndAClosedPortDoesNothing) {
     m.Command5_0.Click();
     EXPECT_EQ(feed->Written(), "");
     m.op1.Click();
@@ -217,6 +176,23 @@ TEST(ConsoleRun, BothRunButtonsSendRAndAClosedPortDoesNothing) {
     m.Command5_1.Click();
     EXPECT_EQ(feed->Written(), "rr");
     EXPECT_TRUE(program.dialogs.Messages().empty());
+}
+
+TEST_F(FeedTest, TheTerminalSendsEachCharacterOnceThePortIsOpenAndKeepsItOnAFailure) {
+    m.Text9.TypeChar('a');
+    m.Text9.TypeChar('b');
+    EXPECT_EQ(m.Text9.Text(), "ab");
+    EXPECT_EQ(feed->Written(), "");
+    m.op1.Click();
+    m.Text9.TypeChar('c');
+    EXPECT_EQ(feed->Written(), "abc");
+    EXPECT_EQ(m.Text9.Text(), "");
+    m.Text9.SetText("P\r");
+    EXPECT_EQ(feed->Written(), "abcP\r");
+    program.port.FailWrites("Device not ready");
+    m.Text9.TypeChar('x');
+    EXPECT_EQ(test::Messages(program), Lines{"Error: Device not ready"});
+    EXPECT_EQ(m.Text9.Text(), "x");
 }
 
 TEST(ConsoleDownload, SendsOOnlyWhileThePortIsOpenAndTheDataFlowsIntoTheReceiveList) {
@@ -235,50 +211,6 @@ TEST(ConsoleDownload, SendsOOnlyWhileThePortIsOpenAndTheDataFlowsIntoTheReceiveL
     program.pump.RunFor(3);
     EXPECT_EQ(sensor->Received(), "Co");
     EXPECT_GE(m.List1.Count() - before, SimulatedSensor::kStoredLines);
-}
-
-struct TerminalTest : testing::Test {
-    void SetUp() override {
-        feed = program.AttachFeed(1);
-        program.Load();
-    }
-    VirtualProgram program;
-    MainForm& m = program.ctx.main;
-    std::shared_ptr<FeedDevice> feed;
-};
-
-TEST_F(TerminalTest, TypingWithThePortOpenSendsEachCharacterAndEmptiesTheBox) {
-    m.op1.Click();
-    m.Text9.TypeChar('a');
-    EXPECT_EQ(feed->Written(), "a");
-    EXPECT_EQ(m.Text9.Text(), "");
-    m.Text9.TypeChar('b');
-    EXPECT_EQ(feed->Written(), "ab");
-    EXPECT_EQ(m.Text9.Text(), "");
-    m.Text9.SetText("P\r");
-    EXPECT_EQ(feed->Written(), "abP\r");
-}
-
-TEST_F(TerminalTest, TypingWithThePortClosedKeepsTheTextUntilThePortOpens) {
-    m.Text9.TypeChar('a');
-    m.Text9.TypeChar('b');
-    EXPECT_EQ(m.Text9.Text(), "ab");
-    EXPECT_EQ(feed->Written(), "");
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-    m.op1.Click();
-    m.Text9.TypeChar('c');
-    EXPECT_EQ(feed->Written(), "abc");
-    EXPECT_EQ(m.Text9.Text(), "");
-}
-
-TEST_F(TerminalTest, AFailingWriteShowsTheErrorAndKeepsTheText) {
-    m.op1.Click();
-    program.port.FailWrites("Device not ready");
-    m.Text9.TypeChar('x');
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
-    EXPECT_EQ(program.dialogs.Messages()[0].text, "Device not ready");
-    EXPECT_EQ(m.Text9.Text(), "x");
 }
 
 }  // namespace
