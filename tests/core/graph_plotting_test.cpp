@@ -61,21 +61,6 @@ TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataO
     EXPECT_TRUE(main().CWGraph2.Plots()[0].x.empty());
 }
 
-TEST_F(GraphPlotting, VsfBetaIsDrawnAgainstTheAnglesInRadians) {
-    main().inst2.Click();
-    for (int row = 1; row <= 3; ++row) {
-        main().MSFlexGrid2.SetCell(row, 1, "0.0001");
-        main().MSFlexGrid2.SetCell(row, 2, "50");
-    }
-    main().mang.Click();
-    main().Command1.Click();
-    Feed(kVsfLine);
-    EXPECT_DOUBLE_EQ(AnglePlot(5).x[0], 1.74532925199433);
-    EXPECT_DOUBLE_EQ(AnglePlot(5).y[0],
-                     (1850 - 50) * 0.0001 * 2 * 3.14159265358979 * 0.984807753012208);
-    EXPECT_DOUBLE_EQ(main().CWGraph1.GetAxis(1).maximum, 3.14159265358979);
-}
-
 TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
     main().inst2.Click();
     main().rang.Click();
