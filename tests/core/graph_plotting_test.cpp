@@ -54,10 +54,9 @@ TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataO
     EXPECT_EQ(plot.y, Values(state().PlotY.begin(), state().PlotY.end()));
     EXPECT_GT(plot.y[0], 1000);
     const Graph& g = main().CWGraph1;
-    EXPECT_EQ(g.GetAxis(1).minimum, 100);
-    EXPECT_EQ(g.GetAxis(1).maximum, 180);
-    EXPECT_EQ(g.GetAxis(2).minimum, 0);
-    EXPECT_EQ(g.GetAxis(2).maximum, *std::max_element(plot.y.begin(), plot.y.end()));
+    EXPECT_EQ((Values{g.GetAxis(1).minimum, g.GetAxis(1).maximum, g.GetAxis(2).minimum,
+                      g.GetAxis(2).maximum}),
+              (Values{100, 180, 0, *std::max_element(plot.y.begin(), plot.y.end())}));
     EXPECT_TRUE(main().CWGraph2.Plots()[0].x.empty());
 }
 
