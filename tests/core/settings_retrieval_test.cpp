@@ -36,25 +36,6 @@ struct Retrieval : ::testing::Test {
     MainForm& m = bench.m;
 };
 
-TEST(SettingsEcho, PromptAndEchoOnOneLineIsFoundAndTheNewestEchoWins) {
-    VirtualProgram program;
-    ListBox& list = program.ctx.main.List1;
-    for (const char* entry : {"junk", ">P", "a", "p", "b"}) list.AddItem(entry);
-    EXPECT_EQ(FindSettingsEcho(list), 3);
-    EXPECT_EQ(FindSettingsEcho(list, 4), -1);
-    for (int i = 0; i < 15; ++i) list.AddItem("data");
-    EXPECT_EQ(FindSettingsEcho(list), -1);
-    list.AddItem(">p");
-    list.AddItem("P ");
-    EXPECT_EQ(FindSettingsEcho(list), list.Count() - 2);
-}
-
-TEST(SettingsCapacity, PointerIsShownAsTenthsOfAPercentRoundedDown) {
-    EXPECT_EQ(CapacityCaption(65535) + CapacityCaption(32767) + CapacityCaption(8192) +
-                  CapacityCaption(0),
-              " 100% 49.9% 12.5% 0%");
-}
-
 TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     const auto late = ParseClockLine("12/31/99\t64799");
     ASSERT_TRUE(late);
