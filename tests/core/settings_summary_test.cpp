@@ -84,15 +84,6 @@ TEST(SettingsSummary, DataBlocksEndWithPointerAndWakeUpOrSleepAndGreyWakeUpSaysN
     EXPECT_FALSE(Says(in, "memory pointer"));
 }
 
-TEST(MeasurementTime, LinearModelsRoundToTheNearestTenth) {
-    const std::tuple<float, int, double> cases[] = {
-        {kVsf, 1, 0.5}, {kVsf, 255, 4.9}, {kDfl, 25, 0.3}, {kDfl, 255, 1.3}};
-    for (const auto& [type, samples, seconds] : cases)
-        EXPECT_DOUBLE_EQ(*MeasurementSeconds(type, samples), seconds) << type << " " << samples;
-    for (float type : {kNoInstrument, kVsfs, kDfls, kTria})
-        EXPECT_FALSE(MeasurementSeconds(type, 25));
-}
-
 struct SettingsFrame : ::testing::Test {
     void SetUp() override { program.Load(); }
     VirtualProgram program;
