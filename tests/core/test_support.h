@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
 #include "virtual/virtual_program.h"
 
@@ -30,6 +31,21 @@ inline std::string Cells(const FlexGrid& grid, int row, int col, int lastRow, in
             texts += (texts.empty() && r == row && c == col ? "" : "|") + grid.Cell(r, c);
     return texts;
 }
+
+// A program with its main window loaded, and the handles tests use most.
+struct Loaded : testing::Test {
+    Loaded() { program.Load(); }
+    void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
+    // The time count of packet k is k, so a point's time tells which packet made it.
+    void FeedNumbered(int from, int to) {
+        for (int k = from; k <= to; ++k) Feed("d\t" + std::to_string(k) + "\t5\r\n");
+    }
+    Lines Messages() const { return test::Messages(program); }
+
+    VirtualProgram program;
+    MainForm& m = program.ctx.main;
+    ProgramState& s = program.ctx.state;
+};
 
 // A fresh folder of the test's own, removed with the object; the process id keeps builds
 // that run the suite at the same time apart.
