@@ -11,28 +11,23 @@ namespace {
 
 using test::Lines;
 
-class GraphViews : public ::testing::Test {
+class GraphViews : public test::Loaded {
   protected:
-    void SetUp() override { program.Load(); }
-    MainForm& main() { return program.ctx.main; }
-    ProgramState& state() { return program.ctx.state; }
     // The view items that carry a check mark, by name.
     Lines Checked() {
         Lines names;
-        for (MenuItem* item : {&main().mang, &main().tang, &main().rang, &main().df2, &main().df3,
-                               &main().triabvsa, &main().triarcvsa})
+        for (MenuItem* item :
+             {&m.mang, &m.tang, &m.rang, &m.df2, &m.df3, &m.triabvsa, &m.triarcvsa})
             if (item->Checked()) names.push_back(item->Name());
         return names;
     }
-    bool ScaleFactorShown() { return main().Label59.Visible() && main().CWNumEdit2.Visible(); }
-    bool ScaleFactorHidden() { return !main().Label59.Visible() && !main().CWNumEdit2.Visible(); }
+    bool ScaleFactorShown() { return m.Label59.Visible() && m.CWNumEdit2.Visible(); }
+    bool ScaleFactorHidden() { return !m.Label59.Visible() && !m.CWNumEdit2.Visible(); }
     void ExpectGraphing(bool on) {
-        EXPECT_EQ(main().Command1.Caption(), on ? "Stop Graphing" : "Start Graphing");
-        EXPECT_EQ(main().Command1.BackColour(), on ? kLightRed : kLightGreen);
-        EXPECT_EQ(state().GraphingOn, on ? 1 : 0);
+        EXPECT_EQ(m.Command1.Caption(), on ? "Stop Graphing" : "Start Graphing");
+        EXPECT_EQ(m.Command1.BackColour(), on ? kLightRed : kLightGreen);
+        EXPECT_EQ(s.GraphingOn, on ? 1 : 0);
     }
-
-    VirtualProgram program;
 };
 
 TEST_F(GraphViews, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
@@ -42,78 +37,77 @@ TEST_F(GraphViews, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
         const char* caption;
         float view;
     };
-    const Case cases[] = {{main().mang, main().CWGraph1, "Beta of Theta Vs Angle", 1},
-                          {main().rang, main().CWGraph1, "Raw Counts Vs Angle", 5},
-                          {main().triarcvsa, main().CWGraph1, "Raw Counts Vs Angle", 11},
-                          {main().df2, main().CWGraph2, "ug/L vs Time", 6},
-                          {main().df3, main().CWGraph2, "Raw Counts Vs Time", 7}};
+    const Case cases[] = {{m.mang, m.CWGraph1, "Beta of Theta Vs Angle", 1},
+                          {m.rang, m.CWGraph1, "Raw Counts Vs Angle", 5},
+                          {m.triarcvsa, m.CWGraph1, "Raw Counts Vs Angle", 11},
+                          {m.df2, m.CWGraph2, "ug/L vs Time", 6},
+                          {m.df3, m.CWGraph2, "Raw Counts Vs Time", 7}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item.Name());
-        (&c.graph == &main().CWGraph1 ? main().df2 : main().rang).Click();
+        (&c.graph == &m.CWGraph1 ? m.df2 : m.rang).Click();
         c.item.Click();
         EXPECT_EQ(c.graph.Caption(), c.caption);
         EXPECT_EQ(Checked(), Lines{c.item.Name()});
-        EXPECT_EQ(state().GraphView, c.view);
-        EXPECT_EQ(ScaleFactorShown(), &c.graph == &main().CWGraph2);
-        EXPECT_EQ(ScaleFactorHidden(), &c.graph == &main().CWGraph1);
+        EXPECT_EQ(s.GraphView, c.view);
+        EXPECT_EQ(ScaleFactorShown(), &c.graph == &m.CWGraph2);
+        EXPECT_EQ(ScaleFactorHidden(), &c.graph == &m.CWGraph1);
     }
-    EXPECT_EQ(main().Label59.Caption(),
+    EXPECT_EQ(m.Label59.Caption(),
               "Graphing: Scale Factor. This will allow changed the resolution of the graph in its "
               "X cords. Use this to graph an entire data block in one view.  A value of 1 is 21 "
               "secs per div. 2 is 42 seconds, etc...");
 }
 
 TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
-    main().inst6.Click();
-    main().triarcvsa.Click();
-    main().triabvsa.Click();
-    EXPECT_EQ(test::Messages(program), Lines{"Missing Dev File: Please Load Device File"});
+    m.inst6.Click();
+    m.triarcvsa.Click();
+    m.triabvsa.Click();
+    EXPECT_EQ(Messages(), Lines{"Missing Dev File: Please Load Device File"});
     EXPECT_EQ(Checked(), Lines{});
-    EXPECT_EQ(state().GraphView, 11);
+    EXPECT_EQ(s.GraphView, 11);
 
-    main().MSFlexGrid2.SetCell(1, 1, "1.2E-06");
-    main().triabvsa.Click();
+    m.MSFlexGrid2.SetCell(1, 1, "1.2E-06");
+    m.triabvsa.Click();
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);
     EXPECT_EQ(Checked(), Lines{"triabvsa"});
-    EXPECT_EQ(main().CWGraph1.Caption(), "Beta of Theta Vs Angle");
-    EXPECT_EQ(state().GraphView, 12);
+    EXPECT_EQ(m.CWGraph1.Caption(), "Beta of Theta Vs Angle");
+    EXPECT_EQ(s.GraphView, 12);
     EXPECT_TRUE(ScaleFactorHidden());
 }
 
 TEST_F(GraphViews, DisabledVsfItemsOnlySetTheViewAndBetaVsTimeKeepsItsMarkUntilAVsfViewClearsIt) {
-    main().tang.Click();
-    EXPECT_EQ(state().GraphView, 2);
-    main().dwang.Click();
-    EXPECT_EQ(state().GraphView, 3);
-    main().Rctime.Click();
-    EXPECT_EQ(state().GraphView, 4);
-    main().rang.Click();
+    m.tang.Click();
+    EXPECT_EQ(s.GraphView, 2);
+    m.dwang.Click();
+    EXPECT_EQ(s.GraphView, 3);
+    m.Rctime.Click();
+    EXPECT_EQ(s.GraphView, 4);
+    m.rang.Click();
     EXPECT_EQ(Checked(), (Lines{"tang", "rang"}));
-    main().mang.Click();
+    m.mang.Click();
     EXPECT_EQ(Checked(), Lines{"mang"});
 }
 
 TEST_F(GraphViews, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
-    main().Command1.Click();
-    EXPECT_EQ(test::Messages(program), Lines{"Missing Parameter: Please select an instrument"});
+    m.Command1.Click();
+    EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});
     ExpectGraphing(false);
-    main().inst2.Click();
-    main().Command1.Click();
+    m.inst2.Click();
+    m.Command1.Click();
     ExpectGraphing(true);
-    main().CWGraph1.PlotXY(5, {100}, {7});
-    for (MenuItem* item : {&main().mang, &main().df3, &main().triarcvsa, &main().rang})
-        item->Click();
+    m.CWGraph1.PlotXY(5, {100}, {7});
+    for (MenuItem* item : {&m.mang, &m.df3, &m.triarcvsa, &m.rang}) item->Click();
     ExpectGraphing(true);
-    EXPECT_EQ(main().CWGraph1.Plots()[4].y, std::vector<double>{7});
-    main().Command1.Click();
+    EXPECT_EQ(m.CWGraph1.Plots()[4].y, std::vector<double>{7});
+    m.Command1.Click();
     ExpectGraphing(false);
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);
 }
 
 TEST_F(GraphViews, TheButtonReadsItsCaptionSoGraphingSwitchedOnElsewhereStaysOnAtTheFirstPress) {
-    main().inst2.Click();
-    state().GraphingOn = 1;
-    main().Command1.Click();
+    m.inst2.Click();
+    s.GraphingOn = 1;
+    m.Command1.Click();
     ExpectGraphing(true);
 }
 
