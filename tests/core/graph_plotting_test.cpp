@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "acquisition/acquisition_loop.h"
+#include "core/test_support.h"
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
 #include "virtual/virtual_program.h"
@@ -19,85 +20,75 @@ constexpr double kDflUnitDays = 1.54319 / 100000;
 const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 using Values = std::vector<double>;
 
-class GraphPlotting : public ::testing::Test {
+class GraphPlotting : public test::Loaded {
   protected:
-    void SetUp() override { program.Load(); }
-    MainForm& main() { return program.ctx.main; }
-    ProgramState& state() { return program.ctx.state; }
     void Stream(sim::SensorModel model) {
         program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(model));
         OpenPort(program.ctx, 1);
     }
-    void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
-    // The time count of packet k is k, so a point's time tells which packet made it.
-    void FeedNumbered(int from, int to) {
-        for (int k = from; k <= to; ++k) Feed("d\t" + std::to_string(k) + "\t5\r\n");
-    }
     const Graph::Plot& AnglePlot(int plot) {
-        return main().CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
+        return m.CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
     }
-
-    VirtualProgram program;
 };
 
 TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
-    main().inst2.Click();
-    main().rang.Click();
+    m.inst2.Click();
+    m.rang.Click();
     Stream(sim::SensorModel::Vsf);
     program.pump.RunFor(2.5);
-    EXPECT_NE(state().PlotY[0], 0);
-    for (const auto& plot : main().CWGraph1.Plots()) EXPECT_TRUE(plot.x.empty()) << plot.name;
-    main().Command1.Click();
+    EXPECT_NE(s.PlotY[0], 0);
+    for (const auto& plot : m.CWGraph1.Plots()) EXPECT_TRUE(plot.x.empty()) << plot.name;
+    m.Command1.Click();
     program.pump.RunFor(1);
     const Graph::Plot& plot = AnglePlot(5);
     EXPECT_EQ(plot.x, (Values{100, 125, 150, 180}));
-    EXPECT_EQ(plot.y, Values(state().PlotY.begin(), state().PlotY.end()));
+    EXPECT_EQ(plot.y, Values(s.PlotY.begin(), s.PlotY.end()));
     EXPECT_GT(plot.y[0], 1000);
-    const Graph& g = main().CWGraph1;
+    const Graph& g = m.CWGraph1;
     EXPECT_EQ((Values{g.GetAxis(1).minimum, g.GetAxis(1).maximum, g.GetAxis(2).minimum,
                       g.GetAxis(2).maximum}),
               (Values{100, 180, 0, *std::max_element(plot.y.begin(), plot.y.end())}));
-    EXPECT_TRUE(main().CWGraph2.Plots()[0].x.empty());
+    EXPECT_TRUE(m.CWGraph2.Plots()[0].x.empty());
 }
 
 TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
-    main().inst2.Click();
-    main().rang.Click();
-    main().Command1.Click();
+    m.inst2.Click();
+    m.rang.Click();
+    m.Command1.Click();
     Feed(kVsfLine);
-    main().inst6.Click();
-    main().triarcvsa.Click();
+    m.inst6.Click();
+    m.triarcvsa.Click();
     Stream(sim::SensorModel::Tria);
     program.pump.RunFor(3.5);
     EXPECT_TRUE(AnglePlot(5).x.empty());
     EXPECT_TRUE(AnglePlot(2).x.empty());
     const std::pair<int, const std::array<float, 4>&> colours[] = {
-        {1, state().TriaRedValues}, {3, state().TriaBlueValues}, {4, state().TriaGreenValues}};
+        {1, s.TriaRedValues}, {3, s.TriaBlueValues}, {4, s.TriaGreenValues}};
     for (const auto& [plot, values] : colours) {
         EXPECT_EQ(AnglePlot(plot).x, (Values{100, 125, 150, 180})) << plot;
         EXPECT_EQ(AnglePlot(plot).y, Values(values.begin(), values.end())) << plot;
         EXPECT_GT(AnglePlot(plot).y[0], 1000) << plot;
     }
     // The simulated blue sensor reads highest at 100 degrees.
-    EXPECT_EQ(main().CWGraph1.GetAxis(2).maximum, AnglePlot(3).y[0]);
+    EXPECT_EQ(m.CWGraph1.GetAxis(2).maximum, AnglePlot(3).y[0]);
     // A head that loses its green sensor no longer shows a green line.
     Feed("TRIA-0042 BxR PNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12\t10\r\n");
     EXPECT_TRUE(AnglePlot(4).x.empty());
     EXPECT_EQ(AnglePlot(3).y, (Values{1, 2, 3, 0}));
     // Back on the VSF the colour lines go.
-    main().inst2.Click();
-    main().rang.Click();
+    m.inst2.Click();
+    m.rang.Click();
     Feed(kVsfLine);
     for (int plot : {1, 3, 4}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
 }
 
 TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
-    main().inst4.Click();
-    main().df3.Click();
+    m.inst4.Click();
+    m.df3.Click();
     FeedNumbered(1, 10002);
-    main().Command1.Click();
+    m.Command1.Click();
     FeedNumbered(10003, 10003);
-    const auto& x = main().CWGraph2.Plots()[0].x;
+    const auto& x = m.CWGraph2.Plots()[0].x;
     // Slots 1..10000, then 0, 1, 2 again; slot 10001 was never filled.
     ASSERT_EQ(x.size(), 10001u);
     EXPECT_DOUBLE_EQ(x.front(), 3 * kDflUnitDays);
@@ -108,19 +99,19 @@ TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGathere
 }
 
 TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
-    main().inst4.Click();
-    main().df3.Click();
-    main().CWNumEdit2.SetValue(2);
-    main().Command1.Click();
+    m.inst4.Click();
+    m.df3.Click();
+    m.CWNumEdit2.SetValue(2);
+    m.Command1.Click();
     Stream(sim::SensorModel::Dfl);
-    const Graph& g = main().CWGraph2;
+    const Graph& g = m.CWGraph2;
     std::set<double> windowStarts;
     for (int second = 0; second < 7 * 60; ++second) {
         program.pump.RunFor(1);
-        if (state().TimeAxisStarted == 0) continue;
+        if (s.TimeAxisStarted == 0) continue;
         const Graph::Axis& x = g.GetAxis(1);
-        ASSERT_GE(state().PlotX[0], x.minimum) << second;
-        ASSERT_LE(state().PlotX[0], x.maximum) << second;
+        ASSERT_GE(s.PlotX[0], x.minimum) << second;
+        ASSERT_LE(s.PlotX[0], x.maximum) << second;
         ASSERT_NEAR(x.maximum - x.minimum, 2 * kMinuteDays, 1e-12) << second;
         windowStarts.insert(x.minimum);
         // The value axis spans exactly the points inside the window.
@@ -143,24 +134,24 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
 }
 
 TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
-    Graph& g = main().CWGraph2;
+    Graph& g = m.CWGraph2;
     g.SetAxisMinimum(1, 0.5);
     g.SetAxisMaximum(1, 0.5003);
-    state().PlotX[0] = 0.5005;
-    main().HScroll2.SetValue(60);
+    s.PlotX[0] = 0.5005;
+    m.HScroll2.SetValue(60);
     EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
-    state().PlotX[0] = 0.6;
-    main().HScroll2.SetValue(30);
+    s.PlotX[0] = 0.6;
+    m.HScroll2.SetValue(30);
     EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
 }
 
 TEST_F(GraphPlotting, NumericEditsSetThePlaybackDelayAndKeepTheScaleFactorPositive) {
-    main().CWNumEdit1.SetValue(5);
-    EXPECT_EQ(state().PlaybackDelay, 5);
+    m.CWNumEdit1.SetValue(5);
+    EXPECT_EQ(s.PlaybackDelay, 5);
     for (const auto& [value, kept] :
          {std::pair{2.5, 2.5}, std::pair{0.0, 1.0}, std::pair{-3.0, 1.0}}) {
-        main().CWNumEdit2.SetValue(value);
-        EXPECT_EQ(main().CWNumEdit2.Value(), kept) << value;
+        m.CWNumEdit2.SetValue(value);
+        EXPECT_EQ(m.CWNumEdit2.Value(), kept) << value;
     }
 }
 
