@@ -14,17 +14,11 @@ const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 const std::string kDflLine = "12/06/26\t1000\t620\r\n";
 constexpr double kDflUnitDays = 1.54319 / 100000;
 
-class Decoding : public ::testing::Test {
+class Decoding : public test::Loaded {
   protected:
-    void SetUp() override { program.Load(); }
-    void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
-    // The time count of packet k is k, so a slot's time tells which packet filled it.
-    void FeedNumbered(int from, int to) {
-        for (int k = from; k <= to; ++k) Feed("d\t" + std::to_string(k) + "\t5\r\n");
-    }
     void Select(MenuItem MainForm::*instrument, float view) {
-        (main().*instrument).Click();
-        state().GraphView = view;
+        (m.*instrument).Click();
+        s.GraphView = view;
     }
     // Fills the VSF table's three rows with one scaling and one offset.
     void Calibrate(const char* scaling, const char* offset) {
@@ -33,40 +27,36 @@ class Decoding : public ::testing::Test {
             table().SetCell(i, 2, offset);
         }
     }
-    ProgramState& state() { return program.ctx.state; }
-    MainForm& main() { return program.ctx.main; }
-    FlexGrid& output() { return main().MSFlexGrid1; }
-    FlexGrid& table() { return main().MSFlexGrid2; }
-    const Graph::Axis& TimeAxis() { return main().CWGraph2.GetAxis(1); }
-
-    VirtualProgram program;
+    FlexGrid& output() { return m.MSFlexGrid1; }
+    FlexGrid& table() { return m.MSFlexGrid2; }
+    const Graph::Axis& TimeAxis() { return m.CWGraph2.GetAxis(1); }
 };
 
 TEST_F(Decoding, VsfRawCountsFillTheOutputGridAndThePlotSet) {
     Select(&MainForm::inst2, kViewVsfCounts);
     Feed(kVsfLine);
     EXPECT_EQ(test::Cells(output(), 1, 1, 3, 1), "1850|1210|960");
-    EXPECT_EQ(state().PlotX, (std::array<double, 4>{100, 125, 150, 180}));
-    EXPECT_EQ(state().PlotY, (std::array<double, 4>{1850, 1210, 960, 0}));
+    EXPECT_EQ(s.PlotX, (std::array<double, 4>{100, 125, 150, 180}));
+    EXPECT_EQ(s.PlotY, (std::array<double, 4>{1850, 1210, 960, 0}));
 }
 
 TEST_F(Decoding, PacketsOfTheWrongShapeOrForAnotherInstrumentChangeNothing) {
-    main().inst2.Click();
+    m.inst2.Click();
     for (float view : {kViewVsfCounts, kViewVsfBeta, kViewDflChlorophyll}) {
-        state().GraphView = view;
+        s.GraphView = view;
         Feed("12/06/26\t12:00:00\t1850\t1210\t960\r\n");
         Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\t7\r\n");
     }
     Feed(kVsfLine);
     Select(&MainForm::inst4, kViewVsfCounts);
     Feed(kDflLine);
-    state().GraphView = kViewDflChlorophyll;
+    s.GraphView = kViewDflChlorophyll;
     Feed("12/06/26\t1000\r\n");
     Feed("12/06/26\t1000\t620\t1\r\n");
     EXPECT_EQ(output().Cell(1, 1), "");
-    EXPECT_EQ(state().PlotY, (std::array<double, 4>{}));
-    EXPECT_EQ(state().TimePointIndex, 0);
-    EXPECT_EQ(main().Text47.Text(), "");
+    EXPECT_EQ(s.PlotY, (std::array<double, 4>{}));
+    EXPECT_EQ(s.TimePointIndex, 0);
+    EXPECT_EQ(m.Text47.Text(), "");
     EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
@@ -80,12 +70,12 @@ TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedIn
     Feed(kVsfLine);
     // Rounded to six decimals with halves upward.
     EXPECT_EQ(test::Cells(output(), 1, 1, 3, 1), "0.0018|0.0024|-9.6E-05");
-    EXPECT_DOUBLE_EQ(state().PlotX[0], 1.74532925199433);
-    EXPECT_DOUBLE_EQ(state().PlotX[3], 3.14159265358979);
-    EXPECT_DOUBLE_EQ(state().PlotY[0], 1800 * 0.000001 * 2 * 3.14159265358979 * 0.984807753012208);
-    EXPECT_DOUBLE_EQ(state().PlotY[1], 1200 * 2E-06 * 2 * 3.14159265358979 * 0.819152044288992);
-    EXPECT_DOUBLE_EQ(state().PlotY[2], 960 * -1E-07 * 2 * 3.14159265358979 * 0.5);
-    EXPECT_EQ(state().PlotY[3], 0);
+    EXPECT_DOUBLE_EQ(s.PlotX[0], 1.74532925199433);
+    EXPECT_DOUBLE_EQ(s.PlotX[3], 3.14159265358979);
+    EXPECT_DOUBLE_EQ(s.PlotY[0], 1800 * 0.000001 * 2 * 3.14159265358979 * 0.984807753012208);
+    EXPECT_DOUBLE_EQ(s.PlotY[1], 1200 * 2E-06 * 2 * 3.14159265358979 * 0.819152044288992);
+    EXPECT_DOUBLE_EQ(s.PlotY[2], 960 * -1E-07 * 2 * 3.14159265358979 * 0.5);
+    EXPECT_EQ(s.PlotY[3], 0);
     // A typed coefficient counts from the next packet.
     Calibrate("0.001", "0");
     Feed(kVsfLine);
@@ -95,20 +85,20 @@ TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedIn
 TEST_F(Decoding, EmptyOrNonNumericCalibrationCellAbandonsThePacketAndDeselectsTheView) {
     for (const char* bad : {"", "12abc"}) {
         Select(&MainForm::inst2, kViewVsfBeta);
-        state().GraphingOn = 1;
-        main().Command1.SetCaption("Stop Graphing");
-        main().Command1.SetBackColour(kLightRed);
+        s.GraphingOn = 1;
+        m.Command1.SetCaption("Stop Graphing");
+        m.Command1.SetBackColour(kLightRed);
         Calibrate("0.001", "0");
         table().SetCell(2, 1, "0.002");
         table().SetCell(3, 1, bad);
         Feed(kVsfLine);
-        EXPECT_DOUBLE_EQ(state().PlotY[0], 1.85) << bad;
-        EXPECT_DOUBLE_EQ(state().PlotY[1], 2.42) << bad;
+        EXPECT_DOUBLE_EQ(s.PlotY[0], 1.85) << bad;
+        EXPECT_DOUBLE_EQ(s.PlotY[1], 2.42) << bad;
         EXPECT_EQ(output().Cell(1, 1), "") << bad;
-        EXPECT_EQ(test::Messages(program).back(), "Error: Type mismatch");
-        EXPECT_EQ(state().GraphingOn + state().GraphView, 0);
-        EXPECT_EQ(main().Command1.Caption(), "Start Graphing");
-        EXPECT_EQ(main().Command1.BackColour(), kLightGreen);
+        EXPECT_EQ(Messages().back(), "Error: Type mismatch");
+        EXPECT_EQ(s.GraphingOn + s.GraphView, 0);
+        EXPECT_EQ(m.Command1.Caption(), "Start Graphing");
+        EXPECT_EQ(m.Command1.BackColour(), kLightGreen);
     }
     Feed(kVsfLine);
     EXPECT_EQ(output().Cell(1, 1), "");
@@ -118,18 +108,18 @@ TEST_F(Decoding, EmptyOrNonNumericCalibrationCellAbandonsThePacketAndDeselectsTh
 TEST_F(Decoding, DflChlorophyllIsScalingTimesCountsLessCleanWaterOffsetInAOneMinuteWindow) {
     Select(&MainForm::inst4, kViewDflChlorophyll);
     Feed(kDflLine);
-    EXPECT_EQ(main().Text47.Text(), "0");
-    main().Text10.SetText("100");
-    main().Text16.SetText("0.5 ug/l");
-    state().GraphingOn = 1;
+    EXPECT_EQ(m.Text47.Text(), "0");
+    m.Text10.SetText("100");
+    m.Text16.SetText("0.5 ug/l");
+    s.GraphingOn = 1;
     Feed(kDflLine);
-    EXPECT_EQ(main().Text47.Text(), "260");
-    EXPECT_EQ(state().PlotY[0], 260);
-    EXPECT_DOUBLE_EQ(state().PlotX[0], 0.0154319);
-    EXPECT_DOUBLE_EQ(state().TimeHistoryX[2], 0.0154319);
-    EXPECT_EQ(state().TimeHistoryY[2], 260);
+    EXPECT_EQ(m.Text47.Text(), "260");
+    EXPECT_EQ(s.PlotY[0], 260);
+    EXPECT_DOUBLE_EQ(s.PlotX[0], 0.0154319);
+    EXPECT_DOUBLE_EQ(s.TimeHistoryX[2], 0.0154319);
+    EXPECT_EQ(s.TimeHistoryY[2], 260);
     EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00069444444);
-    EXPECT_EQ(main().Label23.Caption(), "21 seconds per div");
+    EXPECT_EQ(m.Label23.Caption(), "21 seconds per div");
 }
 
 TEST_F(Decoding, DflRawCountsWriteTheCountsAndUseTheScaledWindow) {
@@ -139,28 +129,28 @@ TEST_F(Decoding, DflRawCountsWriteTheCountsAndUseTheScaledWindow) {
     // Without graphing the axis stays.
     EXPECT_EQ(TimeAxis().minimum, before.minimum);
     EXPECT_EQ(TimeAxis().maximum, before.maximum);
-    EXPECT_EQ(state().TimeAxisStarted, 0);
-    state().GraphingOn = 1;
-    main().CWNumEdit2.SetValue(2);
+    EXPECT_EQ(s.TimeAxisStarted, 0);
+    s.GraphingOn = 1;
+    m.CWNumEdit2.SetValue(2);
     Feed(kDflLine);
-    EXPECT_EQ(main().Text47.Text(), "620");
+    EXPECT_EQ(m.Text47.Text(), "620");
     EXPECT_DOUBLE_EQ(TimeAxis().minimum, 0.0154319);
     EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00138888888);
-    EXPECT_EQ(main().Label23.Caption(), "42 seconds per div");
+    EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
     // A point inside the window leaves it; the label then shows the minimum.
     Feed("12/06/26\t1050\t620\r\n");
     EXPECT_DOUBLE_EQ(TimeAxis().minimum, 0.0154319);
-    EXPECT_EQ(main().Label23.Caption(), "0.0154319");
+    EXPECT_EQ(m.Label23.Caption(), "0.0154319");
     // A point past the window moves it to start at that point.
     Feed("12/06/26\t1100\t620\r\n");
     EXPECT_DOUBLE_EQ(TimeAxis().minimum, 1100 * kDflUnitDays);
-    EXPECT_EQ(main().Label23.Caption(), "42 seconds per div");
+    EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
 }
 
 TEST_F(Decoding, DflWindowCrossingMidnightEndsOnTheNextDay) {
     Select(&MainForm::inst4, kViewDflCounts);
-    state().GraphingOn = 1;
-    main().CWNumEdit2.SetValue(2);
+    s.GraphingOn = 1;
+    m.CWNumEdit2.SetValue(2);
     // Points after midnight, whether the count runs on or starts again, get a
     // forward window of the same width.
     for (int count : {64800, 64900, 10}) {
@@ -176,16 +166,16 @@ TEST_F(Decoding, TimeHistoryFillsSlotsFromOneAndStartsAgainAtZero) {
     for (const auto& [view, last] :
          {std::pair{kViewDflChlorophyll, 9999}, std::pair{kViewDflCounts, 10000}}) {
         Select(&MainForm::inst4, view);
-        state().TimePointIndex = 0;
+        s.TimePointIndex = 0;
         FeedNumbered(1, last);
-        EXPECT_EQ(state().TimePointIndex, last);
-        EXPECT_DOUBLE_EQ(state().TimeHistoryX[last], last * kDflUnitDays);
+        EXPECT_EQ(s.TimePointIndex, last);
+        EXPECT_DOUBLE_EQ(s.TimeHistoryX[last], last * kDflUnitDays);
         FeedNumbered(last + 1, last + 2);
-        EXPECT_EQ(state().TimePointIndex, 1);
-        EXPECT_DOUBLE_EQ(state().TimeHistoryX[0], (last + 1) * kDflUnitDays);
-        EXPECT_DOUBLE_EQ(state().TimeHistoryX[1], (last + 2) * kDflUnitDays);
+        EXPECT_EQ(s.TimePointIndex, 1);
+        EXPECT_DOUBLE_EQ(s.TimeHistoryX[0], (last + 1) * kDflUnitDays);
+        EXPECT_DOUBLE_EQ(s.TimeHistoryX[1], (last + 2) * kDflUnitDays);
     }
-    EXPECT_EQ(state().TimeHistoryY[0], 5);
+    EXPECT_EQ(s.TimeHistoryY[0], 5);
 }
 
 }  // namespace
