@@ -42,67 +42,59 @@ TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
     EXPECT_EQ(ReadTriaHeader("").fieldCount, 5);
 }
 
-class TriaDecoding : public ::testing::Test {
+class TriaDecoding : public test::Loaded {
   protected:
-    void SetUp() override {
-        program.Load();
-        program.ctx.main.inst6.Click();
-    }
-    void Feed(const std::string& line) { WalkReceivedText(program.ctx, line); }
+    void SetUp() override { m.inst6.Click(); }
     // The simulator's line shape: header, time, blue, green, red blocks, Vin, pressure.
     std::string Line() {
         return std::string(sim::kTriaHeader) +
                "\t12:00:00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000"
                "\t12.00\t10.0\r\n";
     }
-    ProgramState& state() { return program.ctx.state; }
-    FlexGrid& output() { return program.ctx.main.MSFlexGrid1; }
-    FlexGrid& table() { return program.ctx.main.MSFlexGrid2; }
-
-    VirtualProgram program;
+    FlexGrid& output() { return m.MSFlexGrid1; }
+    FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
 TEST_F(TriaDecoding, EveryPacketSetsTheLayoutAndItsLabelsWhateverTheView) {
-    state().GraphView = 0;
+    s.GraphView = 0;
     Feed(Line());
-    EXPECT_EQ(state().TriaBlueColumn, 2);
-    EXPECT_EQ(state().TriaRedColumn, 10);
-    EXPECT_EQ(state().TriaSensorColumnEnd, 15);
-    EXPECT_EQ(state().TriaHasPressure, 1);
-    EXPECT_EQ(state().TriaHasAux1, 0);
-    const MainForm& m = program.ctx.main;
+    EXPECT_EQ(s.TriaBlueColumn, 2);
+    EXPECT_EQ(s.TriaRedColumn, 10);
+    EXPECT_EQ(s.TriaSensorColumnEnd, 15);
+    EXPECT_EQ(s.TriaHasPressure, 1);
+    EXPECT_EQ(s.TriaHasAux1, 0);
     EXPECT_EQ(m.Label14.Caption() + m.Label15.Caption() + m.Label20.Caption() + m.Label28.Caption(),
               "261016");
     EXPECT_EQ(output().Cell(1, 1), "");
 }
 
 TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHeader) {
-    state().GraphView = kViewTriaCounts;
+    s.GraphView = kViewTriaCounts;
     Feed("TRIA-0042 BGR PNY\t12:00:00\t2100\t1420\t1030\t4000\r\n");
-    EXPECT_EQ(state().TriaHasAux2, 1);
+    EXPECT_EQ(s.TriaHasAux2, 1);
     EXPECT_EQ(output().Cell(1, 1), "");
-    EXPECT_EQ(state().TriaBlueValues, (std::array<float, 4>{}));
+    EXPECT_EQ(s.TriaBlueValues, (std::array<float, 4>{}));
     Feed(Line());
     EXPECT_EQ(test::Cells(output(), 1, 1, 10, 1), "2100|1420|1030|1760|1190|880|1380|940|700|");
-    EXPECT_EQ(state().TriaBlueAngles, (std::array<float, 4>{100, 125, 150, 180}));
-    EXPECT_EQ(state().TriaBlueValues, (std::array<float, 4>{2100, 1420, 1030, 0}));
-    EXPECT_EQ(state().TriaGreenValues, (std::array<float, 4>{1760, 1190, 880, 0}));
-    EXPECT_EQ(state().TriaRedValues, (std::array<float, 4>{1380, 940, 700, 0}));
+    EXPECT_EQ(s.TriaBlueAngles, (std::array<float, 4>{100, 125, 150, 180}));
+    EXPECT_EQ(s.TriaBlueValues, (std::array<float, 4>{2100, 1420, 1030, 0}));
+    EXPECT_EQ(s.TriaGreenValues, (std::array<float, 4>{1760, 1190, 880, 0}));
+    EXPECT_EQ(s.TriaRedValues, (std::array<float, 4>{1380, 940, 700, 0}));
 }
 
 TEST_F(TriaDecoding, FluorometerValueGoesToRowTenAndItsColumnOutlivesLaterHeaders) {
-    state().GraphView = kViewTriaCounts;
+    s.GraphView = kViewTriaCounts;
     Feed(
         "TRIA-0042 BFR NNN\t12:00:00\t2100\t1420\t1030\t4000\t613\t1380\t940\t700\t4000\t12.0\r\n");
     EXPECT_EQ(test::Cells(output(), 10, 0, 10, 1), "Fluor|613");
     EXPECT_EQ(output().Cell(7, 1), "1380");
     Feed(Line());
-    EXPECT_EQ(state().TriaFluorColumn, 6);
+    EXPECT_EQ(s.TriaFluorColumn, 6);
     EXPECT_EQ(output().Cell(10, 1), "1760");  // field 6 of the new layout
 }
 
 TEST_F(TriaDecoding, BetaUsesCoefficientsCopiedOnlyAtALoad) {
-    state().GraphView = kViewTriaBeta;
+    s.GraphView = kViewTriaBeta;
     table().SetCell(1, 1, "0.001");
     Feed(Line());
     EXPECT_EQ(output().Cell(1, 1) + output().Cell(9, 1), "00");
@@ -112,13 +104,13 @@ TEST_F(TriaDecoding, BetaUsesCoefficientsCopiedOnlyAtALoad) {
             table().SetCell(i, col, std::to_string(col) + "E-06");
             table().SetCell(i + 4, col, "100");
         }
-    state().CalibrationReloadPending = 1;
+    s.CalibrationReloadPending = 1;
     Feed(Line());
-    EXPECT_EQ(state().CalibrationReloadPending, 0);
+    EXPECT_EQ(s.CalibrationReloadPending, 0);
     EXPECT_EQ(output().Cell(1, 1), "0.002");  // (2100 - 100) x 1E-06
     EXPECT_EQ(output().Cell(4, 1), GeneralTextSingle(static_cast<float>(1660 * 2E-06)));
     EXPECT_EQ(output().Cell(7, 1), GeneralTextSingle(static_cast<float>(1280 * 3E-06)));
-    EXPECT_FLOAT_EQ(state().TriaRedValues[2], 600 * 3E-06f);
+    EXPECT_FLOAT_EQ(s.TriaRedValues[2], 600 * 3E-06f);
     table().SetCell(1, 1, "1");
     Feed(Line());
     EXPECT_EQ(output().Cell(1, 1), "0.002");
@@ -129,17 +121,17 @@ TEST_F(TriaDecoding, BetaWithAnEmptyCellCopiedAtTheLoadFailsInsteadOfShowingZero
     for (int row : {1, 2, 3, 5, 6, 7})
         for (int col = 1; col <= 3; ++col) table().SetCell(row, col, "1");
     table().SetCell(6, 2, "");  // as left by choosing the head again after a load
-    state().CalibrationReloadPending = 1;
-    state().GraphView = kViewTriaBeta;
+    s.CalibrationReloadPending = 1;
+    s.GraphView = kViewTriaBeta;
     Feed(Line());
-    EXPECT_EQ(test::Messages(program), test::Lines{"Error: Type mismatch"});
-    EXPECT_EQ(state().GraphView, 0);
+    EXPECT_EQ(Messages(), test::Lines{"Error: Type mismatch"});
+    EXPECT_EQ(s.GraphView, 0);
     EXPECT_EQ(output().Cell(1, 1), "2099");  // red and blue came before green
     EXPECT_EQ(output().Cell(5, 1), "");
 }
 
 TEST_F(TriaDecoding, BetaFluorometerReadsItsPairFromTheTableAndFailsWhenItIsEmpty) {
-    state().GraphView = kViewTriaBeta;
+    s.GraphView = kViewTriaBeta;
     const std::string line = "TRIA-0042 FNN NNN\t12:00:00\t613\t12.0\r\n";
     table().SetCell(1, 4, "0.5");
     table().SetCell(5, 4, "13");
@@ -147,8 +139,8 @@ TEST_F(TriaDecoding, BetaFluorometerReadsItsPairFromTheTableAndFailsWhenItIsEmpt
     EXPECT_EQ(output().Cell(10, 1), "300");
     table().SetCell(1, 4, "");
     Feed(line);
-    EXPECT_EQ(test::Messages(program), test::Lines{"Error: Type mismatch"});
-    EXPECT_EQ(state().GraphView, 0);
+    EXPECT_EQ(Messages(), test::Lines{"Error: Type mismatch"});
+    EXPECT_EQ(s.GraphView, 0);
 }
 
 }  // namespace
