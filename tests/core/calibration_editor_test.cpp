@@ -1,25 +1,21 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/acquisition_loop.h"
+#include "core/test_support.h"
 #include "decoding/process_packet.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
-class CalibrationEditor : public ::testing::Test {
+class CalibrationEditor : public test::Loaded {
   protected:
-    void SetUp() override {
-        program.Load();
-        program.ctx.main.inst2.Click();
-    }
+    void SetUp() override { m.inst2.Click(); }
     void Type(const std::string& text) {
         for (char c : text) editor().TypeChar(c);
     }
-    TextBox& editor() { return program.ctx.main.Text11; }
-    FlexGrid& table() { return program.ctx.main.MSFlexGrid2; }
-
-    VirtualProgram program;
+    TextBox& editor() { return m.Text11; }
+    FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
 TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFollowsEachKey) {
@@ -28,8 +24,8 @@ TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFoll
     EXPECT_TRUE(editor().HasFocus());
     EXPECT_EQ(editor().Left(), 480 + 960 * 1);
     EXPECT_EQ(editor().Top(), 240 + 240 * 2);
-    EXPECT_EQ(program.ctx.state.EditCellRow, 2);
-    EXPECT_EQ(program.ctx.state.EditCellColumn, 1);
+    EXPECT_EQ(s.EditCellRow, 2);
+    EXPECT_EQ(s.EditCellColumn, 1);
     EXPECT_EQ(table().Row(), 2);
     EXPECT_EQ(table().Col(), 1);
     // The cell shows the number the text reads as, 0 for none.
@@ -67,14 +63,14 @@ TEST_F(CalibrationEditor, PacketsDecodedWhileTypingLeaveTheEditedCellCurrent) {
         table().SetCell(i, 1, "1");
         table().SetCell(i, 2, "0");
     }
-    program.ctx.state.GraphView = kViewVsfBeta;
+    s.GraphView = kViewVsfBeta;
     table().ClickCell(1, 1);
     Type("0.");
     WalkReceivedText(program.ctx, "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
     Type("5");
     EXPECT_EQ(table().Cell(1, 1), "0.5");
     EXPECT_EQ(table().Cell(3, 2), "0");
-    EXPECT_EQ(program.ctx.main.MSFlexGrid1.Cell(1, 1), "0");
+    EXPECT_EQ(m.MSFlexGrid1.Cell(1, 1), "0");
 }
 
 }  // namespace
