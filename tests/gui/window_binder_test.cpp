@@ -60,6 +60,12 @@ TEST_F(WindowBinderTest, ModelChangesReachTheWidgets) {
     EXPECT_TRUE(button->styleSheet().contains("rgb(255,128,128)"));
     EXPECT_TRUE(qobject_cast<QAction*>(binder.Find(form, "inst4"))->isChecked());
     EXPECT_FALSE(qobject_cast<QAction*>(binder.Find(form, "dh1"))->isEnabled());
+    // Windows follow their forms' visibility.
+    program.ctx.quick.Form2.SetVisible(false);
+    program.ctx.quick.Form2.SetVisible(true);
+    EXPECT_TRUE(binder.QuickSetupWindow()->isVisible());
+    program.ctx.quick.Form2.SetVisible(false);
+    EXPECT_FALSE(binder.QuickSetupWindow()->isVisible());
 }
 
 TEST_F(WindowBinderTest, UserActionsRunTheModelHandlers) {
@@ -94,15 +100,6 @@ TEST_F(WindowBinderTest, TypingInATextBoxFiresItsChangeHandler) {
     emit edit->textEdited("61");
     EXPECT_EQ(program.ctx.main.Text12.Text(), "61");
     EXPECT_EQ(changes, 1);
-}
-
-TEST_F(WindowBinderTest, WindowsFollowTheirFormsVisibility) {
-    WindowBinder binder(program.ctx);
-    program.ctx.quick.Form2.SetVisible(false);
-    program.ctx.quick.Form2.SetVisible(true);
-    EXPECT_TRUE(binder.QuickSetupWindow()->isVisible());
-    program.ctx.quick.Form2.SetVisible(false);
-    EXPECT_FALSE(binder.QuickSetupWindow()->isVisible());
 }
 
 }  // namespace
