@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QChartView>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
-#include <filesystem>
 
+#include "core/test_support.h"
 #include "gui/qt_test_app.h"
 #include "sim/simulated_sensor.h"
 #include "ui/window_binder.h"
@@ -16,8 +15,6 @@
 
 namespace zan::ui {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A simulated fluorometer streaming for some virtual minutes, graphed on CWGraph2.
 class GraphViewTest : public ::testing::Test {
@@ -86,9 +83,7 @@ TEST_F(GraphViewTest, EachPlotOfTheModelLandsInItsOwnSeries) {
 
 TEST_F(GraphViewTest, SavesTheGraphAsPngAndSvg) {
     program.pump.RunFor(30);
-    const fs::path folder =
-        fs::temp_directory_path() / ("zanhost-graph-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    zan::test::TempFolder folder;
     QChartView* view = View("CWGraph2");
     const QString png = QString::fromStdString((folder / "time.png").string());
     const QString svg = QString::fromStdString((folder / "time.svg").string());
@@ -99,7 +94,6 @@ TEST_F(GraphViewTest, SavesTheGraphAsPngAndSvg) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("<svg"));
     EXPECT_NE(SaveGraphPicture(view, "/no/such/folder/time.png"), "");
-    fs::remove_all(folder);
 }
 
 }  // namespace
