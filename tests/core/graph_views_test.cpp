@@ -75,19 +75,6 @@ TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
     EXPECT_TRUE(ScaleFactorHidden());
 }
 
-TEST_F(GraphViews, DisabledVsfItemsOnlySetTheViewAndBetaVsTimeKeepsItsMarkUntilAVsfViewClearsIt) {
-    m.tang.Click();
-    EXPECT_EQ(s.GraphView, 2);
-    m.dwang.Click();
-    EXPECT_EQ(s.GraphView, 3);
-    m.Rctime.Click();
-    EXPECT_EQ(s.GraphView, 4);
-    m.rang.Click();
-    EXPECT_EQ(Checked(), (Lines{"tang", "rang"}));
-    m.mang.Click();
-    EXPECT_EQ(Checked(), Lines{"mang"});
-}
-
 TEST_F(GraphViews, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
     m.Command1.Click();
     EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});
