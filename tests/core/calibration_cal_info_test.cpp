@@ -166,24 +166,6 @@ TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
     EXPECT_TRUE(fs::is_empty(dir.path));
 }
 
-TEST_F(CalInfo, DialogsStartWithAnEmptyNameAndKeepWhatOtherCommandsSet) {
-    program.ctx.main.inst2.Click();
-    auto& dialog = program.ctx.main.CommonDialog1;
-    dialog.title = "Open Raw File";
-    dialog.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
-    dialog.defaultExtension = "txt";
-    dialog.fileName = "old.txt";
-    Save(dir / "vsf.txt");
-    Load(dir / "vsf.txt");
-    ASSERT_EQ(program.dialogs.FileRequests().size(), 2u);
-    for (const auto& r : program.dialogs.FileRequests())
-        EXPECT_EQ(r.request.title + r.request.filter + r.request.defaultExtension + "|" +
-                      r.request.initialName + (r.save ? "save" : "open"),
-                  "Open Raw FileText Files (*.txt)|*.txt|All Files (*.*)|*.*|txt|" +
-                      std::string(&r == &program.dialogs.FileRequests()[0] ? "save" : "open"));
-    EXPECT_EQ(dialog.fileName, (dir / "vsf.txt").string());
-}
-
 TEST_F(CalInfo, NumbersTypedAndWrittenKeepTheirPeriodWhateverTheLocale) {
     const std::locale previous =
         std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
@@ -198,16 +180,6 @@ TEST_F(CalInfo, NumbersTypedAndWrittenKeepTheirPeriodWhateverTheLocale) {
     const std::string bytes = test::ReadBytes(dir / "vsf.txt");
     EXPECT_NE(bytes.find("100\t0.0025\t52.5\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find(','), std::string::npos);
-}
-
-TEST(CalInfoFields, SplitDropsTheLabelAndReadsBothNumbers) {
-    const std::pair<const char*, std::pair<double, double>> cases[] = {
-        {"G125\t1.5E-06\t40", {1.5e-6, 40}}, {"2.5", {0, 2.5}}, {"x\tabc\t.5e1x", {0, 5}}};
-    for (const auto& [text, expected] : cases) {
-        const auto field = SplitCalInfoField(text);
-        EXPECT_DOUBLE_EQ(field.scaling, expected.first) << text;
-        EXPECT_DOUBLE_EQ(field.offset, expected.second) << text;
-    }
 }
 
 TEST(CalInfoFields, ShortDatesFollowThePattern) {
