@@ -102,14 +102,6 @@ TEST(SimulatedSensor, ASilentSensorIgnoresDtrUntilItsPowerIsCycledAndAnAbsentOne
     EXPECT_TRUE(Collect(absent, 0, 3.0).empty());
 }
 
-TEST(SimulatedSensor, TriaLinesCarryTheHeaderThreeSlotsPressureAndTemperature) {
-    LineGenerator generator(SensorModel::Tria);
-    const std::string line = generator.Line(0);
-    EXPECT_EQ(line.rfind(std::string(kTriaHeader) + "\t12:00:00\t", 0), 0u);
-    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 1 + 12 + 2);
-}
-
 TEST(SimulatedSensor, FeedsTheReceiveListThroughTheProgramAndAnswersItsDtrPulse) {
     VirtualProgram program;
     program.port.Attach(1, std::make_shared<SimulatedSensor>(SensorModel::Vsf));
