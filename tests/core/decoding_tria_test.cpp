@@ -58,11 +58,8 @@ class TriaDecoding : public test::Loaded {
 TEST_F(TriaDecoding, EveryPacketSetsTheLayoutAndItsLabelsWhateverTheView) {
     s.GraphView = 0;
     Feed(Line());
-    EXPECT_EQ(s.TriaBlueColumn, 2);
-    EXPECT_EQ(s.TriaRedColumn, 10);
-    EXPECT_EQ(s.TriaSensorColumnEnd, 15);
-    EXPECT_EQ(s.TriaHasPressure, 1);
-    EXPECT_EQ(s.TriaHasAux1, 0);
+    EXPECT_EQ((std::array<float, 3>{s.TriaSensorColumnEnd, s.TriaHasPressure, s.TriaHasAux1}),
+              (std::array<float, 3>{15, 1, 0}));
     EXPECT_EQ(m.Label14.Caption() + m.Label15.Caption() + m.Label20.Caption() + m.Label28.Caption(),
               "261016");
     EXPECT_EQ(output().Cell(1, 1), "");
