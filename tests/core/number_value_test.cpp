@@ -25,11 +25,9 @@ TEST(NumberValue, ReadsTheLeadingNumberSkippingBlanksAndStoppingAtAnythingElse) 
                                                     {"4Ex", 4},       {"0.000001E310", 1e304},
                                                     {"1E-400", 0},    {"0E999999", 0}};
     for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumberValue(text), value) << text;
-    EXPECT_EQ(NumberValue("0.1"), 0.1);
+    // Exactly the nearest double, and so the nearest float for single-precision state.
     EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
-    // Single-precision state reads the same text to the nearest float.
     EXPECT_EQ(static_cast<float>(NumberValue("3.4028235E38")), 3.4028235e38f);
-    EXPECT_EQ(NumberValue("1.7976931348623157E308"), std::numeric_limits<double>::max());
 }
 
 TEST(NumberValue, GivesZeroForATextWithoutALeadingNumber) {
@@ -40,6 +38,7 @@ TEST(NumberValue, GivesZeroForATextWithoutALeadingNumber) {
 
 TEST(NumberValue, HandlesHugeAndTinyMagnitudes) {
     EXPECT_DOUBLE_EQ(NumberValue("123456789012345678901234567890"), 1.2345678901234568e29);
+    EXPECT_EQ(NumberValue("1.7976931348623157E308"), std::numeric_limits<double>::max());
     EXPECT_GT(NumberValue("1E-320"), 0);
     EXPECT_EQ(NumberValue("1E400"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(NumberValue("-1E400"), -std::numeric_limits<double>::infinity());
