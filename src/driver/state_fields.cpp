@@ -10,16 +10,20 @@
 namespace zan {
 namespace {
 
+// A value in the precision it is kept in, as the program would show it.
+template <typename T>
+std::string ValueText(T value) {
+    if constexpr (std::is_same_v<T, float>)
+        return GeneralTextSingle(value);
+    else
+        return GeneralText(static_cast<double>(value));
+}
+
 using Getter = std::function<std::string(const ProgramState&)>;
 
 template <typename T>
 Getter Number(T ProgramState::*member) {
-    return [member](const ProgramState& s) {
-        if constexpr (std::is_same_v<T, float>)
-            return GeneralTextSingle(s.*member);
-        else
-            return GeneralText(static_cast<double>(s.*member));
-    };
+    return [member](const ProgramState& s) { return ValueText(s.*member); };
 }
 
 const std::map<std::string, Getter>& Scalars() {
@@ -35,6 +39,8 @@ const std::map<std::string, Getter>& Scalars() {
         {"Recording", Number(&ProgramState::Recording)},
         {"RawLogging", Number(&ProgramState::RawLogging)},
         {"StatisticsRunning", Number(&ProgramState::StatisticsRunning)},
+        {"StatisticsPopulation", Number(&ProgramState::StatisticsPopulation)},
+        {"StatisticsIndex", Number(&ProgramState::StatisticsIndex)},
         {"PacketsRecorded", Number(&ProgramState::PacketsRecorded)},
         {"CalibrationReloadPending", Number(&ProgramState::CalibrationReloadPending)},
         {"GraphingOn", Number(&ProgramState::GraphingOn)},
@@ -65,7 +71,7 @@ bool SplitIndexed(const std::string& text, std::string& name, int& i, int& j) {
 template <typename Array>
 std::optional<std::string> Element(const Array& values, int i) {
     if (i < 0 || i >= static_cast<int>(values.size())) return std::nullopt;
-    return GeneralText(static_cast<double>(values[static_cast<size_t>(i)]));
+    return ValueText(values[static_cast<size_t>(i)]);
 }
 
 }  // namespace
@@ -79,6 +85,10 @@ std::optional<std::string> StateFieldText(const ProgramState& s, const std::stri
     if (name == "PacketTable") {
         if (i < 0 || i >= kPacketRows || j < 0 || j >= kPacketFields) return std::nullopt;
         return s.PacketTable[static_cast<size_t>(i)][static_cast<size_t>(j)];
+    }
+    if (name == "StatisticsSamples") {
+        if (i < 0 || i >= kStatisticsChannels) return std::nullopt;
+        return Element(s.StatisticsSamples[static_cast<size_t>(i)], j);
     }
     if (name == "PacketColumnCount") return Element(s.PacketColumnCount, i);
     if (name == "PlotX") return Element(s.PlotX, i);

@@ -16,6 +16,8 @@
 #include "shell/quick_setup.h"
 #include "shell/version.h"
 #include "state/instruments.h"
+#include "statistics/running_averages.h"
+#include "statistics/statistics_wiring.h"
 
 namespace zan {
 namespace {
@@ -36,14 +38,6 @@ void SelectQuickSetupInstrument(Context& ctx) {
         inst5_Click(ctx);
 }
 
-void WriteStatisticsHeadings(Context& ctx) {
-    FlexGrid& g = ctx.main.MSFlexGrid3;
-    g.SetCell(0, 1, "100     ");
-    g.SetCell(0, 2, "125     ");
-    g.SetCell(0, 3, "150     ");
-    g.SetCell(0, 4, "     Ref");
-}
-
 }  // namespace
 
 void WireProgram(Context& ctx) {
@@ -55,6 +49,7 @@ void WireProgram(Context& ctx) {
     WireConsole(ctx);
     WireSettings(ctx);
     WireConversion(ctx);
+    WireStatistics(ctx);
     WireQuickSetup(ctx);
     WireMainWindow(ctx);
 }

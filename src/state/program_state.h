@@ -15,6 +15,10 @@ inline constexpr int kPacketFields = 21;  // fields 0..19 are filled, 20 spare
 inline constexpr int kRingRows = 2000;
 inline constexpr int kSeparatorLimit = 20;
 inline constexpr int kHistorySlots = 10002;
+inline constexpr int kStatisticsChannels = 4;
+inline constexpr int kStatisticsSlots = 2001;  // positions 1..2000 are the ring, 0 unused
+
+class CaptureWriter;
 
 // The program-wide variables shared by the subsystems. Codes and flags are
 // single-precision values holding whole numbers; a flag is on when it equals 1.
@@ -38,6 +42,15 @@ struct ProgramState {
     float Recording = 0;
     float RawLogging = 0;
     float StatisticsRunning = 0;
+    // The testing panel's running averages: one ring per channel, the ring
+    // position of the latest sample, and the population it was taken with.
+    float StatisticsPopulation = 0;
+    float StatisticsIndex = 0;
+    std::array<std::array<float, kStatisticsSlots>, kStatisticsChannels> StatisticsSamples{};
+    // The population text Text12 last accepted, put back when a typed one is refused.
+    std::string StatisticsPopulationText = "60";
+    // The testing panel's capture file while one is open.
+    std::shared_ptr<CaptureWriter> CaptureFile;
     double PacketsRecorded = 0;
     float CalibrationReloadPending = 0;
     float GraphingOn = 0;
