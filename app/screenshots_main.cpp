@@ -123,6 +123,21 @@ int main(int argc, char* argv[]) {
              m.Command12.Click();
              m.SSTab1.SetCurrentTab(0);
          }},
+        {"testing_panel_vsf.png", SensorModel::Vsf,
+         [](zan::VirtualProgram& p) {
+             zan::MainForm& m = p.ctx.main;
+             m.inst2.Click();
+             m.Image1.Click();
+             m.Text12.SetText("10");
+             m.Command23.Click();
+             p.pump.RunFor(12);
+             // The points go nowhere; the picture shows the step they advance.
+             p.dialogs.AnswerFile("/dev/null");
+             m.Command20.Click();
+             m.Command21.Click();
+             m.Command21.Click();
+             m.SSTab1.SetCurrentTab(2);
+         }},
     };
     int failures = 0;
     for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;
