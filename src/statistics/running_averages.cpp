@@ -1,5 +1,6 @@
 #include "statistics/running_averages.h"
 
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -12,12 +13,6 @@ namespace zan {
 namespace {
 
 constexpr int kRingSize = kStatisticsSlots - 1;
-
-// Text12 keeps the population inside the rings; a larger one fails like any
-// out-of-range index would.
-void CheckPopulation(float population) {
-    if (population > kRingSize) throw std::out_of_range("Subscript out of range");
-}
 
 std::array<float, kStatisticsChannels> ChannelValues(const Context& ctx) {
     const ProgramState& s = ctx.state;
@@ -49,22 +44,25 @@ PopulationVerdict JudgePopulation(const std::string& text) {
                                           : PopulationVerdict::Accept;
 }
 
-}  // namespace
-
-float RingAverage(const StatisticsRing& ring, float population) {
-    CheckPopulation(population);
+// The mean of ring positions 1 to n (all of them, filled or not), rounded
+// down toward minus infinity to a multiple of 0.001.
+float RingAverage(const std::array<float, kStatisticsSlots>& ring, float population) {
     float sum = 0;
     for (int position = 1; position <= population; ++position)
         sum += ring[static_cast<size_t>(position)];
     return std::floor(sum / population * 1000.0f) / 1000.0f;
 }
 
+}  // namespace
+
 void AccumulateStatistics(Context& ctx) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     m.MSFlexGrid3.SetCurrent(1, 1);
     s.StatisticsPopulation = static_cast<float>(NumberValue(m.Text12.Text()));
-    CheckPopulation(s.StatisticsPopulation);
+    // Text12 keeps the population inside the rings; a larger one fails like
+    // any out-of-range index would, before anything is stored.
+    if (s.StatisticsPopulation > kRingSize) throw std::out_of_range("Subscript out of range");
     s.StatisticsIndex += 1;
     if (s.StatisticsIndex > s.StatisticsPopulation) s.StatisticsIndex = 1;
     const auto values = ChannelValues(ctx);
@@ -87,7 +85,6 @@ void Command23_Click(Context& ctx) {
 
 void Command26_Click(Context& ctx) {
     ProgramState& s = ctx.state;
-    CheckPopulation(s.StatisticsPopulation);
     for (auto& ring : s.StatisticsSamples)
         for (int position = 1; position <= s.StatisticsPopulation; ++position)
             ring[static_cast<size_t>(position)] = 0;

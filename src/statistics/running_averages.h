@@ -1,18 +1,8 @@
 #pragma once
-#include <array>
-#include <string>
-
-#include "state/program_state.h"
 
 namespace zan {
 
 struct Context;
-
-using StatisticsRing = std::array<float, kStatisticsSlots>;
-
-// The mean of ring positions 1 to n (all of them, filled or not), rounded
-// down toward minus infinity to a multiple of 0.001.
-float RingAverage(const StatisticsRing& ring, float population);
 
 // Adds the completed packet's four channel values to the rings and shows
 // the averages in MSFlexGrid3. Runs per packet while averaging is on.
