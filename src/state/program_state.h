@@ -18,6 +18,7 @@ inline constexpr int kHistorySlots = 10002;
 inline constexpr int kStatisticsChannels = 4;
 inline constexpr int kStatisticsSlots = 2001;  // positions 1..2000 are the ring, 0 unused
 
+// The testing panel's capture file, opened and written by statistics/.
 class CaptureWriter;
 
 // The program-wide variables shared by the subsystems. Codes and flags are

@@ -28,7 +28,8 @@ CaptureWriter::~CaptureWriter() {
 
 void CaptureWriter::Fail(const std::string& action, int error) const {
     throw std::runtime_error("Could not " + action + " the capture file " + path_ + " after " +
-                             std::to_string(lines_) + " lines: " + std::strerror(error));
+                             std::to_string(lines_) + (lines_ == 1 ? " line: " : " lines: ") +
+                             std::strerror(error));
 }
 
 void CaptureWriter::WriteLine(const std::string& text) {
