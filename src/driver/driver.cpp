@@ -225,14 +225,6 @@ void Driver::PrintState(const std::string& name) {
     out_ << name << " = \"" << Escape(*text) << "\"\n";
 }
 
-void Driver::PrintFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::invalid_argument("cannot read " + path);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    out_ << "file " << path << " = \"" << Escape(bytes.str()) << "\"\n";
-}
-
 bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line) {
     const std::string& command = w[0];
     auto need = [&](size_t n, const char* usage) {
@@ -332,9 +324,14 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         const int port = PortNumber(w[1]);
         out_ << "port " << port << " = " << program_.port.Describe(port)
              << (program_.port.OpenPortNumber() == port ? " (open)" : "") << "\n";
-    } else if (command == "file") {
-        need(2, "file PATH");
-        PrintFile(After(line, 1));
+    } else if (command == "bytes") {
+        need(2, "bytes PATH");
+        const std::string path = After(line, 1);
+        std::ifstream in(path, std::ios::binary);
+        if (!in) throw std::invalid_argument("cannot read " + path);
+        std::ostringstream content;
+        content << in.rdbuf();
+        out_ << "bytes " << path << " = \"" << Escape(content.str()) << "\"\n";
     } else if (command == "echo") {
         out_ << After(line, 1) << "\n";
     } else {

@@ -31,8 +31,6 @@ class Driver {
     void Set(Control& control, const std::string& value);
     void Print(const Control& control);
     void PrintState(const std::string& name);
-    // A file's bytes, escaped, such as the capture file the program wrote.
-    void PrintFile(const std::string& path);
     sim::SimulatedSensor& Sensor(const std::string& portWord);
 
     std::ostream& out_;

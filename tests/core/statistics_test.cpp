@@ -168,10 +168,10 @@ TEST_F(TestingPanel, DriverRunsThePanelAndPrintsTheCaptureFile) {
     std::ostringstream out;
     Driver driver(out);
     std::istringstream script("attach 1 VSF\nload\nclick inst2\nclick op1\nwait 1.5\nanswer " +
-                              path + "\nclick Command20\nclick Command21\nfile " + path + "\n");
+                              path + "\nclick Command20\nclick Command21\nbytes " + path + "\n");
     EXPECT_EQ(driver.Run(script), 0);
     EXPECT_EQ(out.str(),
-              "file " + path + " = \"12/06/26\\t12:00:01\\t1847\\t1202\\t957\\t4006\\r\\n\"\n");
+              "bytes " + path + " = \"12/06/26\\t12:00:01\\t1847\\t1202\\t957\\t4006\\r\\n\"\n");
 }
 
 }  // namespace
