@@ -1,0 +1,81 @@
+#include "core/user_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zan {
+
+std::string UserFileFailure::Message() const {
+    return "Could not write to " + path + ": " + description + ". " + std::to_string(linesWritten) +
+           (linesWritten == 1 ? " line was" : " lines were") + " written.";
+}
+
+UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
+                               double syncInterval)
+    : path_(std::move(path)), seconds_(std::move(seconds)), syncInterval_(syncInterval) {
+    // Opened without blocking so a pipe with no reader fails instead of
+    // freezing the window; writes then block as usual.
+    const int flags =
+        O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : O_TRUNC);
+    fd_ = ::open(path_.c_str(), flags, 0666);
+    if (fd_ < 0) throw UserFileError("Could not open " + path_ + ": " + std::strerror(errno));
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    lastSync_ = seconds_();
+}
+
+UserFileWriter::~UserFileWriter() { Close(); }
+
+bool UserFileWriter::WriteLine(std::string_view text) {
+    if (fd_ < 0) return false;
+    line_.assign(text);
+    line_ += "\r\n";
+    const char* data = line_.data();
+    size_t left = line_.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd_, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return Fail(std::strerror(errno));
+        }
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    ++linesWritten_;
+    unsynced_ = true;
+    if (seconds_() - lastSync_ >= syncInterval_) return Sync();
+    return true;
+}
+
+// Also notices a file removed under the writer: its lines would go nowhere.
+bool UserFileWriter::Sync() {
+    lastSync_ = seconds_();
+    if (!unsynced_) return true;
+    unsynced_ = false;
+    if (::fsync(fd_) != 0) return Fail(std::strerror(errno));
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) return Fail("the file was removed");
+    return true;
+}
+
+bool UserFileWriter::Close() {
+    if (fd_ < 0) return !failure_;
+    const bool synced = Sync();
+    if (fd_ < 0) return false;
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0) return Fail(std::strerror(errno));
+    return true;
+}
+
+bool UserFileWriter::Fail(const std::string& description) {
+    if (!failure_) failure_ = UserFileFailure{path_, description, linesWritten_};
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    return false;
+}
+
+}  // namespace zan

@@ -1,0 +1,72 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zan {
+
+// A file the user keeps (a recording, a raw log, a capture, a converted file)
+// could not be opened.
+class UserFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// What stopped a user file: which file, the system's words, and how many
+// lines reached it before.
+struct UserFileFailure {
+    std::string path;
+    std::string description;
+    long long linesWritten = 0;
+    // "Could not write to PATH: DESCRIPTION. N lines were written."
+    std::string Message() const;
+};
+
+// Writes a file the user keeps, one line at a time. Each line goes to the
+// system as soon as it is written (no buffering across lines), so another
+// program can follow the file while it grows and a crash of this program
+// loses no completed line; the file is synced to disk at least every
+// syncInterval seconds of the given clock and on close, so a power cut loses
+// at most those seconds. The first failure stops the writer: it closes the
+// file, keeps the failure and ignores every later line, so its owner reports
+// it once.
+class UserFileWriter {
+  public:
+    enum class Mode { Create, Append };
+    static constexpr double kSyncInterval = 2.0;
+
+    // Throws UserFileError ("Could not open PATH: DESCRIPTION") on failure.
+    UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
+                   double syncInterval = kSyncInterval);
+    ~UserFileWriter();
+    UserFileWriter(const UserFileWriter&) = delete;
+    UserFileWriter& operator=(const UserFileWriter&) = delete;
+
+    // Writes the text and CR LF. False when this line or an earlier one failed.
+    bool WriteLine(std::string_view text);
+    // Syncs and closes. False when this or an earlier step failed.
+    bool Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::optional<UserFileFailure>& Failure() const { return failure_; }
+    long long LinesWritten() const { return linesWritten_; }
+    const std::string& Path() const { return path_; }
+
+  private:
+    bool Sync();
+    bool Fail(const std::string& description);
+
+    std::string path_;
+    std::function<double()> seconds_;
+    double syncInterval_;
+    double lastSync_;
+    int fd_ = -1;
+    bool unsynced_ = false;
+    long long linesWritten_ = 0;
+    std::string line_;
+    std::optional<UserFileFailure> failure_;
+};
+
+}  // namespace zan
