@@ -58,12 +58,15 @@ void Echo(ListBox& list, int& line, char c, bool limitEntries) {
     if (list.Count() >= kListScrollThreshold) list.SetListIndex(list.Count() - 1);
 }
 
-// One playback line replaces what the port delivered in this tick.
+// One playback line replaces what the port delivered in this tick. A file
+// that ends without its "EOF" line ends playback at its end in the same way,
+// with nothing more to walk.
 std::string ReadPlaybackLine(Context& ctx) {
     ProgramState& s = ctx.state;
     if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
-    std::string text = s.PlaybackFile->ReadField() + "\r\n";
-    if (!ContainsEof(text)) return text;
+    const bool atEnd = s.PlaybackFile->AtEnd();
+    std::string text = atEnd ? std::string() : s.PlaybackFile->ReadField() + "\r\n";
+    if (!atEnd && !ContainsEof(text)) return text;
     const bool tria = s.InstrumentType == kTria;
     if (!tria) s.PlaybackFile.reset();
     s.PlaybackState = 0;

@@ -4,8 +4,10 @@
 
 #include "calibration/calibration_table.h"
 #include "context/context.h"
+#include "core/field_stream.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "core/short_date.h"
 #include "core/text_file.h"
 #include "state/instruments.h"
 
@@ -15,42 +17,18 @@ namespace {
 // Title, date, the lone carriage return line (two empty fields) and the heading.
 constexpr int kHeaderFields = 5;
 
-std::string Padded(int value, size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) text.insert(0, width - text.size(), '0');
-    return text;
+// Whether the text starts with a number after blanks: a sign, a digit or a period followed by one.
+bool HasLeadingNumber(const std::string& text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos) return false;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
 bool HasTable(float instrumentType) { return !CalInfoLayout(instrumentType).empty(); }
 
-// The file dialog keeps the title, filter and extension that other commands
-// set; the Cal Info commands only start it with an empty name.
-FileDialogRequest CommonDialogRequest(Context& ctx) {
-    auto& dialog = ctx.main.CommonDialog1;
-    dialog.fileName.clear();
-    return {dialog.title, dialog.filter, dialog.defaultExtension, dialog.fileName};
-}
-
 }  // namespace
-
-std::string FormatShortDate(const LocalDateTime& date, const std::string& pattern) {
-    std::string out;
-    for (size_t i = 0; i < pattern.size();) {
-        const char c = pattern[i];
-        size_t run = 1;
-        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        if (c == 'd')
-            out += Padded(date.day, run >= 2 ? 2 : 1);
-        else if (c == 'M')
-            out += Padded(date.month, run >= 2 ? 2 : 1);
-        else if (c == 'y')
-            out += run <= 2 ? Padded(date.year % 100, 2) : Padded(date.year, 4);
-        else
-            out.append(run, c);
-        i += run;
-    }
-    return out;
-}
 
 std::string CalInfoText(const FlexGrid& table, float instrumentType, const std::string& path,
                         const std::string& date) {
@@ -76,23 +54,52 @@ CalInfoPair SplitCalInfoField(const std::string& field) {
     return {NumberValue(rest.substr(0, tab + 1)), NumberValue(rest.substr(tab + 1))};
 }
 
-void ReadCalInfo(FieldReader& reader, FlexGrid& table, float instrumentType) {
-    for (int i = 0; i < kHeaderFields; ++i) reader.ReadField();
-    for (const CalInfoLine& line : CalInfoLayout(instrumentType)) {
-        const CalInfoPair pair = SplitCalInfoField(reader.ReadField());
-        table.SetCell(line.scaling.row, line.scaling.col, GeneralText(pair.scaling));
-        table.SetCell(line.offset.row, line.offset.col, GeneralText(pair.offset));
+bool CalInfoValues::EndedEarly() const {
+    for (const CalInfoWarning& w : warnings)
+        if (w.kind == CalInfoWarning::Kind::EndedEarly) return true;
+    return false;
+}
+
+CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType) {
+    CalInfoValues values;
+    try {
+        for (int i = 0; i < kHeaderFields; ++i) fields.ReadField();
+        for (size_t i = 0; i < CalInfoLayout(instrumentType).size(); ++i) {
+            const std::string field = fields.ReadField();
+            const size_t numbers = field.find('\t');
+            if (numbers == std::string::npos || !HasLeadingNumber(field.substr(numbers + 1)))
+                values.warnings.push_back({CalInfoWarning::Kind::NoNumber, fields.Line(),
+                                           "no coefficients in \"" + field + "\""});
+            values.pairs.push_back(SplitCalInfoField(field));
+        }
+    } catch (const FieldStreamError& e) {
+        const long long line = fields.Line() + (fields.AtEnd() ? 1 : 0);
+        values.warnings.push_back({CalInfoWarning::Kind::EndedEarly, line, e.what()});
+    }
+    return values;
+}
+
+void ApplyCalInfo(const CalInfoValues& values, FlexGrid& table, float instrumentType) {
+    const auto& layout = CalInfoLayout(instrumentType);
+    for (size_t i = 0; i < values.pairs.size() && i < layout.size(); ++i) {
+        table.SetCell(layout[i].scaling.row, layout[i].scaling.col,
+                      GeneralText(values.pairs[i].scaling));
+        table.SetCell(layout[i].offset.row, layout[i].offset.col,
+                      GeneralText(values.pairs[i].offset));
     }
 }
 
 void Command30_Click(Context& ctx) {
-    const FileDialogResult chosen = ctx.platform.dialogs.OpenFile(CommonDialogRequest(ctx));
-    ctx.main.CommonDialog1.fileName = chosen.path;
+    const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Open);
     const float type = ctx.state.InstrumentType;
     if (!HasTable(type)) return;
     try {
-        auto reader = OpenFieldReader(chosen.path);
-        ReadCalInfo(*reader, ctx.main.MSFlexGrid2, type);
+        FieldStream fields(chosen.path);
+        const CalInfoValues values = ParseCalInfo(fields, type);
+        ApplyCalInfo(values, ctx.main.MSFlexGrid2, type);
+        // The box shows the reader's words; a misplaced number reads as 0, as typed.
+        for (const CalInfoWarning& w : values.warnings)
+            if (w.kind == CalInfoWarning::Kind::EndedEarly) throw std::runtime_error(w.text);
         if (type == kTria) ctx.state.CalibrationReloadPending = 1;
     } catch (const std::exception& e) {
         ctx.platform.dialogs.MessageBox(e.what(), "error", MessageIcon::Information);
@@ -100,8 +107,7 @@ void Command30_Click(Context& ctx) {
 }
 
 void Command31_Click(Context& ctx) {
-    const FileDialogResult chosen = ctx.platform.dialogs.SaveFile(CommonDialogRequest(ctx));
-    ctx.main.CommonDialog1.fileName = chosen.path;
+    const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Save);
     const float type = ctx.state.InstrumentType;
     if (chosen.cancelled || chosen.path.empty() || !HasTable(type)) return;
     // A table that did not reach its file is reported, never lost silently.

@@ -1,16 +1,13 @@
 #pragma once
 #include <string>
+#include <vector>
 
-#include "platform/system_clock.h"
 
 namespace zan {
 
 struct Context;
-class FieldReader;
+class FieldStream;
 class FlexGrid;
-
-// A date in the user's short date pattern ("M/d/yyyy", "dd.MM.yy", ...).
-std::string FormatShortDate(const LocalDateTime& date, const std::string& pattern);
 
 // The whole text of a Cal Info file for the table as the instrument uses it:
 // the header naming the file and the day, then one line per coefficient pair
@@ -26,10 +23,26 @@ struct CalInfoPair {
 };
 CalInfoPair SplitCalInfoField(const std::string& field);
 
-// Skips the header fields and fills the instrument's cells from the data
-// fields, cell by cell. A file that ends early leaves the cells already filled
-// and throws the reader's failure.
-void ReadCalInfo(FieldReader& reader, FlexGrid& table, float instrumentType);
+// Something a Cal Info file did not hold as it should, with the line it is on.
+struct CalInfoWarning {
+    enum class Kind { EndedEarly, NoNumber };
+    Kind kind;
+    long long line;
+    std::string text;
+};
+
+// The coefficient pairs of a Cal Info file in file order (one per data line
+// read) and what was wrong with it. A file that ends early gives the pairs
+// read before its end and an EndedEarly warning "Input past end of file".
+struct CalInfoValues {
+    std::vector<CalInfoPair> pairs;
+    std::vector<CalInfoWarning> warnings;
+    bool EndedEarly() const;
+};
+CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType);
+
+// Fills the instrument's cells of the table from the pairs, in file order.
+void ApplyCalInfo(const CalInfoValues& values, FlexGrid& table, float instrumentType);
 
 // "Load Cal Info" and "Save Cal Info".
 void Command30_Click(Context& ctx);

@@ -48,4 +48,10 @@ struct Context {
 // The "Error" message box with a failure's description.
 void ShowError(Context& ctx, const std::string& description);
 
+// The main window's one file dialog (CommonDialog1), started with an empty
+// name and the title, filter and extension last set on it; the chosen path is
+// kept as its file name.
+enum class FileDialogKind { Open, Save };
+FileDialogResult ShowCommonDialog(Context& ctx, FileDialogKind kind);
+
 }  // namespace zan

@@ -63,8 +63,7 @@ bool UserFileWriter::Sync() {
 
 bool UserFileWriter::Close() {
     if (fd_ < 0) return !failure_;
-    const bool synced = Sync();
-    if (fd_ < 0) return false;
+    if (!Sync()) return false;
     const int closed = ::close(fd_);
     fd_ = -1;
     if (closed != 0) return Fail(std::strerror(errno));

@@ -21,7 +21,6 @@ void WireGraphs(Context& ctx) {
     m.triabvsa.onClick = on(triabvsa_Click);
     m.Command1.onClick = on(Command1_Click);
     m.HScroll2.onChange = on(HScroll2_Change);
-    m.CWNumEdit1.onValueChanged = on(CWNumEdit1_ValueChanged);
     m.CWNumEdit2.onValueChanged = on(CWNumEdit2_ValueChanged);
     m.Command6.onClick = on(Command6_Click);
     m.Command9.onClick = on(Command9_Click);

@@ -38,10 +38,6 @@ void HScroll2_Change(Context& ctx) {
     }
 }
 
-void CWNumEdit1_ValueChanged(Context& ctx) {
-    ctx.state.PlaybackDelay = static_cast<float>(ctx.main.CWNumEdit1.Value());
-}
-
 // The scale factor is the window width in minutes; a width of zero or less
 // would give an empty or reversed time axis, so it returns to one minute.
 void CWNumEdit2_ValueChanged(Context& ctx) {

@@ -12,9 +12,8 @@ void FollowTimePoint(Context& ctx, double t, double end, const std::string& divi
 // The raw-count view shows the window's left edge in Label23.
 void ShowTimeWindowStart(Context& ctx);
 
-// The time graph's window controls and the playback pace.
+// The time graph's window controls.
 void HScroll2_Change(Context& ctx);
-void CWNumEdit1_ValueChanged(Context& ctx);
 void CWNumEdit2_ValueChanged(Context& ctx);
 
 }  // namespace zan

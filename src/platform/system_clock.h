@@ -2,6 +2,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/short_date.h"
+
 namespace zan {
 
 // Where zhost.def is kept: the user's configuration folder for the program,
@@ -14,11 +16,6 @@ inline std::string UserPreferencesPath(const char* xdgConfigHome, const char* ho
     if (!h.empty()) return h + "/.config/zanhost/zhost.def";
     return "zhost.def";
 }
-
-struct LocalDateTime {
-    int year = 2000, month = 1, day = 1;
-    int hour = 0, minute = 0, second = 0;
-};
 
 // Wall-clock date and time and facts about the running program.
 class SystemClock {

@@ -10,6 +10,7 @@
 #include "decoding/decoding_wiring.h"
 #include "graphs/graph_wiring.h"
 #include "link/port_operations.h"
+#include "recording/recording_wiring.h"
 #include "settings/settings_wiring.h"
 #include "shell/instrument_profiles.h"
 #include "shell/main_window.h"
@@ -50,6 +51,7 @@ void WireProgram(Context& ctx) {
     WireSettings(ctx);
     WireConversion(ctx);
     WireStatistics(ctx);
+    WireRecording(ctx);
     WireQuickSetup(ctx);
     WireMainWindow(ctx);
 }

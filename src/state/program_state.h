@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/text_file.h"
+#include "core/field_stream.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 
@@ -37,8 +38,9 @@ struct ProgramState {
 
     float PlaybackState = 0;
     float PlaybackDelay = 0;
-    // The raw file being played back, opened by "Open Raw File".
-    std::unique_ptr<FieldReader> PlaybackFile;
+    // The raw file being played back, opened by "Open Raw File" and read one
+    // line per tick.
+    std::unique_ptr<FieldStream> PlaybackFile;
 
     float Recording = 0;
     float RawLogging = 0;
@@ -53,6 +55,9 @@ struct ProgramState {
     // The testing panel's capture file while one is open.
     std::shared_ptr<CaptureWriter> CaptureFile;
     double PacketsRecorded = 0;
+    // The open recording file and raw log, from their start to their stop.
+    std::unique_ptr<UserFileWriter> RecordingFile;
+    std::unique_ptr<UserFileWriter> RawLogFile;
     float CalibrationReloadPending = 0;
     float GraphingOn = 0;
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ namespace zan {
 namespace {
 
 using test::Lines;
+
+std::unique_ptr<FieldStream> PlaybackOf(std::string text) {
+    return std::make_unique<FieldStream>(std::make_unique<std::istringstream>(std::move(text)),
+                                         "raw.txt");
+}
 
 // What a packet handler saw of the completed packet.
 struct Seen {
@@ -184,8 +190,9 @@ TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfT
 }
 
 TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMarker) {
-    s.PlaybackFile = std::make_unique<FieldReader>("a\tb\r\nc\td\r\nlast eof line\r\nnever\r\n");
+    s.PlaybackFile = PlaybackOf("a\tb\r\nc\td\r\nlast eof line\r\nnever\r\n");
     s.PlaybackState = 1;
+    m.Command17.SetCaption("Stop Playing");
     m.Label29.SetCaption("raw.txt");
     Receive("port junk");
     Receive("more junk");
@@ -198,26 +205,28 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     EXPECT_EQ(s.PlaybackFile, nullptr);
     Receive("live\r\n");
     EXPECT_EQ(m.List1.Entries(), (Lines{"a\tb", "c\td", "last eof line", "live"}));
-    // State two reads exactly one line; reading past the end stops playback with an error.
-    s.PlaybackFile = std::make_unique<FieldReader>("one\r\n");
+    // State two reads exactly one line; a file without its marker ends playback
+    // at its end, once and without an error.
+    s.PlaybackFile = PlaybackOf("one\r\n");
     s.PlaybackState = 2;
     Tick();
     Tick();
     EXPECT_EQ(s.PlaybackState, 0);
     EXPECT_EQ(seen.back().fields[0], "one");
     s.PlaybackState = 1;
-    m.Command17.SetCaption("Stop");
+    m.Command17.SetCaption("Stop Playing");
     Tick();
     Tick();
-    EXPECT_EQ(Messages(), Lines{"Error: Input past end of file"});
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(s.PlaybackState, 0);
     EXPECT_EQ(m.Command17.Caption(), "Play");
+    EXPECT_EQ(s.PlaybackFile, nullptr);
 }
 
 TEST_F(AcquisitionLoop, APlaybackDelayPacesTicksAndATickDuringTheWaitIsDropped) {
     std::string lines;
     for (int k = 0; k < 10; ++k) lines += "p" + std::to_string(k) + "\r\n";
-    s.PlaybackFile = std::make_unique<FieldReader>(lines);
+    s.PlaybackFile = PlaybackOf(lines);
     s.PlaybackState = 1;
     s.PlaybackDelay = 5;
     program.pump.RunFor(2.0);

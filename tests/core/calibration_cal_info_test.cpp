@@ -5,6 +5,7 @@
 
 #include "calibration/cal_info_file.h"
 #include "core/comma_locale.h"
+#include "core/short_date.h"
 #include "core/test_support.h"
 #include "core/text_file.h"
 

@@ -1,0 +1,122 @@
+#include "recording/recording_files.h"
+
+#include "core/colour.h"
+#include "core/number_text.h"
+#include "context/context.h"
+
+namespace zan {
+namespace {
+
+constexpr const char* kTextFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
+constexpr const char* kActiveCaption = "Stop Recording";
+
+// What the two files' buttons, flags and writers are called on the window and in the state.
+struct KeptFileParts {
+    CommandButton& button;
+    CheckBox& append;
+    float& flag;
+    std::unique_ptr<UserFileWriter>& writer;
+    const char* idleCaption;
+    const char* stoppedText;
+};
+
+KeptFileParts Parts(Context& ctx, KeptFile file) {
+    ProgramState& s = ctx.state;
+    MainForm& m = ctx.main;
+    if (file == KeptFile::Recording)
+        return {m.Command18, m.Check3, s.Recording, s.RecordingFile, "Start Recording",
+                " Recording has stopped."};
+    return {m.Command19, m.Check4, s.RawLogging, s.RawLogFile, "Start Logging Raw Data",
+            " Raw logging has stopped."};
+}
+
+// Back to idle with the file closed; the state is settled before any box
+// opens, so ticks running under the box write nothing more.
+void ToIdle(Context& ctx, const KeptFileParts& p) {
+    p.button.SetCaption(p.idleCaption);
+    p.button.SetBackColour(kLightGreen);
+    p.flag = 0;
+    ctx.state.PacketsRecorded = 0;
+    p.writer.reset();
+}
+
+void StopWithMessage(Context& ctx, const KeptFileParts& p, const std::string& message) {
+    ToIdle(ctx, p);
+    ShowError(ctx, message);
+}
+
+void Start(Context& ctx, KeptFile file) {
+    const KeptFileParts p = Parts(ctx, file);
+    p.button.SetCaption(kActiveCaption);
+    p.button.SetBackColour(kLightRed);
+    ctx.main.CommonDialog1.filter = kTextFilter;
+    ctx.main.CommonDialog1.defaultExtension = "txt";
+    const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Save);
+    if (chosen.cancelled || chosen.path.empty()) return ToIdle(ctx, p);
+    EventPump& pump = ctx.platform.pump;
+    try {
+        p.writer = OpenKeptFile(ctx.state, file, chosen.path, p.append.Value() == 1,
+                                ctx.platform.clock.Now(), [&pump] { return pump.Seconds(); });
+        p.flag = 1;
+    } catch (const UserFileError& e) {
+        StopWithMessage(ctx, p, e.what());
+    }
+}
+
+void Stop(Context& ctx, KeptFile file) {
+    const KeptFileParts p = Parts(ctx, file);
+    if (p.writer && !FinishKeptFile(*p.writer))
+        return StopWithMessage(ctx, p, p.writer->Failure()->Message());
+    ToIdle(ctx, p);
+}
+
+void Click(Context& ctx, KeptFile file) {
+    const KeptFileParts p = Parts(ctx, file);
+    if (p.button.Caption() == p.idleCaption)
+        Start(ctx, file);
+    else
+        Stop(ctx, file);
+}
+
+bool Write(Context& ctx, KeptFile file, const std::string& line) {
+    const KeptFileParts p = Parts(ctx, file);
+    if (!p.writer) return false;
+    if (p.writer->WriteLine(line)) return true;
+    StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile file,
+                                             const std::string& path, bool append,
+                                             const LocalDateTime& now,
+                                             std::function<double()> seconds) {
+    auto writer = std::make_unique<UserFileWriter>(
+        path, append ? UserFileWriter::Mode::Append : UserFileWriter::Mode::Create,
+        std::move(seconds));
+    const auto heading = HeadingLine(s, file);
+    bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
+    if (written && heading) written = writer->WriteLine(*heading);
+    if (!written) throw UserFileError(writer->Failure()->Message());
+    return writer;
+}
+
+bool FinishKeptFile(UserFileWriter& writer) { return writer.WriteLine("EOF") && writer.Close(); }
+
+void Command18_Click(Context& ctx) { Click(ctx, KeptFile::Recording); }
+void Command19_Click(Context& ctx) { Click(ctx, KeptFile::RawLog); }
+
+void WriteRecordedLine(Context& ctx) {
+    const auto line = RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text());
+    if (line) Write(ctx, KeptFile::Recording, *line);
+}
+
+void WriteRawLogLine(Context& ctx) {
+    ProgramState& s = ctx.state;
+    if (!Write(ctx, KeptFile::RawLog, RawLogLine(s))) return;
+    s.PacketsRecorded += 1;
+    ctx.main.Label67.SetCaption(GeneralText(s.PacketsRecorded));
+}
+
+}  // namespace zan

@@ -1,0 +1,33 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/user_file_writer.h"
+#include "recording/recording_lines.h"
+
+namespace zan {
+
+struct Context;
+struct ProgramState;
+
+// Opens a recording file or raw log and writes its header lines and the
+// heading for the instrument. Throws UserFileError telling why it could not.
+std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile file,
+                                             const std::string& path, bool append,
+                                             const LocalDateTime& now,
+                                             std::function<double()> seconds);
+// Writes the "EOF" line and closes the file; false when either failed.
+bool FinishKeptFile(UserFileWriter& writer);
+
+// "Start Recording"/"Stop Recording" and "Start Logging Raw Data"/its stop.
+void Command18_Click(Context& ctx);
+void Command19_Click(Context& ctx);
+
+// The per-packet writers the acquisition loop calls while recording and raw
+// logging. A failed write stops the file with one message naming it, the
+// system's words and the lines written.
+void WriteRecordedLine(Context& ctx);
+void WriteRawLogLine(Context& ctx);
+
+}  // namespace zan

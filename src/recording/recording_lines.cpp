@@ -1,0 +1,141 @@
+#include "recording/recording_lines.h"
+
+#include <array>
+
+#include "controls/controls.h"
+#include "decoding/process_packet.h"
+#include "state/instruments.h"
+#include "state/program_state.h"
+
+namespace zan {
+namespace {
+
+constexpr int kVsfRecordedFields = 6;
+constexpr int kDflRecordedFields = 3;
+constexpr float kSlotPositions[] = {2, 6, 10};
+constexpr float kLastSlotPosition = 10;
+
+struct HeadingGroup {
+    const float ProgramState::*column;
+    const char* recording;
+    const char* rawLog;
+};
+
+const std::array<HeadingGroup, 3> kColourGroups{{
+    {&ProgramState::TriaBlueColumn, "\tB100\tB125\tB150", "\tB100\tB125\tB150\tBref"},
+    {&ProgramState::TriaGreenColumn, "\tG100\tG125\tG150", "\tG100\tG125\tG150\tGref"},
+    {&ProgramState::TriaRedColumn, "\tR100\tR125\tR150", "\tR100\tR125\tR150\tRref"},
+}};
+
+std::string TriaHeading(const ProgramState& s, KeptFile file) {
+    std::string line = file == KeptFile::Recording ? "Time" : "Header\tTime";
+    for (float position : kSlotPositions) {
+        bool found = false;
+        for (const HeadingGroup& group : kColourGroups) {
+            if (s.*group.column != position) continue;
+            line += file == KeptFile::Recording ? group.recording : group.rawLog;
+            found = true;
+            break;
+        }
+        if (!found && s.TriaFluorColumn == position)
+            line += position == kLastSlotPosition ? "\tFluor." : "\tFluor.\tVolt";
+    }
+    line += "\tVin";
+    if (s.TriaHasPressure == 1) line += "\tAtmos.";
+    if (s.TriaHasAux1 == 1) line += "\tAux 1";
+    if (s.TriaHasAux2 == 1) line += "\tAux 2";
+    return line;
+}
+
+// The fields of the completed packet: f(k) as stored, t(k) without the tab that ended it.
+struct PacketFields {
+    const std::array<std::string, kPacketFields>& row;
+    int count;
+
+    const std::string& f(int k) const {
+        static const std::string kEmpty;
+        return k >= 0 && k < kPacketFields ? row[static_cast<size_t>(k)] : kEmpty;
+    }
+    std::string t(int k) const {
+        const std::string& field = f(k);
+        return !field.empty() && field.back() == '\t' ? field.substr(0, field.size() - 1) : field;
+    }
+};
+
+PacketFields CompletedPacket(const ProgramState& s) {
+    const auto row = static_cast<size_t>(s.PacketRow);
+    return {s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row])};
+}
+
+std::string GridValue(const FlexGrid& output, int row) {
+    return row < output.Rows() ? output.Cell(row, 1) : std::string();
+}
+
+// Time, the output grid's rows in the order the head's slots fill them, the
+// input voltage and the optional analog fields present.
+std::string TriaRecordedLine(const ProgramState& s, const PacketFields& p, const FlexGrid& output) {
+    std::string line = p.t(1);
+    int row = 0;
+    auto next = [&](int rows) {
+        for (int i = 0; i < rows; ++i) line += '\t' + GridValue(output, ++row);
+    };
+    next(3);
+    if (s.TriaFluorColumn == 2) next(1);
+    next(3);
+    if (s.TriaFluorColumn == 6) next(1);
+    if (s.TriaFluorColumn != kLastSlotPosition) {
+        next(3);
+    } else {
+        row += 4;
+        line += '\t' + GridValue(output, row);
+    }
+    int field = static_cast<int>(s.TriaSensorColumnEnd);
+    line += '\t' + p.t(field - 1);
+    for (float present : {s.TriaHasPressure, s.TriaHasAux1, s.TriaHasAux2})
+        if (present == 1) line += '\t' + p.t(field++);
+    return line;
+}
+
+}  // namespace
+
+std::string CreatedOnLine(const LocalDateTime& now) {
+    return "Created on " + FormatShortDate(now, "MM-dd-yyyy");
+}
+
+std::string LocationLine(const std::string& path) { return "Location : " + path; }
+
+std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
+    const float type = s.InstrumentType;
+    const bool raw = file == KeptFile::RawLog;
+    if (type == kVsf || (raw && type == kVsfs)) return "Date\tTime\t100\t125\t150\tRef";
+    if (type == kDfl || (raw && type == kDfls)) return "Date\tTime\tOutput";
+    if (type == kTria) return TriaHeading(s, file);
+    return std::nullopt;
+}
+
+// Each view records only the packets it decodes, so a line that is not a
+// measurement (the raw log's own "EOF" during playback, a garbled line) never
+// puts stale values into the file.
+std::optional<std::string> RecordedLine(const ProgramState& s, const FlexGrid& output,
+                                        const std::string& fluorometerText) {
+    const PacketFields p = CompletedPacket(s);
+    const float view = s.GraphView;
+    if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields)
+        return p.t(0) + '\t' + p.t(1) + '\t' + GridValue(output, 1) + '\t' + GridValue(output, 2) +
+               '\t' + GridValue(output, 3) + '\t' + p.t(5);
+    if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields)
+        return p.f(0) + p.f(1) + fluorometerText;
+    if ((view == kViewTriaCounts || view == kViewTriaBeta) &&
+        p.count == ReadTriaHeader(p.f(0)).fieldCount)
+        return TriaRecordedLine(s, p, output);
+    return std::nullopt;
+}
+
+std::string RawLogLine(const ProgramState& s) {
+    const PacketFields p = CompletedPacket(s);
+    std::string line;
+    for (int k = 0; k <= p.count && k < kPacketFields; ++k) line += p.f(k);
+    return line;
+}
+
+}  // namespace zan

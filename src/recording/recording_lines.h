@@ -1,0 +1,36 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "core/short_date.h"
+
+namespace zan {
+
+struct ProgramState;
+class FlexGrid;
+
+// The two files that keep packets: the recording file (the processed values)
+// and the raw log (the lines as received).
+enum class KeptFile { Recording, RawLog };
+
+// Header lines 1 and 2 of both files, each ended by CR LF in the file:
+// "Created on MM-dd-yyyy" and "Location : " with the file's full path.
+std::string CreatedOnLine(const LocalDateTime& now);
+std::string LocationLine(const std::string& path);
+
+// The column heading line for the instrument, or none (the recording file of
+// a VSFS, a DFLS or no instrument; the raw log of no instrument). The TRIA
+// heading follows the layout of the last decoded TRIA packet.
+std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file);
+
+// The recording file's line for the completed packet in the current view,
+// from its fields and the values decoding left in the output grid
+// (MSFlexGrid1) and the fluorometer box (Text47); none for a packet the view
+// does not decode.
+std::optional<std::string> RecordedLine(const ProgramState& s, const FlexGrid& output,
+                                        const std::string& fluorometerText);
+
+// The raw log's line for the completed packet: its fields as received.
+std::string RawLogLine(const ProgramState& s);
+
+}  // namespace zan

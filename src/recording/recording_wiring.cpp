@@ -1,0 +1,21 @@
+#include "recording/recording_wiring.h"
+
+#include "recording/playback.h"
+#include "recording/recording_files.h"
+#include "context/context.h"
+
+namespace zan {
+
+void WireRecording(Context& ctx) {
+    MainForm& m = ctx.main;
+    auto on = [&ctx](void (*handler)(Context&)) { return [&ctx, handler] { handler(ctx); }; };
+    m.Command18.onClick = on(Command18_Click);
+    m.Command19.onClick = on(Command19_Click);
+    m.Command16.onClick = on(Command16_Click);
+    m.Command17.onClick = on(Command17_Click);
+    m.CWNumEdit1.onValueChanged = on(CWNumEdit1_ValueChanged);
+    ctx.packetHandlers.writeRecordedLine = on(WriteRecordedLine);
+    ctx.packetHandlers.writeRawLogLine = on(WriteRawLogLine);
+}
+
+}  // namespace zan
