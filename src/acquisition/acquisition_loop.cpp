@@ -14,13 +14,6 @@ namespace {
 constexpr int kListScrollThreshold = 11;
 constexpr size_t kTriaEntryLimit = 58;
 
-bool ContainsEof(const std::string& text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find("EOF") != std::string::npos;
-}
-
 void Run(const std::function<void()>& handler) {
     if (handler) handler();
 }
@@ -66,7 +59,7 @@ std::string ReadPlaybackLine(Context& ctx) {
     if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
     const bool atEnd = s.PlaybackFile->AtEnd();
     std::string text = atEnd ? std::string() : s.PlaybackFile->ReadField() + "\r\n";
-    if (!atEnd && !ContainsEof(text)) return text;
+    if (!atEnd && !IsPlaybackEnd(text)) return text;
     const bool tria = s.InstrumentType == kTria;
     if (!tria) s.PlaybackFile.reset();
     s.PlaybackState = 0;
@@ -112,6 +105,13 @@ void WalkReceivedText(Context& ctx, const std::string& text) {
             if (tria) s.TriaReceiveLine += 1;
         }
     }
+}
+
+bool IsPlaybackEnd(const std::string& line) {
+    std::string upper(line);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find("EOF") != std::string::npos;
 }
 
 void PollInstrument(Context& ctx) {

@@ -13,5 +13,7 @@ void PollInstrument(Context& ctx);
 // Walks received text character by character into the packet table and the
 // receive lists, completing packets at each line feed.
 void WalkReceivedText(Context& ctx, const std::string& text);
+// Whether a played-back line ends playback: it holds "EOF" in any letter case.
+bool IsPlaybackEnd(const std::string& line);
 
 }  // namespace zan

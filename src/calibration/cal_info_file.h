@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-
 namespace zan {
 
 struct Context;

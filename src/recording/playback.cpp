@@ -23,8 +23,7 @@ void ClearTimeHistory(Context& ctx) {
     auto& history = ctx.state.TimeHistoryX;
     for (size_t start = 0; start < history.size(); start += kHistorySlice) {
         ctx.platform.pump.DispatchPending();
-        for (size_t i = start; i < history.size() && i < start + kHistorySlice; ++i)
-            history[i] = 0;
+        for (size_t i = start; i < history.size() && i < start + kHistorySlice; ++i) history[i] = 0;
     }
     ctx.progress.Form3.SetVisible(false);
 }

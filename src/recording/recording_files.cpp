@@ -24,9 +24,13 @@ KeptFileParts Parts(Context& ctx, KeptFile file) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     if (file == KeptFile::Recording)
-        return {m.Command18, m.Check3, s.Recording, s.RecordingFile, "Start Recording",
-                " Recording has stopped."};
-    return {m.Command19, m.Check4, s.RawLogging, s.RawLogFile, "Start Logging Raw Data",
+        return {m.Command18,     m.Check3,          s.Recording,
+                s.RecordingFile, "Start Recording", " Recording has stopped."};
+    return {m.Command19,
+            m.Check4,
+            s.RawLogging,
+            s.RawLogFile,
+            "Start Logging Raw Data",
             " Raw logging has stopped."};
 }
 

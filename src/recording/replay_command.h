@@ -1,0 +1,15 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace zan {
+
+// zanhost-replay: the arguments after the program's name. Prints its summary
+// to out and its errors to err (a progress bar too when err is a terminal and
+// the raw log is big). Exit status: 0 done, 1 a file could not be read or
+// written, 2 the command line was wrong.
+int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     bool errIsTerminal);
+
+}  // namespace zan

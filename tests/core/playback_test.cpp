@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "acquisition/acquisition_loop.h"
+#include "core/file_bytes.h"
+#include "decoding/process_packet.h"
+#include "link/port_operations.h"
+#include "recording/replay.h"
+#include "recording/replay_command.h"
+#include "sim/simulated_sensor.h"
+#include "state/instruments.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCalInfo =
+    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
+    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
+
+// Everything after the two header lines, which name the day and the file.
+std::string Body(const fs::path& file) {
+    const std::string bytes = test::ReadBytes(file);
+    return bytes.substr(bytes.find("\r\n", bytes.find("\r\n") + 2) + 2);
+}
+
+class Playback : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("zan_playback_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        test::WriteBytes(dir / "cal.txt", kCalInfo);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // A program with the VSF selected in the beta view, its coefficients loaded.
+    static void VsfBeta(VirtualProgram& program, const fs::path& cal) {
+        program.Load();
+        program.ctx.main.inst2.Click();
+        program.dialogs.AnswerFile(cal.string());
+        program.ctx.main.Command30.Click();
+        program.ctx.state.GraphView = kViewVsfBeta;
+    }
+    static void Click(VirtualProgram& program, CommandButton& button, const fs::path& answer) {
+        program.dialogs.AnswerFile(answer.string());
+        button.Click();
+    }
+    void WriteRaw(const std::string& data) {
+        test::WriteBytes(raw, "Created on 12-06-2026\r\nLocation : " + raw.string() +
+                                  "\r\nDate\tTime\t100\t125\t150\tRef\r\n" + data);
+    }
+
+    fs::path dir;
+    fs::path raw = fs::temp_directory_path() / "unset";
+    VirtualProgram program;
+    MainForm& m = program.ctx.main;
+    ProgramState& s = program.ctx.state;
+};
+
+TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
+    raw = dir / "raw.txt";
+    program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Vsf));
+    VsfBeta(program, dir / "cal.txt");
+    m.op1.Click();
+    program.pump.RunFor(1.5);
+    Click(program, m.Command18, dir / "live.txt");
+    Click(program, m.Command19, raw);
+    program.pump.RunFor(6);
+    m.Command18.Click();
+    m.Command19.Click();
+    const std::string live = Body(dir / "live.txt");
+    ASSERT_GE(std::count(live.begin(), live.end(), '\n'), 6) << live;
+
+    VirtualProgram again;
+    VsfBeta(again, dir / "cal.txt");
+    Click(again, again.ctx.main.Command16, raw);
+    Click(again, again.ctx.main.Command18, dir / "played.txt");
+    Click(again, again.ctx.main.Command19, dir / "raw_again.txt");
+    again.ctx.main.Command17.Click();
+    again.pump.RunFor(1);
+    again.ctx.main.Command18.Click();
+    again.ctx.main.Command19.Click();
+    EXPECT_EQ(Body(dir / "played.txt"), live);
+    // The marker line is walked as a packet too, so the new raw log holds it before its own.
+    EXPECT_EQ(Body(dir / "raw_again.txt"), Body(raw) + "EOF\r\n");
+    EXPECT_TRUE(again.dialogs.Messages().empty());
+
+    FieldStream rawFile(raw.string());
+    FieldStream cal((dir / "cal.txt").string());
+    ReplayOptions options;
+    options.instrumentType = kVsf;
+    options.graphView = kViewVsfBeta;
+    options.calibration = ParseCalInfo(cal, kVsf);
+    options.outputPath = (dir / "replayed.txt").string();
+    const ReplayReport report = ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6});
+    EXPECT_FALSE(report.failure);
+    EXPECT_EQ(Body(dir / "replayed.txt"), live);
+}
+
+TEST_F(Playback, OpeningClosesThePortAndTheEndOfTheFileStopsPlay) {
+    raw = dir / "raw.txt";
+    WriteRaw("1\t2\r\n3\t4\r\nEOF\r\n");
+    program.AttachFeed(1);
+    program.Load();
+    m.inst2.Click();
+    m.op1.Click();
+    Click(program, m.Command16, raw);
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_FALSE(m.op1.Checked());
+    EXPECT_EQ(m.Label29.Caption(), "File Name: raw.txt");
+    EXPECT_EQ(m.Command16.Caption(), "Close Raw File");
+    EXPECT_TRUE(m.Command17.Enabled());
+    EXPECT_FALSE(program.ctx.progress.Form3.Visible());
+    EXPECT_EQ(s.GraphingOn, 1);
+
+    m.Command17.Click();
+    EXPECT_EQ(m.Command17.Caption(), "Stop Playing");
+    m.Command16.Click();
+    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(program.dialogs.Messages()[0].text, "Please press play before closing raw data file");
+    EXPECT_EQ(s.PlaybackState, 1);
+
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"1\t2", "3\t4", "EOF"}));
+    EXPECT_EQ(m.Label29.Caption(), "File Name: raw.txt :EOF");
+    EXPECT_EQ(m.Command17.Caption(), "Play");
+    EXPECT_EQ(m.Command16.Caption(), "Close Raw File");
+    EXPECT_EQ(s.PlaybackFile, nullptr);
+    m.Command16.Click();
+    EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+    EXPECT_FALSE(m.Command17.Enabled());
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+}
+
+TEST_F(Playback, TriaReadsItsFirstLineAtOnceAndClosesTheFileAtTheEnd) {
+    raw = dir / "raw.txt";
+    WriteRaw("first\r\nsecond\r\neof\r\n");
+    program.Load();
+    m.inst6.Click();
+    Click(program, m.Command16, raw);
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(s.PlaybackState, 0);
+    EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"first"}));
+    m.Command17.Click();
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"first", "second", "eof"}));
+    EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+    EXPECT_FALSE(m.Command17.Enabled());
+    EXPECT_EQ(s.PlaybackFile, nullptr);
+}
+
+TEST_F(Playback, FilesThatAreNotRawLogsAreRefusedWithTheReason) {
+    program.Load();
+    m.inst2.Click();
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("a\0b", 3), " is not a text file"},
+        {"only one line\r\n", " is not a raw log: it ends within its header"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        raw = dir / "bad.txt";
+        test::WriteBytes(raw, bytes);
+        program.dialogs.ClearMessages();
+        Click(program, m.Command16, raw);
+        EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+        EXPECT_FALSE(m.Command17.Enabled());
+        ASSERT_EQ(program.dialogs.Messages().size(), 1u);
+        EXPECT_EQ(program.dialogs.Messages()[0].text, raw.string() + reason);
+    }
+}
+
+struct CommandRun {
+    int status;
+    std::string out, err;
+};
+
+CommandRun Replay(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = RunReplayCommand(args, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
+    raw = dir / "raw.txt";
+    WriteRaw("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\nEOF\r\n");
+    const std::string out = (dir / "out.txt").string();
+    EXPECT_EQ(Replay({"--help"}).status, 0);
+    EXPECT_EQ(Replay({"--help"}).out.rfind("Usage: zanhost-replay", 0), 0u);
+    EXPECT_EQ(Replay({"--version"}).out, "zanhost-replay 4.1.4\n");
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } failures[] = {
+        {{"--colour", "red"},
+         2,
+         "zanhost-replay: unknown option --colour\nTry zanhost-replay --help\n"},
+        {{"--instrument", "XYZ", raw.string(), out},
+         2,
+         "zanhost-replay: unknown instrument XYZ\nTry zanhost-replay --help\n"},
+        {{"--instrument", "VSF", raw.string()},
+         2,
+         "zanhost-replay: give the raw log and the recording file\nTry zanhost-replay --help\n"},
+        {{"--instrument", "VSF", (dir / "absent.txt").string(), out},
+         1,
+         "zanhost-replay: Could not open " + (dir / "absent.txt").string() +
+             ": No such file or directory\n"},
+        {{"--instrument", "VSF", raw.string(), out},
+         1,
+         "zanhost-replay: " + raw.string() + ", line 4: Type mismatch\n"},
+    };
+    for (const auto& f : failures) {
+        const CommandRun run = Replay(f.args);
+        EXPECT_EQ(run.status, f.status) << f.args[0];
+        EXPECT_EQ(run.err, f.err);
+    }
+
+    const CommandRun done =
+        Replay({"--instrument", "VSF", "--cal", (dir / "cal.txt").string(), raw.string(), out});
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.out, "2 lines read from " + raw.string() + ", 5 lines written to " + out + "\n");
+    EXPECT_EQ(
+        Body(out),
+        "Date\tTime\t100\t125\t150\tRef\r\n12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\nEOF\r\n");
+}
+
+}  // namespace
+}  // namespace zan
