@@ -1,7 +1,6 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "context/context.h"
@@ -78,7 +77,7 @@ void FailTick(Context& ctx, const std::string& description) {
 
 }  // namespace
 
-void WalkReceivedText(Context& ctx, const std::string& text) {
+void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     for (char c : text) {
@@ -95,6 +94,7 @@ void WalkReceivedText(Context& ctx, const std::string& text) {
             }
             s.PacketTable[row][s.PacketColumn].clear();
         }
+        if (echo == ReceiveEcho::Off) continue;
         const bool tria = s.InstrumentType == kTria;
         if (stored) {
             Echo(m.List1, s.ReceiveLine, c, false);
@@ -108,10 +108,10 @@ void WalkReceivedText(Context& ctx, const std::string& text) {
 }
 
 bool IsPlaybackEnd(const std::string& line) {
-    std::string upper(line);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find("EOF") != std::string::npos;
+    auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
+    for (size_t i = 0; i + 2 < line.size(); ++i)
+        if (is(line[i], 'E') && is(line[i + 1], 'O') && is(line[i + 2], 'F')) return true;
+    return false;
 }
 
 void PollInstrument(Context& ctx) {

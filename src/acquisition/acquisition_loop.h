@@ -11,8 +11,10 @@ void Timer1_Timer(Context& ctx);
 // Reads what the port holds (or one playback line) and builds packets from it.
 void PollInstrument(Context& ctx);
 // Walks received text character by character into the packet table and the
-// receive lists, completing packets at each line feed.
-void WalkReceivedText(Context& ctx, const std::string& text);
+// receive lists, completing packets at each line feed. A replay, which has no
+// window, leaves the lists out.
+enum class ReceiveEcho { On, Off };
+void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo = ReceiveEcho::On);
 // Whether a played-back line ends playback: it holds "EOF" in any letter case.
 bool IsPlaybackEnd(const std::string& line);
 

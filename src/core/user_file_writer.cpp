@@ -15,8 +15,8 @@ std::string UserFileFailure::Message() const {
 }
 
 UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
-                               double syncInterval)
-    : path_(std::move(path)), seconds_(std::move(seconds)), syncInterval_(syncInterval) {
+                               size_t batchBytes)
+    : path_(std::move(path)), seconds_(std::move(seconds)), batchBytes_(batchBytes) {
     // Opened without blocking so a pipe with no reader fails instead of
     // freezing the window; writes then block as usual.
     const int flags =
@@ -31,10 +31,17 @@ UserFileWriter::~UserFileWriter() { Close(); }
 
 bool UserFileWriter::WriteLine(std::string_view text) {
     if (fd_ < 0) return false;
-    line_.assign(text);
-    line_ += "\r\n";
-    const char* data = line_.data();
-    size_t left = line_.size();
+    pending_.append(text);
+    pending_ += "\r\n";
+    ++pendingLines_;
+    if (pending_.size() >= batchBytes_ && !Flush()) return false;
+    if (seconds_() - lastSync_ >= kSyncInterval) return Sync();
+    return true;
+}
+
+bool UserFileWriter::Flush() {
+    const char* data = pending_.data();
+    size_t left = pending_.size();
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0) {
@@ -44,15 +51,17 @@ bool UserFileWriter::WriteLine(std::string_view text) {
         data += written;
         left -= static_cast<size_t>(written);
     }
-    ++linesWritten_;
-    unsynced_ = true;
-    if (seconds_() - lastSync_ >= syncInterval_) return Sync();
+    if (!pending_.empty()) unsynced_ = true;
+    linesWritten_ += pendingLines_;
+    pendingLines_ = 0;
+    pending_.clear();
     return true;
 }
 
 // Also notices a file removed under the writer: its lines would go nowhere.
 bool UserFileWriter::Sync() {
     lastSync_ = seconds_();
+    if (!Flush()) return false;
     if (!unsynced_) return true;
     unsynced_ = false;
     if (::fsync(fd_) != 0) return Fail(std::strerror(errno));

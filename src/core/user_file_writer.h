@@ -28,7 +28,7 @@ struct UserFileFailure {
 // system as soon as it is written (no buffering across lines), so another
 // program can follow the file while it grows and a crash of this program
 // loses no completed line; the file is synced to disk at least every
-// syncInterval seconds of the given clock and on close, so a power cut loses
+// kSyncInterval seconds of the given clock and on close, so a power cut loses
 // at most those seconds. The first failure stops the writer: it closes the
 // file, keeps the failure and ignores every later line, so its owner reports
 // it once.
@@ -38,8 +38,10 @@ class UserFileWriter {
     static constexpr double kSyncInterval = 2.0;
 
     // Throws UserFileError ("Could not open PATH: DESCRIPTION") on failure.
+    // A batch tool that no one follows may hand lines over in batches of
+    // batchBytes; 0 hands each line over as it is written.
     UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
-                   double syncInterval = kSyncInterval);
+                   size_t batchBytes = 0);
     ~UserFileWriter();
     UserFileWriter(const UserFileWriter&) = delete;
     UserFileWriter& operator=(const UserFileWriter&) = delete;
@@ -55,17 +57,19 @@ class UserFileWriter {
     const std::string& Path() const { return path_; }
 
   private:
+    bool Flush();
     bool Sync();
     bool Fail(const std::string& description);
 
     std::string path_;
     std::function<double()> seconds_;
-    double syncInterval_;
+    size_t batchBytes_;
     double lastSync_;
     int fd_ = -1;
     bool unsynced_ = false;
     long long linesWritten_ = 0;
-    std::string line_;
+    std::string pending_;
+    long long pendingLines_ = 0;
     std::optional<UserFileFailure> failure_;
 };
 

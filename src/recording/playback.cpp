@@ -1,8 +1,8 @@
 #include "recording/playback.h"
 
+#include "context/context.h"
 #include "core/colour.h"
 #include "link/port_operations.h"
-#include "context/context.h"
 #include "state/instruments.h"
 
 namespace zan {

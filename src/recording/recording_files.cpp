@@ -1,8 +1,8 @@
 #include "recording/recording_files.h"
 
+#include "context/context.h"
 #include "core/colour.h"
 #include "core/number_text.h"
-#include "context/context.h"
 
 namespace zan {
 namespace {
@@ -95,10 +95,10 @@ bool Write(Context& ctx, KeptFile file, const std::string& line) {
 std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile file,
                                              const std::string& path, bool append,
                                              const LocalDateTime& now,
-                                             std::function<double()> seconds) {
+                                             std::function<double()> seconds, size_t batchBytes) {
     auto writer = std::make_unique<UserFileWriter>(
         path, append ? UserFileWriter::Mode::Append : UserFileWriter::Mode::Create,
-        std::move(seconds));
+        std::move(seconds), batchBytes);
     const auto heading = HeadingLine(s, file);
     bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
     if (written && heading) written = writer->WriteLine(*heading);

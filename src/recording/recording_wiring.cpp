@@ -1,8 +1,8 @@
 #include "recording/recording_wiring.h"
 
+#include "context/context.h"
 #include "recording/playback.h"
 #include "recording/recording_files.h"
-#include "context/context.h"
 
 namespace zan {
 

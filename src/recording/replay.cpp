@@ -3,10 +3,9 @@
 #include <chrono>
 
 #include "acquisition/acquisition_loop.h"
+#include "context/context.h"
 #include "decoding/decoding_wiring.h"
 #include "recording/recording_files.h"
-#include "shell/context.h"
-#include "state/instrument_profiles.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -14,6 +13,8 @@ namespace {
 
 constexpr int kRawHeaderFields = 3;
 constexpr long long kProgressLines = 4096;
+// No one follows a replay's file while it grows, so lines go to the system in batches.
+constexpr size_t kReplayBatchBytes = 64 * 1024;
 
 // The outside world of a replay: no events, no port, no dialogs; messages
 // become the replay's failure.
@@ -51,16 +52,10 @@ class ReplayPlatform : public EventPump, public SerialPort, public Dialogs, publ
     LocalDateTime now_;
 };
 
-void SelectInstrument(Context& ctx, float type) {
-    if (type == kVsf) inst2_Click(ctx);
-    if (type == kVsfs) inst3_Click(ctx);
-    if (type == kDfl) inst4_Click(ctx);
-    if (type == kDfls) inst5_Click(ctx);
-    if (type == kTria) inst6_Click(ctx);
-}
-
 void Configure(Context& ctx, const ReplayOptions& options) {
-    SelectInstrument(ctx, options.instrumentType);
+    // Decoding and the writers read the instrument from the state alone; the
+    // window's profile has nothing to show here.
+    ctx.state.InstrumentType = options.instrumentType;
     if (options.calibration) {
         ApplyCalInfo(*options.calibration, ctx.main.MSFlexGrid2, options.instrumentType);
         if (options.instrumentType == kTria) ctx.state.CalibrationReloadPending = 1;
@@ -85,7 +80,7 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
     auto seconds = [&platform] { return platform.Seconds(); };
     auto open = [&] {
         ctx.state.RecordingFile = OpenKeptFile(ctx.state, KeptFile::Recording, options.outputPath,
-                                               options.append, now, seconds);
+                                               options.append, now, seconds, kReplayBatchBytes);
     };
     // Opened at the first recorded line, when decoding has seen the head's layout.
     ctx.packetHandlers.writeRecordedLine = [&] {
@@ -95,10 +90,12 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
     ctx.state.Recording = 1;
     try {
         for (int i = 0; i < kRawHeaderFields; ++i) raw.ReadField();
+        std::string line;
         while (!raw.AtEnd() && !report.failure) {
-            const std::string line = raw.ReadField() + "\r\n";
+            raw.ReadField(line);
+            line += "\r\n";
             ++report.linesRead;
-            WalkReceivedText(ctx, line);
+            WalkReceivedText(ctx, line, ReceiveEcho::Off);
             if (platform.message) fail(*platform.message);
             if (IsPlaybackEnd(line)) break;
             if (progress && report.linesRead % kProgressLines == 0 && !progress(raw.BytesRead())) {

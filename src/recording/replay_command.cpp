@@ -9,7 +9,6 @@
 #include "core/number_value.h"
 #include "decoding/process_packet.h"
 #include "recording/replay.h"
-#include "shell/version.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -130,15 +129,14 @@ void DrawBar(std::ostream& err, std::uint64_t done, std::uint64_t total) {
 }  // namespace
 
 int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     bool errIsTerminal) {
+                     bool errIsTerminal, const std::string& version) {
     for (const std::string& arg : args) {
         if (arg == "--help") {
             out << kUsage;
             return 0;
         }
         if (arg == "--version") {
-            out << "zanhost-replay " << kVersionMajor << "." << kVersionMinor << "."
-                << kVersionRevision << "\n";
+            out << "zanhost-replay " << version << "\n";
             return 0;
         }
     }

@@ -181,7 +181,7 @@ struct CommandRun {
 
 CommandRun Replay(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int status = RunReplayCommand(args, out, err, false);
+    const int status = RunReplayCommand(args, out, err, false, "4.1.4");
     return {status, out.str(), err.str()};
 }
 
