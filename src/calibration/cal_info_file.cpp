@@ -66,8 +66,8 @@ CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType) {
         for (int i = 0; i < kHeaderFields; ++i) fields.ReadField();
         for (size_t i = 0; i < CalInfoLayout(instrumentType).size(); ++i) {
             const std::string field = fields.ReadField();
-            const size_t numbers = field.find('\t');
-            if (numbers == std::string::npos || !HasLeadingNumber(field.substr(numbers + 1)))
+            const size_t label = field.find('\t');
+            if (!HasLeadingNumber(label == std::string::npos ? field : field.substr(label + 1)))
                 values.warnings.push_back({CalInfoWarning::Kind::NoNumber, fields.Line(),
                                            "no coefficients in \"" + field + "\""});
             values.pairs.push_back(SplitCalInfoField(field));

@@ -80,9 +80,14 @@ void FieldStream::ReadField(std::string& field) {
         if (!quoted) Add(field, next_, static_cast<size_t>(run - next_));
         next_ = run;
         if (next_ == end_) continue;
+        // Lines are counted at line feeds, as an editor shows them.
         const char c = *next_++;
-        if (c == '\r' && Peek() == '\n') Take();
-        if (c != ',') ++line_;
+        bool lineFeed = c == '\n';
+        if (c == '\r' && Peek() == '\n') {
+            Take();
+            lineFeed = true;
+        }
+        if (lineFeed) ++line_;
         return;
     }
 }

@@ -6,6 +6,7 @@
 #include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
 #include "decoding/process_packet.h"
+#include "driver/driver.h"
 #include "link/port_operations.h"
 #include "recording/replay.h"
 #include "recording/replay_command.h"
@@ -172,6 +173,32 @@ TEST_F(Playback, FilesThatAreNotRawLogsAreRefusedWithTheReason) {
         ASSERT_EQ(program.dialogs.Messages().size(), 1u);
         EXPECT_EQ(program.dialogs.Messages()[0].text, raw.string() + reason);
     }
+}
+
+TEST_F(Playback, TheDriverLogsPlaysAndPrintsTheFilesBytes) {
+    raw = dir / "raw.txt";
+    std::istringstream script(
+        "feed 1 1\\t2\\r\\n\nload\nclick inst2\nclick op1\nwait 1\n"
+        "answer " +
+        raw.string() +
+        "\nclick Command19\n"
+        "feed 1 3\\t4\\r\\n\nwait 1\nclick Command19\n"
+        "bytes " +
+        raw.string() +
+        "\n"
+        "answer " +
+        raw.string() +
+        "\nclick Command16\n"
+        "click Command17\nwait 1\nprint Label29\n");
+    std::ostringstream out;
+    Driver driver(out);
+    EXPECT_EQ(driver.Run(script), 0) << out.str();
+    EXPECT_EQ(out.str(),
+              "bytes " + raw.string() +
+                  " = \"Created on 12-06-2026\\r\\nLocation : " + raw.string() +
+                  "\\r\\nDate\\tTime\\t100\\t125\\t150\\tRef\\r\\n3\\t4\\r\\nEOF\\r\\n\"\n"
+                  "Label29: caption \"File Name: raw.txt :EOF\" visible true enabled true "
+                  "colour 192,192,192\n");
 }
 
 struct CommandRun {
