@@ -5,6 +5,7 @@
 
 #include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
+#include "core/test_folder.h"
 #include "decoding/process_packet.h"
 #include "driver/driver.h"
 #include "link/port_operations.h"
@@ -31,14 +32,9 @@ std::string Body(const fs::path& file) {
 
 class Playback : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zan_playback_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        test::WriteBytes(dir / "cal.txt", kCalInfo);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    test::TestFolder folder;
+    const fs::path& dir = folder.path;
+    void SetUp() override { test::WriteBytes(dir / "cal.txt", kCalInfo); }
 
     // A program with the VSF selected in the beta view, its coefficients loaded.
     static void VsfBeta(VirtualProgram& program, const fs::path& cal) {
@@ -57,7 +53,6 @@ class Playback : public ::testing::Test {
                                   "\r\nDate\tTime\t100\t125\t150\tRef\r\n" + data);
     }
 
-    fs::path dir;
     fs::path raw = fs::temp_directory_path() / "unset";
     VirtualProgram program;
     MainForm& m = program.ctx.main;

@@ -6,6 +6,7 @@
 #include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
 #include "core/full_disk.h"
+#include "core/test_folder.h"
 #include "decoding/process_packet.h"
 #include "recording/recording_lines.h"
 #include "virtual/virtual_program.h"
@@ -23,16 +24,13 @@ const std::string kTriaLine =
 
 class RecordingFiles : public ::testing::Test {
   protected:
+    test::TestFolder folder;
+    const fs::path& dir = folder.path;
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zan_recording_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
         recording = dir / "rec.txt";
         raw = dir / "raw.txt";
         program.Load();
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     void Click(CommandButton& button, const fs::path& answer) {
         program.dialogs.AnswerFile(answer.string());
@@ -55,7 +53,7 @@ class RecordingFiles : public ::testing::Test {
     VirtualProgram program;
     MainForm& m = program.ctx.main;
     ProgramState& s = program.ctx.state;
-    fs::path dir, recording, raw;
+    fs::path recording, raw;
 };
 
 struct InstrumentCase {

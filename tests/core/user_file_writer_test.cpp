@@ -6,6 +6,7 @@
 
 #include "file_bytes.h"
 #include "full_disk.h"
+#include "test_folder.h"
 
 namespace zan {
 namespace {
@@ -14,18 +15,13 @@ namespace fs = std::filesystem;
 
 class UserFileWriterTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zan_writer_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        path = dir / "out.txt";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    test::TestFolder folder;
+    const fs::path& dir = folder.path;
+    void SetUp() override { path = dir / "out.txt"; }
     UserFileWriter Open(UserFileWriter::Mode mode = UserFileWriter::Mode::Create) {
         return UserFileWriter(path.string(), mode, [this] { return now; });
     }
-    fs::path dir, path;
+    fs::path path;
     double now = 0;
 };
 
