@@ -20,7 +20,7 @@ constexpr std::uint64_t kProgressBarBytes = 8 * 1024 * 1024;
 constexpr int kBarWidth = 40;
 
 constexpr const char* kUsage =
-    "Usage: zanhost-replay --instrument MODEL [options] RAWLOG RECORDING\n"
+    "Usage: zanhost-replay [options] --instrument MODEL RAWLOG RECORDING\n"
     "Runs a raw log through decoding and writes the recording file a live run\n"
     "in the same view would have written.\n"
     "\n"
@@ -31,8 +31,8 @@ constexpr const char* kUsage =
     "  --offset NUMBER     the DFL offset (0 by default)\n"
     "  --scale NUMBER      the DFL scaling factor (1 by default)\n"
     "  --append            add to the recording file instead of replacing it\n"
-    "  --help              show this help\n"
-    "  --version           show the version\n";
+    "  -h, --help          show this help\n"
+    "  -v, --version       show the version\n";
 
 struct UsageError {
     std::string text;
@@ -51,7 +51,7 @@ float InstrumentCode(const std::string& model) {
     static const std::map<std::string, float> codes{
         {"VSF", kVsf}, {"VSFS", kVsfs}, {"DFL", kDfl}, {"DFLS", kDfls}, {"TRIA", kTria}};
     const auto it = codes.find(model);
-    if (it == codes.end()) throw UsageError{"unknown instrument " + model};
+    if (it == codes.end()) throw UsageError{"Unknown instrument '" + model + "'."};
     return it->second;
 }
 
@@ -66,14 +66,14 @@ float ViewCode(float instrument, const std::string& view) {
         if (view.empty() || view == "beta") return kViewVsfBeta;
         if (view == "counts") return kViewVsfCounts;
     }
-    throw UsageError{"no view " + view + " for this instrument"};
+    throw UsageError{"No view '" + view + "' for this instrument."};
 }
 
 std::string NumberOption(const std::string& option, const std::string& value) {
     try {
         WholeTextNumber(value);
     } catch (const std::invalid_argument&) {
-        throw UsageError{option + " needs a number, not \"" + value + "\""};
+        throw UsageError{"Option '" + option + "' needs a number, not '" + value + "'."};
     }
     return value;
 }
@@ -83,7 +83,7 @@ CommandLine Parse(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{arg + " needs a value"};
+            if (i + 1 >= args.size()) throw UsageError{"Option '" + arg + "' needs a value."};
             return args[++i];
         };
         if (arg == "--instrument")
@@ -99,14 +99,17 @@ CommandLine Parse(const std::vector<std::string>& args) {
         else if (arg == "--append")
             line.append = true;
         else if (arg.size() > 1 && arg[0] == '-')
-            throw UsageError{"unknown option " + arg};
+            throw UsageError{"Unknown option '" + arg + "'."};
+        else if (line.files.size() == 2)
+            throw UsageError{"Unexpected argument '" + arg + "'."};
         else
             line.files.push_back(arg);
     }
-    if (line.instrument == kNoInstrument) throw UsageError{"--instrument is needed"};
-    if (line.files.size() != 2) throw UsageError{"give the raw log and the recording file"};
+    if (line.instrument == kNoInstrument) throw UsageError{"Option '--instrument' is needed."};
+    if (line.files.size() != 2) throw UsageError{"Give the raw log and the recording file."};
     if (line.calPath && IsDflFamily(line.instrument))
-        throw UsageError{"--cal is for VSF, VSFS and TRIA; give the DFL --offset and --scale"};
+        throw UsageError{
+            "Option '--cal' is for VSF, VSFS and TRIA; a DFL takes --offset and --scale."};
     return line;
 }
 
@@ -129,14 +132,14 @@ void DrawBar(std::ostream& err, std::uint64_t done, std::uint64_t total) {
 }  // namespace
 
 int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     bool errIsTerminal, const std::string& version) {
+                     bool errIsTerminal, const std::string& versionLine) {
     for (const std::string& arg : args) {
-        if (arg == "--help") {
+        if (arg == "-h" || arg == "--help") {
             out << kUsage;
             return 0;
         }
-        if (arg == "--version") {
-            out << "zanhost-replay " << version << "\n";
+        if (arg == "-v" || arg == "--version") {
+            out << versionLine << "\n";
             return 0;
         }
     }
@@ -161,7 +164,8 @@ int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
             if (options.calibration->EndedEarly()) return kExitFailure;
         }
     } catch (const UsageError& e) {
-        err << "zanhost-replay: " << e.text << "\nTry zanhost-replay --help\n";
+        err << "zanhost-replay: " << e.text
+            << "\nTry 'zanhost-replay --help' for more information.\n";
         return kExitUsage;
     } catch (const std::exception& e) {
         err << "zanhost-replay: " << e.what() << "\n";

@@ -8,8 +8,8 @@ namespace zan {
 // zanhost-replay: the arguments after the program's name. Prints its summary
 // to out and its errors to err (a progress bar too when err is a terminal and
 // the raw log is big). Exit status: 0 done, 1 a file could not be read or
-// written, 2 the command line was wrong. --version shows the version given.
+// written, 2 the command line was wrong. --version shows the line given.
 int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     bool errIsTerminal, const std::string& version);
+                     bool errIsTerminal, const std::string& versionLine);
 
 }  // namespace zan

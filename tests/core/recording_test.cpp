@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
@@ -60,22 +59,17 @@ struct InstrumentCase {
     const char* name;
     MenuItem MainForm::*menu;
     float view;
-    std::function<void(MainForm&)> calibrate;
     std::string recordingHeading;  // with its CR LF, or empty for none
     std::string rawHeading;
     std::vector<std::string> lines;
     std::string recordedLines;
 };
 
-void VsfTable(MainForm& m) {
+// The coefficients of both families: VSF beta 1.8, 2.4, 0.09 and DFL chlorophyll 10 below.
+void Calibrate(MainForm& m) {
     const char* cells[3][2] = {{"0.001", "50"}, {"0.002", "10"}, {"0.0001", "60"}};
-    for (int row = 1; row <= 3; ++row) {
-        m.MSFlexGrid2.SetCell(row, 1, cells[row - 1][0]);
-        m.MSFlexGrid2.SetCell(row, 2, cells[row - 1][1]);
-    }
-}
-
-void DflBoxes(MainForm& m) {
+    for (int row = 1; row <= 3; ++row)
+        for (int col = 1; col <= 2; ++col) m.MSFlexGrid2.SetCell(row, col, cells[row - 1][col - 1]);
     m.Text10.SetText("50");
     m.Text16.SetText("0.01");
 }
@@ -83,67 +77,27 @@ void DflBoxes(MainForm& m) {
 const std::string kVsfHeading = "Date\tTime\t100\t125\t150\tRef\r\n";
 const std::string kDflHeading = "Date\tTime\tOutput\r\n";
 const std::string kDflLine = "12/06/26\t12:00:00\t1050\r\n";
-const std::string kTriaRawHeading =
-    "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tFluor.\tVin\tAtmos.\r\n";
 
+// clang-format off
 const InstrumentCase kInstrumentCases[] = {
-    {"VsfCounts",
-     &MainForm::inst2,
-     kViewVsfCounts,
-     {},
-     kVsfHeading,
-     kVsfHeading,
-     {kVsfLine, kVsfShortLine},
+    {"VsfCounts", &MainForm::inst2, kViewVsfCounts, kVsfHeading, kVsfHeading, {kVsfLine, kVsfShortLine},
      "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"},
-    {"VsfBeta",
-     &MainForm::inst2,
-     kViewVsfBeta,
-     VsfTable,
-     kVsfHeading,
-     kVsfHeading,
-     {kVsfLine, kVsfShortLine},
+    {"VsfBeta", &MainForm::inst2, kViewVsfBeta, kVsfHeading, kVsfHeading, {kVsfLine, kVsfShortLine},
      "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n"},
-    {"VsfsCounts",
-     &MainForm::inst3,
-     kViewVsfCounts,
-     {},
-     "",
-     kVsfHeading,
-     {kVsfLine},
+    {"VsfsCounts", &MainForm::inst3, kViewVsfCounts, "", kVsfHeading, {kVsfLine},
      "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"},
-    {"DflChlorophyll",
-     &MainForm::inst4,
-     kViewDflChlorophyll,
-     DflBoxes,
-     kDflHeading,
-     kDflHeading,
-     {kDflLine, "bad line\r\n"},
+    {"DflChlorophyll", &MainForm::inst4, kViewDflChlorophyll, kDflHeading, kDflHeading, {kDflLine, "bad\r\n"},
      "12/06/26\t12:00:00\t10\r\n"},
-    {"DflCounts",
-     &MainForm::inst4,
-     kViewDflCounts,
-     {},
-     kDflHeading,
-     kDflHeading,
-     {kDflLine},
+    {"DflCounts", &MainForm::inst4, kViewDflCounts, kDflHeading, kDflHeading, {kDflLine},
      "12/06/26\t12:00:00\t1050\r\n"},
-    {"DflsChlorophyll",
-     &MainForm::inst5,
-     kViewDflChlorophyll,
-     DflBoxes,
-     "",
-     kDflHeading,
-     {kDflLine},
+    {"DflsChlorophyll", &MainForm::inst5, kViewDflChlorophyll, "", kDflHeading, {kDflLine},
      "12/06/26\t12:00:00\t10\r\n"},
-    {"TriaCounts",
-     &MainForm::inst6,
-     kViewTriaCounts,
-     {},
+    {"TriaCounts", &MainForm::inst6, kViewTriaCounts,
      "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n",
-     kTriaRawHeading,
-     {kTriaLine},
+     "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tFluor.\tVin\tAtmos.\r\n", {kTriaLine},
      "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n"},
 };
+// clang-format on
 
 class EveryInstrument : public RecordingFiles,
                         public ::testing::WithParamInterface<InstrumentCase> {};
@@ -152,7 +106,7 @@ class EveryInstrument : public RecordingFiles,
 TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLines) {
     const InstrumentCase& c = GetParam();
     (m.*c.menu).Click();
-    if (c.calibrate) c.calibrate(m);
+    Calibrate(m);
     s.GraphView = c.view;
     Feed(c.lines.front());
     StartBoth();
@@ -161,47 +115,30 @@ TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLines) {
         Feed(line);
         received += line;
     }
+    EXPECT_EQ(m.Label67.Caption(), std::to_string(c.lines.size()));
     StopBoth();
     EXPECT_EQ(test::ReadBytes(recording),
               Header(recording) + c.recordingHeading + c.recordedLines + "EOF\r\n");
     EXPECT_EQ(test::ReadBytes(raw), Header(raw) + c.rawHeading + received + "EOF\r\n");
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(m.Command18.Caption(), "Start Recording");
-    EXPECT_EQ(m.Command19.Caption(), "Start Logging Raw Data");
-    EXPECT_EQ(s.PacketsRecorded, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, EveryInstrument, ::testing::ValuesIn(kInstrumentCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct HeadingCase {
-    float blue, green, red, fluor, pressure, aux1, aux2;
-    const char* recording;
-    const char* raw;
-};
-
 TEST(TriaHeading, FollowsTheSlotsOfTheLastLayout) {
-    const HeadingCase cases[] = {
-        {0, 0, 0, 0, 0, 0, 0, "Time\tVin", "Header\tTime\tVin"},
-        {2, 0, 6, 10, 1, 1, 0,
-         "Time\tB100\tB125\tB150\tR100\tR125\tR150\tFluor.\tVin\tAtmos.\tAux 1",
-         "Header\tTime\tB100\tB125\tB150\tBref\tR100\tR125\tR150\tRref\tFluor.\tVin\tAtmos.\tAux "
-         "1"},
-        {2, 0, 7, 6, 0, 0, 1, "Time\tB100\tB125\tB150\tFluor.\tVolt\tVin\tAux 2",
-         "Header\tTime\tB100\tB125\tB150\tBref\tFluor.\tVolt\tVin\tAux 2"},
-        {10, 2, 6, 0, 0, 0, 0, "Time\tG100\tG125\tG150\tR100\tR125\tR150\tB100\tB125\tB150\tVin",
-         "Header\tTime\tG100\tG125\tG150\tGref\tR100\tR125\tR150\tRref\tB100\tB125\tB150\tBref\tVi"
-         "n"},
-    };
-    for (const HeadingCase& c : cases) {
-        ProgramState s;
-        s.InstrumentType = 5;
-        s.TriaBlueColumn = c.blue, s.TriaGreenColumn = c.green, s.TriaRedColumn = c.red;
-        s.TriaFluorColumn = c.fluor;
-        s.TriaHasPressure = c.pressure, s.TriaHasAux1 = c.aux1, s.TriaHasAux2 = c.aux2;
-        EXPECT_EQ(HeadingLine(s, KeptFile::Recording), c.recording);
-        EXPECT_EQ(HeadingLine(s, KeptFile::RawLog), c.raw);
-    }
+    ProgramState s;
+    s.InstrumentType = 5;
+    EXPECT_EQ(HeadingLine(s, KeptFile::Recording), "Time\tVin");
+    EXPECT_EQ(HeadingLine(s, KeptFile::RawLog), "Header\tTime\tVin");
+    s.TriaBlueColumn = 2, s.TriaRedColumn = 6, s.TriaFluorColumn = 10;
+    s.TriaHasPressure = 1, s.TriaHasAux1 = 1;
+    EXPECT_EQ(HeadingLine(s, KeptFile::Recording),
+              "Time\tB100\tB125\tB150\tR100\tR125\tR150\tFluor.\tVin\tAtmos.\tAux 1");
+    s.TriaFluorColumn = 6, s.TriaRedColumn = 7, s.TriaHasPressure = 0, s.TriaHasAux1 = 0;
+    s.TriaHasAux2 = 1;
+    EXPECT_EQ(HeadingLine(s, KeptFile::RawLog),
+              "Header\tTime\tB100\tB125\tB150\tBref\tFluor.\tVolt\tVin\tAux 2");
 }
 
 TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
@@ -219,40 +156,19 @@ TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
     EXPECT_EQ(test::ReadBytes(raw), Header(raw) + once + Header(raw) + once);
 }
 
-TEST_F(RecordingFiles, RawLogCountsItsLinesAndKeepsLongLinesAsStored) {
-    m.inst2.Click();
-    Click(m.Command19, raw);
-    EXPECT_EQ(m.Command19.Caption(), "Stop Recording");
-    EXPECT_EQ(m.Command19.BackColour(), kLightRed);
-    std::string wide;
-    for (int k = 0; k < 22; ++k) wide += std::to_string(k) + "\t";
-    Feed(kVsfLine);
-    Feed(wide + "end\r\n");
-    EXPECT_EQ(m.Label67.Caption(), "2");
-    EXPECT_EQ(s.PacketsRecorded, 2);
-    m.Command19.Click();
-    // The 20th separator restarted the row at field 0, as the loop stores it.
-    EXPECT_EQ(test::ReadBytes(raw),
-              Header(raw) + kVsfHeading + kVsfLine + "20\t21\tend\r\nEOF\r\n");
-}
-
 TEST_F(RecordingFiles, CancelledOrUnwritableStartReturnsToIdleAndSaysWhy) {
     m.inst2.Click();
     program.dialogs.CancelFile();
     m.Command18.Click();
     EXPECT_EQ(m.Command18.Caption(), "Start Recording");
     EXPECT_EQ(m.Command18.BackColour(), kLightGreen);
-    EXPECT_EQ(s.Recording, 0);
     EXPECT_TRUE(messages().empty());
     EXPECT_TRUE(fs::is_empty(dir));
-    EXPECT_EQ(program.dialogs.FileRequests()[0].request.filter,
-              "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
 
     Click(m.Command19, dir);
     EXPECT_EQ(m.Command19.Caption(), "Start Logging Raw Data");
     EXPECT_EQ(s.RawLogging, 0);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].title, "Error");
     EXPECT_EQ(messages()[0].text, "Could not open " + dir.string() + ": Is a directory");
 }
 
@@ -268,7 +184,6 @@ TEST_F(RecordingFiles, AFullDiskStopsRecordingWithOneMessageAndLosesNothingBefor
                                       ": No space left on device. 4 lines were written. "
                                       "Recording has stopped.");
     EXPECT_EQ(m.Command18.Caption(), "Start Recording");
-    EXPECT_EQ(m.Command18.BackColour(), kLightGreen);
     EXPECT_EQ(s.Recording, 0);
     EXPECT_EQ(test::ReadBytes(recording), Header(recording) + kVsfHeading + kVsfLine);
     // The raw log on another disk goes on; the stop restarted its count, as every stop does.
