@@ -54,7 +54,6 @@ class UserFileWriter {
     bool IsOpen() const { return fd_ >= 0; }
     const std::optional<UserFileFailure>& Failure() const { return failure_; }
     long long LinesWritten() const { return linesWritten_; }
-    const std::string& Path() const { return path_; }
 
   private:
     bool Flush();

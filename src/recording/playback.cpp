@@ -3,12 +3,12 @@
 #include "context/context.h"
 #include "core/colour.h"
 #include "link/port_operations.h"
+#include "recording/recording_lines.h"
 #include "state/instruments.h"
 
 namespace zan {
 namespace {
 
-constexpr int kRawHeaderFields = 3;
 // The time history is cleared in slices with the window kept live between
 // them, so the progress window does not hold the program for long.
 constexpr size_t kHistorySlice = 1000;
@@ -36,7 +36,7 @@ void OpenRawFile(Context& ctx) {
     ctx.main.Label29.SetCaption("File Name: " + chosen.name);
     try {
         auto file = std::make_unique<FieldStream>(chosen.path);
-        for (int i = 0; i < kRawHeaderFields; ++i) file->ReadField();
+        for (int i = 0; i < kRawLogHeaderFields; ++i) file->ReadField();
         s.PlaybackFile = std::move(file);
     } catch (const FieldStreamError& e) {
         ClosedButtons(ctx);

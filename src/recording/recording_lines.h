@@ -9,6 +9,10 @@ namespace zan {
 struct ProgramState;
 class FlexGrid;
 
+// A raw log begins with its two header lines and its heading, three fields
+// to a reader, before its data lines.
+inline constexpr int kRawLogHeaderFields = 3;
+
 // The two files that keep packets: the recording file (the processed values)
 // and the raw log (the lines as received).
 enum class KeptFile { Recording, RawLog };

@@ -11,7 +11,6 @@
 namespace zan {
 namespace {
 
-constexpr int kRawHeaderFields = 3;
 constexpr long long kProgressLines = 4096;
 // No one follows a replay's file while it grows, so lines go to the system in batches.
 constexpr size_t kReplayBatchBytes = 64 * 1024;
@@ -89,7 +88,7 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
     };
     ctx.state.Recording = 1;
     try {
-        for (int i = 0; i < kRawHeaderFields; ++i) raw.ReadField();
+        for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
         std::string line;
         while (!raw.AtEnd() && !report.failure) {
             raw.ReadField(line);
