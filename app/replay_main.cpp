@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "command_line.h"
-#include "recording/replay_command.h"
+#include "replay/replay_command.h"
 
 // zanhost-replay: re-processes a raw log into a recording file; see --help.
 int main(int argc, char** argv) {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <map>
 
-#include "recording/replay.h"
+#include "replay/replay.h"
 #include "sim/sensor_model.h"
 #include "state/instruments.h"
 

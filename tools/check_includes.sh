@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 layers="core controls platform forms state context link calibration graphs decoding recording
-statistics conversion acquisition console settings shell virtual sim driver ui app"
+statistics conversion acquisition replay console settings shell virtual sim driver ui app"
 find src sim app -name '*.cpp' -o -name '*.h' | sort | xargs grep -H '^#include "' | awk -v layers="$layers" '
 BEGIN { n = split(layers, order, /[ \n]+/); for (i = 1; i <= n; i++) rank[order[i]] = i }
 {

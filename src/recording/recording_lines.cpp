@@ -6,6 +6,7 @@
 #include "decoding/process_packet.h"
 #include "state/instruments.h"
 #include "state/program_state.h"
+#include "state/view_codes.h"
 
 namespace zan {
 namespace {

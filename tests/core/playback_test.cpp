@@ -6,13 +6,13 @@
 #include "acquisition/acquisition_loop.h"
 #include "core/file_bytes.h"
 #include "core/test_folder.h"
-#include "decoding/process_packet.h"
 #include "driver/driver.h"
 #include "link/port_operations.h"
-#include "recording/replay.h"
-#include "recording/replay_command.h"
+#include "replay/replay.h"
+#include "replay/replay_command.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {

@@ -6,8 +6,8 @@
 #include "core/file_bytes.h"
 #include "core/full_disk.h"
 #include "core/test_folder.h"
-#include "decoding/process_packet.h"
 #include "recording/recording_lines.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {

@@ -1,4 +1,4 @@
-#include "recording/replay.h"
+#include "replay/replay.h"
 
 #include <chrono>
 

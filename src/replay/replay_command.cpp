@@ -1,4 +1,4 @@
-#include "recording/replay_command.h"
+#include "replay/replay_command.h"
 
 #include <ctime>
 #include <filesystem>
@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "core/number_value.h"
-#include "decoding/process_packet.h"
-#include "recording/replay.h"
+#include "replay/replay.h"
 #include "state/instruments.h"
+#include "state/view_codes.h"
 
 namespace zan {
 namespace {
