@@ -4,8 +4,7 @@
 #include <sstream>
 
 #include "acquisition/acquisition_loop.h"
-#include "core/file_bytes.h"
-#include "core/test_folder.h"
+#include "core/test_support.h"
 #include "driver/driver.h"
 #include "link/port_operations.h"
 #include "replay/replay.h"
@@ -32,7 +31,7 @@ std::string Body(const fs::path& file) {
 
 class Playback : public ::testing::Test {
   protected:
-    test::TestFolder folder;
+    test::TempFolder folder;
     const fs::path& dir = folder.path;
     void SetUp() override { test::WriteBytes(dir / "cal.txt", kCalInfo); }
 

@@ -3,9 +3,8 @@
 #include <filesystem>
 
 #include "acquisition/acquisition_loop.h"
-#include "core/file_bytes.h"
 #include "core/full_disk.h"
-#include "core/test_folder.h"
+#include "core/test_support.h"
 #include "recording/recording_lines.h"
 #include "state/view_codes.h"
 #include "virtual/virtual_program.h"
@@ -23,7 +22,7 @@ const std::string kTriaLine =
 
 class RecordingFiles : public ::testing::Test {
   protected:
-    test::TestFolder folder;
+    test::TempFolder folder;
     const fs::path& dir = folder.path;
     void SetUp() override {
         recording = dir / "rec.txt";

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "file_bytes.h"
-#include "test_folder.h"
+#include "test_support.h"
 
 namespace zan {
 namespace {
 
 TEST(UserFileWriter, EachLineIsInTheFileAtOnceAndAppendKeepsWhatWasThere) {
-    test::TestFolder folder;
+    test::TempFolder folder;
     const auto path = folder.path / "out.txt";
     test::WriteBytes(path, "old\r\n");
     UserFileWriter writer(path.string(), UserFileWriter::Mode::Append, [] { return 0.0; });
@@ -21,7 +20,7 @@ TEST(UserFileWriter, EachLineIsInTheFileAtOnceAndAppendKeepsWhatWasThere) {
 }
 
 TEST(UserFileWriter, AFileRemovedUnderTheWriterStopsItAtTheNextSync) {
-    test::TestFolder folder;
+    test::TempFolder folder;
     const auto path = folder.path / "out.txt";
     double now = 0;
     UserFileWriter writer(path.string(), UserFileWriter::Mode::Create, [&now] { return now; });
