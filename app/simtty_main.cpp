@@ -1,14 +1,19 @@
+#include <signal.h>
+
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <thread>
 
 #include "command_line.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
 
 namespace {
+
+// Text on its way out leaves in steps of about ten characters.
+constexpr double kPaceSeconds = 0.010;
 
 volatile std::sig_atomic_t wakeRequested = 0;
 void RequestWake(int) { wakeRequested = 1; }
@@ -38,18 +43,28 @@ int main(int argc, char** argv) {
         zan::sim::SimulatedSensor sensor(*model);
         zan::sim::PtyServer server(sensor);
         std::cout << server.Path() << std::endl;
+        // The pulse is taken only while the loop sleeps, so none slips in
+        // between its check and the sleep.
+        sigset_t pulse;
+        sigset_t sleeping;
+        sigemptyset(&pulse);
+        sigaddset(&pulse, SIGUSR1);
+        sigprocmask(SIG_BLOCK, &pulse, &sleeping);
+        sigdelset(&sleeping, SIGUSR1);
         std::signal(SIGUSR1, RequestWake);
         const auto start = std::chrono::steady_clock::now();
+        const auto seconds = [start] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        };
         for (;;) {
-            const double now =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double now = seconds();
             if (wakeRequested) {
                 wakeRequested = 0;
                 sensor.OnDtr(true, now);
                 sensor.OnDtr(false, now);
             }
             server.Step(now);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            server.Wait(std::max(sensor.NextOutputTime() - seconds(), kPaceSeconds), &sleeping);
         }
     } catch (const std::exception& e) {
         std::cerr << "zanhost-simtty: " << e.what() << "\n";

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -19,10 +21,30 @@ PtyServer::PtyServer(Device& device) : device_(device) {
         throw std::runtime_error("cannot create a pseudo-terminal: " + reason);
     }
     path_ = ptsname(master_);
+    watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ < 0 || inotify_add_watch(watch_, path_.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+        const std::string reason = std::strerror(errno);
+        if (watch_ >= 0) close(watch_);
+        close(master_);
+        throw std::runtime_error("cannot watch the pseudo-terminal: " + reason);
+    }
 }
 
 PtyServer::~PtyServer() {
-    if (master_ >= 0) close(master_);
+    close(watch_);
+    close(master_);
+}
+
+void PtyServer::Wait(double seconds, const sigset_t* mask) {
+    // A master without a client reports a hang-up at once, so it is only
+    // watched while a program holds the terminal.
+    pollfd fds[2] = {{watch_, POLLIN, 0}, {master_, POLLIN, 0}};
+    const double whole = std::floor(seconds);
+    const timespec timeout{static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
+    const bool bounded = connected_ && std::isfinite(seconds);
+    ppoll(fds, connected_ ? 2 : 1, bounded ? &timeout : nullptr, mask);
+    char events[4096];
+    while (read(watch_, events, sizeof events) > 0) {}
 }
 
 void PtyServer::Step(double now) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <signal.h>
+
 #include <string>
 
 #include "virtual/virtual_port.h"
@@ -21,10 +23,17 @@ class PtyServer {
     // Hands what the program wrote to the device and the device's output to
     // the terminal, at the given seconds of a monotonic clock.
     void Step(double now);
+    // Sleeps until the program writes, opens or closes the terminal, a signal
+    // outside the mask arrives, or the seconds have passed (while a program
+    // holds the terminal open; until then there is nothing to hand over).
+    // The mask is the one the wait runs under, as with ppoll.
+    void Wait(double seconds, const sigset_t* mask);
 
   private:
     Device& device_;
     int master_ = -1;
+    // Tells of the terminal's opens and closes, which the master does not.
+    int watch_ = -1;
     std::string path_;
     bool connected_ = false;
 };

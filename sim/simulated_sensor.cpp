@@ -1,6 +1,7 @@
 #include "sim/simulated_sensor.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace zan::sim {
 
@@ -41,6 +42,13 @@ std::string SimulatedSensor::Produce(double now) {
     queue_.erase(0, count);
     headTime_ += static_cast<double>(count) / kCharsPerSecond;
     return out;
+}
+
+double SimulatedSensor::NextOutputTime() const {
+    if (!powered_ || behaviour_ == Behaviour::Absent)
+        return std::numeric_limits<double>::infinity();
+    if (!queue_.empty()) return headTime_;
+    return streaming_ ? nextLineTime_ : std::numeric_limits<double>::infinity();
 }
 
 void SimulatedSensor::Wake(double now) {

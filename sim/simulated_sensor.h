@@ -41,6 +41,9 @@ class SimulatedSensor : public Device {
 
     SensorModel Model() const { return model_; }
     bool Streaming() const { return streaming_; }
+    // When the sensor next has a character to send: the queued text's time,
+    // else the next measurement's while it streams, else never (infinity).
+    double NextOutputTime() const;
     // Everything the program wrote to the sensor.
     const std::string& Received() const { return received_; }
     // The data logger of a VSF or DFL: its settings, clock and quirks.

@@ -127,6 +127,12 @@ void PollInstrument(Context& ctx) {
     WalkReceivedText(ctx, text);
 }
 
+bool Timer1WouldIdle(Context& ctx) {
+    const ProgramState& s = ctx.state;
+    if (s.PlaybackDelay > 0 || s.PlaybackState == 1 || s.PlaybackState == 2) return false;
+    return !IsPortOpen(ctx) || !ctx.platform.port.MayHaveInput();
+}
+
 void Timer1_Timer(Context& ctx) {
     if (ctx.pollRunning) return;
     ctx.pollRunning = true;

@@ -8,6 +8,9 @@ struct Context;
 // One tick of Timer1: runs PollInstrument once, unless a tick is already
 // running (then this one is dropped), and handles its failures.
 void Timer1_Timer(Context& ctx);
+// True while a tick of Timer1 would do nothing: no playback and no playback
+// delay, and a closed port or one that can tell nothing is waiting.
+bool Timer1WouldIdle(Context& ctx);
 // Reads what the port holds (or one playback line) and builds packets from it.
 void PollInstrument(Context& ctx);
 // Walks received text character by character into the packet table and the

@@ -16,6 +16,13 @@ class EventPump {
     virtual void DispatchPending() = 0;
     // A periodic timer, running until the program ends.
     virtual void AddTimer(double intervalSeconds, std::function<void()> callback) = 0;
+    // A periodic timer whose ticks do nothing while idle() holds. A pump may
+    // hold its ticks back then, until an event has run after which idle() no
+    // longer holds; this one ticks anyway.
+    virtual void AddIdleTimer(double intervalSeconds, std::function<void()> callback,
+                              std::function<bool()> /*idle*/) {
+        AddTimer(intervalSeconds, std::move(callback));
+    }
     // Lets a little time pass without running any event, for the loops that
     // watch the port while no other handler may run.
     virtual void Pause(double seconds) {

@@ -31,6 +31,9 @@ class SerialPort {
     // Throws PortLostError when the line has gone.
     virtual std::string Read(int maxChars) = 0;
     virtual int CharsWaiting() = 0;
+    // False only when the port can tell, without reading, that a Read would
+    // return nothing and raise nothing; a port that cannot tell says true.
+    virtual bool MayHaveInput() { return true; }
     virtual void SetDtr(bool on) = 0;
     // What a port number means on this machine (a device path, "simulated VSF").
     virtual std::string Describe(int portNumber) const = 0;

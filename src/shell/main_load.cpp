@@ -65,7 +65,8 @@ void StartProgram(Context& ctx) {
 
 void MainForm_Load(Context& ctx) {
     MainForm& m = ctx.main;
-    ctx.platform.pump.AddTimer(kTimer1Interval, [&ctx] { Timer1_Timer(ctx); });
+    ctx.platform.pump.AddIdleTimer(
+        kTimer1Interval, [&ctx] { Timer1_Timer(ctx); }, [&ctx] { return Timer1WouldIdle(ctx); });
     // A failure during the load stops it silently; the window shows what it got.
     try {
         m.Form1.SetCaption("ZAN Host " + std::to_string(kVersionMajor) + "." +

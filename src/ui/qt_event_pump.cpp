@@ -1,5 +1,6 @@
 #include "ui/qt_event_pump.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -13,7 +14,12 @@ constexpr int kDispatchWaitMs = 2;
 
 }  // namespace
 
-QtEventPump::QtEventPump() { clock_.start(); }
+QtEventPump::QtEventPump() {
+    clock_.start();
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &timerOwner_,
+                         [this] { BeforeSleep(); });
+}
 
 double QtEventPump::Seconds() { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
 
@@ -24,11 +30,32 @@ void QtEventPump::DispatchPending() {
 }
 
 void QtEventPump::AddTimer(double intervalSeconds, std::function<void()> callback) {
+    StartTimer(intervalSeconds, std::move(callback));
+}
+
+void QtEventPump::AddIdleTimer(double intervalSeconds, std::function<void()> callback,
+                               std::function<bool()> idle) {
+    idleTimers_.push_back({StartTimer(intervalSeconds, std::move(callback)), std::move(idle)});
+}
+
+QTimer* QtEventPump::StartTimer(double intervalSeconds, std::function<void()> callback) {
     auto* timer = new QTimer(&timerOwner_);
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(static_cast<int>(std::lround(intervalSeconds * 1000)));
     QObject::connect(timer, &QTimer::timeout, &timerOwner_, std::move(callback));
     timer->start();
+    return timer;
+}
+
+void QtEventPump::BeforeSleep() {
+    // Every event that can make work for a timer wakes the loop and passes
+    // here again before the next sleep.
+    for (const IdleTimer& t : idleTimers_) {
+        if (t.idle())
+            t.timer->stop();
+        else if (!t.timer->isActive())
+            t.timer->start();
+    }
 }
 
 }  // namespace zan::ui

@@ -65,18 +65,25 @@ void QtSerialPort::Write(const std::string& text) {
 }
 
 void QtSerialPort::Collect() {
-    if (!device_.isOpen()) return;
-    device_.waitForReadyRead(0);
-    if (device_.error() == QSerialPort::ResourceError) {
-        const std::string why = device_.errorString().toStdString();
-        device_.close();
-        throw PortLostError("The serial adapter was disconnected (" + why + ")");
-    }
+    if (device_.isOpen()) device_.waitForReadyRead(0);
+    ThrowIfLost();
+}
+
+void QtSerialPort::ThrowIfLost() {
+    if (!device_.isOpen() || device_.error() != QSerialPort::ResourceError) return;
+    const std::string why = device_.errorString().toStdString();
+    device_.close();
+    throw PortLostError("The serial adapter was disconnected (" + why + ")");
 }
 
 std::string QtSerialPort::Read(int maxChars) {
     if (usingSimulated_) return simulated_->Read(maxChars);
-    Collect();
+    // Reading everything is the timer's job; the port's read notification has
+    // already taken in what arrived, so only the character-wise readers poll.
+    if (maxChars > 0)
+        Collect();
+    else
+        ThrowIfLost();
     if (!device_.isOpen()) return {};
     const QByteArray bytes = maxChars > 0 ? device_.read(maxChars) : device_.readAll();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
@@ -86,6 +93,13 @@ int QtSerialPort::CharsWaiting() {
     if (usingSimulated_) return simulated_->CharsWaiting();
     Collect();
     return device_.isOpen() ? static_cast<int>(device_.bytesAvailable()) : 0;
+}
+
+bool QtSerialPort::MayHaveInput() {
+    // A simulated sensor produces by the clock, with no notification to wait for.
+    if (usingSimulated_) return true;
+    return device_.isOpen() &&
+           (device_.bytesAvailable() > 0 || device_.error() == QSerialPort::ResourceError);
 }
 
 void QtSerialPort::SetDtr(bool on) {

@@ -21,12 +21,16 @@ class QtSerialPort : public SerialPort {
     void Write(const std::string& text) override;
     std::string Read(int maxChars) override;
     int CharsWaiting() override;
+    bool MayHaveInput() override;
     void SetDtr(bool on) override;
     std::string Describe(int portNumber) const override;
 
   private:
-    // Takes in what arrived since the last dispatch; a vanished device closes the port.
+    // Takes in what arrived since the last dispatch, for the callers that
+    // watch the port without dispatching events.
     void Collect();
+    // A vanished device, as the read notification found it, closes the port.
+    void ThrowIfLost();
     PortMap map_;
     QSerialPort device_;
     SerialPort* simulated_ = nullptr;

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 
 #include "controls/controls.h"
 #include "ui/graph_view.h"
+#include "ui/list_view.h"
 #include "ui/qt_text.h"
 
 namespace zan::ui {
@@ -186,39 +186,6 @@ QWidget* MakeOption(OptionButton& option, QWidget* parent, const EventGuard& gua
             r->setChecked(option.Value());
         else if (p == Property::Caption)
             r->setText(ToQt(option.Caption()));
-    });
-    return w;
-}
-
-void SyncListEntry(const ListBox& list, QListWidget* w, int index) {
-    while (w->count() > list.Count()) delete w->takeItem(w->count() - 1);
-    while (w->count() < list.Count()) w->addItem(QString());
-    if (index >= 0 && index < w->count()) w->item(index)->setText(ToQt(list.Entry(index)));
-}
-
-QWidget* MakeList(ListBox& list, QWidget* parent) {
-    auto* w = new QListWidget(parent);
-    w->setUniformItemSizes(true);
-    QFont mono("Monospace");
-    mono.setStyleHint(QFont::TypeWriter);
-    w->setFont(mono);
-    for (const std::string& e : list.Entries()) w->addItem(ToQt(e));
-    OnChange(list, w, [&list](QListWidget* l, Property p) {
-        if (p == Property::Entries) {
-            const int changed = list.ChangedEntry();
-            if (changed >= 0 && l->count() >= list.Count() - 1) {
-                SyncListEntry(list, l, changed);
-            } else {
-                l->clear();
-                for (const std::string& e : list.Entries()) l->addItem(ToQt(e));
-            }
-        } else if (p == Property::Selection) {
-            const int index = list.ListIndex();
-            if (index >= 0 && index < l->count()) {
-                l->setCurrentRow(index);
-                l->scrollToItem(l->item(index));
-            }
-        }
     });
     return w;
 }
@@ -414,7 +381,9 @@ QWidget* CreateControlWidget(Control& control, QWidget* parent, const EventGuard
         case ControlKind::OptionButton:
             w = MakeOption(static_cast<OptionButton&>(control), parent, guard);
             break;
-        case ControlKind::ListBox: w = MakeList(static_cast<ListBox&>(control), parent); break;
+        case ControlKind::ListBox:
+            w = CreateListView(static_cast<ListBox&>(control), parent);
+            break;
         case ControlKind::ComboBox:
             w = MakeCombo(static_cast<ComboBox&>(control), parent, guard);
             break;

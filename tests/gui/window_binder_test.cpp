@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include "gui/qt_test_app.h"
 #include "sim/simulated_sensor.h"
+#include "ui/list_view.h"
 #include "virtual/virtual_program.h"
 
 namespace zan::ui {
@@ -50,9 +51,10 @@ TEST_F(WindowBinderTest, ModelChangesReachTheWidgets) {
     m.dh1.SetEnabled(false);
 
     EXPECT_EQ(qobject_cast<QLabel*>(binder.Find(form, "Label43"))->text(), "41");
-    auto* list = qobject_cast<QListWidget*>(binder.Find(form, "List1"));
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->item(0)->text(), "first!");
+    auto* list = qobject_cast<QAbstractItemView*>(binder.Find(form, "List1"));
+    SyncListView(list);
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "first!");
     EXPECT_EQ(qobject_cast<QTableWidget*>(binder.Find(form, "MSFlexGrid2"))->item(1, 1)->text(),
               "0.5");
     auto* button = qobject_cast<QPushButton*>(binder.Find(form, "Command1"));
@@ -88,7 +90,9 @@ TEST_F(WindowBinderTest, UserActionsRunTheModelHandlers) {
     EXPECT_TRUE(open->isChecked());
 
     program.pump.RunFor(2.5);
-    EXPECT_GE(qobject_cast<QListWidget*>(binder.Find(form, "List1"))->count(), 2);
+    auto* list = qobject_cast<QAbstractItemView*>(binder.Find(form, "List1"));
+    SyncListView(list);
+    EXPECT_GE(list->model()->rowCount(), 2);
 }
 
 TEST_F(WindowBinderTest, TypingInATextBoxFiresItsChangeHandler) {

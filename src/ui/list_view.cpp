@@ -1,0 +1,142 @@
+#include "ui/list_view.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QPointer>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+
+#include "controls/controls.h"
+
+namespace zan::ui {
+namespace {
+
+// One display frame at 60 frames a second.
+constexpr int kFrameMs = 16;
+// A row draws at most this many characters, far more than a screen is wide,
+// so a line that never ends (noise without line feeds) costs no more to draw
+// as it grows.
+constexpr qsizetype kDrawnChars = 4096;
+
+// The list's entries as rows. The row count is what the view has been told
+// of, so the list may run ahead of it between frames.
+class ListModel : public QAbstractListModel {
+  public:
+    ListModel(const ListBox& list, QObject* parent)
+        : QAbstractListModel(parent), list_(list), rows_(list.Count()) {}
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.Count()) return {};
+        const std::string& entry = list_.Entries()[static_cast<size_t>(index.row())];
+        const auto size = static_cast<qsizetype>(entry.size());
+        QString text = QString::fromLatin1(entry.data(), std::min(size, kDrawnChars));
+        if (size > kDrawnChars) text += QChar(0x2026);
+        return text;
+    }
+
+    // Tells the view about the rows changed from first to last and the rows
+    // added or removed since the last time.
+    void Catch(bool reset, int first, int last) {
+        const int count = list_.Count();
+        if (reset || count < rows_) {
+            beginResetModel();
+            rows_ = count;
+            endResetModel();
+            return;
+        }
+        last = std::min(last, rows_ - 1);
+        if (first <= last) emit dataChanged(index(first), index(last), {Qt::DisplayRole});
+        if (count > rows_) {
+            beginInsertRows({}, rows_, count - 1);
+            rows_ = count;
+            endInsertRows();
+        }
+    }
+
+  private:
+    const ListBox& list_;
+    int rows_;
+};
+
+class ListView : public QListView {
+  public:
+    ListView(ListBox& list, QWidget* parent)
+        : QListView(parent), list_(list), model_(new ListModel(list, this)) {
+        setUniformItemSizes(true);
+        setModel(model_);
+        frame_.setSingleShot(true);
+        frame_.setInterval(kFrameMs);
+        connect(&frame_, &QTimer::timeout, this, [this] { Sync(); });
+    }
+
+    void OnChange(Property p) {
+        if (p == Property::Entries) {
+            const int changed = list_.ChangedEntry();
+            if (changed < 0) {
+                reset_ = true;
+            } else {
+                first_ = std::min(first_, changed);
+                last_ = std::max(last_, changed);
+            }
+        } else if (p == Property::Selection) {
+            selectionChanged_ = true;
+        } else {
+            return;
+        }
+        if (isVisible() && !frame_.isActive()) frame_.start();
+    }
+
+    void Sync() {
+        frame_.stop();
+        model_->Catch(reset_, first_, last_);
+        reset_ = false;
+        first_ = INT_MAX;
+        last_ = -1;
+        if (!selectionChanged_) return;
+        selectionChanged_ = false;
+        // Like a list widget, a list without a selection keeps what the view shows selected.
+        const int row = list_.ListIndex();
+        if (row < 0 || row >= model_->rowCount({})) return;
+        const QModelIndex current = model_->index(row);
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        scrollTo(current);
+    }
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        Sync();
+        QListView::showEvent(event);
+    }
+
+  private:
+    ListBox& list_;
+    ListModel* model_;
+    QTimer frame_;
+    bool reset_ = false;
+    int first_ = INT_MAX;
+    int last_ = -1;
+    bool selectionChanged_ = false;
+};
+
+}  // namespace
+
+QWidget* CreateListView(ListBox& list, QWidget* parent) {
+    auto* view = new ListView(list, parent);
+    QFont mono("Monospace");
+    mono.setStyleHint(QFont::TypeWriter);
+    view->setFont(mono);
+    QPointer<ListView> guard(view);
+    list.Observe([guard](Property p) {
+        if (guard) guard->OnChange(p);
+    });
+    return view;
+}
+
+void SyncListView(QWidget* listView) {
+    if (auto* view = dynamic_cast<ListView*>(listView)) view->Sync();
+}
+
+}  // namespace zan::ui
