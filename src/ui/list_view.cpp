@@ -1,8 +1,12 @@
 #include "ui/list_view.h"
 
 #include <QAbstractListModel>
+#include <QCache>
 #include <QListView>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -12,12 +16,17 @@
 namespace zan::ui {
 namespace {
 
-// One display frame at 60 frames a second.
-constexpr int kFrameMs = 16;
+// The view takes in the list's changes ten times a second: a stream reads
+// as smoothly, and each refresh (a new row makes the view repaint all rows)
+// costs the same however many characters arrived meanwhile.
+constexpr int kRefreshMs = 100;
 // A row draws at most this many characters, far more than a screen is wide,
 // so a line that never ends (noise without line feeds) costs no more to draw
 // as it grows.
 constexpr qsizetype kDrawnChars = 4096;
+// Row pictures kept, in bytes, and the widest row kept as a picture, in pixels.
+constexpr int kPictureBytes = 8 << 20;
+constexpr int kWidestPicture = 4096;
 
 // The list's entries as rows. The row count is what the view has been told
 // of, so the list may run ahead of it between frames.
@@ -61,14 +70,63 @@ class ListModel : public QAbstractListModel {
     int rows_;
 };
 
+// Draws each row through the standard delegate once and keeps the picture:
+// a view repaints all its rows whenever one is added, and a copy per row is
+// far cheaper than laying out its text again.
+class RowPictures : public QStyledItemDelegate {
+  public:
+    RowPictures(QWidget* viewport, QObject* parent)
+        : QStyledItemDelegate(parent), viewport_(viewport), pictures_(kPictureBytes) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        const QSize pixels = option.rect.size() * ratio;
+        if (pixels.isEmpty() || pixels.width() > kWidestPicture) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QString key = QString("%1 %2x%3 %4 %5 ")
+                                .arg(static_cast<int>(option.state))
+                                .arg(option.rect.width())
+                                .arg(option.rect.height())
+                                .arg(ratio)
+                                .arg(option.palette.cacheKey()) +
+                            option.font.key() + '\n' + index.data().toString();
+        if (const QPixmap* kept = pictures_.object(key)) {
+            painter->drawPixmap(option.rect.topLeft(), *kept);
+            return;
+        }
+        auto* picture = new QPixmap(pixels);
+        picture->setDevicePixelRatio(ratio);
+        const QPalette::ColorGroup group =
+            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : option.state & QStyle::State_Active   ? QPalette::Active
+                                                    : QPalette::Inactive;
+        picture->fill(viewport_->palette().color(group, viewport_->backgroundRole()));
+        QPainter onPicture(picture);
+        QStyleOptionViewItem atOrigin(option);
+        atOrigin.rect.moveTo(0, 0);
+        QStyledItemDelegate::paint(&onPicture, atOrigin, index);
+        onPicture.end();
+        painter->drawPixmap(option.rect.topLeft(), *picture);
+        pictures_.insert(key, picture, pixels.width() * pixels.height() * 4);
+    }
+
+  private:
+    QWidget* viewport_;
+    mutable QCache<QString, QPixmap> pictures_;
+};
+
 class ListView : public QListView {
   public:
     ListView(ListBox& list, QWidget* parent)
         : QListView(parent), list_(list), model_(new ListModel(list, this)) {
         setUniformItemSizes(true);
         setModel(model_);
+        setItemDelegate(new RowPictures(viewport(), this));
         frame_.setSingleShot(true);
-        frame_.setInterval(kFrameMs);
+        frame_.setInterval(kRefreshMs);
         connect(&frame_, &QTimer::timeout, this, [this] { Sync(); });
     }
 

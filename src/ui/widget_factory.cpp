@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -339,8 +340,34 @@ QWidget* MakeFrame(Control& frame, QWidget* parent) {
     return w;
 }
 
+// A caption changed on a page (a packet counter, many times a second) asks
+// the tab control to lay itself out again, and a tab control repaints all of
+// itself when it does. Its own layout depends on its size and its tab bar
+// only, so such a request just passes the page's new size wishes on.
+class TabLayoutFilter : public QObject {
+  public:
+    explicit TabLayoutFilter(QTabWidget* tabs) : QObject(tabs), tabs_(tabs) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::LayoutRequest) return false;
+        const QSize bar = tabs_->tabBar()->sizeHint();
+        if (bar != bar_) {
+            bar_ = bar;
+            return false;
+        }
+        tabs_->updateGeometry();
+        return true;
+    }
+
+  private:
+    QTabWidget* tabs_;
+    QSize bar_;
+};
+
 QWidget* MakeTabs(TabControl& tabs, QWidget* parent, const EventGuard& guard) {
     auto* w = new QTabWidget(parent);
+    w->installEventFilter(new TabLayoutFilter(w));
     QObject::connect(w, &QTabWidget::currentChanged, w, [&tabs, guard](int index) {
         if (index >= 0 && index != tabs.CurrentTab()) guard([&] { tabs.SetCurrentTab(index); });
     });

@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kDataTab = 2;
 constexpr int kFrameMs = 16;
+// Long enough for the view's next refresh.
+constexpr int kSettleMs = 250;
 
 class PaintCounter : public QObject {
   public:
@@ -64,7 +66,7 @@ class ListViewTest : public ::testing::Test {
         });
         feeder.start(3);
         while (feeder.isActive()) test::RunEventLoop(10);
-        test::RunEventLoop(5 * kFrameMs);
+        test::RunEventLoop(kSettleMs);
         return clock.elapsed();
     }
 
@@ -82,7 +84,7 @@ class ListViewTest : public ::testing::Test {
 
 TEST_F(ListViewTest, BurstOfLinesReachesTheViewCompleteWithTheNewestSelected) {
     program.ctx.main.SSTab1.SetCurrentTab(kDataTab);
-    test::RunEventLoop(5 * kFrameMs);
+    test::RunEventLoop(kSettleMs);
     counter.paints = 0;
 
     const qint64 ms = Feed(Burst(2000), 2000);
@@ -105,7 +107,7 @@ TEST_F(ListViewTest, BurstOfLinesReachesTheViewCompleteWithTheNewestSelected) {
 
 TEST_F(ListViewTest, HiddenViewIsNotPaintedAndCatchesUpWhenShown) {
     program.ctx.main.SSTab1.SetCurrentTab(0);
-    test::RunEventLoop(5 * kFrameMs);
+    test::RunEventLoop(kSettleMs);
     counter.paints = 0;
 
     Feed(Burst(30), 200);
@@ -113,7 +115,7 @@ TEST_F(ListViewTest, HiddenViewIsNotPaintedAndCatchesUpWhenShown) {
     EXPECT_EQ(view->model()->rowCount(), 0);
 
     program.ctx.main.SSTab1.SetCurrentTab(kDataTab);
-    test::RunEventLoop(5 * kFrameMs);
+    test::RunEventLoop(kSettleMs);
     ASSERT_EQ(view->model()->rowCount(), 30);
     EXPECT_EQ(view->model()->index(29, 0).data().toString().toStdString(),
               program.ctx.main.List1.Entry(29));
