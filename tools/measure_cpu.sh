@@ -68,7 +68,7 @@ measure() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-start_cutecom() {
+write_cutecom_session() {
     cat >"$XDG_CONFIG_HOME/CuteCom/CuteCom5.conf" <<EOF
 [sessions]
 1\\BaudRate=9600
@@ -82,23 +82,34 @@ start_cutecom() {
 1\\name=Default
 size=1
 EOF
+}
+
+# Starts cutecom on the device and opens it; cutecomPid is empty when that failed.
+try_cutecom() {
+    write_cutecom_session "$1"
     cutecom >/dev/null 2>&1 &
     cutecomPid=$!
     pids+=("$cutecomPid")
     local window=""
     for _ in $(seq 50); do
-        window=$(xdotool search --name "CuteCom - Default" 2>/dev/null | head -1) && [ -n "$window" ] && break
+        window=$(xdotool search --name "CuteCom - Default" 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && break
         sleep 0.2
     done
     # Alt+O is its Open button. Its "Inappropriate ioctl for device" box stays
     # open: dismissing it would close the port.
-    xdotool windowfocus --sync "$window" key alt+o
+    if [ -n "$window" ]; then xdotool windowfocus --sync "$window" key alt+o 2>/dev/null || true; fi
     sleep 1
-    if ! ls -l "/proc/$cutecomPid/fd" | grep -q "$1"; then
-        echo "cutecom did not open $1; measuring without it" >&2
-        kill "$cutecomPid"
+    if ! ls -l "/proc/$cutecomPid/fd" 2>/dev/null | grep -q "$1"; then
+        kill "$cutecomPid" 2>/dev/null || true
         cutecomPid=""
     fi
+}
+
+start_cutecom() {
+    try_cutecom "$1"
+    [ -n "$cutecomPid" ] || try_cutecom "$1"
+    [ -n "$cutecomPid" ] || echo "  cutecom did not open $1; this run goes without it" >&2
 }
 
 stop() {

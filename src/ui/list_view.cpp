@@ -29,7 +29,7 @@ constexpr int kPictureBytes = 8 << 20;
 constexpr int kWidestPicture = 4096;
 
 // The list's entries as rows. The row count is what the view has been told
-// of, so the list may run ahead of it between frames.
+// of, so the list may run ahead of it between refreshes.
 class ListModel : public QAbstractListModel {
   public:
     ListModel(const ListBox& list, QObject* parent)
@@ -125,9 +125,9 @@ class ListView : public QListView {
         setUniformItemSizes(true);
         setModel(model_);
         setItemDelegate(new RowPictures(viewport(), this));
-        frame_.setSingleShot(true);
-        frame_.setInterval(kRefreshMs);
-        connect(&frame_, &QTimer::timeout, this, [this] { Sync(); });
+        refresh_.setSingleShot(true);
+        refresh_.setInterval(kRefreshMs);
+        connect(&refresh_, &QTimer::timeout, this, [this] { Sync(); });
     }
 
     void OnChange(Property p) {
@@ -144,11 +144,11 @@ class ListView : public QListView {
         } else {
             return;
         }
-        if (isVisible() && !frame_.isActive()) frame_.start();
+        if (isVisible() && !refresh_.isActive()) refresh_.start();
     }
 
     void Sync() {
-        frame_.stop();
+        refresh_.stop();
         model_->Catch(reset_, first_, last_);
         reset_ = false;
         first_ = INT_MAX;
@@ -172,7 +172,7 @@ class ListView : public QListView {
   private:
     ListBox& list_;
     ListModel* model_;
-    QTimer frame_;
+    QTimer refresh_;
     bool reset_ = false;
     int first_ = INT_MAX;
     int last_ = -1;
