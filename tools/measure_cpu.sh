@@ -51,7 +51,10 @@ if command -v cutecom >/dev/null && command -v xdotool >/dev/null && [ -n "${DIS
     peer=yes
 fi
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+ticks() {
+    [ -r "/proc/$1/stat" ] || { echo "process $1 ended while being measured" >&2; exit 1; }
+    awk '{print $14 + $15}' "/proc/$1/stat"
+}
 
 # Prints the percentage of a core each given process used over the measuring time.
 measure() {
@@ -126,7 +129,7 @@ run_stream_and_idle() {
     python3 "$root/tools/pty_stream.py" "$ptyCount" >"$work/ptys" &
     local streamer=$!
     pids+=("$streamer")
-    while [ "$(wc -l <"$work/ptys")" -lt "$ptyCount" ]; do sleep 0.1; done
+    until [ -f "$work/ptys" ] && [ "$(wc -l <"$work/ptys")" -ge "$ptyCount" ]; do sleep 0.1; done
     local ownPty peerPty
     ownPty=$(sed -n 1p "$work/ptys")
     peerPty=$(sed -n 2p "$work/ptys")
@@ -138,6 +141,15 @@ run_stream_and_idle() {
     cutecomPid=""
     [ "$peer" = yes ] && start_cutecom "$peerPty"
     sleep "$warmup"
+    if [ -n "$cutecomPid" ] && ! kill -0 "$cutecomPid" 2>/dev/null; then
+        echo "  cutecom ended before the measurement; this run goes without it" >&2
+        cutecomPid=""
+    fi
+    if ! kill -0 "$zanhost" 2>/dev/null; then
+        echo "  zanhost ended before the measurement; run left out" >&2
+        stop $cutecomPid $streamer
+        return
+    fi
     # shellcheck disable=SC2086
     read -r zs cs <<<"$(measure $zanhost $cutecomPid)"
     echo "$zs" >>"$work/stream"
