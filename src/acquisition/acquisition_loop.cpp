@@ -13,6 +13,8 @@ namespace {
 constexpr int kListScrollThreshold = 11;
 constexpr size_t kTriaEntryLimit = 58;
 
+bool IsFieldBreak(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
 void Run(const std::function<void()>& handler) {
     if (handler) handler();
 }
@@ -80,10 +82,23 @@ void FailTick(Context& ctx, const std::string& description) {
 void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
-    for (char c : text) {
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char c = text[i];
         const bool lineEnd = c == '\n';
         const bool stored = c != '\r' && !lineEnd;
-        if (stored) s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn] += c;
+        if (stored) {
+            std::string& field = s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn];
+            if (echo == ReceiveEcho::Off && c != '\t') {
+                // With no list to echo into, a field's characters go in as one run.
+                size_t end = i + 1;
+                while (end < size && !IsFieldBreak(text[end])) ++end;
+                field.append(text, i, end - i);
+                i = end - 1;
+                continue;
+            }
+            field += c;
+        }
         if (lineEnd) CompletePacket(ctx);
         if (c == '\t' || c == '\r') {
             const int row = static_cast<int>(s.PacketRow);

@@ -2,9 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
-#include <string_view>
+#include <type_traits>
 
 namespace zan {
 namespace {
@@ -51,6 +54,34 @@ void RoundDigits(Digits& d, size_t precision) {
     while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
 }
 
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double kShortDecimalLimit = 1e15;
+
+// Most numbers shown, counts and betas of a few decimals, are an integer of
+// at most 15 digits over a power of ten. Both are exact in a double, so the
+// one division tells whether that decimal reads back as the value; the
+// fewest decimals that do are its shortest text, the only one of that length
+// (at 15 digits the decimals lie further apart than the value's rounding).
+bool ShortDecimal(double value, Digits& d) {
+    const double magnitude = std::fabs(value);
+    for (size_t decimals = 0; decimals < std::size(kPowersOfTen); ++decimals) {
+        const double scaled = magnitude * kPowersOfTen[decimals];
+        if (scaled >= kShortDecimalLimit) return false;
+        const auto whole = static_cast<std::uint64_t>(std::llround(scaled));
+        if (whole == 0 || static_cast<double>(whole) / kPowersOfTen[decimals] != magnitude)
+            continue;
+        d.negative = value < 0;
+        d.count = static_cast<size_t>(
+            std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr - d.digits);
+        d.exponent = static_cast<int>(d.count) - 1 - static_cast<int>(decimals);
+        while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+        return true;
+    }
+    return false;
+}
+
 // The digits rounded to the precision. The exact rounding of the value is
 // slow, so a normal double starts from its shortest text that reads back:
 // with no more digits than the precision it is the rounded text itself
@@ -62,6 +93,10 @@ Digits Decompose(T value, int precision) {
     char buf[64];
     const size_t p = static_cast<size_t>(precision);
     if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
+        if constexpr (std::is_same_v<T, double>) {
+            Digits d;
+            if (ShortDecimal(value, d) && d.count <= p) return d;
+        }
         const auto shortest =
             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
         Digits d = Parse(buf, shortest.ptr);
@@ -80,35 +115,49 @@ template <typename T>
 std::string Format(T value, int precision, bool shortForm) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
-    std::string out;
     if (value == 0) return shortForm ? " 0" : "0";
-    Digits d = Decompose(value, precision);
+    const Digits d = Decompose(value, precision);
+    // Composed in place: a sign, at most 17 digits, a period or zeros and an exponent.
+    char text[48];
+    char* out = text;
+    auto put = [&out](const char* from, size_t count) {
+        std::memcpy(out, from, count);
+        out += count;
+    };
     if (d.negative)
-        out += '-';
+        *out++ = '-';
     else if (shortForm)
-        out += ' ';
-    const std::string_view digits(d.digits, d.count);
+        *out++ = ' ';
     if (d.exponent >= precision || d.exponent < -4) {
-        out += digits[0];
-        if (digits.size() > 1) (out += '.') += digits.substr(1);
-        int e = std::abs(d.exponent);
-        out += d.exponent < 0 ? "E-" : "E+";
-        if (e < 10) out += '0';
-        out += std::to_string(e);
+        *out++ = d.digits[0];
+        if (d.count > 1) {
+            *out++ = '.';
+            put(d.digits + 1, d.count - 1);
+        }
+        const int e = std::abs(d.exponent);
+        put(d.exponent < 0 ? "E-" : "E+", 2);
+        if (e < 10) *out++ = '0';
+        out = std::to_chars(out, text + sizeof text, e).ptr;
     } else if (d.exponent < 0) {
-        if (!shortForm) out += '0';
-        out += '.';
-        out.append(static_cast<size_t>(-d.exponent - 1), '0');
-        out += digits;
+        if (!shortForm) *out++ = '0';
+        *out++ = '.';
+        const auto zeros = static_cast<size_t>(-d.exponent - 1);
+        std::memset(out, '0', zeros);
+        out += zeros;
+        put(d.digits, d.count);
     } else {
-        size_t whole = static_cast<size_t>(d.exponent) + 1;
-        if (digits.size() <= whole) {
-            (out += digits).append(whole - digits.size(), '0');
+        const size_t whole = static_cast<size_t>(d.exponent) + 1;
+        if (d.count <= whole) {
+            put(d.digits, d.count);
+            std::memset(out, '0', whole - d.count);
+            out += whole - d.count;
         } else {
-            ((out += digits.substr(0, whole)) += '.') += digits.substr(whole);
+            put(d.digits, whole);
+            *out++ = '.';
+            put(d.digits + whole, d.count - whole);
         }
     }
-    return out;
+    return std::string(text, out);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +12,45 @@ namespace {
 
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr size_t kShortDecimalDigits = 15;
+
+// Digits with at most one period, such as "1850" or "0.001", read without
+// the general parser: up to 15 digits the number is an integer over a power
+// of ten, both exact in a double, so the one division rounds it just as
+// std::from_chars does. Gives false for any other text.
+bool ReadShortDecimal(std::string_view text, double& value) {
+    std::uint64_t whole = 0;
+    size_t digits = 0;
+    size_t decimals = 0;
+    bool seenPoint = false;
+    for (const char c : text) {
+        if (IsDigit(c)) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            if (seenPoint) ++decimals;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || digits > kShortDecimalDigits) return false;
+    value = static_cast<double>(whole) / kPowersOfTen[decimals];
+    return true;
+}
+
+// A signed short decimal, or std::from_chars when the text is any other.
+std::from_chars_result ReadDecimal(std::string_view text, double& value) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (ReadShortDecimal(negative ? text.substr(1) : text, value)) {
+        if (negative) value = -value;
+        return {text.data() + text.size(), std::errc()};
+    }
+    return std::from_chars(text.data(), text.data() + text.size(), value);
+}
 
 // Collects the characters of the leading number into a compact text that
 // std::from_chars can read without any locale.
@@ -24,9 +64,35 @@ struct Scanner {
     }
 };
 
+// The common text, a field holding one plain decimal number and perhaps
+// blanks after it, read straight from the text. Anything else is left to the
+// full scan.
+bool ReadPlainNumber(std::string_view text, double& value) {
+    size_t i = 0;
+    const size_t size = text.size();
+    while (i < size && IsSkipped(text[i])) ++i;
+    const bool negative = i < size && text[i] == '-';
+    if (i < size && (text[i] == '-' || text[i] == '+')) ++i;
+    const size_t start = i;
+    size_t digits = 0;
+    for (; i < size && IsDigit(text[i]); ++i) ++digits;
+    if (i < size && text[i] == '.')
+        for (++i; i < size && IsDigit(text[i]); ++i) ++digits;
+    if (digits == 0) return false;
+    const size_t end = i;
+    while (i < size && IsSkipped(text[i])) ++i;
+    if (i != size) return false;
+    const auto result = ReadDecimal(text.substr(start, end - start), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + end) return false;
+    if (negative) value = -value;
+    return true;
+}
+
 }  // namespace
 
 double NumberValue(std::string_view text) {
+    double plain = 0.0;
+    if (ReadPlainNumber(text, plain)) return plain;
     Scanner s{text};
     std::string mantissa;
     bool negative = false;
@@ -92,7 +158,7 @@ double WholeTextNumber(std::string_view text) {
     std::string_view core = text.substr(begin, end - begin);
     if (!core.empty() && core.front() == '+') core.remove_prefix(1);
     double value = 0.0;
-    auto result = std::from_chars(core.data(), core.data() + core.size(), value);
+    const auto result = ReadDecimal(core, value);
     if (core.empty() || result.ec != std::errc() || result.ptr != core.data() + core.size())
         throw std::invalid_argument("Type mismatch");
     return value;

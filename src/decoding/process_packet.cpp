@@ -73,16 +73,16 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
     ProgramState& s = ctx.state;
     const FlexGrid& table = ctx.main.MSFlexGrid2;
     s.PlotX = {1.74532925199433, 2.18166156499291, 2.61799387799149, 3.14159265358979};
-    std::array<std::string, 3> scaling, offset;
+    std::array<const std::string*, 3> scaling{}, offset{};
     for (int i = 1; i <= 3; ++i) {
         const CellRef sc = VsfScalingCell(i), oc = VsfOffsetCell(i);
-        scaling[static_cast<size_t>(i - 1)] = table.Cell(sc.row, sc.col);
-        offset[static_cast<size_t>(i - 1)] = table.Cell(oc.row, oc.col);
+        scaling[static_cast<size_t>(i - 1)] = &table.Cell(sc.row, sc.col);
+        offset[static_cast<size_t>(i - 1)] = &table.Cell(oc.row, oc.col);
     }
     std::array<double, 3> beta{};
     for (size_t i = 0; i < 3; ++i) {
-        beta[i] = (p.Value(static_cast<int>(i) + 2) - WholeTextNumber(offset[i])) *
-                  WholeTextNumber(scaling[i]);
+        beta[i] = (p.Value(static_cast<int>(i) + 2) - WholeTextNumber(*offset[i])) *
+                  WholeTextNumber(*scaling[i]);
         s.PlotY[i] = beta[i];
     }
     s.PlotY[3] = 0;

@@ -1,6 +1,8 @@
 #include "recording/recording_lines.h"
 
 #include <array>
+#include <initializer_list>
+#include <string_view>
 
 #include "controls/controls.h"
 #include "decoding/process_packet.h"
@@ -57,9 +59,10 @@ struct PacketFields {
         static const std::string kEmpty;
         return k >= 0 && k < kPacketFields ? row[static_cast<size_t>(k)] : kEmpty;
     }
-    std::string t(int k) const {
-        const std::string& field = f(k);
-        return !field.empty() && field.back() == '\t' ? field.substr(0, field.size() - 1) : field;
+    std::string_view t(int k) const {
+        std::string_view field = f(k);
+        if (!field.empty() && field.back() == '\t') field.remove_suffix(1);
+        return field;
     }
 };
 
@@ -68,17 +71,30 @@ PacketFields CompletedPacket(const ProgramState& s) {
     return {s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row])};
 }
 
-std::string GridValue(const FlexGrid& output, int row) {
-    return row < output.Rows() ? output.Cell(row, 1) : std::string();
+std::string_view GridValue(const FlexGrid& output, int row) {
+    return row < output.Rows() ? std::string_view(output.Cell(row, 1)) : std::string_view();
+}
+
+// Fields joined by tabs, in one piece.
+std::string TabJoined(std::initializer_list<std::string_view> fields) {
+    size_t size = fields.size();
+    for (std::string_view field : fields) size += field.size();
+    std::string line;
+    line.reserve(size);
+    for (auto field = fields.begin(); field != fields.end(); ++field) {
+        if (field != fields.begin()) line += '\t';
+        line += *field;
+    }
+    return line;
 }
 
 // Time, the output grid's rows in the order the head's slots fill them, the
 // input voltage and the optional analog fields present.
 std::string TriaRecordedLine(const ProgramState& s, const PacketFields& p, const FlexGrid& output) {
-    std::string line = p.t(1);
+    std::string line(p.t(1));
     int row = 0;
     auto next = [&](int rows) {
-        for (int i = 0; i < rows; ++i) line += '\t' + GridValue(output, ++row);
+        for (int i = 0; i < rows; ++i) (line += '\t') += GridValue(output, ++row);
     };
     next(3);
     if (s.TriaFluorColumn == 2) next(1);
@@ -88,12 +104,12 @@ std::string TriaRecordedLine(const ProgramState& s, const PacketFields& p, const
         next(3);
     } else {
         row += 4;
-        line += '\t' + GridValue(output, row);
+        (line += '\t') += GridValue(output, row);
     }
     int field = static_cast<int>(s.TriaSensorColumnEnd);
-    line += '\t' + p.t(field - 1);
+    (line += '\t') += p.t(field - 1);
     for (float present : {s.TriaHasPressure, s.TriaHasAux1, s.TriaHasAux2})
-        if (present == 1) line += '\t' + p.t(field++);
+        if (present == 1) (line += '\t') += p.t(field++);
     return line;
 }
 
@@ -122,8 +138,8 @@ std::optional<std::string> RecordedLine(const ProgramState& s, const FlexGrid& o
     const PacketFields p = CompletedPacket(s);
     const float view = s.GraphView;
     if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields)
-        return p.t(0) + '\t' + p.t(1) + '\t' + GridValue(output, 1) + '\t' + GridValue(output, 2) +
-               '\t' + GridValue(output, 3) + '\t' + p.t(5);
+        return TabJoined({p.t(0), p.t(1), GridValue(output, 1), GridValue(output, 2),
+                          GridValue(output, 3), p.t(5)});
     if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields)
         return p.f(0) + p.f(1) + fluorometerText;
     if ((view == kViewTriaCounts || view == kViewTriaBeta) &&
