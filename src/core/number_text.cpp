@@ -69,7 +69,8 @@ bool ShortDecimal(double value, Digits& d) {
     for (size_t decimals = 0; decimals < std::size(kPowersOfTen); ++decimals) {
         const double scaled = magnitude * kPowersOfTen[decimals];
         if (scaled >= kShortDecimalLimit) return false;
-        const auto whole = static_cast<std::uint64_t>(std::llround(scaled));
+        // Below 1e15 adding the half is exact, so this is the rounded whole.
+        const auto whole = static_cast<std::uint64_t>(scaled + 0.5);
         if (whole == 0 || static_cast<double>(whole) / kPowersOfTen[decimals] != magnitude)
             continue;
         d.negative = value < 0;
