@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "conversion/field_stream.h"
+#include "conversion/data_field_stream.h"
 #include "conversion/file_problem.h"
 #include "core/number_value.h"
 
@@ -15,7 +15,7 @@ bool IsTriaTitle(std::string_view title) {
     return title.substr(0, 8) == "ZAN TRIA" || title.substr(0, 4) == "TRIA";
 }
 
-void NextOrTooShort(FieldStream& in, const std::string& what) {
+void NextOrTooShort(DataFieldStream& in, const std::string& what) {
     if (!in.Next()) throw FileProblemError({ProblemKind::TooShort, in.Name(), 0, 0, what});
 }
 
@@ -30,7 +30,7 @@ double FieldNumber(std::string_view text, const std::string& file, long long lin
     }
 }
 
-DeviceTable ReadDeviceFile(FieldStream& in) {
+DeviceTable ReadDeviceFile(DataFieldStream& in) {
     NextOrTooShort(in, "is empty, so it is not a TRIA device file");
     if (!IsTriaTitle(in.Text()))
         throw FileProblemError({ProblemKind::WrongTitle, in.Name(), in.Line(), 0,
@@ -61,7 +61,7 @@ DeviceTable ReadDeviceFile(FieldStream& in) {
 
 DeviceTable ReadDeviceFile(const std::string& path) {
     std::ifstream file = OpenForReading(path);
-    FieldStream in(file, path);
+    DataFieldStream in(file, path);
     return ReadDeviceFile(in);
 }
 

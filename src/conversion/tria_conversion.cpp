@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "conversion/converted_file.h"
-#include "conversion/field_stream.h"
+#include "conversion/data_field_stream.h"
 
 namespace zan {
 namespace {
@@ -31,7 +31,7 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
     TriaRecordWalk walk(device, dataName);
     try {
         out.WriteLine(kConvertedHeading);
-        FieldStream in(data, dataName);
+        DataFieldStream in(data, dataName);
         unsigned long long reported = 0;
         while (in.Next()) {
             walk.Convert(in.Text(), in.Line(), in.FirstField(), out);

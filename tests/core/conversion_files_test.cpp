@@ -8,7 +8,7 @@
 
 #include "conversion/convert_tool.h"
 #include "conversion/converted_file.h"
-#include "conversion/field_stream.h"
+#include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
 #include "core/file_bytes.h"
 #include "core/text_file.h"
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 // Each field as "text@line.firstField".
 std::vector<std::string> StreamFields(const std::string& content, size_t blockSize) {
     std::istringstream in(content);
-    FieldStream stream(in, "f.txt", blockSize);
+    DataFieldStream stream(in, "f.txt", blockSize);
     std::vector<std::string> fields;
     while (stream.Next())
         fields.push_back(std::string(stream.Text()) + "@" + std::to_string(stream.Line()) + "." +
@@ -58,7 +58,7 @@ TEST(FieldStreamReading, ReadsTheFieldsTheWholeFileReaderReadsWhateverTheBlockSi
     EXPECT_EQ(Problem([] { StreamFields(std::string("ok\r\nbin\0ary", 11), 4); }),
               "f.txt: line 2: holds a zero byte, so this is not a text file");
     EXPECT_EQ(Problem([] {
-                  StreamFields(std::string(FieldStream::kLongestField + 1, 'x'), 4096);
+                  StreamFields(std::string(DataFieldStream::kLongestField + 1, 'x'), 4096);
               }).substr(0, 24),
               "f.txt: line 1: is longer");
 }
@@ -66,7 +66,7 @@ TEST(FieldStreamReading, ReadsTheFieldsTheWholeFileReaderReadsWhateverTheBlockSi
 TEST(DeviceFiles, SayWhatIsWrongWithTheirCoefficients) {
     auto read = [](const std::string& content) {
         std::istringstream in(content);
-        FieldStream stream(in, "device.txt");
+        DataFieldStream stream(in, "device.txt");
         ReadDeviceFile(stream);
     };
     std::string lines;

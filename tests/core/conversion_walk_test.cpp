@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/field_stream.h"
+#include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
 #include "core/comma_locale.h"
 
@@ -115,7 +115,7 @@ TEST(RecordWalkFailures, CountThatIsNotANumberIsNamedByLineAndField) {
 
 TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
     std::string data;
-    while (data.size() < 3 * FieldStream::kBlockSize) data += kBgr + "\r\n";
+    while (data.size() < 3 * DataFieldStream::kBlockSize) data += kBgr + "\r\n";
     std::istringstream in(data);
     Lines out;
     std::vector<unsigned long long> told;
@@ -125,8 +125,8 @@ TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
             return told.size() < 2;
         });
     EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(told, (std::vector<unsigned long long>{FieldStream::kBlockSize,
-                                                     2 * FieldStream::kBlockSize}));
+    EXPECT_EQ(told, (std::vector<unsigned long long>{DataFieldStream::kBlockSize,
+                                                     2 * DataFieldStream::kBlockSize}));
 }
 
 }  // namespace

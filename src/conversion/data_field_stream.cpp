@@ -1,4 +1,4 @@
-#include "conversion/field_stream.h"
+#include "conversion/data_field_stream.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +26,10 @@ constexpr const char* kZeroByte = "holds a zero byte, so this is not a text file
 
 }  // namespace
 
-FieldStream::FieldStream(std::istream& in, std::string name, size_t blockSize)
+DataFieldStream::DataFieldStream(std::istream& in, std::string name, size_t blockSize)
     : in_(in), name_(std::move(name)), block_(blockSize) {}
 
-bool FieldStream::Available() {
+bool DataFieldStream::Available() {
     if (pos_ < end_) return true;
     pos_ = end_ = 0;
     if (!in_) return false;
@@ -41,19 +41,19 @@ bool FieldStream::Available() {
     return end_ > 0;
 }
 
-void FieldStream::Keep(size_t from, size_t to) {
+void DataFieldStream::Keep(size_t from, size_t to) {
     if (kept_.size() + (to - from) > kLongestField)
         NotText("is longer than " + std::to_string(kLongestField) +
                 " characters, so this is not a text file");
     kept_.append(block_.data() + from, to - from);
 }
 
-void FieldStream::NotText(const std::string& what) {
+void DataFieldStream::NotText(const std::string& what) {
     throw FileProblemError({ProblemKind::NotText, name_, line_, 0, what});
 }
 
 // A quoted field keeps everything up to its closing quote, line ends too.
-void FieldStream::ReadQuoted() {
+void DataFieldStream::ReadQuoted() {
     char previous = '\0';
     while (Available()) {
         const char* begin = block_.data() + pos_;
@@ -74,7 +74,7 @@ void FieldStream::ReadQuoted() {
     }
 }
 
-bool FieldStream::Next() {
+bool DataFieldStream::Next() {
     if (!Available()) return false;
     if (skipLf_) {
         skipLf_ = false;

@@ -14,13 +14,13 @@ namespace zan {
 // stream one block at a time, so memory stays the same whatever the file's
 // size. A zero byte, or a field longer than kLongestField, means the file is
 // not text: FileProblemError (NotText) naming the line.
-class FieldStream {
+class DataFieldStream {
   public:
     static constexpr size_t kBlockSize = size_t{1} << 20;
     static constexpr size_t kLongestField = size_t{1} << 20;
 
     // name: the file as messages call it.
-    FieldStream(std::istream& in, std::string name, size_t blockSize = kBlockSize);
+    DataFieldStream(std::istream& in, std::string name, size_t blockSize = kBlockSize);
 
     // Moves to the next field; false when the file is exhausted.
     bool Next();
