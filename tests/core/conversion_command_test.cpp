@@ -2,10 +2,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "core/file_bytes.h"
-#include "driver/driver.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
@@ -91,17 +89,6 @@ TEST_F(ProcessDataFile, FailuresShowAnErrorAndKeepTheLinesConvertedBefore) {
     EXPECT_EQ(form3Shown, (std::vector<bool>{true, false}));
     const std::string converted = test::ReadBytes(out);
     EXPECT_EQ(std::count(converted.begin(), converted.end(), '\n'), 2);
-}
-
-TEST(ProcessDataFileDriver, MenuStaysDisabledButTheDriverReachesTheCommand) {
-    std::ostringstream output;
-    Driver driver(output);
-    std::istringstream script("load\nprint tria\nanswer " + kDevice + "\nclick tria1\n");
-    EXPECT_EQ(driver.Run(script), 0);
-    EXPECT_EQ(output.str(),
-              "tria: caption \"TRIA Data Handling\" visible true enabled false colour 192,192,192 "
-              "checked false\n");
-    EXPECT_EQ(driver.Program().dialogs.FileRequests().size(), 2u);
 }
 
 }  // namespace

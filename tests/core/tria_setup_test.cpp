@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "driver/driver.h"
 #include "settings_test_support.h"
 
 namespace zan {
@@ -209,23 +206,6 @@ TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
     EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
     EXPECT_EQ(b.Messages()[0].text.rfind("The head sent measurements", 0), 0u);
     EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
-}
-
-TEST(TriaDriver, ScriptAppliesRetrievesAndShowsTheHead) {
-    std::ostringstream out;
-    Driver driver(out);
-    std::istringstream in(
-        "attach 1 TRIA\nload\nclick inst6\nclick op1\nwait 2\n"
-        "set Combo1 Red\nset Combo2 Fluorometer\nset Combo3 Green\nset Check5 0\nset Check8 1\n"
-        "set Combo4 Volts\nclick Command4\nhead 1\nset Combo1 Blue\nclick Command12\n"
-        "print Combo1\nprint Command28\nclick Command13\nhead 1\n");
-    EXPECT_EQ(driver.Run(in), 0) << out.str();
-    EXPECT_NE(out.str().find("head 1: TRIA-0042 RFG VNY open\n"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("Combo1: caption \"\" visible true enabled true colour 192,192,192 "
-                             "index 2 text \"Red\""),
-              std::string::npos);
-    EXPECT_NE(out.str().find("caption \"Firmware : VSF 1.02\""), std::string::npos);
-    EXPECT_NE(out.str().find("head 1: TRIA-0042 RFG VNY locked\n"), std::string::npos);
 }
 
 }  // namespace
