@@ -4,7 +4,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "core/test_support.h"
 
@@ -16,7 +15,7 @@ using test::Lines;
 class PortMenu : public ::testing::Test {
   protected:
     void SetUp() override {
-        feed1 = program.AttachFeed(1);
+        program.AttachFeed(1);
         program.AttachFeed(2);
         program.Load();
     }
@@ -27,7 +26,6 @@ class PortMenu : public ::testing::Test {
     VirtualProgram program;
     Context& ctx = program.ctx;
     MainForm& m = program.ctx.main;
-    std::shared_ptr<FeedDevice> feed1;
 };
 
 TEST_F(PortMenu, OpeningChecksOnlyItsItemAndAnotherOpenWaitsForClose) {
@@ -59,55 +57,6 @@ TEST_F(PortMenu, AFailingOpenShowsTheErrorBoxAndLeavesThePortClosedAndUnchecked)
     m.op1.Click();
     EXPECT_TRUE(m.op1.Checked());
     EXPECT_EQ(program.dialogs.Messages().size(), 2u);
-}
-
-TEST_F(PortMenu, SendAndReadPassTextUnchangedAndSendFailsOnAClosedPort) {
-    EXPECT_THROW(SendText(ctx, "C"), PortError);
-    m.op1.Click();
-    SendText(ctx, "c");
-    SendText(ctx, "STOPSYR\r");
-    EXPECT_EQ(feed1->Written(), "cSTOPSYR\r");
-    // ReadChar honours an input length of one; ReadAvailable takes everything.
-    feed1->Feed("abc");
-    ctx.portInputLen = 1;
-    EXPECT_EQ(CharsWaiting(ctx), 3);
-    EXPECT_EQ(ReadChar(ctx), "a");
-    EXPECT_EQ(ReadAvailable(ctx), "bc");
-    EXPECT_EQ(ctx.portInputLen, 0);
-    EXPECT_EQ(ReadChar(ctx), "");
-}
-
-TEST_F(PortMenu, DelayWaitsOnThePumpClockDispatchingTicksAndClicks) {
-    m.op1.Click();
-    feed1->Feed("1\t2\r\n");
-    program.clock.now = {2026, 12, 6, 23, 59, 59};
-    int ticks = 0;
-    program.pump.AddTimer(0.01, [&ticks] { ++ticks; });
-    bool clicked = false;
-    program.pump.Post([&clicked] { clicked = true; });
-    const double start = program.pump.Seconds();
-    Delay(ctx, 0);
-    Delay(ctx, -3);
-    EXPECT_EQ(program.pump.Seconds(), start);
-    EXPECT_EQ(ticks, 0);
-    Delay(ctx, 0.5);
-    EXPECT_NEAR(program.pump.Seconds() - start, 0.51, 0.01);
-    EXPECT_NEAR(ticks, 50, 1);
-    EXPECT_TRUE(clicked);
-    EXPECT_EQ(m.List1.Entry(0), "1\t2");
-}
-
-TEST_F(PortMenu, PulseDtrRaisesDtrForHalfASecond) {
-    m.op1.Click();
-    std::vector<std::pair<double, bool>> samples;
-    program.pump.AddTimer(0.05,
-                          [&] { samples.emplace_back(program.pump.Seconds(), feed1->Dtr()); });
-    const double start = program.pump.Seconds();
-    PulseDtr(ctx);
-    EXPECT_GE(program.pump.Seconds() - start, 0.5);
-    EXPECT_FALSE(feed1->Dtr());
-    ASSERT_GE(samples.size(), 9u);
-    for (const auto& [time, dtr] : samples) EXPECT_TRUE(dtr) << "at " << time - start;
 }
 
 }  // namespace

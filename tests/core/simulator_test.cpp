@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-
-#include "link/port_operations.h"
-#include "virtual/virtual_program.h"
 
 namespace zan::sim {
 namespace {
@@ -23,21 +19,6 @@ int Lines(const std::string& text) {
     for (size_t pos = text.find("\r\n"); pos != std::string::npos; pos = text.find("\r\n", pos + 2))
         ++count;
     return count;
-}
-
-TEST(SimulatedSensor, StreamsOneLineASecondAtTheLineSpeed) {
-    SimulatedSensor sensor(SensorModel::Vsf);
-    std::string out;
-    for (int step = 0; step <= 2500; ++step) {
-        const double t = step * 0.001;
-        out += sensor.Produce(t);
-        ASSERT_LE(static_cast<double>(out.size()), t * SimulatedSensor::kCharsPerSecond + 2)
-            << "at " << t;
-    }
-    EXPECT_EQ(Lines(out), 3);
-    EXPECT_EQ(out.rfind("12/06/26\t12:00:00\t", 0), 0u) << out;
-    // Date, time and four counts.
-    EXPECT_EQ(std::count(out.begin(), out.begin() + out.find("\r\n"), '\t'), 5);
 }
 
 TEST(SimulatedSensor, WakesOnTheFallingEdgeOfDtrWithItsFirmwareLine) {
@@ -71,20 +52,6 @@ TEST(SimulatedSensor, StopsAtAPromptOnCAndRunsAgainOnR) {
     EXPECT_EQ(sensor.Received(), "crC");
 }
 
-TEST(SimulatedSensor, PrintsItsStoredLinesOnOOnlyWhileStopped) {
-    SimulatedSensor sensor(SensorModel::Vsf);
-    Collect(sensor, 0, 0.5);
-    sensor.OnWrite("o", 0.5);
-    EXPECT_EQ(Collect(sensor, 0.501, 0.9), "");
-    sensor.OnWrite("C", 0.9);
-    Collect(sensor, 0.901, 1.0);
-    sensor.OnWrite("o", 1.0);
-    const std::string stored = Collect(sensor, 1.001, 3.0);
-    EXPECT_EQ(Lines(stored), SimulatedSensor::kStoredLines);
-    EXPECT_EQ(stored.back(), '>');
-    EXPECT_NE(stored.find("12/06/26\t12:11:00\t"), std::string::npos);
-}
-
 TEST(SimulatedSensor, ASilentSensorIgnoresDtrUntilItsPowerIsCycledAndAnAbsentOneSendsNothing) {
     SimulatedSensor sensor(SensorModel::Tria, SimulatedSensor::Behaviour::SilentUntilPowerCycled);
     sensor.OnDtr(true, 0.1);
@@ -100,21 +67,6 @@ TEST(SimulatedSensor, ASilentSensorIgnoresDtrUntilItsPowerIsCycledAndAnAbsentOne
     absent.OnDtr(false, 0.5);
     absent.OnWrite("o", 1.0);
     EXPECT_TRUE(Collect(absent, 0, 3.0).empty());
-}
-
-TEST(SimulatedSensor, FeedsTheReceiveListThroughTheProgramAndAnswersItsDtrPulse) {
-    VirtualProgram program;
-    program.port.Attach(1, std::make_shared<SimulatedSensor>(SensorModel::Vsf));
-    program.Load();
-    program.ctx.main.op1.Click();
-    program.pump.RunFor(3.3);
-    const ListBox& list = program.ctx.main.List1;
-    ASSERT_GE(list.Count(), 3);
-    EXPECT_NE(list.Entry(list.Count() - 1).find("12:00:03\t"), std::string::npos);
-
-    PulseDtr(program.ctx);
-    program.pump.RunFor(0.2);
-    EXPECT_EQ(list.Entry(list.Count() - 1), "VSF VSF 1.02");
 }
 
 }  // namespace
