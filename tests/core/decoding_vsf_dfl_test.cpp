@@ -12,7 +12,6 @@ using test::Lines;
 
 const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 const std::string kDflLine = "12/06/26\t1000\t620\r\n";
-constexpr double kDflUnitDays = 1.54319 / 100000;
 
 class Decoding : public test::Loaded {
   protected:
@@ -120,62 +119,6 @@ TEST_F(Decoding, DflChlorophyllIsScalingTimesCountsLessCleanWaterOffsetInAOneMin
     EXPECT_EQ(s.TimeHistoryY[2], 260);
     EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00069444444);
     EXPECT_EQ(m.Label23.Caption(), "21 seconds per div");
-}
-
-TEST_F(Decoding, DflRawCountsWriteTheCountsAndUseTheScaledWindow) {
-    Select(&MainForm::inst4, kViewDflCounts);
-    const auto before = TimeAxis();
-    Feed(kDflLine);
-    // Without graphing the axis stays.
-    EXPECT_EQ(TimeAxis().minimum, before.minimum);
-    EXPECT_EQ(TimeAxis().maximum, before.maximum);
-    EXPECT_EQ(s.TimeAxisStarted, 0);
-    s.GraphingOn = 1;
-    m.CWNumEdit2.SetValue(2);
-    Feed(kDflLine);
-    EXPECT_EQ(m.Text47.Text(), "620");
-    EXPECT_DOUBLE_EQ(TimeAxis().minimum, 0.0154319);
-    EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00138888888);
-    EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
-    // A point inside the window leaves it; the label then shows the minimum.
-    Feed("12/06/26\t1050\t620\r\n");
-    EXPECT_DOUBLE_EQ(TimeAxis().minimum, 0.0154319);
-    EXPECT_EQ(m.Label23.Caption(), "0.0154319");
-    // A point past the window moves it to start at that point.
-    Feed("12/06/26\t1100\t620\r\n");
-    EXPECT_DOUBLE_EQ(TimeAxis().minimum, 1100 * kDflUnitDays);
-    EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
-}
-
-TEST_F(Decoding, DflWindowCrossingMidnightEndsOnTheNextDay) {
-    Select(&MainForm::inst4, kViewDflCounts);
-    s.GraphingOn = 1;
-    m.CWNumEdit2.SetValue(2);
-    // Points after midnight, whether the count runs on or starts again, get a
-    // forward window of the same width.
-    for (int count : {64800, 64900, 10}) {
-        Feed("12/06/26\t" + std::to_string(count) + "\t620\r\n");
-        const double t = count * kDflUnitDays;
-        EXPECT_DOUBLE_EQ(TimeAxis().minimum, t) << count;
-        EXPECT_DOUBLE_EQ(TimeAxis().maximum, t + 0.00138888888) << count;
-    }
-}
-
-TEST_F(Decoding, TimeHistoryFillsSlotsFromOneAndStartsAgainAtZero) {
-    // Chlorophyll wraps after slot 9999, counts after slot 10000.
-    for (const auto& [view, last] :
-         {std::pair{kViewDflChlorophyll, 9999}, std::pair{kViewDflCounts, 10000}}) {
-        Select(&MainForm::inst4, view);
-        s.TimePointIndex = 0;
-        FeedNumbered(1, last);
-        EXPECT_EQ(s.TimePointIndex, last);
-        EXPECT_DOUBLE_EQ(s.TimeHistoryX[last], last * kDflUnitDays);
-        FeedNumbered(last + 1, last + 2);
-        EXPECT_EQ(s.TimePointIndex, 1);
-        EXPECT_DOUBLE_EQ(s.TimeHistoryX[0], (last + 1) * kDflUnitDays);
-        EXPECT_DOUBLE_EQ(s.TimeHistoryX[1], (last + 2) * kDflUnitDays);
-    }
-    EXPECT_EQ(s.TimeHistoryY[0], 5);
 }
 
 }  // namespace

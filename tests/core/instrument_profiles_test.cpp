@@ -85,26 +85,5 @@ TEST_F(InstrumentMenu, RefreshClearsOnlyTheCheckMarksList2AndFrame15) {
     EXPECT_TRUE(m.Frame13.Visible());
 }
 
-TEST(InstrumentStartUp, TranslatesEachQuickSetupCodeIntoItsInstrumentCode) {
-    const std::pair<float, float> codes[] = {{kQuickVsf, kVsf},
-                                             {kQuickDfl, kDfl},
-                                             {kQuickTria, kTria},
-                                             {kQuickVsfs, kVsfs},
-                                             {kQuickDfls, kDfls}};
-    for (const auto& [quick, code] : codes) {
-        VirtualProgram program;
-        program.ctx.state.InstrumentType = quick;
-        program.Load();
-        EXPECT_EQ(program.ctx.state.InstrumentType, code) << "quick-setup code " << quick;
-        EXPECT_TRUE(program.ctx.main.Command28.Visible());
-    }
-    VirtualProgram none;
-    none.Load();
-    EXPECT_EQ(none.ctx.state.InstrumentType, kNoInstrument);
-    EXPECT_FALSE(none.ctx.main.Command28.Visible());
-    EXPECT_FALSE(none.ctx.main.inst3.Enabled());
-    EXPECT_FALSE(none.ctx.main.inst5.Enabled());
-}
-
 }  // namespace
 }  // namespace zan
