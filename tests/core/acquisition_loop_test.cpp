@@ -223,21 +223,6 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     EXPECT_EQ(s.PlaybackFile, nullptr);
 }
 
-TEST_F(AcquisitionLoop, APlaybackDelayPacesTicksAndATickDuringTheWaitIsDropped) {
-    std::string lines;
-    for (int k = 0; k < 10; ++k) lines += "p" + std::to_string(k) + "\r\n";
-    s.PlaybackFile = PlaybackOf(lines);
-    s.PlaybackState = 1;
-    s.PlaybackDelay = 5;
-    program.pump.RunFor(2.0);
-    ASSERT_GE(seen.size(), 3u);
-    ASSERT_LE(seen.size(), 4u);
-    for (size_t k = 1; k < seen.size(); ++k) {
-        EXPECT_EQ(seen[k].fields[0], "p" + std::to_string(k));
-        EXPECT_GE(seen[k].time - seen[k - 1].time, 0.5 - 1e-9);
-    }
-}
-
 TEST_F(AcquisitionLoop, AnUnpluggedAdapterClosesThePortWithOneErrorAndTheProgramKeepsRunning) {
     Receive("1\r\n");
     program.port.DropLine();

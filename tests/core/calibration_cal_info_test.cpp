@@ -4,8 +4,6 @@
 #include <string>
 
 #include "calibration/cal_info_file.h"
-#include "core/comma_locale.h"
-#include "core/short_date.h"
 #include "core/test_support.h"
 #include "core/text_file.h"
 
@@ -165,30 +163,6 @@ TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
     Load(dir / "absent.txt");
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(fs::is_empty(dir.path));
-}
-
-TEST_F(CalInfo, NumbersTypedAndWrittenKeepTheirPeriodWhateverTheLocale) {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
-    program.ctx.main.inst2.Click();
-    for (const auto& [col, text] : {std::pair{1, "0.0025"}, std::pair{2, "52.5"}}) {
-        table().ClickCell(1, col);
-        for (char c : std::string(text)) program.ctx.main.Text11.TypeChar(c);
-        program.ctx.main.Text11.KeyDown(13);
-    }
-    Save(dir / "vsf.txt");
-    std::locale::global(previous);
-    const std::string bytes = test::ReadBytes(dir / "vsf.txt");
-    EXPECT_NE(bytes.find("100\t0.0025\t52.5\r\n"), std::string::npos);
-    EXPECT_EQ(bytes.find(','), std::string::npos);
-}
-
-TEST(CalInfoFields, ShortDatesFollowThePattern) {
-    const LocalDateTime day{2026, 3, 7, 9, 0, 0};
-    EXPECT_EQ(FormatShortDate(day, "M/d/yyyy"), "3/7/2026");
-    EXPECT_EQ(FormatShortDate(day, "dd/MM/yyyy"), "07/03/2026");
-    EXPECT_EQ(FormatShortDate(day, "yyyy-MM-dd"), "2026-03-07");
-    EXPECT_EQ(FormatShortDate(day, "d.M.yy"), "7.3.26");
 }
 
 }  // namespace

@@ -39,26 +39,6 @@ TEST_F(Decoding, VsfRawCountsFillTheOutputGridAndThePlotSet) {
     EXPECT_EQ(s.PlotY, (std::array<double, 4>{1850, 1210, 960, 0}));
 }
 
-TEST_F(Decoding, PacketsOfTheWrongShapeOrForAnotherInstrumentChangeNothing) {
-    m.inst2.Click();
-    for (float view : {kViewVsfCounts, kViewVsfBeta, kViewDflChlorophyll}) {
-        s.GraphView = view;
-        Feed("12/06/26\t12:00:00\t1850\t1210\t960\r\n");
-        Feed("12/06/26\t12:00:00\t1850\t1210\t960\t4010\t7\r\n");
-    }
-    Feed(kVsfLine);
-    Select(&MainForm::inst4, kViewVsfCounts);
-    Feed(kDflLine);
-    s.GraphView = kViewDflChlorophyll;
-    Feed("12/06/26\t1000\r\n");
-    Feed("12/06/26\t1000\t620\t1\r\n");
-    EXPECT_EQ(output().Cell(1, 1), "");
-    EXPECT_EQ(s.PlotY, (std::array<double, 4>{}));
-    EXPECT_EQ(s.TimePointIndex, 0);
-    EXPECT_EQ(m.Text47.Text(), "");
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-}
-
 TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedInThePlot) {
     Select(&MainForm::inst2, kViewVsfBeta);
     const char* cells[3][2] = {{"0.000001", "50"}, {" 2E-06 ", "10"}, {"-1E-07", "0"}};

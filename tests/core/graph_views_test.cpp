@@ -52,10 +52,6 @@ TEST_F(GraphViews, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
         EXPECT_EQ(ScaleFactorShown(), &c.graph == &m.CWGraph2);
         EXPECT_EQ(ScaleFactorHidden(), &c.graph == &m.CWGraph1);
     }
-    EXPECT_EQ(m.Label59.Caption(),
-              "Graphing: Scale Factor. This will allow changed the resolution of the graph in its "
-              "X cords. Use this to graph an entire data block in one view.  A value of 1 is 21 "
-              "secs per div. 2 is 42 seconds, etc...");
 }
 
 TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {

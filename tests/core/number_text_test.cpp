@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/comma_locale.h"
-#include "core/number_value.h"
 
 namespace zan {
 namespace {
@@ -51,14 +50,6 @@ TEST(ShortText, PutsABlankBeforeNonNegativeNumbersAndDropsTheLeadingZero) {
     EXPECT_EQ(ShortText(1.0 / 3.0), " .333333333333333");
     EXPECT_EQ(ShortTextSingle(1.0f / 3.0f), " .3333333");
     EXPECT_EQ(ShortTextSingle(-0.25f), "-.25");
-}
-
-TEST(NumberTexts, ReadBackToTheSameValueAtTheirPrecision) {
-    for (double v : {0.1, -2.75, 1e-5, 6.02e23, 1234.5678, 0.000123, 1.0 / 7.0}) {
-        const double back = NumberValue(GeneralText(v));
-        EXPECT_NEAR(back, v, std::abs(v) * 1e-14) << GeneralText(v);
-        EXPECT_EQ(NumberValue(ShortText(v)), back) << ShortText(v);
-    }
 }
 
 TEST(NumberTexts, WriteAPeriodUnderACommaDecimalLocale) {

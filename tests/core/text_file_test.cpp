@@ -36,20 +36,6 @@ TEST(FieldReader, SplitsAtCommasAndLineEndsButNotTabsAndHonoursQuotes) {
     }
 }
 
-TEST(FieldReader, ReportsTheEndOfTheFileAndFailsReadingPastIt) {
-    EXPECT_THROW(FieldReader("").ReadField(), std::runtime_error);
-    FieldReader reader("last\r\n");
-    EXPECT_FALSE(reader.AtEnd());
-    EXPECT_EQ(reader.ReadField(), "last");
-    EXPECT_TRUE(reader.AtEnd());
-    try {
-        reader.ReadField();
-        FAIL() << "read past the end";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Input past end of file");
-    }
-}
-
 TEST(LineWriter, WritesCrLfLinesByteForByteCreatingOrAppendingAndReadsThemBack) {
     test::TempFolder dir;
     const std::string path = (dir / "out.txt").string();
