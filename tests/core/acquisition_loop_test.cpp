@@ -242,13 +242,5 @@ TEST_F(AcquisitionLoop, AnUnpluggedAdapterClosesThePortWithOneErrorAndTheProgram
     EXPECT_EQ(Messages().size(), 1u);
 }
 
-TEST_F(AcquisitionLoop, AnInputLenOfOneLeftBySomeoneElseStillReadsEverythingWaiting) {
-    ctx.portInputLen = 1;
-    Receive("abc\r\ndef\r\n");
-    EXPECT_EQ(seen.size(), 2u);
-    EXPECT_EQ(ctx.portInputLen, 0);
-    EXPECT_EQ(CharsWaiting(ctx), 0);
-}
-
 }  // namespace
 }  // namespace zan

@@ -103,28 +103,6 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
-TEST_F(CalInfo, OddDataLinesFillTheVsfRowsTheyReach) {
-    struct Case {
-        const char* data;
-        Lines cells;  // rows 1 to 3, scaling and offset
-    };
-    const Case cases[] = {
-        // One tab: only the offset.
-        {"100\t2.5\r\n125\t1\t2\r\n150\t3\t4\r\n", {"0", "2.5", "1", "2", "3", "4"}},
-        // A comma splits a line and shifts the ones after it.
-        {"100\t1,5\t3\r\n125\t7\t8\r\n150\t9\t10\r\n", {"0", "1", "0", "3", "7", "8"}},
-    };
-    for (const Case& c : cases) {
-        program.ctx.main.inst2.Click();
-        LoadLines(c.data);
-        Lines cells;
-        for (int row = 1; row <= 3; ++row)
-            for (int col = 1; col <= 2; ++col) cells.push_back(table().Cell(row, col));
-        EXPECT_EQ(cells, c.cells) << c.data;
-    }
-    EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(CalInfo, ShortFileFillsWhatItHoldsThenReportsWithoutArmingTheCopy) {
     program.ctx.main.inst6.Click();
     LoadLines("B100\t2\t40\r\nB125\t3\t41\r\n");

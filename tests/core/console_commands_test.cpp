@@ -181,23 +181,5 @@ TEST_F(FeedTest, TheTerminalSendsEachCharacterOnceThePortIsOpenAndKeepsItOnAFail
     EXPECT_EQ(m.Text9.Text(), "x");
 }
 
-TEST(ConsoleDownload, SendsOOnlyWhileThePortIsOpenAndTheDataFlowsIntoTheReceiveList) {
-    VirtualProgram program;
-    auto sensor = std::make_shared<SimulatedSensor>(SensorModel::Vsf);
-    program.port.Attach(1, sensor);
-    program.Load();
-    MainForm& m = program.ctx.main;
-    m.ddfe.Click();
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-    m.op1.Click();
-    program.port.Write("C");
-    program.pump.RunFor(0.5);
-    const int before = m.List1.Count();
-    m.ddfe.Click();
-    program.pump.RunFor(3);
-    EXPECT_EQ(sensor->Received(), "Co");
-    EXPECT_GE(m.List1.Count() - before, SimulatedSensor::kStoredLines);
-}
-
 }  // namespace
 }  // namespace zan
