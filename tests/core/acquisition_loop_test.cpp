@@ -155,22 +155,6 @@ TEST_F(AcquisitionLoop, After2000LinesTheRingRestartsTheCountContinuesAndTheList
     EXPECT_EQ(m.List2.Entries(), (Lines{"4000", "4001"}));
 }
 
-TEST_F(AcquisitionLoop, HandlersRunInOrderOnlyForFlagsEqualToOneAndSeeTheCompletedRow) {
-    Lines calls;
-    auto record = [&](const char* name) {
-        return [&, name] { calls.push_back(name + std::to_string(static_cast<int>(s.PacketRow))); };
-    };
-    ctx.packetHandlers = {record("process"), record("statistics"), record("record"), record("raw")};
-    Receive("a\r\n");
-    s.StatisticsRunning = s.Recording = s.RawLogging = 1;
-    Receive("b\r\n");
-    s.StatisticsRunning = 2;
-    s.Recording = 0;
-    Receive("c\r\n");
-    EXPECT_EQ(calls, (Lines{"process0", "process1", "statistics1", "record1", "raw1", "process2",
-                            "raw2"}));
-}
-
 TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfTheTick) {
     int calls = 0;
     ctx.packetHandlers.processPacket = [&] {

@@ -103,17 +103,6 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
-TEST_F(CalInfo, ShortFileFillsWhatItHoldsThenReportsWithoutArmingTheCopy) {
-    program.ctx.main.inst6.Click();
-    LoadLines("B100\t2\t40\r\nB125\t3\t41\r\n");
-    EXPECT_EQ(table().Cell(1, 1), "2");
-    EXPECT_EQ(table().Cell(6, 1), "41");
-    EXPECT_EQ(table().Cell(3, 1), "");
-    EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 0);
-    EXPECT_EQ(Messages(), Lines{"error: Input past end of file"});
-    EXPECT_EQ(program.dialogs.Messages()[0].icon, MessageIcon::Information);
-}
-
 TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
     program.ctx.main.inst2.Click();
     Load(dir / "absent.txt");

@@ -120,15 +120,6 @@ TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithItsCarriageReturnAndLeavesT
         EXPECT_EQ(entry.find(sim::FirmwareLine(SensorModel::Vsf)), std::string::npos);
 }
 
-TEST_F(ConsoleTest, FirmwareQueryWithASilentSensorPromptsForAPowerCycleThenReadsTheLine) {
-    Start(Behaviour::SilentUntilPowerCycled);
-    m.Command28.Click();
-    EXPECT_EQ(Messages(), (Lines{kFirmwarePrompt, "Firmware: " + kPowerOnPrompt}));
-    EXPECT_GE(messageTimes[1] - messageTimes[0], 5.0);
-    EXPECT_EQ(m.Command28.Caption(), Firmware() + "\r");
-    EXPECT_EQ(sensor->Received(), "");
-}
-
 // A scripted feed on port 1, the main window loaded.
 struct FeedTest : testing::Test {
     void SetUp() override {
@@ -139,20 +130,6 @@ struct FeedTest : testing::Test {
     MainForm& m = program.ctx.main;
     std::shared_ptr<FeedDevice> feed;
 };
-
-TEST_F(FeedTest, FirmwareReadWithoutACarriageReturnShowsWhatArrivedWhenTimeRunsOut) {
-    m.op1.Click();
-    double fedAt = 0;
-    program.dialogs.onMessage = [&](const ScriptedDialogs::Message& message) {
-        if (message.text != kPowerOnPrompt) return;
-        fedAt = program.pump.Seconds();
-        feed->Feed("ZAN-VSF 3.");
-    };
-    m.Command28.Click();
-    EXPECT_EQ(program.dialogs.Messages().size(), 2u);
-    EXPECT_EQ(m.Command28.Caption(), "Firmware: ZAN-VSF 3.");
-    EXPECT_NEAR(program.pump.Seconds() - fedAt, kFirmwareReadSeconds, 0.01);
-}
 
 TEST_F(FeedTest, BothRunButtonsSendRAndAClosedPortDoesNothing) {
     m.Command5_0.Click();

@@ -82,7 +82,10 @@ TEST_F(ProcessDataFile, FailuresShowAnErrorAndKeepTheLinesConvertedBefore) {
     const std::string bad = (dir / "data.txt").string();
     test::WriteBytes(bad, "TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\t\r\n");
     Click({kDevice, bad, out});
-    EXPECT_EQ(Message(1).rfind("Error: " + bad + ": line 1, field 8: ", 0), 0u);
+    EXPECT_EQ(Message(1), "Error: " + bad +
+                              ": line 1, field 8: \"\" is not a number\nThe 1 records converted "
+                              "before it are in " +
+                              out + ".");
     EXPECT_EQ(form3Shown, (std::vector<bool>{true, false}));
     const std::string converted = test::ReadBytes(out);
     EXPECT_EQ(std::count(converted.begin(), converted.end(), '\n'), 2);

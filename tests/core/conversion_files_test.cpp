@@ -63,24 +63,6 @@ TEST(FieldStreamReading, ReadsTheFieldsTheWholeFileReaderReadsWhateverTheBlockSi
               "f.txt: line 1: is longer");
 }
 
-TEST(DeviceFiles, SayWhatIsWrongWithTheirCoefficients) {
-    auto read = [](const std::string& content) {
-        std::istringstream in(content);
-        DataFieldStream stream(in, "device.txt");
-        ReadDeviceFile(stream);
-    };
-    std::string lines;
-    for (int i = 0; i < 9; ++i) lines += "B\t" + std::to_string(i) + ".5\t-1\r\n";
-    const std::string head = "TRIA 0042\r\nSerial\r\nDate\r\nChannel\tScaling\tOffset\r\n";
-    EXPECT_EQ(Problem([&] { read(head + lines + "junk"); }), "no problem");
-    EXPECT_EQ(Problem([&] { read(head + lines.substr(0, 50)); }),
-              "device.txt: ends after 5 of its 9 coefficient lines");
-    EXPECT_EQ(Problem([&] { read(head + "B 0.5 1\r\n" + lines); }),
-              "device.txt: line 5, field 2: \"\" is not a number");
-    EXPECT_EQ(Problem([&] { read(head + "B\t1,5\t0\r\n" + lines); }),
-              "device.txt: line 5, field 3: \"\" is not a number");
-}
-
 TEST(ConvertedFiles, WriteFailureIsReportedOnceWithTheFilesName) {
     ConvertedFile full("/dev/full");
     EXPECT_EQ(Problem([&] { full.WriteLine("a line"); }),

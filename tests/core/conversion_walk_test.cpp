@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <locale>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
-#include "core/comma_locale.h"
 
 namespace zan {
 namespace {
@@ -30,10 +28,9 @@ const std::string kBgr = "TRIA-0042 BGRVNNN\t12:00:00\t" + kCounts + "\t12.5";
 const std::string kBgrOut =
     "12:00:00\t 1\t 1002\t 2003\t4\t 3005\t 4006\t 5007\t8\t 6009\t 7010\t 8011\t12\t12.5\t\t\t";
 
-ConversionOutcome Convert(const std::string& data, Lines& out,
-                          const DeviceTable& device = ChannelMarkingDevice()) {
+ConversionOutcome Convert(const std::string& data, Lines& out) {
     std::istringstream in(data);
-    return ConvertTriaData(in, "data.txt", device, out);
+    return ConvertTriaData(in, "data.txt", ChannelMarkingDevice(), out);
 }
 
 struct WalkCase {
@@ -79,39 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "12.5\t10.2\t0.1\t0.2",
                   "12:00:01\t\t\t\t\t 3005\t 4006\t 5007\t8\t\t\t\t\t12.5\t10.2\t0.1\t0.2"}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// (300 - 100) x 0.5, (1.5 - 0) x 0.25 and (3 - 0) x -1, read and written with
-// a period under a locale whose decimal separator is the comma.
-TEST(RecordWalkValues, ScaledCountIsCountLessOffsetTimesScalingInTheShortForm) {
-    test::CommaSystemLocale system;
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale(), new test::CommaDecimal));
-    DeviceTable device = ChannelMarkingDevice();
-    device[0] = {0.5, 100};
-    device[1] = {0.25, 0};
-    device[2] = {-1, 0};
-    Lines out;
-    Convert("TRIA-0042 BNNNNNN\t1\t300\t1.5\t3\t4\r\n", out, device);
-    std::locale::global(previous);
-    ASSERT_EQ(out.lines.size(), 2u);
-    EXPECT_EQ(out.lines[1].substr(0, 17), "1\t 100\t .375\t-3\t4");
-}
-
-TEST(RecordWalkFailures, CountThatIsNotANumberIsNamedByLineAndField) {
-    Lines out;
-    const ConversionOutcome trailingTab = Convert(kBgr + "\t\r\n" + kBgr + "\r\n", out);
-    EXPECT_EQ(trailingTab.problem.value().kind, ProblemKind::NotANumber);
-    EXPECT_EQ(trailingTab.FailureMessage("out.txt"),
-              "data.txt: line 1, field 17: \"\" is not a number\n"
-              "The 1 records converted before it are in out.txt.");
-    EXPECT_EQ(out.lines.size(), 2u);
-    std::string bad = kBgr;
-    bad.replace(bad.find("\t5\t"), 3, "\t5x\t");
-    EXPECT_EQ(Describe(Convert(kBgr + "\r\n" + bad, out).problem.value()),
-              "data.txt: line 2, field 7: \"5x\" is not a number");
-    EXPECT_EQ(Describe(Convert("a\tb," + bad, out).problem.value()),
-              "data.txt: line 1, field 9: \"5x\" is not a number");
-}
 
 TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
     std::string data;

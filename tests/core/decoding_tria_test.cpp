@@ -55,16 +55,6 @@ class TriaDecoding : public test::Loaded {
     FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
-TEST_F(TriaDecoding, EveryPacketSetsTheLayoutAndItsLabelsWhateverTheView) {
-    s.GraphView = 0;
-    Feed(Line());
-    EXPECT_EQ((std::array<float, 3>{s.TriaSensorColumnEnd, s.TriaHasPressure, s.TriaHasAux1}),
-              (std::array<float, 3>{15, 1, 0}));
-    EXPECT_EQ(m.Label14.Caption() + m.Label15.Caption() + m.Label20.Caption() + m.Label28.Caption(),
-              "261016");
-    EXPECT_EQ(output().Cell(1, 1), "");
-}
-
 TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHeader) {
     s.GraphView = kViewTriaCounts;
     Feed("TRIA-0042 BGR PNY\t12:00:00\t2100\t1420\t1030\t4000\r\n");

@@ -71,18 +71,6 @@ TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
     EXPECT_TRUE(ScaleFactorHidden());
 }
 
-TEST_F(GraphViews, DisabledVsfItemsOnlySetTheViewAndBetaVsTimeKeepsItsMarkUntilAVsfViewClearsIt) {
-    std::string views;
-    for (MenuItem* item : {&m.tang, &m.dwang, &m.Rctime, &m.rang}) {
-        item->Click();
-        views += std::to_string(static_cast<int>(s.GraphView));
-    }
-    EXPECT_EQ(views, "2345");
-    EXPECT_EQ(Checked(), (Lines{"tang", "rang"}));
-    m.mang.Click();
-    EXPECT_EQ(Checked(), Lines{"mang"});
-}
-
 TEST_F(GraphViews, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
     m.Command1.Click();
     EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});

@@ -74,15 +74,5 @@ TEST_F(InstrumentMenu, EachModelShowsItsPanelsAndMenusAndClearsItsGrids) {
     EXPECT_EQ(m.CWGraph1.GetAxis(1).maximum, 100);
 }
 
-TEST_F(InstrumentMenu, RefreshClearsOnlyTheCheckMarksList2AndFrame15) {
-    m.inst6.Click();
-    m.Frame15.SetVisible(true);
-    RefreshInstrumentMenu(ctx);
-    EXPECT_EQ(Checked(), "");
-    EXPECT_FALSE(m.List2.Visible() || m.Frame15.Visible());
-    EXPECT_EQ(ctx.state.InstrumentType, kTria);
-    EXPECT_TRUE(m.Frame13.Visible());
-}
-
 }  // namespace
 }  // namespace zan

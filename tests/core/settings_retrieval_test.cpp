@@ -153,25 +153,5 @@ TEST_F(Retrieval, AClosedPortSaysNothingAndAFailingOneAsksTheUserToCheck) {
     EXPECT_TRUE(m.Command2.Enabled());
 }
 
-TEST(RetrievalFromSimulator, SimulatedLoggerAnswersWithPromptEchoAndGreyBitsOrStreamsThrough) {
-    SettingsBench bench;
-    auto& logger = bench.sensor->Logger();
-    logger.streamsThroughCommands = true;
-    bench.m.Command3.Click();
-    EXPECT_EQ(test::Messages(bench.program).size(), 1u);
-    EXPECT_EQ(bench.m.Slider1.Value(), 1);
-    logger.streamsThroughCommands = false;
-    logger.promptBeforeEcho = true;
-    logger.controlBits = "120112";
-    logger.memoryPointer = 65535;
-    logger.smoothing = 77;
-    bench.m.Command3.Click();
-    EXPECT_EQ(test::Messages(bench.program).size(), 1u);
-    EXPECT_EQ(bench.m.Check7.Value() * 100 + bench.m.Check2.Value() * 10 + bench.m.Check6.Value(),
-              112);
-    EXPECT_EQ(bench.m.Slider1.Value(), 77);
-    EXPECT_EQ(bench.m.Label10.Caption(), " 100%");
-}
-
 }  // namespace
 }  // namespace zan

@@ -119,23 +119,5 @@ TEST_F(SettingsFrame, DelayBetweenMeasurementsIsShownInMinutesAndSeconds) {
     }
 }
 
-TEST_F(SettingsFrame, LogEnabledIsOfferedOnlyWithABlockLengthAndEveryBoxRebuildsTheSummary) {
-    m.Text3.SetText("5");
-    m.Check1.Click();
-    EXPECT_EQ(m.Check1.Value(), 1);
-    m.Text3.SetText("0");
-    EXPECT_FALSE(m.Check1.Enabled());
-    EXPECT_EQ(m.Check1.Value(), 0);
-    m.Text3.SetText("5");
-    EXPECT_TRUE(m.Check1.Enabled());
-    EXPECT_EQ(m.Check1.Value(), 0);
-    m.inst2.Click();
-    for (CheckBox* box : {&m.Check7, &m.Check1, &m.Check2, &m.Check6}) {
-        const std::string before = m.Label35.Caption();
-        box->Click();
-        EXPECT_NE(m.Label35.Caption(), before) << box->Name();
-    }
-}
-
 }  // namespace
 }  // namespace zan

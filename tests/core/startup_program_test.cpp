@@ -122,14 +122,6 @@ TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWi
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
 }
 
-TEST_F(StartupTest, ClosingTheDialogEndsTheProgramWithoutAMainWindow) {
-    program.Start();
-    q.Form2.Close();
-    EXPECT_TRUE(program.ctx.programEnded);
-    EXPECT_FALSE(q.Form2.Visible() || m.Form1.Visible());
-    EXPECT_FALSE(fs::exists(quickSetup));
-}
-
 TEST_F(StartupTest, CtrlKThenTheExclamationMarkUnlocksTheTestingPanelAndCtrlDItsTerminal) {
     program.Start();
     q.Form2.KeyPress(33);

@@ -57,24 +57,5 @@ TEST(LineWriter, WritesCrLfLinesByteForByteCreatingOrAppendingAndReadsThemBack) 
     EXPECT_THROW(writer.WriteLine("lost"), std::runtime_error);
 }
 
-TEST(LineWriter, FilesThatCannotBeOpenedFailWithTheirName) {
-    test::TempFolder dir;
-    auto failure = [](auto open) {
-        try {
-            open();
-        } catch (const std::runtime_error& e) {
-            return std::string(e.what());
-        }
-        return std::string("no failure");
-    };
-    const std::string inMissingFolder = (dir / "no/such/file.txt").string();
-    EXPECT_NE(failure([&] {
-                  LineWriter(inMissingFolder, LineWriter::Mode::Create);
-              }).find(inMissingFolder),
-              std::string::npos);
-    EXPECT_NE(failure([&] { OpenFieldReader((dir / "missing.txt").string()); }).find("missing.txt"),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace zan
