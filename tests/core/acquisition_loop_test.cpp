@@ -30,7 +30,6 @@ struct Seen {
     int row;
     float count;
     Lines fields;
-    double time;
 };
 
 class AcquisitionLoop : public ::testing::Test {
@@ -43,8 +42,7 @@ class AcquisitionLoop : public ::testing::Test {
         ctx.packetHandlers.processPacket = [this] {
             const int row = static_cast<int>(s.PacketRow);
             const auto& fields = s.PacketTable[row];
-            seen.push_back({row, s.PacketColumnCount[row], Lines(fields.begin(), fields.end()),
-                            program.pump.Seconds()});
+            seen.push_back({row, s.PacketColumnCount[row], Lines(fields.begin(), fields.end())});
         };
     }
     void Tick() { Timer1_Timer(ctx); }

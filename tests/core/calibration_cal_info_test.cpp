@@ -26,11 +26,6 @@ class CalInfo : public ::testing::Test {
         program.dialogs.AnswerFile(path.string());
         program.ctx.main.Command30.Click();
     }
-    // Loads a file of the given data lines under the four header lines.
-    void LoadLines(const std::string& data) {
-        test::WriteBytes(dir / "in.txt", "t\r\nd\r\n\r\r\nh\r\n" + data);
-        Load(dir / "in.txt");
-    }
     void FillTria() {
         program.ctx.main.inst6.Click();
         for (int row : {1, 2, 3, 5, 6, 7})
