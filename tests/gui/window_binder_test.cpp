@@ -49,6 +49,7 @@ TEST_F(WindowBinderTest, ModelChangesReachTheWidgetsAndUserActionsRunTheHandlers
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), "first!");
     EXPECT_EQ(qobject_cast<QPushButton*>(widget("Command1"))->text(), "Stop Graphing");
     EXPECT_FALSE(qobject_cast<QAction*>(widget("dh1"))->isEnabled());
+    program.ctx.quick.Form2.SetVisible(false);
     program.ctx.quick.Form2.SetVisible(true);
     EXPECT_TRUE(binder.QuickSetupWindow()->isVisible());
 
