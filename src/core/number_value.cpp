@@ -164,4 +164,14 @@ double WholeTextNumber(std::string_view text) {
     return value;
 }
 
+double CachedWholeTextNumber(ParsedCell& cache, const std::string& text) {
+    if (!cache.parsed || cache.text != text) {
+        // A text that throws leaves the cache as it was, so it throws again.
+        cache.value = WholeTextNumber(text);
+        cache.text = text;
+        cache.parsed = true;
+    }
+    return cache.value;
+}
+
 }  // namespace zan

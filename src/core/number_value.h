@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace zan {
@@ -14,5 +15,16 @@ double NumberValue(std::string_view text);
 // around it are allowed, nothing else. Throws std::invalid_argument
 // ("Type mismatch") for an empty or non-numeric text.
 double WholeTextNumber(std::string_view text);
+
+// A cell's text and its whole-text number, kept so a cell read on every
+// packet is parsed again only when its text changes.
+struct ParsedCell {
+    std::string text;
+    double value = 0;
+    bool parsed = false;
+};
+
+// WholeTextNumber of the text, from the cache when the text is unchanged.
+double CachedWholeTextNumber(ParsedCell& cache, const std::string& text);
 
 }  // namespace zan

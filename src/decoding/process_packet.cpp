@@ -81,8 +81,9 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
     }
     std::array<double, 3> beta{};
     for (size_t i = 0; i < 3; ++i) {
-        beta[i] = (p.Value(static_cast<int>(i) + 2) - WholeTextNumber(*offset[i])) *
-                  WholeTextNumber(*scaling[i]);
+        const double counts = p.Value(static_cast<int>(i) + 2);
+        const double off = CachedWholeTextNumber(s.VsfCoefficients[i], *offset[i]);
+        beta[i] = (counts - off) * CachedWholeTextNumber(s.VsfCoefficients[i + 3], *scaling[i]);
         s.PlotY[i] = beta[i];
     }
     s.PlotY[3] = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/field_stream.h"
+#include "core/number_value.h"
 #include "core/user_file_writer.h"
 
 namespace zan {
@@ -86,6 +87,8 @@ struct ProgramState {
     double TimePointIndex = 0;
     double TimeAxisStarted = 0;
     std::array<std::optional<std::string>, 18> TriaCoefficients{};
+    // The VSF beta coefficients as last parsed: offsets 1..3 then scalings 1..3.
+    std::array<ParsedCell, 6> VsfCoefficients{};
 
     // Counters of the acquisition loop, kept by the main window.
     long long PacketWraps = 0;
