@@ -124,8 +124,18 @@ void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
 
 bool IsPlaybackEnd(const std::string& line) {
     auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
-    for (size_t i = 0; i + 2 < line.size(); ++i)
-        if (is(line[i], 'E') && is(line[i + 1], 'O') && is(line[i + 2], 'F')) return true;
+    auto endsAt = [&](size_t i) {
+        return is(line[i - 2], 'E') && is(line[i - 1], 'O') && is(line[i], 'F');
+    };
+    // Every "EOF" covers one position of each third, so only those positions
+    // need a first look: a run of digits is passed three characters at a time.
+    const size_t size = line.size();
+    for (size_t i = 2; i < size; i += 3) {
+        const char c = static_cast<char>(line[i] & ~0x20);
+        if (c != 'E' && c != 'O' && c != 'F') continue;
+        for (size_t end = i; end <= i + 2 && end < size; ++end)
+            if (endsAt(end)) return true;
+    }
     return false;
 }
 
