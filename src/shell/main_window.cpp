@@ -45,7 +45,13 @@ void ymd_Click(Context& ctx) { DateFormat_Click(ctx, ctx.main.ymd); }
 
 void LoadPreferences(Context& ctx) {
     const auto items = DateFormatItems(ctx.main);
-    const auto marks = ReadPreferencesFile(ctx.platform.clock.PreferencesPath());
+    std::optional<DateFormatMarks> marks;
+    // A preference file that cannot be read is named; the default format applies.
+    try {
+        marks = ReadPreferencesFile(ctx.platform.clock.PreferencesPath());
+    } catch (const std::exception& e) {
+        ShowError(ctx, e.what());
+    }
     if (!marks) {
         ctx.main.mdy.SetChecked(true);
         mdy_Click(ctx);

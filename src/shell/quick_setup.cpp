@@ -46,8 +46,14 @@ void ShowMainWindow(Context& ctx) {
 }  // namespace
 
 void QuickSetupForm_Load(Context& ctx) {
-    // A missing, unreadable or short file opens the dialog with nothing selected.
-    const auto remembered = ReadQuickSetupFile(ctx.platform.clock.QuickSetupPath());
+    // A missing or short file opens the dialog with nothing selected; one that
+    // cannot be read is named to the user, and the dialog opens the same way.
+    std::optional<QuickSetupChoice> remembered;
+    try {
+        remembered = ReadQuickSetupFile(ctx.platform.clock.QuickSetupPath());
+    } catch (const std::exception& e) {
+        ShowError(ctx, e.what());
+    }
     if (!remembered) return;
     ctx.state.InstrumentType = remembered->instrument;
     ctx.state.QuickSetupPort = remembered->port;

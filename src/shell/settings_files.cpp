@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <system_error>
 
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/text_file.h"
+#include "core/user_file.h"
 
 namespace zan {
 namespace {
@@ -32,14 +32,15 @@ std::optional<bool> TruthValue(std::string field) {
     return std::nullopt;
 }
 
-// A file's fields, or nothing when it is missing or unreadable.
-std::unique_ptr<FieldReader> OpenIfReadable(const std::string& path) {
-    if (path.empty()) return nullptr;
-    try {
-        return OpenFieldReader(path);
-    } catch (const std::runtime_error&) {
-        return nullptr;
-    }
+// Both files hold a few short lines.
+const UserFileLimits kQuickSetupLimits{"quick setup file", 64 * 1024};
+const UserFileLimits kPreferencesLimits{"preference file", 64 * 1024};
+
+// A file's fields, or nothing when there is no such file.
+std::optional<FieldReader> ReaderIfPresent(const std::string& path, const UserFileLimits& limits) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::exists(path, error)) return std::nullopt;
+    return FieldReader(ReadUserTextFile(path, limits));
 }
 
 std::optional<QuickSetupChoice> ReadQuickSetup(FieldReader& reader) {
@@ -85,7 +86,7 @@ std::string FormatQuickSetup(const QuickSetupChoice& choice) {
 }
 
 std::optional<QuickSetupChoice> ReadQuickSetupFile(const std::string& path) {
-    const auto reader = OpenIfReadable(path);
+    auto reader = ReaderIfPresent(path, kQuickSetupLimits);
     if (!reader) return std::nullopt;
     return ReadQuickSetup(*reader);
 }
@@ -106,7 +107,7 @@ std::string FormatPreferences(const DateFormatMarks& marks) {
 }
 
 std::optional<DateFormatMarks> ReadPreferencesFile(const std::string& path) {
-    const auto reader = OpenIfReadable(path);
+    auto reader = ReaderIfPresent(path, kPreferencesLimits);
     if (!reader) return std::nullopt;
     return ReadPreferences(*reader);
 }

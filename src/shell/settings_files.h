@@ -18,7 +18,9 @@ struct QuickSetupChoice {
 std::optional<QuickSetupChoice> ParseQuickSetup(const std::string& content);
 // Two lines, CR LF ended: the instrument code, then the port number.
 std::string FormatQuickSetup(const QuickSetupChoice& choice);
-// Nothing when the file is missing, unreadable or short.
+// Nothing when the file is missing or short. Throws std::runtime_error naming
+// the file when it is there but cannot be read or is plainly no quick setup
+// file (a folder, a device, binary, far too large).
 std::optional<QuickSetupChoice> ReadQuickSetupFile(const std::string& path);
 // Throws std::runtime_error with the system's description.
 void WriteQuickSetupFile(const std::string& path, const QuickSetupChoice& choice);
@@ -32,7 +34,7 @@ using DateFormatMarks = std::array<bool, 6>;
 std::optional<DateFormatMarks> ParsePreferences(const std::string& content);
 // Six lines "True" or "False", CR LF ended.
 std::string FormatPreferences(const DateFormatMarks& marks);
-// Nothing when the file is missing, unreadable or damaged.
+// Nothing when the file is missing or damaged; throws as ReadQuickSetupFile.
 std::optional<DateFormatMarks> ReadPreferencesFile(const std::string& path);
 // Creates the file's folder when it is missing. Throws std::runtime_error
 // with the system's description.
