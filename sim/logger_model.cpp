@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/whole_number.h"
+
 namespace zan::sim {
 namespace {
 
@@ -116,16 +118,17 @@ std::string LoggerModel::Finish(double now) {
         case 'U': {
             // MMDDYY then the time, whose last two digits are the minutes.
             if (value.size() < kDateDigits + 3) return "\r\nBad date\r\n>";
-            const int month = std::atoi(value.substr(0, 2).c_str());
-            const int day = std::atoi(value.substr(2, 2).c_str());
-            const int year = 2000 + std::atoi(value.substr(4, 2).c_str());
             const std::string time = value.substr(kDateDigits);
-            const int minutes = std::atoi(time.substr(time.size() - 2).c_str());
-            const int hours = std::atoi(time.substr(0, time.size() - 2).c_str());
-            if (month < 1 || month > 12 || day < 1 || day > DaysIn(month, year) || hours > 23 ||
-                minutes > 59)
+            const auto month = DigitsNumberIn(value.substr(0, 2), 1, 12);
+            const auto day = DigitsNumberIn(value.substr(2, 2), 1, 31);
+            const auto year = DigitsNumberIn(value.substr(4, 2), 0, 99);
+            const auto minutes = DigitsNumberIn(time.substr(time.size() - 2), 0, 59);
+            const auto hours = DigitsNumberIn(time.substr(0, time.size() - 2), 0, 23);
+            if (!month || !day || !year || !minutes || !hours ||
+                *day > DaysIn(static_cast<int>(*month), 2000 + static_cast<int>(*year)))
                 return "\r\nBad date\r\n>";
-            SetClock(year, month, day, hours * 3600.0 + minutes * 60.0, now);
+            SetClock(2000 + static_cast<int>(*year), static_cast<int>(*month),
+                     static_cast<int>(*day), *hours * 3600.0 + *minutes * 60.0, now);
             break;
         }
         default: break;

@@ -1,11 +1,13 @@
 #include "driver/driver.h"
 
+#include <climits>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "core/whole_number.h"
 #include "driver/logger_command.h"
 #include "driver/state_fields.h"
 #include "shell/main_load.h"
@@ -33,9 +35,16 @@ std::string After(const std::string& line, size_t n) {
 }
 
 int PortNumber(const std::string& word) {
-    const int n = static_cast<int>(NumberValue(word));
-    if (n < 1 || n > 4) throw std::invalid_argument("port numbers are 1 to 4: " + word);
-    return n;
+    const auto n = WholeNumberIn(NumberValue(word), 1, 4);
+    if (!n) throw std::invalid_argument("port numbers are 1 to 4: " + word);
+    return static_cast<int>(*n);
+}
+
+// A whole-number argument (a row, a key code, a check box value).
+int WholeWord(const std::string& word) {
+    const auto n = WholeNumberIn(WholeTextNumber(word), INT_MIN, INT_MAX);
+    if (!n) throw std::invalid_argument("not a whole number: " + word);
+    return static_cast<int>(*n);
 }
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
@@ -150,11 +159,11 @@ void Driver::Set(Control& control, const std::string& value) {
     if (auto* box = dynamic_cast<TextBox*>(&control))
         box->SetText(value);
     else if (auto* check = dynamic_cast<CheckBox*>(&control))
-        check->SetValue(static_cast<int>(WholeTextNumber(value)));
+        check->SetValue(WholeWord(value));
     else if (auto* option = dynamic_cast<OptionButton*>(&control))
         option->SetValue(value != "0" && value != "false");
     else if (auto* slider = dynamic_cast<Slider*>(&control))
-        slider->SetValue(static_cast<int>(WholeTextNumber(value)));
+        slider->SetValue(WholeWord(value));
     else if (auto* edit = dynamic_cast<NumEdit*>(&control))
         edit->SetValue(WholeTextNumber(value));
     else if (auto* menu = dynamic_cast<MenuItem*>(&control))
@@ -276,8 +285,7 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         Control& c = Find(w[1]);
         if (auto* g = dynamic_cast<FlexGrid*>(&c)) {
             need(4, "click GRID ROW COL");
-            g->ClickCell(static_cast<int>(WholeTextNumber(w[2])),
-                         static_cast<int>(WholeTextNumber(w[3])));
+            g->ClickCell(WholeWord(w[2]), WholeWord(w[3]));
         } else if (!ClickControl(c)) {
             throw std::invalid_argument(c.Name() + " cannot be clicked");
         }
@@ -292,7 +300,7 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
         for (char c : Unescape(After(line, 2))) box->TypeChar(c);
     } else if (command == "key") {
         need(3, "key NAME CODE");
-        const int code = static_cast<int>(WholeTextNumber(w[2]));
+        const int code = WholeWord(w[2]);
         if (auto* form = dynamic_cast<Form*>(&Find(w[1]))) {
             form->KeyPress(code);
             return true;

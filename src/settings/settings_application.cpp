@@ -1,8 +1,7 @@
 #include "settings/settings_application.h"
 
-#include <cstdlib>
-
 #include "context/context.h"
+#include "core/whole_number.h"
 #include "link/exchange.h"
 #include "link/port_operations.h"
 #include "settings/settings_dates.h"
@@ -37,24 +36,25 @@ std::optional<std::string> DateTimeProblem(Context& ctx) {
         const std::string month = TwoCharacterField(boxes.month->Text());
         const std::string day = TwoCharacterField(boxes.day->Text());
         const std::string year = TwoCharacterField(boxes.year->Text());
-        if (!AllDigits(month) || !AllDigits(day) || !AllDigits(year))
+        const auto monthNumber = DigitsNumberIn(month, 0, 99);
+        const auto dayNumber = DigitsNumberIn(day, 0, 99);
+        const auto yearNumber = DigitsNumberIn(year, 0, 99);
+        if (!monthNumber || !dayNumber || !yearNumber)
             return "The date fields must hold numbers (" + month + ", " + day + ", " + year + ")." +
                    kNothingSent;
-        const int monthNumber = std::atoi(month.c_str());
-        const int dayNumber = std::atoi(day.c_str());
-        if (monthNumber < 1 || monthNumber > 12)
+        if (*monthNumber < 1 || *monthNumber > 12)
             return "The month must be 1 to 12, not " + month + "." + kNothingSent;
-        const int days = DaysInMonth(monthNumber, std::atoi(year.c_str()));
-        if (dayNumber < 1 || dayNumber > days)
+        const int days = DaysInMonth(static_cast<int>(*monthNumber), static_cast<int>(*yearNumber));
+        if (*dayNumber < 1 || *dayNumber > days)
             return "Month " + month + " of year " + year + " has " + std::to_string(days) +
                    " days; day " + day + " does not exist." + kNothingSent;
     }
     const std::string& hours = m.Text5.Text();
     const std::string& minutes = m.Text8.Text();
-    if (!AllDigits(hours) || std::atoi(hours.c_str()) > 23)
+    if (!DigitsNumberIn(hours, 0, 23))
         return "The hour must be 0 to 23 in the 24 hour format, not \"" + hours + "\"." +
                kNothingSent;
-    if (!AllDigits(minutes) || minutes.size() > 2 || std::atoi(minutes.c_str()) > 59)
+    if (minutes.size() > 2 || !DigitsNumberIn(minutes, 0, 59))
         return "The minutes must be 00 to 59, not \"" + minutes + "\"." + kNothingSent;
     return std::nullopt;
 }

@@ -1,8 +1,8 @@
 #include "settings/settings_dates.h"
 
 #include <cctype>
-#include <cstdlib>
 
+#include "core/whole_number.h"
 #include "forms/main_form.h"
 
 namespace zan {
@@ -63,10 +63,14 @@ std::optional<CalendarDate> ParseMonthDayYear(const std::string& text) {
         }
     }
     if (part != 2) return std::nullopt;
-    for (const auto& p : parts)
-        if (!AllDigits(p) || p.size() > 4) return std::nullopt;
-    CalendarDate date{FullYear(std::atoi(parts[2].c_str())), std::atoi(parts[0].c_str()),
-                      std::atoi(parts[1].c_str())};
+    long long numbers[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto number = DigitsNumberIn(parts[i], 0, 9999);
+        if (!number) return std::nullopt;
+        numbers[i] = *number;
+    }
+    CalendarDate date{FullYear(static_cast<int>(numbers[2])), static_cast<int>(numbers[0]),
+                      static_cast<int>(numbers[1])};
     if (date.day < 1 || date.day > DaysInMonth(date.month, date.year)) return std::nullopt;
     return date;
 }

@@ -8,6 +8,7 @@
 #include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "core/whole_number.h"
 #include "link/exchange.h"
 #include "link/port_operations.h"
 #include "link/reply_lines.h"
@@ -34,9 +35,9 @@ std::string SettingLine(const ReplyLines& reply, int line, size_t skipped) {
 
 int SliderPosition(double value, bool& clamped) {
     const double rounded = std::nearbyint(value);  // halves go to the even neighbour
-    const double inRange = std::clamp(rounded, 1.0, 255.0);
+    const double inRange = std::clamp(std::isnan(rounded) ? 1.0 : rounded, 1.0, 255.0);
     clamped = !(inRange == rounded);
-    return static_cast<int>(inRange);
+    return static_cast<int>(*WholeNumberIn(inRange, 1, 255));
 }
 
 bool HasLeadingNumber(const std::string& text) {
@@ -67,16 +68,14 @@ std::optional<InstrumentClock> ParseClockLine(const std::string& line) {
     if (!date || !HasLeadingNumber(timeText)) return std::nullopt;
     // Whole seconds first: every third count lands on an exact second, which
     // fractions of an hour would show one second short (01:00:59 for 01:01:00).
-    const double total = NumberValue(timeText) * kSecondsPerDay / kClockCountsPerDay;
-    const double hours = std::floor(total / 3600);
-    const double minutes = std::floor((total - hours * 3600) / 60);
-    const double seconds = std::floor(total - hours * 3600 - minutes * 60);
-    return InstrumentClock{date->year,
-                           date->month,
-                           date->day,
-                           static_cast<int>(hours),
-                           static_cast<int>(minutes),
-                           static_cast<int>(seconds)};
+    // A count outside one day is no time of day: the boxes keep what they show.
+    const auto total =
+        WholeNumberIn(std::floor(NumberValue(timeText) * kSecondsPerDay / kClockCountsPerDay), 0,
+                      static_cast<long long>(kSecondsPerDay) - 1);
+    if (!total) return std::nullopt;
+    const int seconds = static_cast<int>(*total);
+    return InstrumentClock{date->year,     date->month,         date->day,
+                           seconds / 3600, seconds % 3600 / 60, seconds % 60};
 }
 
 void ReadLoggerSettings(Context& ctx, int firstEntry) {
@@ -102,7 +101,8 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     const std::pair<CheckBox*, int> boxes[] = {
         {&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
     for (const auto& [box, bit] : boxes) {
-        if (bits[bit] <= 2) box->SetValue(static_cast<int>(bits[bit]));
+        if (const auto value = WholeNumberIn(bits[bit], 0, 2))
+            box->SetValue(static_cast<int>(*value));
         Advance(bar);
     }
     double values[4];
