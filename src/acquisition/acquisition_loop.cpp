@@ -86,20 +86,26 @@ void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
     for (size_t i = 0; i < size; ++i) {
         const char c = text[i];
         const bool lineEnd = c == '\n';
-        const bool stored = c != '\r' && !lineEnd;
+        const bool stored = c != '\r' && !lineEnd && s.ReceivedLineLength < kLongestLine;
         if (stored) {
             std::string& field = s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn];
             if (echo == ReceiveEcho::Off && c != '\t') {
                 // With no list to echo into, a field's characters go in as one run.
+                const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
                 size_t end = i + 1;
-                while (end < size && !IsFieldBreak(text[end])) ++end;
+                while (end < size && end - i < room && !IsFieldBreak(text[end])) ++end;
                 field.append(text, i, end - i);
+                s.ReceivedLineLength += static_cast<int>(end - i);
                 i = end - 1;
                 continue;
             }
+            ++s.ReceivedLineLength;
             field += c;
         }
-        if (lineEnd) CompletePacket(ctx);
+        if (lineEnd) {
+            CompletePacket(ctx);
+            s.ReceivedLineLength = 0;
+        }
         if (c == '\t' || c == '\r') {
             const int row = static_cast<int>(s.PacketRow);
             s.PacketColumn += 1;

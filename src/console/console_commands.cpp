@@ -35,7 +35,8 @@ bool WatchForAnswer(Context& ctx, int polls, double seconds) {
 }
 
 // Everything the sensor sends up to and including the first carriage return,
-// or what came before the time runs out. Dispatches nothing.
+// or what came before the time or the size bound ended the read. Dispatches
+// nothing.
 std::string ReadFirmwareLine(Context& ctx) {
     EventPump& pump = ctx.platform.pump;
     ctx.portInputLen = 1;
@@ -43,13 +44,11 @@ std::string ReadFirmwareLine(Context& ctx) {
     const double start = pump.Seconds();
     for (;;) {
         const std::string c = ReadChar(ctx);
-        if (!c.empty()) {
-            reply += c;
-            if (c.back() == '\r') return reply;
-            continue;
-        }
-        if (pump.Seconds() - start >= kFirmwareReadSeconds) return reply;
-        pump.Pause(kPortPollPause);
+        reply += c;
+        if (!c.empty() && c.back() == '\r') return reply;
+        if (reply.size() >= kFirmwareReplyLimit || pump.Seconds() - start >= kFirmwareReadSeconds)
+            return reply;
+        if (c.empty()) pump.Pause(kPortPollPause);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 
 namespace zan {
 
@@ -25,8 +26,11 @@ inline constexpr int kPowerUpPolls = 100000;
 inline constexpr double kPowerUpWaitSeconds = 20.0;  // time to reach the power switch
 inline constexpr int kFirmwarePolls = 10000;
 inline constexpr double kFirmwarePollSeconds = 1.0;
-// The firmware line's read ends this long after it began without a carriage return.
+// The firmware line's read ends this long after it began without a carriage
+// return, or after this many characters (the line is a few dozen), even while
+// noise keeps arriving.
 inline constexpr double kFirmwareReadSeconds = 5.0;
+inline constexpr size_t kFirmwareReplyLimit = 128;
 // The pause between two looks at the port in the loops that dispatch nothing.
 inline constexpr double kPortPollPause = 0.001;
 

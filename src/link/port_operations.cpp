@@ -34,7 +34,7 @@ void SendText(Context& ctx, const std::string& text) { ctx.platform.port.Write(t
 
 std::string ReadAvailable(Context& ctx) {
     ctx.portInputLen = 0;
-    return ctx.platform.port.Read(0);
+    return ctx.platform.port.Read(kTickReadLimit);
 }
 
 std::string ReadChar(Context& ctx) { return ctx.platform.port.Read(ctx.portInputLen); }

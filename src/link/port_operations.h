@@ -11,7 +11,11 @@ void OpenPort(Context& ctx, int portNumber);
 void ClosePort(Context& ctx);
 bool IsPortOpen(Context& ctx);
 void SendText(Context& ctx, const std::string& text);
-// Everything waiting at the port (InputLen 0).
+// At most this much is taken in one read of everything waiting: a hundred
+// times a second it is far more than the line carries, and a flood of noise
+// cannot make one tick walk megabytes.
+inline constexpr int kTickReadLimit = 64 * 1024;
+// Everything waiting at the port (InputLen 0), up to kTickReadLimit.
 std::string ReadAvailable(Context& ctx);
 // With InputLen set to 1 by the caller: one character or an empty text.
 std::string ReadChar(Context& ctx);

@@ -16,6 +16,10 @@ inline constexpr int kPacketRows = 2001;  // rows 0..1999 are the ring, 2000 spa
 inline constexpr int kPacketFields = 21;  // fields 0..19 are filled, 20 spare
 inline constexpr int kRingRows = 2000;
 inline constexpr int kSeparatorLimit = 20;
+// The longest line the loop keeps: sensor lines are a few hundred characters,
+// so anything longer is noise on the line. Its further characters are neither
+// stored nor echoed, and the line still ends at its line feed.
+inline constexpr int kLongestLine = 2048;
 inline constexpr int kHistorySlots = 10002;
 inline constexpr int kStatisticsChannels = 4;
 inline constexpr int kStatisticsSlots = 2001;  // positions 1..2000 are the ring, 0 unused
@@ -94,6 +98,8 @@ struct ProgramState {
     long long PacketWraps = 0;
     int ReceiveLine = 0;
     int TriaReceiveLine = 0;
+    // Characters stored of the line being received, for the line length bound.
+    int ReceivedLineLength = 0;
 };
 
 }  // namespace zan
