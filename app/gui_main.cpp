@@ -2,18 +2,23 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "command_line.h"
 #include "context/context.h"
+#include "core/whole_number.h"
+#include "link/port_watch.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
+#include "ui/port_chooser.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_event_pump.h"
 #include "ui/qt_serial_port.h"
 #include "ui/qt_system_clock.h"
+#include "ui/serial_devices.h"
 #include "ui/window_binder.h"
 #include "ui/window_picture.h"
 #include "virtual/virtual_port.h"
@@ -23,6 +28,7 @@ namespace {
 constexpr int kSimulatedPort = 1;
 constexpr int kEndCheckMs = 50;
 constexpr int kClickSpacingMs = 1000;
+constexpr long long kLongestRunMs = 86400 * 1000;
 
 // The quick setup choice that matches a simulated model.
 zan::OptionButton& QuickSetupOption(zan::QuickSetupForm& quick, zan::sim::SensorModel model) {
@@ -87,16 +93,25 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
 
+    // The machine's devices, then the user's chosen bindings, then --port.
+    zan::ui::QtSystemClock clock;
+    const std::string bindingsPath = zan::ui::PortBindingsPath(clock.PreferencesPath());
     zan::ui::PortMap map = zan::ui::DefaultPortMap();
+    std::string bindingsProblem;
+    try {
+        zan::ui::LoadPortBindings(map, bindingsPath);
+    } catch (const std::exception& e) {
+        bindingsProblem = e.what();
+    }
     for (const QString& assignment : parser.values("port")) {
         const std::string problem = zan::ui::ApplyPortOverride(map, assignment.toStdString());
         if (!problem.empty()) return Fail(QString::fromStdString(problem));
     }
+    zan::ui::RecordSerialNumbers(map, zan::ui::ListSerialDevices());
 
     zan::ui::QtEventPump pump;
     zan::ui::QtSerialPort port(map);
     zan::ui::QtDialogs dialogs;
-    zan::ui::QtSystemClock clock;
     zan::VirtualPort simulatedPort(pump);
     const auto model = zan::sim::ParseSensorModel(parser.value("simulate").toStdString());
     if (parser.isSet("simulate")) {
@@ -111,14 +126,14 @@ int main(int argc, char* argv[]) {
     zan::WireProgram(ctx);
     zan::ui::WindowBinder windows(ctx);
     dialogs.SetParent(windows.MainWindow());
+    zan::ui::WirePortChooser(ctx, port, bindingsPath, windows.MainWindow());
+    if (!bindingsProblem.empty()) zan::ShowPortStatus(ctx, bindingsProblem);
     zan::StartProgram(ctx);
     // A simulated sensor comes preselected, so Apply starts the data at once.
     if (model) {
         QuickSetupOption(ctx.quick, *model).SetValue(true);
         ctx.quick.Option4.SetValue(true);
     }
-    if (parser.isSet("apply")) ctx.quick.Command1.Click();
-    ctx.main.SSTab1.SetCurrentTab(parser.value("tab").toInt());
     windows.ShowVisibleWindows();
 
     QTimer endCheck;
@@ -136,9 +151,11 @@ int main(int argc, char* argv[]) {
     }
 
     if (parser.isSet("screenshot")) {
+        const auto ms = zan::WholeNumberIn(std::round(parser.value("after").toDouble() * 1000), 0,
+                                           kLongestRunMs);
+        if (!ms) return Fail("--after wants seconds from 0 to 86400, not " + parser.value("after"));
         const QString path = parser.value("screenshot");
-        const int ms = static_cast<int>(parser.value("after").toDouble() * 1000);
-        QTimer::singleShot(ms, &app, [&windows, path] {
+        QTimer::singleShot(static_cast<int>(*ms), &app, [&windows, path] {
             // A message box open at that moment is what the user looks at.
             QWidget* shown = QApplication::activeModalWidget();
             if (!shown)
@@ -146,8 +163,18 @@ int main(int argc, char* argv[]) {
                                                           : windows.QuickSetupWindow();
             if (!zan::ui::WindowPicture(shown).save(path))
                 std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+            // Leaves every event loop, a message box's included.
             QApplication::quit();
         });
     }
+
+    // Applied from inside the event loop, so a message box the apply opens
+    // leaves the screenshot, the clicks and the end check running.
+    const bool apply = parser.isSet("apply");
+    const int tab = parser.value("tab").toInt();
+    QTimer::singleShot(0, &app, [&ctx, apply, tab] {
+        if (apply) ctx.quick.Command1.Click();
+        ctx.main.SSTab1.SetCurrentTab(tab);
+    });
     return app.exec();
 }

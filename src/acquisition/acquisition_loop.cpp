@@ -1,10 +1,12 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "context/context.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -70,8 +72,8 @@ std::string ReadPlaybackLine(Context& ctx) {
     return text;
 }
 
-void FailTick(Context& ctx, const std::string& description) {
-    ShowError(ctx, description);
+// Playback stops before the box opens: ticks run while it is shown.
+void StopPlayback(Context& ctx) {
     ctx.main.Command17.SetCaption("Play");
     ctx.main.Command17.SetBackColour(kLightGreen);
     ctx.state.PlaybackState = 0;
@@ -166,18 +168,25 @@ bool Timer1WouldIdle(Context& ctx) {
 
 void Timer1_Timer(Context& ctx) {
     if (ctx.pollRunning) return;
+    ReopenLostPort(ctx);
     ctx.pollRunning = true;
+    std::optional<std::string> lost, failure;
     try {
         PollInstrument(ctx);
     } catch (const PortLostError& e) {
-        // The adapter went away: close cleanly so the next ticks stay quiet,
-        // and tell the user once.
-        ClosePort(ctx);
-        FailTick(ctx, e.what());
+        lost = e.what();
     } catch (const std::exception& e) {
-        FailTick(ctx, e.what());
+        failure = e.what();
     }
+    // The box opens after the tick has ended, so the ticks that run while it
+    // is shown keep reading (and can reopen a replugged port).
     ctx.pollRunning = false;
+    if (!lost && !failure) return;
+    StopPlayback(ctx);
+    if (lost)
+        PortLost(ctx, *lost);
+    else
+        ShowError(ctx, *failure);
 }
 
 }  // namespace zan

@@ -43,6 +43,10 @@ struct Context {
     // Set while an exchange with the sensor runs (link/exchange.h), so a click
     // arriving during its waits cannot interleave a second one.
     bool exchangeRunning = false;
+    // The port whose device went away while it was open, reopened by the
+    // acquisition timer when the device is back; 0 when none is awaited.
+    int lostPort = 0;
+    double nextReopenTry = 0;
 };
 
 // The "Error" message box with a failure's description.

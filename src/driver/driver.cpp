@@ -271,6 +271,8 @@ bool Driver::Dispatch(const std::vector<std::string>& w, const std::string& line
              << (head.HeadLocked() ? " locked" : " open") << "\n";
     } else if (command == "unplug") {
         program_.port.DropLine();
+    } else if (command == "replug") {
+        program_.port.Replug();
     } else if (command == "sent") {
         need(2, "sent PORT");
         const int port = PortNumber(w[1]);

@@ -29,6 +29,7 @@ MainForm::MainForm() {
     Place(op3, cn1, "Open Port 3");
     Place(op4, cn1, "Open Port 4");
     Place(cp, cn1, "Close Port");
+    Place(chdev, cn1, "Choose Devices\u2026");
     Place(cnSep2, cn1, "-");
     cnSep2.MakeSeparator();
     Hide(cnSep2);

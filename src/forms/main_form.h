@@ -18,7 +18,11 @@ struct MainForm {
     MenuItem cn1{registry, "cn1"}, chbaud{registry, "chbaud"}, b48{registry, "b48"},
         b96{registry, "b96"}, b192{registry, "b192"}, cnSep1{registry, "cnSep1"},
         op1{registry, "op1"}, op2{registry, "op2"}, op3{registry, "op3"}, op4{registry, "op4"},
-        cp{registry, "cp"}, cnSep2{registry, "cnSep2"}, ex{registry, "ex"};
+        cp{registry, "cp"}, chdev{registry, "chdev"}, cnSep2{registry, "cnSep2"},
+        ex{registry, "ex"};
+    // The status bar's line: what each port number means and the latest news
+    // of the link (a port lost, a port reopened). It stands outside the body.
+    Label PortStatus{registry, "PortStatus"};
     MenuItem inst1{registry, "inst1"}, inst2{registry, "inst2"}, inst3{registry, "inst3"},
         inst4{registry, "inst4"}, inst5{registry, "inst5"}, inst6{registry, "inst6"};
     MenuItem graphs{registry, "graphs"}, vsf1{registry, "vsf1"}, mang{registry, "mang"},

@@ -20,12 +20,29 @@ void OpenPort(Context& ctx, int portNumber) {
         ShowError(ctx, e.what());
         return;
     }
-    PortItem(ctx, portNumber).SetChecked(true);
+    MarkPortOpen(ctx, portNumber);
+}
+
+void MarkPortOpen(Context& ctx, int portNumber) { PortItem(ctx, portNumber).SetChecked(true); }
+
+int OpenPortNumber(Context& ctx) {
+    for (int n = 1; n <= 4; ++n)
+        if (PortItem(ctx, n).Checked()) return n;
+    return 0;
 }
 
 void ClosePort(Context& ctx) {
     if (ctx.platform.port.IsOpen()) ctx.platform.port.Close();
     for (int n = 1; n <= 4; ++n) PortItem(ctx, n).SetChecked(false);
+}
+
+std::string DescribePorts(const std::function<std::string(int)>& describe) {
+    std::string text;
+    for (int n = 1; n <= 4; ++n) {
+        if (!text.empty()) text += "   ";
+        text += "Port " + std::to_string(n) + ": " + describe(n);
+    }
+    return text;
 }
 
 bool IsPortOpen(Context& ctx) { return ctx.platform.port.IsOpen(); }
@@ -55,11 +72,14 @@ void Delay(Context& ctx, double seconds) {
 
 void WirePortMenu(Context& ctx) {
     MainForm& m = ctx.main;
-    m.op1.onClick = [&ctx] { OpenPort(ctx, 1); };
-    m.op2.onClick = [&ctx] { OpenPort(ctx, 2); };
-    m.op3.onClick = [&ctx] { OpenPort(ctx, 3); };
-    m.op4.onClick = [&ctx] { OpenPort(ctx, 4); };
+    // A port the user opens or closes ends the wait for a lost one.
+    for (int n = 1; n <= 4; ++n)
+        PortItem(ctx, n).onClick = [&ctx, n] {
+            ctx.lostPort = 0;
+            OpenPort(ctx, n);
+        };
     m.cp.onClick = [&ctx] {
+        ctx.lostPort = 0;
         // A failure inside "Close Port" ends the handler silently.
         try {
             ClosePort(ctx);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 namespace zan {
@@ -7,8 +8,15 @@ struct Context;
 
 // The port menu handlers: open port n (1..4) unless one is open already.
 void OpenPort(Context& ctx, int portNumber);
+// Checks the port's menu item: the mark of the open port.
+void MarkPortOpen(Context& ctx, int portNumber);
+// The number of the open port's checked item; 0 when none is checked.
+int OpenPortNumber(Context& ctx);
 // "Close Port": closes an open port and unchecks all four port items.
 void ClosePort(Context& ctx);
+// "Port 1: /dev/ttyUSB0   Port 2: ..." with each port as the given
+// description names it.
+std::string DescribePorts(const std::function<std::string(int)>& describe);
 bool IsPortOpen(Context& ctx);
 void SendText(Context& ctx, const std::string& text);
 // At most this much is taken in one read of everything waiting: a hundred

@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <tuple>
 
 namespace zan::ui {
@@ -66,17 +67,16 @@ std::string ApplyPortOverride(PortMap& map, const std::string& assignment) {
         eq + 1 >= assignment.size())
         return "--port wants N=PATH with N from 1 to 4, such as --port 1=/dev/ttyUSB0; got \"" +
                assignment + "\"";
-    map.paths[number[0] - '0'] = assignment.substr(eq + 1);
+    map.paths[number[0] - '0'] = DevicePath(assignment.substr(eq + 1));
+    map.serials.erase(number[0] - '0');
     return {};
 }
 
-std::string DescribePorts(const std::function<std::string(int)>& describe) {
-    std::string text;
-    for (int n = 1; n <= kPortCount; ++n) {
-        if (!text.empty()) text += "   ";
-        text += "Port " + std::to_string(n) + ": " + describe(n);
-    }
-    return text;
+std::string DevicePath(const std::string& name) {
+    if (name.rfind('/', 0) == 0) return name;
+    if (name.rfind("./", 0) == 0 || name.rfind("../", 0) == 0)
+        return std::filesystem::absolute(name).lexically_normal().string();
+    return "/dev/" + name;
 }
 
 }  // namespace zan::ui

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +8,8 @@ namespace zan::ui {
 // Which device each of the program's port numbers 1..4 means on this machine.
 struct PortMap {
     std::map<int, std::string> paths;
+    // The USB serial number of a bound adapter, where the system gave one.
+    std::map<int, std::string> serials{};
 };
 
 // Serial device paths in a stable order: USB adapters first, then modem-class
@@ -18,10 +19,12 @@ std::vector<std::string> OrderSerialDevices(std::vector<std::string> paths);
 PortMap PortMapFromDevices(const std::vector<std::string>& devices);
 // The machine's serial devices as Qt sees them, ordered and numbered.
 PortMap DefaultPortMap();
-// Applies one "N=PATH" override; returns an explanation when the text is not one.
+// The device a name given by the user means, as the serial port opens it: a
+// bare name is in /dev ("ttyUSB0", "pts/3"), "./" and "../" start from the
+// working folder, anything else is already a path.
+std::string DevicePath(const std::string& name);
+// Applies one "N=PATH" override, PATH taken as DevicePath reads it; returns an
+// explanation when the text is not one.
 std::string ApplyPortOverride(PortMap& map, const std::string& assignment);
-// The status bar's line: "Port 1: /dev/ttyUSB0   Port 2: ..." with each
-// port as the given description names it.
-std::string DescribePorts(const std::function<std::string(int)>& describe);
 
 }  // namespace zan::ui

@@ -1,5 +1,10 @@
 #include "ui/qt_serial_port.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "ui/serial_devices.h"
+
 namespace zan::ui {
 namespace {
 
@@ -31,13 +36,19 @@ void QtSerialPort::Open(int portNumber) {
                         " is not a serial device on this computer. Name one when starting the "
                         "program, such as --port " +
                         std::to_string(portNumber) + "=/dev/ttyUSB0.");
-    device_.setPortName(QString::fromStdString(it->second));
+    std::error_code missing;
+    std::string path = it->second;
+    if (!std::filesystem::exists(path, missing) && map_.serials.count(portNumber))
+        path = DeviceToOpen(map_, portNumber, ListSerialDevices());
+    foundAs_ = path == it->second ? "" : path;
+    foundNumber_ = portNumber;
+    device_.setPortName(QString::fromStdString(path));
     device_.setBaudRate(QSerialPort::Baud9600);
     device_.setDataBits(QSerialPort::Data8);
     device_.setParity(QSerialPort::NoParity);
     device_.setStopBits(QSerialPort::OneStop);
     device_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!device_.open(QIODevice::ReadWrite)) throw PortError(OpenFailure(it->second, device_));
+    if (!device_.open(QIODevice::ReadWrite)) throw PortError(OpenFailure(path, device_));
     device_.setDataTerminalReady(false);
     usingSimulated_ = false;
 }
@@ -110,7 +121,10 @@ void QtSerialPort::SetDtr(bool on) {
 std::string QtSerialPort::Describe(int portNumber) const {
     if (simulated_ && portNumber == simulatedNumber_) return simulated_->Describe(portNumber);
     auto it = map_.paths.find(portNumber);
-    return it == map_.paths.end() ? "no device" : it->second;
+    if (it == map_.paths.end()) return "no device";
+    const bool found =
+        portNumber == foundNumber_ && !foundAs_.empty() && IsOpen() && !usingSimulated_;
+    return found ? it->second + " (now " + foundAs_ + ")" : it->second;
 }
 
 }  // namespace zan::ui

@@ -14,6 +14,8 @@ class QtSerialPort : public SerialPort {
     // Port n is served by the given port (a virtual port with a simulated sensor).
     void Simulate(int portNumber, SerialPort& simulated);
     const PortMap& Map() const { return map_; }
+    // New bindings take effect at the next open; an open port stays open.
+    void SetMap(PortMap map) { map_ = std::move(map); }
 
     void Open(int portNumber) override;
     void Close() override;
@@ -36,6 +38,10 @@ class QtSerialPort : public SerialPort {
     SerialPort* simulated_ = nullptr;
     int simulatedNumber_ = 0;
     bool usingSimulated_ = false;
+    // The device opened last, when it is not the bound name (found again by
+    // its serial number under another name).
+    std::string foundAs_;
+    int foundNumber_ = 0;
 };
 
 }  // namespace zan::ui

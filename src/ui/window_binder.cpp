@@ -14,6 +14,7 @@
 
 #include "context/context.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 #include "ui/menu_builder.h"
 #include "ui/port_map.h"
 #include "ui/qt_text.h"
@@ -105,14 +106,20 @@ WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<Key
     LayoutChildren(ctx.main.Form1, central, guard);
     main->setCentralWidget(central);
     auto* ports = new QLabel(main);
-    ports->setObjectName("PortMap");
-    ports->setText(ToQt(DescribePorts([&ctx](int n) { return ctx.platform.port.Describe(n); })));
+    ports->setObjectName(ToQt(ctx.main.PortStatus.Name()));
     main->statusBar()->addPermanentWidget(ports, 1);
-    for (MenuItem* item : {&ctx.main.op1, &ctx.main.op2, &ctx.main.op3, &ctx.main.op4}) {
-        const int n = static_cast<int>(item->Name().back() - '0');
-        if (auto* action = main->findChild<QAction*>(ToQt(item->Name())))
-            action->setStatusTip(ToQt(ctx.platform.port.Describe(n)));
-    }
+    QPointer<QLabel> portsGuard(ports);
+    // Each "Open Port" item tells which device its number means now.
+    ctx.main.PortStatus.Observe([&ctx, portsGuard, main](Property p) {
+        if (p != Property::Caption || !portsGuard) return;
+        portsGuard->setText(ToQt(ctx.main.PortStatus.Caption()));
+        for (MenuItem* item : {&ctx.main.op1, &ctx.main.op2, &ctx.main.op3, &ctx.main.op4}) {
+            const int n = static_cast<int>(item->Name().back() - '0');
+            if (auto* action = main->findChild<QAction*>(ToQt(item->Name())))
+                action->setStatusTip(ToQt(ctx.platform.port.Describe(n)));
+        }
+    });
+    ShowPortStatus(ctx, "");
     main->resize(1180, 800);
     main_ = main;
 

@@ -27,6 +27,7 @@ void VirtualPort::Open(int portNumber) {
     }
     if (open_) throw PortError("Port already open");
     Device* device = DeviceAt(portNumber);
+    if (portNumber == unplugged_) throw PortError("No such file or directory");
     if (!device)
         throw PortError("Port " + std::to_string(portNumber) + " is not connected to a device");
     open_ = portNumber;
@@ -35,6 +36,11 @@ void VirtualPort::Open(int portNumber) {
     device->OnOpen(pump_.Seconds());
     // Whatever the device sent while the port was closed is lost on the line.
     device->Produce(pump_.Seconds());
+}
+
+void VirtualPort::DropLine() {
+    dropped_ = true;
+    unplugged_ = open_;
 }
 
 void VirtualPort::Close() {
@@ -47,13 +53,13 @@ void VirtualPort::Close() {
 void VirtualPort::Write(const std::string& text) {
     if (!open_) throw PortError("Operation valid only when the port is open");
     if (!writeFailure_.empty()) throw PortError(writeFailure_);
-    if (dropped_) throw PortLostError("The serial adapter was disconnected");
+    if (dropped_) throw PortLostError("the serial adapter was disconnected");
     DeviceAt(open_)->OnWrite(text, pump_.Seconds());
 }
 
 void VirtualPort::Collect() {
     if (!open_) throw PortError("Operation valid only when the port is open");
-    if (dropped_) throw PortLostError("The serial adapter was disconnected");
+    if (dropped_) throw PortLostError("the serial adapter was disconnected");
     buffer_ += DeviceAt(open_)->Produce(pump_.Seconds());
 }
 

@@ -59,8 +59,10 @@ class VirtualPort : public SerialPort {
 
     void FailNextOpen(const std::string& description) { openFailure_ = description; }
     void FailWrites(const std::string& description) { writeFailure_ = description; }
-    // The adapter is unplugged: the next read of the open port fails.
-    void DropLine() { dropped_ = true; }
+    // The adapter is unplugged: the next read of the open port fails, and the
+    // port cannot be opened again until the adapter is plugged back in.
+    void DropLine();
+    void Replug() { unplugged_ = 0; }
     int OpenPortNumber() const { return open_; }
     bool Dtr() const { return dtr_; }
 
@@ -71,6 +73,7 @@ class VirtualPort : public SerialPort {
     int open_ = 0;
     bool dtr_ = false;
     bool dropped_ = false;
+    int unplugged_ = 0;
     std::string buffer_;
     std::string openFailure_;
     std::string writeFailure_;

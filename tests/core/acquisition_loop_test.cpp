@@ -210,7 +210,9 @@ TEST_F(AcquisitionLoop, AnUnpluggedAdapterClosesThePortWithOneErrorAndTheProgram
     Receive("1\r\n");
     program.port.DropLine();
     program.pump.RunFor(1.0);
-    EXPECT_EQ(Messages(), Lines{"Error: The serial adapter was disconnected"});
+    EXPECT_EQ(Messages(), Lines{"Error: Port 1 (scripted feed) was lost: the serial adapter was "
+                                "disconnected. ZAN Host reopens it by itself when the device is "
+                                "back."});
     EXPECT_FALSE(IsPortOpen(ctx));
     EXPECT_FALSE(m.op1.Checked());
     EXPECT_FALSE(ctx.pollRunning);
@@ -218,6 +220,7 @@ TEST_F(AcquisitionLoop, AnUnpluggedAdapterClosesThePortWithOneErrorAndTheProgram
     feed->Feed("lost\r\n");
     program.pump.RunFor(0.5);
     EXPECT_EQ(seen.size(), 1u);
+    program.port.Replug();
     m.op1.Click();
     feed->Feed("2\r\n");
     program.pump.RunFor(0.1);

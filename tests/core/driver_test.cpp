@@ -23,7 +23,8 @@ TEST(Driver, RunsAnAcquisitionScriptAndPrintsWhatItIsAsked) {
     EXPECT_EQ(out,
               "Label43: caption \"2\" visible true enabled true colour 192,192,192\n"
               "PacketRow = \"3\"\n"
-              "message \"Error\": The serial adapter was disconnected\n"
+              "message \"Error\": Port 1 (simulated VSF) was lost: the serial adapter was "
+              "disconnected. ZAN Host reopens it by itself when the device is back.\n"
               "port 1 = simulated VSF\n");
 }
 

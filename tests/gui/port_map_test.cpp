@@ -1,5 +1,7 @@
 #include "ui/port_map.h"
 
+#include "link/port_operations.h"
+
 #include <gtest/gtest.h>
 
 namespace zan::ui {
