@@ -1,7 +1,7 @@
 #include "link/port_watch.h"
 
-#include "link/port_operations.h"
 #include "context/context.h"
+#include "link/port_operations.h"
 
 namespace zan {
 

@@ -8,8 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "link/port_watch.h"
 #include "context/context.h"
+#include "link/port_watch.h"
 #include "ui/qt_serial_port.h"
 #include "ui/qt_text.h"
 

@@ -61,20 +61,23 @@ TEST(UserFileKind, ControlCharactersBeyondLineEndsMarkBinary) {
     EXPECT_TRUE(LooksBinary(std::string(1, '\0')));
 }
 
-TEST_F(UserFiles, LoadCalInfoOfADeviceOrFolderNamesItAndLeavesTheTable) {
+TEST_F(UserFiles, LoadCalInfoOfADeviceAFolderOrAnOverflowNamesItAndLeavesTheTable) {
     VirtualProgram program;
     program.Load();
     program.ctx.main.inst2.Click();
     program.ctx.main.MSFlexGrid2.SetCell(1, 1, "7");
-    for (const std::string& path : {std::string("/dev/zero"), dir.string()}) {
+    const fs::path huge = dir / "huge.txt";
+    test::WriteBytes(huge, "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\nAngle\r\n100\t1e999\t2\r\n");
+    for (const std::string& path : {std::string("/dev/zero"), dir.string(), huge.string()}) {
         program.dialogs.AnswerFile(path);
         program.ctx.main.Command30.Click();
     }
     const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].title, "error");
     EXPECT_EQ(messages[0].text, "/dev/zero is a device, not a Cal Info file.");
     EXPECT_EQ(messages[1].text, dir.string() + " is a folder, not a Cal Info file.");
+    EXPECT_EQ(messages[2].text, "Overflow: 100\t1e999\t2");
     EXPECT_EQ(program.ctx.main.MSFlexGrid2.Cell(1, 1), "7");
 }
 

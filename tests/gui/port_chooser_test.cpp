@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "context/context.h"
 #include "gui/qt_test_app.h"
 #include "link/port_operations.h"
-#include "context/context.h"
 #include "shell/main_load.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "acquisition/acquisition_loop.h"
+#include "calibration/cal_info_file.h"
+#include "core/number_text.h"
+#include "core/number_value.h"
+#include "core/text_file.h"
+#include "core/user_file.h"
+#include "core/whole_number.h"
+#include "settings/settings_retrieval.h"
+#include "shell/settings_files.h"
+#include "state/instruments.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+// Every reader of outside text gets this many random and mutated inputs per
+// run, under the sanitizers in CI: enough to meet the odd byte, few enough to
+// keep the suite fast. The seed is fixed, so a failure repeats.
+constexpr int kInputsPerReader = 4000;
+
+class ReaderFuzz : public ::testing::Test {
+  protected:
+    // Random bytes, or a good text with bytes changed, cut or repeated.
+    std::string Input(const std::string& good) {
+        std::uniform_int_distribution<int> byte(0, 255), coin(0, 3);
+        std::string text;
+        if (coin(rng) == 0) {
+            text.resize(static_cast<size_t>(Below(300)));
+            for (char& c : text) c = static_cast<char>(byte(rng));
+            return text;
+        }
+        text = good;
+        for (int edits = Below(6); edits > 0 && !text.empty(); --edits) {
+            const size_t at = static_cast<size_t>(Below(static_cast<int>(text.size())));
+            switch (coin(rng)) {
+                case 0: text[at] = static_cast<char>(byte(rng)); break;
+                case 1: text.erase(at, static_cast<size_t>(Below(20))); break;
+                case 2: text.insert(at, text.substr(at, static_cast<size_t>(Below(40)))); break;
+                default: text.insert(at, Pick({",", "\t", "\r", "\n", "\"", "1e300", "-", "."}));
+            }
+        }
+        return text;
+    }
+    int Below(int n) { return std::uniform_int_distribution<int>(0, std::max(0, n - 1))(rng); }
+    std::string Pick(const std::vector<std::string>& words) {
+        return words[static_cast<size_t>(Below(static_cast<int>(words.size())))];
+    }
+    std::mt19937 rng{20261207};
+};
+
+TEST_F(ReaderFuzz, CalInfoReadsOnlyNumbersIntoItsCellsOrFailsCleanly) {
+    const std::string good =
+        "ZAN /tmp/c.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
+        "B100\t0.00123\t45\r\nB125\t2\t3\r\nB150\t4\t5\r\nG100\t1\t1\r\nG125\t\t\r\nG150\t1\t\r\n"
+        "R100\t1\t2\r\nR125\t3\t4\r\nR150\t5\t6\r\nFluor.\t7\t8\r\n";
+    ControlRegistry registry;
+    FlexGrid table(registry, "MSFlexGrid2", 8, 5);
+    for (int i = 0; i < kInputsPerReader; ++i) {
+        const std::string text = Input(good);
+        LooksBinary(text);
+        FieldReader reader(text);
+        try {
+            ReadCalInfo(reader, table, i % 2 ? kTria : kVsf);
+        } catch (const std::runtime_error&) {}
+        for (int row = 1; row < 8; ++row)
+            for (int col = 1; col < 5; ++col) {
+                const std::string& cell = table.Cell(row, col);
+                ASSERT_TRUE(cell.empty() || GeneralText(NumberValue(cell)) == cell) << cell;
+            }
+    }
+}
+
+TEST_F(ReaderFuzz, SettingsFilesGiveKnownCodesOrNothing) {
+    for (int i = 0; i < kInputsPerReader; ++i) {
+        if (const auto choice = ParseQuickSetup(Input("3\r\n2\r\n"))) {
+            ASSERT_TRUE(choice->instrument >= 0 && choice->instrument <= 5);
+            ASSERT_TRUE(choice->port >= 0 && choice->port <= 4);
+        }
+        ParsePreferences(Input("True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n"));
+    }
+}
+
+TEST_F(ReaderFuzz, ReplyLinesGiveValidDatesAndTimesOrNothing) {
+    for (int i = 0; i < kInputsPerReader; ++i) {
+        if (const auto clock = ParseClockLine(Input("12/06/26\t43200.5"))) {
+            ASSERT_TRUE(clock->hours >= 0 && clock->hours <= 23);
+            ASSERT_TRUE(clock->minutes >= 0 && clock->minutes <= 59);
+            ASSERT_TRUE(clock->seconds >= 0 && clock->seconds <= 59);
+            ASSERT_TRUE(clock->month >= 1 && clock->month <= 12);
+        }
+        const std::string digits = Input("0123456789");
+        if (const auto n = DigitsNumberIn(digits, 0, 9999)) {
+            ASSERT_LE(*n, 9999);
+        }
+        WholeNumberIn(NumberValue(digits), -5, 5);
+    }
+}
+
+TEST_F(ReaderFuzz, TheAcquisitionLoopKeepsEveryLineAndIndexInItsBounds) {
+    VirtualProgram program;
+    program.Load();
+    program.ctx.main.inst6.Click();
+    const ProgramState& s = program.ctx.state;
+    for (int i = 0; i < kInputsPerReader; ++i) {
+        WalkReceivedText(program.ctx, Input("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"));
+        ASSERT_TRUE(s.PacketRow >= 0 && s.PacketRow < kRingRows);
+        ASSERT_TRUE(s.PacketColumn >= 0 && s.PacketColumn < kSeparatorLimit);
+        ASSERT_LE(s.ReceivedLineLength, kLongestLine);
+    }
+    for (const std::string& entry : program.ctx.main.List1.Entries())
+        ASSERT_LE(entry.size(), static_cast<size_t>(kLongestLine));
+}
+
+}  // namespace
+}  // namespace zan
