@@ -3,6 +3,7 @@
 #include "context/context.h"
 #include "link/exchange.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 
 namespace zan {
 namespace {
@@ -143,6 +144,9 @@ void Text9_Change(Context& ctx) {
         if (typed.empty()) return;
         SendText(ctx, typed);
         box.SetText("");
+    } catch (const PortLostError& e) {
+        // Told once; the port is closed, so further typing stays in the box.
+        PortLost(ctx, e.what());
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }
