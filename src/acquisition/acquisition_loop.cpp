@@ -163,6 +163,8 @@ void PollInstrument(Context& ctx) {
 bool Timer1WouldIdle(Context& ctx) {
     const ProgramState& s = ctx.state;
     if (s.PlaybackDelay > 0 || s.PlaybackState == 1 || s.PlaybackState == 2) return false;
+    // A lost port is tried again on the ticks.
+    if (ctx.lostPort != 0) return false;
     return !IsPortOpen(ctx) || !ctx.platform.port.MayHaveInput();
 }
 

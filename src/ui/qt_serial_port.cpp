@@ -1,5 +1,8 @@
 #include "ui/qt_serial_port.h"
 
+#include <poll.h>
+#include <sys/ioctl.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -18,6 +21,17 @@ std::string OpenFailure(const std::string& path, const QSerialPort& device) {
 }
 
 }  // namespace
+
+QtSerialPort::QtSerialPort(PortMap map) : map_(std::move(map)) {
+    // Qt reports a lost device as a resource error, but a read of nothing on
+    // a hung-up line only as a read error (and then keeps reading): both end
+    // the port.
+    QObject::connect(&device_, &QSerialPort::errorOccurred, &device_,
+                     [this](QSerialPort::SerialPortError error) {
+                         if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+                             readFailure_ = device_.errorString().toStdString();
+                     });
+}
 
 void QtSerialPort::Simulate(int portNumber, SerialPort& simulated) {
     simulated_ = &simulated;
@@ -51,6 +65,7 @@ void QtSerialPort::Open(int portNumber) {
     if (!device_.open(QIODevice::ReadWrite)) throw PortError(OpenFailure(path, device_));
     device_.setDataTerminalReady(false);
     usingSimulated_ = false;
+    readFailure_.clear();
 }
 
 void QtSerialPort::Close() {
@@ -69,6 +84,7 @@ bool QtSerialPort::IsOpen() const {
 void QtSerialPort::Write(const std::string& text) {
     if (usingSimulated_) return simulated_->Write(text);
     if (!device_.isOpen()) throw PortError("Operation valid only when the port is open");
+    ThrowIfLost();
     if (device_.write(text.data(), static_cast<qint64>(text.size())) < 0)
         throw PortError(device_.errorString().toStdString());
     // Hand the bytes to the driver now: some callers poll without dispatching events.
@@ -76,15 +92,30 @@ void QtSerialPort::Write(const std::string& text) {
 }
 
 void QtSerialPort::Collect() {
-    if (device_.isOpen()) device_.waitForReadyRead(0);
+    if (!device_.isOpen()) return;
+    device_.waitForReadyRead(0);
     ThrowIfLost();
 }
 
+std::string QtSerialPort::WhyLost() {
+    if (!readFailure_.empty()) return "read error (" + readFailure_ + ")";
+    const int fd = static_cast<int>(device_.handle());
+    pollfd line{fd, POLLIN, 0};
+    if (::poll(&line, 1, 0) <= 0) return {};
+    if (line.revents & POLLHUP) return "the device hung up";
+    if (line.revents & (POLLERR | POLLNVAL)) return "the line failed";
+    int waiting = 0;
+    if ((line.revents & POLLIN) && ::ioctl(fd, FIONREAD, &waiting) == 0 && waiting == 0)
+        return "the device hung up";
+    return {};
+}
+
 void QtSerialPort::ThrowIfLost() {
-    if (!device_.isOpen() || device_.error() != QSerialPort::ResourceError) return;
-    const std::string why = device_.errorString().toStdString();
+    if (!device_.isOpen()) return;
+    const std::string why = WhyLost();
+    if (why.empty()) return;
     device_.close();
-    throw PortLostError("The serial adapter was disconnected (" + why + ")");
+    throw PortLostError(why);
 }
 
 std::string QtSerialPort::Read(int maxChars) {
@@ -110,7 +141,7 @@ bool QtSerialPort::MayHaveInput() {
     // A simulated sensor produces by the clock, with no notification to wait for.
     if (usingSimulated_) return true;
     return device_.isOpen() &&
-           (device_.bytesAvailable() > 0 || device_.error() == QSerialPort::ResourceError);
+           (device_.bytesAvailable() > 0 || !readFailure_.empty() || !WhyLost().empty());
 }
 
 void QtSerialPort::SetDtr(bool on) {

@@ -10,7 +10,7 @@ namespace zan::ui {
 // number can be handed to a simulated sensor instead of a device.
 class QtSerialPort : public SerialPort {
   public:
-    explicit QtSerialPort(PortMap map) : map_(std::move(map)) {}
+    explicit QtSerialPort(PortMap map);
     // Port n is served by the given port (a virtual port with a simulated sensor).
     void Simulate(int portNumber, SerialPort& simulated);
     const PortMap& Map() const { return map_; }
@@ -31,13 +31,18 @@ class QtSerialPort : public SerialPort {
     // Takes in what arrived since the last dispatch, for the callers that
     // watch the port without dispatching events.
     void Collect();
-    // A vanished device, as the read notification found it, closes the port.
+    // A device that is gone closes the port and throws PortLostError. Gone
+    // means any of: a hang-up or error on the line, a read error or a lost
+    // resource reported by Qt, or a readable line with nothing to read.
     void ThrowIfLost();
+    std::string WhyLost();
     PortMap map_;
     QSerialPort device_;
     SerialPort* simulated_ = nullptr;
     int simulatedNumber_ = 0;
     bool usingSimulated_ = false;
+    // The read error Qt reported since the port was opened, if any.
+    std::string readFailure_;
     // The device opened last, when it is not the bound name (found again by
     // its serial number under another name).
     std::string foundAs_;
