@@ -47,6 +47,9 @@ struct Context {
     // acquisition timer when the device is back; 0 when none is awaited.
     int lostPort = 0;
     double nextReopenTry = 0;
+    // How many times an open port was lost: an exchange that sees the count
+    // change ends quietly, the loss having been told once.
+    int portLosses = 0;
 };
 
 // The "Error" message box with a failure's description.

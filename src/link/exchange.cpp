@@ -2,6 +2,7 @@
 
 #include "context/context.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 
 namespace zan {
 
@@ -13,6 +14,7 @@ Exchange::Exchange(Context& ctx, ProgressBar* bar)
                                       &ctx.main.Command4,   &ctx.main.Command13} {
     if (ctx.exchangeRunning) return;
     ctx.exchangeRunning = true;
+    lossesAtStart_ = ctx.portLosses;
     acquired_ = true;
     for (size_t i = 0; i < kStarters; ++i) {
         wasEnabled_[i] = starters_[i]->Enabled();
@@ -26,9 +28,25 @@ Exchange::~Exchange() {
     ctx_.exchangeRunning = false;
 }
 
-void Exchange::Send(const std::string& text) { SendText(ctx_, text); }
+void Exchange::ThrowIfLinkLost() const {
+    if (ctx_.portLosses != lossesAtStart_) throw LinkLost();
+}
 
-void Exchange::Wait(double seconds) { Delay(ctx_, seconds); }
+void Exchange::Send(const std::string& text) {
+    ThrowIfLinkLost();
+    // A write can be the first to find the device gone, before any tick does.
+    try {
+        SendText(ctx_, text);
+    } catch (const PortLostError& e) {
+        PortLost(ctx_, e.what());
+        throw LinkLost();
+    }
+}
+
+void Exchange::Wait(double seconds) {
+    Delay(ctx_, seconds);
+    ThrowIfLinkLost();
+}
 
 void Exchange::SendThenWait(const std::string& text, double step, double seconds) {
     Send(text);

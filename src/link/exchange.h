@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <stdexcept>
 #include <string>
 
 namespace zan {
@@ -15,6 +16,14 @@ class ProgressBar;
 // application). While an exchange holds the line every button that starts
 // one is disabled, and a second exchange is refused: Acquired() is false and
 // its handler must send nothing.
+// The port was lost while the exchange ran. The loss has been told to the
+// user once already; the exchange's handler ends quietly, with no box of
+// its own.
+class LinkLost : public std::runtime_error {
+  public:
+    LinkLost() : std::runtime_error("the port was lost during the exchange") {}
+};
+
 class Exchange {
   public:
     // The bar, when given, is the one this exchange's steps move.
@@ -25,9 +34,10 @@ class Exchange {
 
     bool Acquired() const { return acquired_; }
 
-    // A command, written as bare text.
+    // A command, written as bare text. Throws LinkLost once the port was lost.
     void Send(const std::string& text);
-    // A fixed wait, while the acquisition loop gathers the reply into the receive lists.
+    // A fixed wait, while the acquisition loop gathers the reply into the
+    // receive lists. Throws LinkLost when the port was lost before its end.
     void Wait(double seconds);
     // One step of a script: the command, the bar moved on by step, the wait.
     void SendThenWait(const std::string& text, double step, double seconds);
@@ -43,6 +53,9 @@ class Exchange {
     std::array<Control*, kStarters> starters_;
     std::array<bool, kStarters> wasEnabled_{};
     bool acquired_ = false;
+    int lossesAtStart_ = 0;
+
+    void ThrowIfLinkLost() const;
 };
 
 }  // namespace zan

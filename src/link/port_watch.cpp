@@ -17,6 +17,7 @@ void PortLost(Context& ctx, const std::string& what) {
     const std::string name =
         "Port " + std::to_string(number) + " (" + ctx.platform.port.Describe(number) + ")";
     ctx.lostPort = number;
+    ++ctx.portLosses;
     ctx.nextReopenTry = ctx.platform.pump.Seconds() + kReopenInterval;
     ShowPortStatus(ctx, name + " lost; waiting for the device to come back");
     ShowError(ctx, name + " was lost: " + what +

@@ -105,6 +105,8 @@ void Command2_Click(Context& ctx) {
     }
     try {
         SendLoggerSettings(ctx, exchange);
+    } catch (const LinkLost&) {
+        // The loss was told once, when it happened.
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }

@@ -175,6 +175,8 @@ void Command3_Click(Context& ctx) {
         ShowMeasurementTime(ctx);
         exchange.SendThenWait("C", 0, 1);
         ReadInstrumentClock(ctx);
+    } catch (const LinkLost&) {
+        // The loss was told once, when it happened.
     } catch (const std::exception&) {
         // The port failed or went away during the exchange.
         ctx.platform.dialogs.MessageBox(

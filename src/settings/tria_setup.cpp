@@ -134,6 +134,8 @@ void Command12_Click(Context& ctx) {
         exchange.SetProgress(100);
         exchange.Wait(0.5);
         exchange.SetProgress(0);
+    } catch (const LinkLost&) {
+        // The loss was told once, when it happened.
     } catch (const ReplyCutOff& e) {
         exchange.SetProgress(0);
         ctx.platform.dialogs.MessageBox(
@@ -204,11 +206,15 @@ void Command13_Click(Context& ctx) {
     }
     exchange.SetProgress(0);
     double progress = 0;
-    for (double seconds : {0.2, 0.1, 0.1, 0.2, 0.1, 0.1, 0.2, 0.1, 0.1, 0.2}) {
-        exchange.Wait(seconds);
-        exchange.SetProgress(progress += 10);
+    try {
+        for (double seconds : {0.2, 0.1, 0.1, 0.2, 0.1, 0.1, 0.2, 0.1, 0.1, 0.2}) {
+            exchange.Wait(seconds);
+            exchange.SetProgress(progress += 10);
+        }
+        exchange.Wait(1.2);
+    } catch (const LinkLost&) {
+        // The loss was told once, when it happened.
     }
-    exchange.Wait(1.2);
     exchange.SetProgress(0);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/settings_test_support.h"
 #include "link/port_operations.h"
 #include "virtual/virtual_program.h"
 
@@ -26,6 +27,36 @@ TEST_F(Unplug, TypingInTheTerminalBoxGivesOneMessageNotOnePerCharacter) {
     EXPECT_EQ(m.Text9.Text(), "hello");
     program.pump.RunFor(1);
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);
+}
+
+// The adapter is pulled half a second into each exchange: the loss is told
+// once, and the exchange ends without a box of its own.
+TEST(UnplugDuringExchange, EveryExchangeEndsQuietlyAfterTheOneMessage) {
+    const struct {
+        const char* button;
+        bool tria;
+    } cases[] = {{"Command3", false}, {"Command2", false}, {"Command12", true},
+                 {"Command4", true},  {"Command13", true}, {"Command27", false}};
+    for (const auto& c : cases) {
+        test::SettingsBench bench;
+        MainForm& m = bench.m;
+        if (c.tria) m.inst6.Click();
+        for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7}) box->SetText("01");
+        m.Text5.SetText("12");
+        m.Text8.SetText("30");
+        for (ComboBox* slot : {&m.Combo1, &m.Combo2, &m.Combo3}) slot->SetListIndex(0);
+        bool pulled = false;
+        bench.program.pump.AddTimer(0.5, [&] {
+            if (!pulled && IsPortOpen(bench.program.ctx)) bench.program.port.DropLine();
+            pulled = true;
+        });
+        ClickControl(*m.registry.Find(c.button));
+        bench.program.pump.RunFor(1);
+        const auto& messages = bench.program.dialogs.Messages();
+        ASSERT_EQ(messages.size(), 1u) << c.button << ": " << messages[0].text;
+        EXPECT_EQ(messages[0].text.rfind("Port 1 (simulated ", 0), 0u) << c.button;
+        EXPECT_FALSE(bench.program.ctx.exchangeRunning) << c.button;
+    }
 }
 
 }  // namespace
