@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "acquisition/acquisition_loop.h"
 #include "calibration/cal_info_file.h"
+#include "controls/controls.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/text_file.h"
@@ -12,7 +12,6 @@
 #include "settings/settings_retrieval.h"
 #include "shell/settings_files.h"
 #include "state/instruments.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
@@ -98,21 +97,6 @@ TEST_F(ReaderFuzz, ReplyLinesGiveValidDatesAndTimesOrNothing) {
         }
         WholeNumberIn(NumberValue(digits), -5, 5);
     }
-}
-
-TEST_F(ReaderFuzz, TheAcquisitionLoopKeepsEveryLineAndIndexInItsBounds) {
-    VirtualProgram program;
-    program.Load();
-    program.ctx.main.inst6.Click();
-    const ProgramState& s = program.ctx.state;
-    for (int i = 0; i < kInputsPerReader; ++i) {
-        WalkReceivedText(program.ctx, Input("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"));
-        ASSERT_TRUE(s.PacketRow >= 0 && s.PacketRow < kRingRows);
-        ASSERT_TRUE(s.PacketColumn >= 0 && s.PacketColumn < kSeparatorLimit);
-        ASSERT_LE(s.ReceivedLineLength, kLongestLine);
-    }
-    for (const std::string& entry : program.ctx.main.List1.Entries())
-        ASSERT_LE(entry.size(), static_cast<size_t>(kLongestLine));
 }
 
 }  // namespace

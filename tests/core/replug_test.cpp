@@ -43,13 +43,5 @@ TEST_F(Replug, AReturningDeviceIsReopenedWithinTwoSecondsWithoutAWordToTheSensor
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);
 }
 
-TEST_F(Replug, ClosingOrOpeningAPortByHandEndsTheWait) {
-    m.cp.Click();
-    program.port.Replug();
-    program.pump.RunFor(2);
-    EXPECT_FALSE(IsPortOpen(program.ctx));
-    EXPECT_EQ(program.ctx.lostPort, 0);
-}
-
 }  // namespace
 }  // namespace zan

@@ -54,13 +54,6 @@ TEST_F(UserFiles, PlainTextReadsWholeAndEverythingElseIsRefusedByName) {
     for (const auto& c : cases) EXPECT_EQ(Refusal(c.path), c.message) << c.path;
 }
 
-TEST(UserFileKind, ControlCharactersBeyondLineEndsMarkBinary) {
-    EXPECT_FALSE(LooksBinary("1\t2\r\n\f"));
-    EXPECT_FALSE(LooksBinary("abcdefgh\x01"));
-    EXPECT_TRUE(LooksBinary("ab\x01\x02"));
-    EXPECT_TRUE(LooksBinary(std::string(1, '\0')));
-}
-
 TEST_F(UserFiles, LoadCalInfoOfADeviceAFolderOrAnOverflowNamesItAndLeavesTheTable) {
     VirtualProgram program;
     program.Load();

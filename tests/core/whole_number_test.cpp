@@ -5,9 +5,7 @@
 #include <limits>
 
 #include "core/whole_number.h"
-#include "settings/settings_application.h"
 #include "settings/settings_retrieval.h"
-#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
@@ -58,18 +56,6 @@ TEST(WholeNumber, AClockCountOutsideOneDayIsNoTimeOfDay) {
     EXPECT_EQ(last->minutes, 59);
     EXPECT_EQ(last->seconds, 58);
     EXPECT_FALSE(ParseClockLine("99999999999/06/26\t100"));
-}
-
-TEST(WholeNumber, HoursOfAnyLengthAreCheckedNotWrapped) {
-    VirtualProgram program;
-    program.Load();
-    for (TextBox* box : {&program.ctx.main.Text1, &program.ctx.main.Text6, &program.ctx.main.Text7})
-        box->SetText("01");
-    program.ctx.main.Text5.SetText("4294967308");
-    program.ctx.main.Text8.SetText("05");
-    const auto problem = DateTimeProblem(program.ctx);
-    ASSERT_TRUE(problem);
-    EXPECT_NE(problem->find("The hour must be 0 to 23"), std::string::npos) << *problem;
 }
 
 }  // namespace

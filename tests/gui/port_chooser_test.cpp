@@ -36,16 +36,6 @@ fs::path TestFolder() {
     return dir;
 }
 
-TEST(PortNames, BareNamesAreDevicesAndRelativeOnesStartFromTheWorkingFolder) {
-    EXPECT_EQ(DevicePath("ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(DevicePath("pts/3"), "/dev/pts/3");
-    EXPECT_EQ(DevicePath("/dev/serial/by-id/x"), "/dev/serial/by-id/x");
-    EXPECT_EQ(DevicePath("./link"), (fs::current_path() / "link").string());
-    PortMap map;
-    EXPECT_EQ(ApplyPortOverride(map, "1=ttyACM2"), "");
-    EXPECT_EQ(map.paths.at(1), "/dev/ttyACM2");
-}
-
 TEST(PortBindings, StableNamesBindingsAndSerialNumbersFindTheAdapterAgain) {
     const fs::path dir = TestFolder();
     std::FILE* device = std::fopen((dir / "ttyUSB3").c_str(), "w");
@@ -56,11 +46,15 @@ TEST(PortBindings, StableNamesBindingsAndSerialNumbersFindTheAdapterAgain) {
     EXPECT_EQ(names.at((dir / "ttyUSB3").string()),
               (dir / "usb-Maker_Adapter_A1-if00-port0").string());
 
+    EXPECT_EQ(DevicePath("pts/3"), "/dev/pts/3");
+    EXPECT_EQ(DevicePath("./link"), (fs::current_path() / "link").string());
     PortMap map;
+    EXPECT_EQ(ApplyPortOverride(map, "1=ttyACM2"), "");
+    EXPECT_EQ(map.paths.at(1), "/dev/ttyACM2");
     BindPort(map, 2, {"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "0403:6001", "M", "P", "A1"});
     BindPort(map, 4, {"/dev/ttyS0", "", "", "", "", ""});
     const std::string text = FormatPortBindings(map);
-    EXPECT_EQ(text, "2=/dev/serial/by-id/usb-A\tA1\r\n4=/dev/ttyS0\r\n");
+    EXPECT_EQ(text, "1=/dev/ttyACM2\r\n2=/dev/serial/by-id/usb-A\tA1\r\n4=/dev/ttyS0\r\n");
     PortMap again;
     ApplyPortBindings(again, "garbage\r\n9=/dev/x\r\n" + text);
     EXPECT_EQ(again.paths, map.paths);
