@@ -54,26 +54,6 @@ TEST_F(UserFiles, PlainTextReadsWholeAndEverythingElseIsRefusedByName) {
     for (const auto& c : cases) EXPECT_EQ(Refusal(c.path), c.message) << c.path;
 }
 
-TEST_F(UserFiles, LoadCalInfoOfADeviceAFolderOrAnOverflowNamesItAndLeavesTheTable) {
-    VirtualProgram program;
-    program.Load();
-    program.ctx.main.inst2.Click();
-    program.ctx.main.MSFlexGrid2.SetCell(1, 1, "7");
-    const fs::path huge = dir / "huge.txt";
-    test::WriteBytes(huge, "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\nAngle\r\n100\t1e999\t2\r\n");
-    for (const std::string& path : {std::string("/dev/zero"), dir.string(), huge.string()}) {
-        program.dialogs.AnswerFile(path);
-        program.ctx.main.Command30.Click();
-    }
-    const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0].title, "error");
-    EXPECT_EQ(messages[0].text, "/dev/zero is a device, not a Cal Info file.");
-    EXPECT_EQ(messages[1].text, dir.string() + " is a folder, not a Cal Info file.");
-    EXPECT_EQ(messages[2].text, "Overflow: 100\t1e999\t2");
-    EXPECT_EQ(program.ctx.main.MSFlexGrid2.Cell(1, 1), "7");
-}
-
 TEST_F(UserFiles, SettingsFilesThatAreNotTheirKindAreNamedAtStartAndDefaultsApply) {
     VirtualProgram program;
     program.clock.quickSetupPath = (dir / "def.zhl").string();
