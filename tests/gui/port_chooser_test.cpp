@@ -4,23 +4,15 @@
 #include <unistd.h>
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
-#include "context/context.h"
-#include "gui/qt_test_app.h"
-#include "link/port_operations.h"
+#include "gui/qt_pty_program.h"
 #include "shell/main_load.h"
-#include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
 #include "ui/port_chooser.h"
-#include "ui/qt_event_pump.h"
-#include "ui/qt_serial_port.h"
-#include "virtual/fixed_clock.h"
-#include "virtual/scripted_dialogs.h"
 
 namespace zan::ui {
 namespace {
@@ -96,34 +88,21 @@ TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
 
 // The adapter returns as a new pseudo-terminal behind the same stable name.
 TEST(PtyReplug, ALinkRepointedToANewTerminalIsReopenedWithinTwoSeconds) {
-    test::App();
     const fs::path dir = TestFolder();
     const fs::path link = dir / "usb-Maker_Adapter_A1-if00-port0";
     sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
-    auto server = std::make_unique<sim::PtyServer>(sensor);
-    fs::create_symlink(server->Path(), link);
-    QtEventPump pump;
     PortMap map;
     map.paths[1] = link.string();
-    QtSerialPort port(map);
-    ScriptedDialogs dialogs;
-    FixedClock clock;
-    Context ctx(Platform{pump, port, dialogs, clock});
-    WireProgram(ctx);
+    test::QtPtyProgram program(map);
+    auto& server = program.server;
+    server = std::make_unique<sim::PtyServer>(sensor);
+    fs::create_symlink(server->Path(), link);
+    Context& ctx = program.ctx;
+    QtSerialPort& port = program.port;
+    ScriptedDialogs& dialogs = program.dialogs;
     ctx.state.InstrumentType = 1;
     ctx.state.QuickSetupPort = 1;
-    QTimer serve;
-    serve.setInterval(5);
-    QObject::connect(&serve, &QTimer::timeout, [&] {
-        if (server) server->Step(pump.Seconds());
-    });
-    serve.start();
-    const auto runUntil = [](const auto& done, int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < ms) test::RunEventLoop(5);
-        return done();
-    };
+    const auto runUntil = [](const auto& done, int ms) { return test::RunUntil(done, ms); };
     MainForm_Load(ctx);
     ASSERT_TRUE(runUntil([&] { return ctx.main.List1.Count() >= 2; }, 5000));
 

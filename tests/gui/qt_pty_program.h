@@ -1,0 +1,47 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QTimer>
+#include <memory>
+
+#include "context/context.h"
+#include "gui/qt_test_app.h"
+#include "shell/main_load.h"
+#include "sim/pty_server.h"
+#include "ui/qt_event_pump.h"
+#include "ui/qt_serial_port.h"
+#include "virtual/fixed_clock.h"
+#include "virtual/scripted_dialogs.h"
+
+namespace zan::ui::test {
+
+// The whole program on the real Qt serial path, with a sensor served on a
+// pseudo-terminal that a Qt timer steps every serveMs milliseconds.
+struct QtPtyProgram {
+    explicit QtPtyProgram(PortMap map, int serveMs = 5) : port((App(), map)) {
+        WireProgram(ctx);
+        serve.setInterval(serveMs);
+        QObject::connect(&serve, &QTimer::timeout, [this] {
+            if (server) server->Step(pump.Seconds());
+        });
+        serve.start();
+    }
+
+    QtEventPump pump;
+    QtSerialPort port;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    Context ctx{Platform{pump, port, dialogs, clock}};
+    std::unique_ptr<sim::PtyServer> server;
+    QTimer serve;
+};
+
+// Runs the event loop until the condition holds or the time is up.
+template <typename F>
+bool RunUntil(F done, int ms, int stepMs = 5) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) RunEventLoop(stepMs);
+    return done();
+}
+
+}  // namespace zan::ui::test
