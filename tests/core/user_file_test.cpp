@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "core/file_bytes.h"
+#include "core/test_support.h"
 #include "core/user_file.h"
 #include "shell/settings_files.h"
 #include "virtual/virtual_program.h"
@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 class UserFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zan_userfile_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     // The message a read of the path gives, or "" when it reads.
     static std::string Refusal(const std::string& path, size_t maxBytes = 64) {
         try {
@@ -31,7 +24,8 @@ class UserFiles : public ::testing::Test {
         }
         return "";
     }
-    fs::path dir;
+    test::TempFolder folder;
+    const fs::path& dir = folder.path;
 };
 
 TEST_F(UserFiles, PlainTextReadsWholeAndEverythingElseIsRefusedByName) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/test_support.h"
 #include "gui/qt_pty_program.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
@@ -19,17 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path TestFolder() {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("zan_ports_" + std::to_string(::getpid()) + "_" +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 TEST(PortBindings, StableNamesBindingsAndSerialNumbersFindTheAdapterAgain) {
-    const fs::path dir = TestFolder();
+    const zan::test::TempFolder folder;
+    const fs::path& dir = folder.path;
     std::FILE* device = std::fopen((dir / "ttyUSB3").c_str(), "w");
     std::fclose(device);
     fs::create_symlink(dir / "ttyUSB3", dir / "usb-Maker_Adapter_A1-if00-port0");
@@ -62,7 +55,6 @@ TEST(PortBindings, StableNamesBindingsAndSerialNumbersFindTheAdapterAgain) {
     PortMap loaded;
     LoadPortBindings(loaded, bindings);
     EXPECT_EQ(loaded.paths, map.paths);
-    fs::remove_all(dir);
 }
 
 TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
@@ -88,7 +80,8 @@ TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
 
 // The adapter returns as a new pseudo-terminal behind the same stable name.
 TEST(PtyReplug, ALinkRepointedToANewTerminalIsReopenedWithinTwoSeconds) {
-    const fs::path dir = TestFolder();
+    const zan::test::TempFolder folder;
+    const fs::path& dir = folder.path;
     const fs::path link = dir / "usb-Maker_Adapter_A1-if00-port0";
     sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
     PortMap map;
@@ -134,7 +127,6 @@ TEST(PtyReplug, ALinkRepointedToANewTerminalIsReopenedWithinTwoSeconds) {
     EXPECT_NE(ctx.main.PortStatus.Caption().find("Port 1 reopened"), std::string::npos);
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(sensor.Received(), "");
-    fs::remove_all(dir);
 }
 
 }  // namespace
