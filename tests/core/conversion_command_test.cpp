@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/file_bytes.h"
+#include "core/test_support.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
@@ -18,14 +19,11 @@ const std::string kData = (kExamples / "tria_data.txt").string();
 class ProcessDataFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(dir);
         program.Load();
         program.ctx.progress.Form3.Observe([this](Property p) {
             if (p == Property::Visible) form3Shown.push_back(program.ctx.progress.Form3.Visible());
         });
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     void Click(const std::vector<std::string>& answers) {
         for (const std::string& path : answers) program.dialogs.AnswerFile(path);
         start = program.pump.Seconds();
@@ -36,7 +34,8 @@ class ProcessDataFile : public ::testing::Test {
         return i < m.size() ? m[i].title + ": " + m[i].text : "none";
     }
 
-    const fs::path dir = fs::temp_directory_path() / ("zan_tria1_" + std::to_string(::getpid()));
+    test::TempFolder folder;
+    const fs::path& dir = folder.path;
     const std::string out = (dir / "converted.txt").string();
     VirtualProgram program;
     std::vector<bool> form3Shown;

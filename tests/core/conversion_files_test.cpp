@@ -11,6 +11,7 @@
 #include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
 #include "core/file_bytes.h"
+#include "core/test_support.h"
 #include "core/text_file.h"
 
 namespace zan {
@@ -73,15 +74,14 @@ TEST(ConvertedFiles, WriteFailureIsReportedOnceWithTheFilesName) {
 
 class ConvertTool : public ::testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
     int Run(const std::string& dataFile, const std::string& out) {
         std::ostringstream err;
         const int status = RunConvertTool({device, dataFile, out}, err, false);
         output = err.str();
         return status;
     }
-    const fs::path dir = fs::temp_directory_path() / ("zan_tool_" + std::to_string(::getpid()));
+    test::TempFolder folder;
+    const fs::path& dir = folder.path;
     const std::string device = std::string(ZANHOST_SOURCE_DIR) + "/examples/tria_device.txt";
     const std::string data = (dir / "data.txt").string();
     std::string output;

@@ -7,6 +7,7 @@
 
 #include "acquisition/acquisition_loop.h"
 #include "core/colour.h"
+#include "core/test_support.h"
 #include "driver/driver.h"
 #include "file_bytes.h"
 #include "statistics/data_capture.h"
@@ -26,10 +27,7 @@ class TestingPanel : public ::testing::Test {
         program.Load();
         m.inst2.Click();
         m.op1.Click();
-        folder /= ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(folder); }
     void Receive(const std::string& text) {
         feed->Feed(text);
         Timer1_Timer(program.ctx);
@@ -52,7 +50,7 @@ class TestingPanel : public ::testing::Test {
     VirtualProgram program;
     MainForm& m = program.ctx.main;
     std::shared_ptr<FeedDevice> feed;
-    fs::path folder = fs::temp_directory_path() / "zanhost_statistics";
+    test::TempFolder folder;
 };
 
 TEST_F(TestingPanel, AveragesRunOverTheRingAndKeepItAcrossAStop) {
