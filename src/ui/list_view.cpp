@@ -1,133 +1,91 @@
 #include "ui/list_view.h"
 
-#include <QAbstractListModel>
-#include <QCache>
-#include <QListView>
+#include <QAbstractScrollArea>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPointer>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTextOption>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "controls/controls.h"
+#include "ui/text_widths.h"
 
 namespace zan::ui {
 namespace {
 
-// The view takes in the list's changes ten times a second: a stream reads
-// as smoothly, and each refresh (a new row makes the view repaint all rows)
-// costs the same however many characters arrived meanwhile.
+// The view takes in the list's changes at most this often: a stream reads as
+// smoothly, and a refresh costs the same however many lines came meanwhile.
 constexpr int kRefreshMs = 100;
 // A row draws at most this many characters, far more than a screen is wide,
 // so a line that never ends (noise without line feeds) costs no more to draw
 // as it grows.
 constexpr qsizetype kDrawnChars = 4096;
-// Row pictures kept, in bytes, and the widest row kept as a picture, in pixels.
-constexpr int kPictureBytes = 8 << 20;
-constexpr int kWidestPicture = 4096;
+constexpr int kRowPadding = 2;
+constexpr int kTextMargin = 3;
+constexpr int kTabStopPixels = 80;
 
-// The list's entries as rows. The row count is what the view has been told
-// of, so the list may run ahead of it between refreshes.
-class ListModel : public QAbstractListModel {
+// A scroll bar drawn in flat colours. The style's own bar is drawn with
+// gradients, which cost more than the rows themselves when a growing list
+// moves the handle at every refresh.
+class FlatScrollBar : public QScrollBar {
   public:
-    ListModel(const ListBox& list, QObject* parent)
-        : QAbstractListModel(parent), list_(list), rows_(list.Count()) {}
+    FlatScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {}
 
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.Count()) return {};
-        const std::string& entry = list_.Entries()[static_cast<size_t>(index.row())];
-        const auto size = static_cast<qsizetype>(entry.size());
-        QString text = QString::fromLatin1(entry.data(), std::min(size, kDrawnChars));
-        if (size > kDrawnChars) text += QChar(0x2026);
-        return text;
-    }
-
-    // Tells the view about the rows changed from first to last and the rows
-    // added or removed since the last time.
-    void Catch(bool reset, int first, int last) {
-        const int count = list_.Count();
-        if (reset || count < rows_) {
-            beginResetModel();
-            rows_ = count;
-            endResetModel();
-            return;
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const auto part = [&](QStyle::SubControl control) {
+            return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
+        };
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        if (isEnabled() && maximum() > minimum()) {
+            const QRect handle = part(QStyle::SC_ScrollBarSlider).adjusted(1, 1, -2, -2);
+            painter.fillRect(handle,
+                             palette().color(isSliderDown() ? QPalette::Dark : QPalette::Button));
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.drawRect(handle);
         }
-        last = std::min(last, rows_ - 1);
-        if (first <= last) emit dataChanged(index(first), index(last), {Qt::DisplayRole});
-        if (count > rows_) {
-            beginInsertRows({}, rows_, count - 1);
-            rows_ = count;
-            endInsertRows();
+        const bool vertical = orientation() == Qt::Vertical;
+        for (const auto& [control, arrow] :
+             {std::pair{QStyle::SC_ScrollBarSubLine,
+                        vertical ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowLeft},
+              std::pair{QStyle::SC_ScrollBarAddLine, vertical ? QStyle::PE_IndicatorArrowDown
+                                                              : QStyle::PE_IndicatorArrowRight}}) {
+            QStyleOption arrowOption;
+            arrowOption.initFrom(this);
+            arrowOption.rect = part(control);
+            style()->drawPrimitive(arrow, &arrowOption, &painter, this);
         }
     }
-
-  private:
-    const ListBox& list_;
-    int rows_;
 };
 
-// Draws each row through the standard delegate once and keeps the picture:
-// a view repaints all its rows whenever one is added, and a copy per row is
-// far cheaper than laying out its text again.
-class RowPictures : public QStyledItemDelegate {
-  public:
-    RowPictures(QWidget* viewport, QObject* parent)
-        : QStyledItemDelegate(parent), viewport_(viewport), pictures_(kPictureBytes) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const qreal ratio = painter->device()->devicePixelRatio();
-        const QSize pixels = option.rect.size() * ratio;
-        if (pixels.isEmpty() || pixels.width() > kWidestPicture) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        const QString key = QString("%1 %2x%3 %4 %5 ")
-                                .arg(static_cast<int>(option.state))
-                                .arg(option.rect.width())
-                                .arg(option.rect.height())
-                                .arg(ratio)
-                                .arg(option.palette.cacheKey()) +
-                            option.font.key() + '\n' + index.data().toString();
-        if (const QPixmap* kept = pictures_.object(key)) {
-            painter->drawPixmap(option.rect.topLeft(), *kept);
-            return;
-        }
-        auto* picture = new QPixmap(pixels);
-        picture->setDevicePixelRatio(ratio);
-        const QPalette::ColorGroup group =
-            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-            : option.state & QStyle::State_Active   ? QPalette::Active
-                                                    : QPalette::Inactive;
-        picture->fill(viewport_->palette().color(group, viewport_->backgroundRole()));
-        QPainter onPicture(picture);
-        QStyleOptionViewItem atOrigin(option);
-        atOrigin.rect.moveTo(0, 0);
-        QStyledItemDelegate::paint(&onPicture, atOrigin, index);
-        onPicture.end();
-        painter->drawPixmap(option.rect.topLeft(), *picture);
-        pictures_.insert(key, picture, pixels.width() * pixels.height() * 4);
-    }
-
-  private:
-    QWidget* viewport_;
-    mutable QCache<QString, QPixmap> pictures_;
-};
-
-class ListView : public QListView {
+// The list's entries drawn as rows of one height. Rows added at the bottom
+// scroll the rows already drawn (a copy of pixels) and draw only the new
+// ones, so the cost of a refresh does not grow with the rows in view. The row
+// count is what the view has been told of, so the list may run ahead of it
+// between refreshes.
+class ListView : public QAbstractScrollArea {
   public:
     ListView(ListBox& list, QWidget* parent)
-        : QListView(parent), list_(list), model_(new ListModel(list, this)) {
-        setUniformItemSizes(true);
-        setModel(model_);
-        setItemDelegate(new RowPictures(viewport(), this));
+        : QAbstractScrollArea(parent), list_(list), widths_(MonospaceMetrics()) {
+        setFont(Monospace());
+        viewport()->setBackgroundRole(QPalette::Base);
+        viewport()->setAutoFillBackground(true);
+        setVerticalScrollBar(new FlatScrollBar(Qt::Vertical, this));
+        setHorizontalScrollBar(new FlatScrollBar(Qt::Horizontal, this));
+        verticalScrollBar()->setSingleStep(1);
         refresh_.setSingleShot(true);
         refresh_.setInterval(kRefreshMs);
         connect(&refresh_, &QTimer::timeout, this, [this] { Sync(); });
+        Sync();
     }
 
     void OnChange(Property p) {
@@ -149,43 +107,148 @@ class ListView : public QListView {
 
     void Sync() {
         refresh_.stop();
-        model_->Catch(reset_, first_, last_);
+        const int count = list_.Count();
+        if (reset_ || count < rows_) {
+            rows_ = count;
+            widest_ = 0;
+            for (int row = 0; row < rows_; ++row) Widen(row);
+            viewport()->update();
+        } else {
+            for (int row = first_; row <= std::min(last_, rows_ - 1); ++row) {
+                Widen(row);
+                UpdateRow(row);
+            }
+            for (int row = rows_; row < count; ++row) {
+                Widen(row);
+                UpdateRow(row);
+            }
+            rows_ = count;
+        }
         reset_ = false;
         first_ = INT_MAX;
         last_ = -1;
+        UpdateBars();
         if (!selectionChanged_) return;
         selectionChanged_ = false;
         // Like a list widget, a list without a selection keeps what the view shows selected.
         const int row = list_.ListIndex();
-        if (row < 0 || row >= model_->rowCount({})) return;
-        const QModelIndex current = model_->index(row);
-        selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
-        scrollTo(current);
+        if (row < 0 || row >= rows_) return;
+        UpdateRow(current_);
+        current_ = row;
+        UpdateRow(current_);
+        ScrollTo(current_);
+    }
+
+    QString RowText(int row) const {
+        const std::string& entry = list_.Entries()[static_cast<size_t>(row)];
+        const auto size = static_cast<qsizetype>(entry.size());
+        QString text = QString::fromLatin1(entry.data(), std::min(size, kDrawnChars));
+        if (size > kDrawnChars) text += QChar(0x2026);
+        return text;
+    }
+    int Rows() const { return rows_; }
+    int CurrentRow() const { return current_; }
+    bool RowInView(int row) const {
+        return row >= TopRow() && (row - TopRow() + 1) * RowHeight() <= viewport()->height();
     }
 
   protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(viewport());
+        painter.setFont(font());
+        const int height = RowHeight();
+        const QRect area = event->rect();
+        const int first = TopRow() + area.top() / height;
+        const int last = std::min(rows_ - 1, TopRow() + area.bottom() / height);
+        const int left = kTextMargin - horizontalScrollBar()->value();
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setTabStopDistance(kTabStopPixels);
+        for (int row = first; row <= last; ++row) {
+            const QRect band(0, (row - TopRow()) * height, viewport()->width(), height);
+            if (row == current_) {
+                painter.fillRect(band, palette().brush(QPalette::Highlight));
+                painter.setPen(palette().color(QPalette::HighlightedText));
+            } else {
+                painter.setPen(palette().color(QPalette::Text));
+            }
+            painter.drawText(QRectF(band.adjusted(left, 0, 0, 0)), RowText(row), layout);
+        }
+    }
+
+    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeight()); }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QAbstractScrollArea::resizeEvent(event);
+        UpdateBars();
+    }
+
     void showEvent(QShowEvent* event) override {
         Sync();
-        QListView::showEvent(event);
+        QAbstractScrollArea::showEvent(event);
     }
 
   private:
+    int RowHeight() const { return fontMetrics().height() + kRowPadding; }
+    int TopRow() const { return verticalScrollBar()->value(); }
+    int FullRowsInView() const { return std::max(1, viewport()->height() / RowHeight()); }
+
+    static QFont Monospace() {
+        QFont mono("Monospace");
+        mono.setStyleHint(QFont::TypeWriter);
+        return mono;
+    }
+    static QFontMetrics MonospaceMetrics() { return QFontMetrics(Monospace()); }
+
+    void Widen(int row) {
+        const std::string& entry = list_.Entries()[static_cast<size_t>(row)];
+        const std::string_view drawn(entry.data(),
+                                     std::min(entry.size(), static_cast<size_t>(kDrawnChars)));
+        widest_ = std::max(widest_, widths_.Of(drawn, kTabStopPixels) + 2 * kTextMargin);
+    }
+
+    void UpdateRow(int row) {
+        if (row < TopRow() || row >= rows_) return;
+        const int top = (row - TopRow()) * RowHeight();
+        if (top < viewport()->height())
+            viewport()->update(0, top, viewport()->width(), RowHeight());
+    }
+
+    void UpdateBars() {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setPageStep(FullRowsInView());
+        bar->setRange(0, std::max(0, rows_ - FullRowsInView()));
+        QScrollBar* across = horizontalScrollBar();
+        across->setPageStep(viewport()->width());
+        across->setSingleStep(fontMetrics().averageCharWidth() * 4);
+        across->setRange(0, std::max(0, widest_ - viewport()->width()));
+    }
+
+    void ScrollTo(int row) {
+        if (row < TopRow())
+            verticalScrollBar()->setValue(row);
+        else if (row >= TopRow() + FullRowsInView())
+            verticalScrollBar()->setValue(row - FullRowsInView() + 1);
+    }
+
     ListBox& list_;
-    ListModel* model_;
+    const TextWidths widths_;
     QTimer refresh_;
-    bool reset_ = false;
+    int rows_ = 0;
+    int current_ = -1;
+    int widest_ = 0;
+    bool reset_ = true;
     int first_ = INT_MAX;
     int last_ = -1;
-    bool selectionChanged_ = false;
+    bool selectionChanged_ = true;
 };
+
+const ListView& Of(const QWidget* listView) { return *static_cast<const ListView*>(listView); }
 
 }  // namespace
 
 QWidget* CreateListView(ListBox& list, QWidget* parent) {
     auto* view = new ListView(list, parent);
-    QFont mono("Monospace");
-    mono.setStyleHint(QFont::TypeWriter);
-    view->setFont(mono);
     QPointer<ListView> guard(view);
     list.Observe([guard](Property p) {
         if (guard) guard->OnChange(p);
@@ -196,5 +259,10 @@ QWidget* CreateListView(ListBox& list, QWidget* parent) {
 void SyncListView(QWidget* listView) {
     if (auto* view = dynamic_cast<ListView*>(listView)) view->Sync();
 }
+
+int ListViewRows(const QWidget* listView) { return Of(listView).Rows(); }
+QString ListViewRowText(const QWidget* listView, int row) { return Of(listView).RowText(row); }
+int ListViewCurrentRow(const QWidget* listView) { return Of(listView).CurrentRow(); }
+bool ListViewRowInView(const QWidget* listView, int row) { return Of(listView).RowInView(row); }
 
 }  // namespace zan::ui

@@ -19,11 +19,13 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <memory>
 
 #include "controls/controls.h"
 #include "ui/graph_view.h"
 #include "ui/list_view.h"
 #include "ui/qt_text.h"
+#include "ui/text_widths.h"
 
 namespace zan::ui {
 namespace {
@@ -35,6 +37,8 @@ constexpr int kTextBoxPixels = 160;
 constexpr int kGridRowPixels = 22;
 constexpr int kCellPaddingPixels = 12;
 constexpr int kWrappedLabelPixels = 420;
+// Room left for kerning when a text's width is summed from its characters.
+constexpr int kFitSlackPixels = 2;
 
 // Calls f(widget, property) on every model change while the widget lives.
 template <typename W, typename F>
@@ -71,18 +75,39 @@ void ApplyBackColour(const Control& control, QWidget* w) {
                          .arg(c.blue));
 }
 
+// Shows a new caption. A one-line label keeps its size while the new text
+// fits: counters change with every packet, and a label that changes size
+// makes the whole window lay itself out again.
+void ShowCaption(QLabel* l, const std::string& caption, std::unique_ptr<TextWidths>& widths) {
+    if (caption.size() > kWrapLength && !l->wordWrap()) {
+        l->setMinimumSize(0, 0);
+        l->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        l->setWordWrap(true);
+        l->setMinimumWidth(kWrappedLabelPixels);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    l->setText(CaptionText(caption));
+    if (l->wordWrap()) return;
+    const QSize held = l->minimumSize() == l->maximumSize() ? l->minimumSize() : QSize(0, 0);
+    if (!widths) widths = std::make_unique<TextWidths>(l->fontMetrics());
+    if (widths->Of(caption) + kFitSlackPixels <= held.width()) return;
+    const QSize wanted = l->sizeHint();
+    if (wanted.width() > held.width() || wanted.height() > held.height())
+        l->setFixedSize(wanted.expandedTo(held));
+}
+
 QWidget* MakeLabel(Label& label, QWidget* parent) {
     auto* w = new QLabel(CaptionText(label.Caption()), parent);
-    w->setWordWrap(label.Caption().size() > kWrapLength);
-    if (w->wordWrap()) w->setMinimumWidth(kWrappedLabelPixels);
-    w->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    OnChange(label, w, [&label](QLabel* l, Property p) {
-        if (p != Property::Caption) return;
-        l->setText(CaptionText(label.Caption()));
-        if (label.Caption().size() > kWrapLength && !l->wordWrap()) {
-            l->setWordWrap(true);
-            l->setMinimumWidth(kWrappedLabelPixels);
-        }
+    // Long texts are messages worth copying; short ones are names and live values.
+    if (label.Caption().size() > kWrapLength) {
+        w->setWordWrap(true);
+        w->setMinimumWidth(kWrappedLabelPixels);
+        w->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    // Made at the first change of caption: most labels never change.
+    auto widths = std::make_shared<std::unique_ptr<TextWidths>>();
+    OnChange(label, w, [&label, widths](QLabel* l, Property p) {
+        if (p == Property::Caption) ShowCaption(l, label.Caption(), *widths);
     });
     return w;
 }
@@ -257,12 +282,14 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
     QObject::connect(w, &QTableWidget::cellClicked, w, [&grid, guard](int row, int col) {
         guard([&] { grid.ClickCell(row, col); });
     });
-    OnChange(grid, w, [&grid](QTableWidget* t, Property p) {
+    OnChange(grid, w, [&grid, widths = TextWidths(w->fontMetrics())](QTableWidget* t, Property p) {
         if (p == Property::Cells) {
             if (grid.ChangedRow() >= 0) {
                 SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
                 const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
-                if (TextPixels(t, text) > t->columnWidth(grid.ChangedCol()))
+                const int column = t->columnWidth(grid.ChangedCol());
+                if (widths.Of(text) + kCellPaddingPixels + kFitSlackPixels > column &&
+                    TextPixels(t, text) > column)
                     SyncGridWidths(grid, t);
             } else {
                 for (int r = 0; r < grid.Rows(); ++r)

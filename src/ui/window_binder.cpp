@@ -15,6 +15,7 @@
 #include "context/context.h"
 #include "link/port_operations.h"
 #include "link/port_watch.h"
+#include "ui/frame_pacer.h"
 #include "ui/menu_builder.h"
 #include "ui/port_map.h"
 #include "ui/qt_text.h"
@@ -22,6 +23,10 @@
 
 namespace zan::ui {
 namespace {
+
+// The main window paints at most ten frames a second: a stream of sixteen
+// packets a second reads as smoothly and costs a fraction of painting each.
+constexpr int kMainFrameMs = 100;
 
 // A window whose title-bar close is the form's close event.
 template <typename Base>
@@ -121,6 +126,7 @@ WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<Key
     });
     ShowPortStatus(ctx, "");
     main->resize(1180, 800);
+    PaceRepaints(main, kMainFrameMs);
     main_ = main;
 
     auto* quick = new FormWindow<QWidget>(ctx.quick.Form2);
