@@ -1,4 +1,5 @@
 #pragma once
+#include <QEvent>
 
 class QWidget;
 
@@ -6,11 +7,17 @@ namespace zan::ui {
 
 // Paints a window at most once every frameMs milliseconds. Qt repaints a
 // window as soon as the event loop is free after any widget changed; while a
-// sensor streams that is after every packet, every list refresh and every
-// counter, and each repaint costs far more than the change behind it. The
-// pacer lets the first repaint after a quiet spell through at once (a click
-// or a key shows without delay) and holds later ones until the frame is due,
-// so all changes of a frame are painted together.
+// sensor streams that is after every packet and every counter, and each
+// repaint costs far more than the change behind it. The pacer holds repaints
+// until the frame is due, so all changes of a frame are painted together; the
+// first repaint after a quiet spell, and those that answer the user's mouse
+// and keys, go through at once.
 void PaceRepaints(QWidget* window, int frameMs);
+
+// The event a widget receives just before its window's next frame is painted
+// after it called RequestFrame: views that gather changes bring themselves up
+// to date then, so a frame costs one wake of the program and one repaint.
+constexpr QEvent::Type kFrameDue = static_cast<QEvent::Type>(QEvent::User + 1);
+void RequestFrame(QWidget* widget);
 
 }  // namespace zan::ui

@@ -8,20 +8,17 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTextOption>
-#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <utility>
 
 #include "controls/controls.h"
+#include "ui/frame_pacer.h"
 #include "ui/text_widths.h"
 
 namespace zan::ui {
 namespace {
 
-// The view takes in the list's changes at most this often: a stream reads as
-// smoothly, and a refresh costs the same however many lines came meanwhile.
-constexpr int kRefreshMs = 100;
 // A row draws at most this many characters, far more than a screen is wide,
 // so a line that never ends (noise without line feeds) costs no more to draw
 // as it grows.
@@ -67,11 +64,11 @@ class FlatScrollBar : public QScrollBar {
     }
 };
 
-// The list's entries drawn as rows of one height. Rows added at the bottom
-// scroll the rows already drawn (a copy of pixels) and draw only the new
-// ones, so the cost of a refresh does not grow with the rows in view. The row
-// count is what the view has been told of, so the list may run ahead of it
-// between refreshes.
+// The list's entries drawn as rows of one height. The list's changes gather
+// until the window's next frame. Rows added at the bottom scroll the rows
+// already drawn (a copy of pixels) and draw only the new ones, so the cost of
+// a frame does not grow with the rows in view. The row count is what the view
+// has been told of, so the list may run ahead of it between frames.
 class ListView : public QAbstractScrollArea {
   public:
     ListView(ListBox& list, QWidget* parent)
@@ -82,9 +79,6 @@ class ListView : public QAbstractScrollArea {
         setVerticalScrollBar(new FlatScrollBar(Qt::Vertical, this));
         setHorizontalScrollBar(new FlatScrollBar(Qt::Horizontal, this));
         verticalScrollBar()->setSingleStep(1);
-        refresh_.setSingleShot(true);
-        refresh_.setInterval(kRefreshMs);
-        connect(&refresh_, &QTimer::timeout, this, [this] { Sync(); });
         Sync();
     }
 
@@ -102,11 +96,10 @@ class ListView : public QAbstractScrollArea {
         } else {
             return;
         }
-        if (isVisible() && !refresh_.isActive()) refresh_.start();
+        if (isVisible()) RequestFrame(this);
     }
 
     void Sync() {
-        refresh_.stop();
         const int count = list_.Count();
         if (reset_ || count < rows_) {
             rows_ = count;
@@ -153,6 +146,12 @@ class ListView : public QAbstractScrollArea {
     }
 
   protected:
+    bool event(QEvent* event) override {
+        if (event->type() != kFrameDue) return QAbstractScrollArea::event(event);
+        Sync();
+        return true;
+    }
+
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(viewport());
         painter.setFont(font());
@@ -176,7 +175,15 @@ class ListView : public QAbstractScrollArea {
         }
     }
 
-    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeight()); }
+    void scrollContentsBy(int dx, int dy) override {
+        const int height = RowHeight();
+        viewport()->scroll(dx, dy * height);
+        // The row cut off by the bottom edge moves up without its lower part.
+        if (dy < 0) {
+            const int top = std::max(0, (viewport()->height() / height + dy) * height);
+            viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+        }
+    }
 
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
@@ -233,7 +240,6 @@ class ListView : public QAbstractScrollArea {
 
     ListBox& list_;
     const TextWidths widths_;
-    QTimer refresh_;
     int rows_ = 0;
     int current_ = -1;
     int widest_ = 0;

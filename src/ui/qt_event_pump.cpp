@@ -35,7 +35,13 @@ void QtEventPump::AddTimer(double intervalSeconds, std::function<void()> callbac
 
 void QtEventPump::AddIdleTimer(double intervalSeconds, std::function<void()> callback,
                                std::function<bool()> idle) {
-    idleTimers_.push_back({StartTimer(intervalSeconds, std::move(callback)), std::move(idle)});
+    QTimer* timer = StartTimer(intervalSeconds, std::move(callback));
+    const int intervalMs = timer->interval();
+    // A tick run early when woken keeps the timer's interval for the ticks after it.
+    QObject::connect(timer, &QTimer::timeout, &timerOwner_, [timer, intervalMs] {
+        if (timer->interval() != intervalMs) timer->setInterval(intervalMs);
+    });
+    idleTimers_.push_back({timer, std::move(idle)});
 }
 
 QTimer* QtEventPump::StartTimer(double intervalSeconds, std::function<void()> callback) {
@@ -49,12 +55,14 @@ QTimer* QtEventPump::StartTimer(double intervalSeconds, std::function<void()> ca
 
 void QtEventPump::BeforeSleep() {
     // Every event that can make work for a timer wakes the loop and passes
-    // here again before the next sleep.
+    // here again before the next sleep. A timer that was held back ticks at
+    // once: its ticks only had nothing to do, so the data that woke the loop
+    // is read in this wake rather than in a second one moments later.
     for (const IdleTimer& t : idleTimers_) {
         if (t.idle())
             t.timer->stop();
         else if (!t.timer->isActive())
-            t.timer->start();
+            t.timer->start(0);
     }
 }
 

@@ -75,25 +75,33 @@ void ApplyBackColour(const Control& control, QWidget* w) {
                          .arg(c.blue));
 }
 
+// What a one-line label that shows changing captions knows of its room: it
+// holds a fixed size fitted to a text whose characters sum to fitted pixels.
+struct CaptionRoom {
+    std::unique_ptr<TextWidths> widths;  // made at the first change: most labels never change
+    int fitted = -1;                     // -1: the label takes the size of its text
+};
+
 // Shows a new caption. A one-line label keeps its size while the new text
 // fits: counters change with every packet, and a label that changes size
 // makes the whole window lay itself out again.
-void ShowCaption(QLabel* l, const std::string& caption, std::unique_ptr<TextWidths>& widths) {
+void ShowCaption(QLabel* l, const std::string& caption, CaptionRoom& room) {
     if (caption.size() > kWrapLength && !l->wordWrap()) {
         l->setMinimumSize(0, 0);
         l->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         l->setWordWrap(true);
         l->setMinimumWidth(kWrappedLabelPixels);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        room.fitted = -1;
     }
     l->setText(CaptionText(caption));
     if (l->wordWrap()) return;
-    const QSize held = l->minimumSize() == l->maximumSize() ? l->minimumSize() : QSize(0, 0);
-    if (!widths) widths = std::make_unique<TextWidths>(l->fontMetrics());
-    if (widths->Of(caption) + kFitSlackPixels <= held.width()) return;
-    const QSize wanted = l->sizeHint();
-    if (wanted.width() > held.width() || wanted.height() > held.height())
-        l->setFixedSize(wanted.expandedTo(held));
+    if (!room.widths) room.widths = std::make_unique<TextWidths>(l->fontMetrics());
+    const int summed = room.widths->Of(caption);
+    if (summed <= room.fitted) return;
+    const QSize held = room.fitted < 0 ? QSize(0, 0) : l->minimumSize();
+    l->setFixedSize(l->sizeHint().expandedTo(held));
+    room.fitted = summed;
 }
 
 QWidget* MakeLabel(Label& label, QWidget* parent) {
@@ -104,10 +112,9 @@ QWidget* MakeLabel(Label& label, QWidget* parent) {
         w->setMinimumWidth(kWrappedLabelPixels);
         w->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    // Made at the first change of caption: most labels never change.
-    auto widths = std::make_shared<std::unique_ptr<TextWidths>>();
-    OnChange(label, w, [&label, widths](QLabel* l, Property p) {
-        if (p == Property::Caption) ShowCaption(l, label.Caption(), *widths);
+    auto room = std::make_shared<CaptionRoom>();
+    OnChange(label, w, [&label, room](QLabel* l, Property p) {
+        if (p == Property::Caption) ShowCaption(l, label.Caption(), *room);
     });
     return w;
 }

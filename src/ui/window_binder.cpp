@@ -24,9 +24,9 @@
 namespace zan::ui {
 namespace {
 
-// The main window paints at most ten frames a second: a stream of sixteen
-// packets a second reads as smoothly and costs a fraction of painting each.
-constexpr int kMainFrameMs = 100;
+// While data streams the main window paints five frames a second: sixteen
+// packets a second read as well and cost a fraction of painting each.
+constexpr int kMainFrameMs = 200;
 
 // A window whose title-bar close is the form's close event.
 template <typename Base>
