@@ -34,7 +34,9 @@ bool UserFileWriter::WriteLine(std::string_view text) {
     pending_.append(text);
     pending_ += "\r\n";
     ++pendingLines_;
-    if (pending_.size() >= batchBytes_ && !Flush()) return false;
+    // Lines held for a batch are not the system's yet: nothing to sync before it goes.
+    if (pending_.size() < batchBytes_) return true;
+    if (!Flush()) return false;
     if (seconds_() - lastSync_ >= kSyncInterval) return Sync();
     return true;
 }
