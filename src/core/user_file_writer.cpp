@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -29,10 +30,19 @@ UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double
 
 UserFileWriter::~UserFileWriter() { Close(); }
 
-bool UserFileWriter::WriteLine(std::string_view text) {
+bool UserFileWriter::WriteLine(std::string_view text) { return WriteLine(&text, 1); }
+
+bool UserFileWriter::WriteLine(const std::string_view* pieces, size_t count) {
     if (fd_ < 0) return false;
-    pending_.append(text);
-    pending_ += "\r\n";
+    // The buffer grows once for the line, and the pieces are copied straight in.
+    size_t size = 2;
+    for (size_t i = 0; i < count; ++i) size += pieces[i].size();
+    const size_t start = pending_.size();
+    pending_.resize(start + size);
+    char* out = pending_.data() + start;
+    for (size_t i = 0; i < count; ++i) out = std::copy(pieces[i].begin(), pieces[i].end(), out);
+    out[0] = '\r';
+    out[1] = '\n';
     ++pendingLines_;
     // Lines held for a batch are not the system's yet: nothing to sync before it goes.
     if (pending_.size() < batchBytes_) return true;

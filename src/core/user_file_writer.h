@@ -48,6 +48,8 @@ class UserFileWriter {
 
     // Writes the text and CR LF. False when this line or an earlier one failed.
     bool WriteLine(std::string_view text);
+    // The same for a line given as pieces written one after another.
+    bool WriteLine(const std::string_view* pieces, size_t count);
     // Syncs and closes. False when this or an earlier step failed.
     bool Close();
 

@@ -82,10 +82,10 @@ void Click(Context& ctx, KeptFile file) {
         Stop(ctx, file);
 }
 
-bool Write(Context& ctx, KeptFile file, const std::string& line) {
+bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
-    if (p.writer->WriteLine(line)) return true;
+    if (p.writer->WriteLine(line.Data(), line.Count())) return true;
     StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
     return false;
 }
@@ -112,8 +112,9 @@ void Command18_Click(Context& ctx) { Click(ctx, KeptFile::Recording); }
 void Command19_Click(Context& ctx) { Click(ctx, KeptFile::RawLog); }
 
 void WriteRecordedLine(Context& ctx) {
-    const auto line = RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text());
-    if (line) Write(ctx, KeptFile::Recording, *line);
+    LinePieces line;
+    if (RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text(), line))
+        Write(ctx, KeptFile::Recording, line);
 }
 
 void WriteRawLogLine(Context& ctx) {
