@@ -12,9 +12,13 @@
 namespace zan {
 namespace {
 
+// Text is moved in runs of this fixed size, which need no library call; the
+// buffers leave room for a run past what counts.
+constexpr size_t kRun = 24;
+
 struct Digits {
     bool negative = false;
-    char digits[24];  // significant digits, no trailing zeros, at least one
+    char digits[2 * kRun];  // significant digits, no trailing zeros, at least one
     size_t count = 0;
     int exponent = 0;  // decimal exponent of the first digit
 };
@@ -126,11 +130,16 @@ std::string Format(T value, int precision, bool shortForm) {
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
     if (value == 0) return shortForm ? " 0" : "0";
     const Digits d = Decompose(value, precision);
-    // Composed in place: a sign, at most 17 digits, a period or zeros and an exponent.
-    char text[48];
+    // Composed in place: a sign, at most 17 digits, a period or zeros and an
+    // exponent, with a run's room after each.
+    char text[4 * kRun];
     char* out = text;
-    auto put = [&out](const char* from, size_t count) {
-        std::memcpy(out, from, count);
+    auto put = [&out](const char* digits, size_t count) {
+        std::memcpy(out, digits, kRun);
+        out += count;
+    };
+    auto zeros = [&out](size_t count) {
+        std::memset(out, '0', kRun);
         out += count;
     };
     if (d.negative)
@@ -144,22 +153,20 @@ std::string Format(T value, int precision, bool shortForm) {
             put(d.digits + 1, d.count - 1);
         }
         const int e = std::abs(d.exponent);
-        put(d.exponent < 0 ? "E-" : "E+", 2);
+        *out++ = 'E';
+        *out++ = d.exponent < 0 ? '-' : '+';
         if (e < 10) *out++ = '0';
         out = std::to_chars(out, text + sizeof text, e).ptr;
     } else if (d.exponent < 0) {
         if (!shortForm) *out++ = '0';
         *out++ = '.';
-        const auto zeros = static_cast<size_t>(-d.exponent - 1);
-        std::memset(out, '0', zeros);
-        out += zeros;
+        zeros(static_cast<size_t>(-d.exponent - 1));
         put(d.digits, d.count);
     } else {
         const size_t whole = static_cast<size_t>(d.exponent) + 1;
         if (d.count <= whole) {
             put(d.digits, d.count);
-            std::memset(out, '0', whole - d.count);
-            out += whole - d.count;
+            zeros(whole - d.count);
         } else {
             put(d.digits, whole);
             *out++ = '.';
