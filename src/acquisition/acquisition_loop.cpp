@@ -1,6 +1,7 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -156,17 +157,17 @@ void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
 
 bool IsPlaybackEnd(const std::string& line) {
     auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
-    auto endsAt = [&](size_t i) {
-        return is(line[i - 2], 'E') && is(line[i - 1], 'O') && is(line[i], 'F');
-    };
-    // Every "EOF" covers one position of each third, so only those positions
-    // need a first look: a run of digits is passed three characters at a time.
-    const size_t size = line.size();
-    for (size_t i = 2; i < size; i += 3) {
-        const char c = static_cast<char>(line[i] & ~0x20);
-        if (c != 'E' && c != 'O' && c != 'F') continue;
-        for (size_t end = i; end <= i + 2 && end < size; ++end)
-            if (endsAt(end)) return true;
+    // Every "EOF" has its O between two characters, and a measurement line
+    // has no O at all: a search for the letter passes it at once.
+    if (line.size() < 3) return false;
+    const char* const last = line.data() + line.size() - 1;
+    for (const char o : {'O', 'o'}) {
+        const char* at = line.data() + 1;
+        while ((at = static_cast<const char*>(
+                    std::memchr(at, o, static_cast<size_t>(last - at)))) != nullptr) {
+            if (is(at[-1], 'E') && is(at[1], 'F')) return true;
+            ++at;
+        }
     }
     return false;
 }
