@@ -133,8 +133,8 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
 // Each view records only the packets it decodes, so a line that is not a
 // measurement (the raw log's own "EOF" during playback, a garbled line) never
 // puts stale values into the file.
-bool RecordedLine(const ProgramState& s, const FlexGrid& output,
-                  const std::string& fluorometerText, LinePieces& line) {
+bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
+                  LinePieces& line) {
     const PacketFields p = CompletedPacket(s);
     const float view = s.GraphView;
     if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields) {

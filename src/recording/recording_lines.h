@@ -54,8 +54,8 @@ class LinePieces {
 // from its fields and the values decoding left in the output grid
 // (MSFlexGrid1) and the fluorometer box (Text47); false, and no line, for a
 // packet the view does not decode.
-bool RecordedLine(const ProgramState& s, const FlexGrid& output,
-                  const std::string& fluorometerText, LinePieces& line);
+bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
+                  LinePieces& line);
 
 // The raw log's line for the completed packet: its fields as received.
 LinePieces RawLogLine(const ProgramState& s);
