@@ -30,17 +30,21 @@ UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double
 
 UserFileWriter::~UserFileWriter() { Close(); }
 
-bool UserFileWriter::WriteLine(std::string_view text) { return WriteLine(&text, 1); }
+bool UserFileWriter::WriteLine(std::string_view text) {
+    LinePieces line;
+    line.Add(text);
+    return WriteLine(line);
+}
 
-bool UserFileWriter::WriteLine(const std::string_view* pieces, size_t count) {
+bool UserFileWriter::WriteLine(const LinePieces& line) {
     if (fd_ < 0) return false;
     // The buffer grows once for the line, and the pieces are copied straight in.
     size_t size = 2;
-    for (size_t i = 0; i < count; ++i) size += pieces[i].size();
+    for (size_t i = 0; i < line.Count(); ++i) size += line[i].size();
     const size_t start = pending_.size();
     pending_.resize(start + size);
     char* out = pending_.data() + start;
-    for (size_t i = 0; i < count; ++i) out = std::copy(pieces[i].begin(), pieces[i].end(), out);
+    for (size_t i = 0; i < line.Count(); ++i) out = std::copy(line[i].begin(), line[i].end(), out);
     out[0] = '\r';
     out[1] = '\n';
     ++pendingLines_;

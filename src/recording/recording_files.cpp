@@ -85,7 +85,7 @@ void Click(Context& ctx, KeptFile file) {
 bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
-    if (p.writer->WriteLine(line.Data(), line.Count())) return true;
+    if (p.writer->WriteLine(line)) return true;
     StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
     return false;
 }

@@ -1,11 +1,9 @@
 #pragma once
-#include <array>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 
 #include "core/short_date.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 
@@ -29,26 +27,6 @@ std::string LocationLine(const std::string& path);
 // a VSFS, a DFLS or no instrument; the raw log of no instrument). The TRIA
 // heading follows the layout of the last decoded TRIA packet.
 std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file);
-
-// A line as the pieces it is written from, pointing into the packet table,
-// the output grid and the fluorometer box: it is copied once, into the
-// file's buffer, before the next packet changes them.
-class LinePieces {
-  public:
-    // Enough for a packet's fields and for a TRIA line's values and tabs.
-    static constexpr size_t kMostPieces = 32;
-
-    void Add(std::string_view piece) {
-        if (count_ == kMostPieces) throw std::logic_error("Too many pieces in a line");
-        pieces_[count_++] = piece;
-    }
-    const std::string_view* Data() const { return pieces_.data(); }
-    size_t Count() const { return count_; }
-
-  private:
-    std::array<std::string_view, kMostPieces> pieces_;
-    size_t count_ = 0;
-};
 
 // The recording file's line for the completed packet in the current view,
 // from its fields and the values decoding left in the output grid
