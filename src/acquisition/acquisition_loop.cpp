@@ -1,6 +1,7 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,7 @@ void Run(const std::function<void()>& handler) {
     if (handler) handler();
 }
 
-void CompletePacket(Context& ctx) {
+void CompletePacket(Context& ctx, ReceiveEcho echo) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     const int row = static_cast<int>(s.PacketRow);
@@ -32,9 +33,11 @@ void CompletePacket(Context& ctx) {
     if (s.RawLogging == 1) Run(ctx.packetHandlers.writeRawLogLine);
     // The handlers may have run events; read the row afresh.
     const int done = static_cast<int>(s.PacketRow);
-    m.Label44.SetCaption(std::to_string(static_cast<int>(s.PacketColumnCount[done])));
-    m.Label43.SetCaption(
-        std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
+    if (echo == ReceiveEcho::On) {
+        m.Label44.SetCaption(std::to_string(static_cast<int>(s.PacketColumnCount[done])));
+        m.Label43.SetCaption(
+            std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
+    }
     s.PacketRow += 1;
     if (s.PacketRow >= kRingRows) {
         s.PacketRow = 0;
@@ -44,6 +47,49 @@ void CompletePacket(Context& ctx) {
     }
     s.PacketColumn = 0;
     s.PacketTable[static_cast<int>(s.PacketRow)][0].clear();
+}
+
+// A tab or a carriage return ends the field; the twentieth starts the row over.
+void NextColumn(ProgramState& s) {
+    const int row = static_cast<int>(s.PacketRow);
+    s.PacketColumn += 1;
+    if (s.PacketColumn == kSeparatorLimit) {
+        s.PacketColumnCount[row] = kSeparatorLimit;
+        s.PacketColumn = 0;
+    }
+    s.PacketTable[row][s.PacketColumn].clear();
+}
+
+// The walk with nothing to echo: the same packets, built a run at a time. A
+// run is a field's stored characters up to a line break, with the tab that
+// ends it; what is left past the longest line is not stored, as in the walk
+// a character at a time.
+void WalkWithoutEcho(Context& ctx, const std::string& text) {
+    ProgramState& s = ctx.state;
+    const char* next = text.data();
+    const char* const end = next + text.size();
+    auto isBreak = [](char c) { return static_cast<unsigned char>(c) <= '\r' && IsFieldBreak(c); };
+    while (next < end) {
+        const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
+        const char* const limit = next + std::min(room, static_cast<size_t>(end - next));
+        const char* run = next;
+        while (run < limit && !isBreak(*run)) ++run;
+        if (run < limit && *run == '\t') ++run;
+        const auto stored = static_cast<size_t>(run - next);
+        if (stored > 0) {
+            s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn].append(next, stored);
+            s.ReceivedLineLength += static_cast<int>(stored);
+        }
+        // With nothing stored, a carriage return, a line feed or a character past the longest line.
+        const char c = stored > 0 ? run[-1] : *run++;
+        next = run;
+        if (c == '\n') {
+            CompletePacket(ctx, ReceiveEcho::Off);
+            s.ReceivedLineLength = 0;
+        } else if (c == '\t' || c == '\r') {
+            NextColumn(s);
+        }
+    }
 }
 
 void Echo(ListBox& list, int& line, char c, bool limitEntries) {
@@ -82,42 +128,21 @@ void StopPlayback(Context& ctx) {
 }  // namespace
 
 void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
+    if (echo == ReceiveEcho::Off) return WalkWithoutEcho(ctx, text);
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
-    const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-        const char c = text[i];
+    for (const char c : text) {
         const bool lineEnd = c == '\n';
         const bool stored = c != '\r' && !lineEnd && s.ReceivedLineLength < kLongestLine;
         if (stored) {
-            std::string& field = s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn];
-            if (echo == ReceiveEcho::Off && c != '\t') {
-                // With no list to echo into, a field's characters go in as one run.
-                const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
-                size_t end = i + 1;
-                while (end < size && end - i < room && !IsFieldBreak(text[end])) ++end;
-                field.append(text, i, end - i);
-                s.ReceivedLineLength += static_cast<int>(end - i);
-                i = end - 1;
-                continue;
-            }
             ++s.ReceivedLineLength;
-            field += c;
+            s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn] += c;
         }
         if (lineEnd) {
-            CompletePacket(ctx);
+            CompletePacket(ctx, echo);
             s.ReceivedLineLength = 0;
         }
-        if (c == '\t' || c == '\r') {
-            const int row = static_cast<int>(s.PacketRow);
-            s.PacketColumn += 1;
-            if (s.PacketColumn == kSeparatorLimit) {
-                s.PacketColumnCount[row] = kSeparatorLimit;
-                s.PacketColumn = 0;
-            }
-            s.PacketTable[row][s.PacketColumn].clear();
-        }
-        if (echo == ReceiveEcho::Off) continue;
+        if (c == '\t' || c == '\r') NextColumn(s);
         const bool tria = s.InstrumentType == kTria;
         if (stored) {
             Echo(m.List1, s.ReceiveLine, c, false);
@@ -132,17 +157,17 @@ void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
 
 bool IsPlaybackEnd(const std::string& line) {
     auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
-    auto endsAt = [&](size_t i) {
-        return is(line[i - 2], 'E') && is(line[i - 1], 'O') && is(line[i], 'F');
-    };
-    // Every "EOF" covers one position of each third, so only those positions
-    // need a first look: a run of digits is passed three characters at a time.
-    const size_t size = line.size();
-    for (size_t i = 2; i < size; i += 3) {
-        const char c = static_cast<char>(line[i] & ~0x20);
-        if (c != 'E' && c != 'O' && c != 'F') continue;
-        for (size_t end = i; end <= i + 2 && end < size; ++end)
-            if (endsAt(end)) return true;
+    // Every "EOF" has its O between two characters, and a measurement line
+    // has no O at all: a search for the letter passes it at once.
+    if (line.size() < 3) return false;
+    const char* const last = line.data() + line.size() - 1;
+    for (const char o : {'O', 'o'}) {
+        const char* at = line.data() + 1;
+        while ((at = static_cast<const char*>(
+                    std::memchr(at, o, static_cast<size_t>(last - at)))) != nullptr) {
+            if (is(at[-1], 'E') && is(at[1], 'F')) return true;
+            ++at;
+        }
     }
     return false;
 }

@@ -15,7 +15,7 @@ bool Timer1WouldIdle(Context& ctx);
 void PollInstrument(Context& ctx);
 // Walks received text character by character into the packet table and the
 // receive lists, completing packets at each line feed. A replay, which has no
-// window, leaves the lists out.
+// window, leaves the lists and the packet count captions (Label43, Label44) out.
 enum class ReceiveEcho { On, Off };
 void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo = ReceiveEcho::On);
 // Whether a played-back line ends playback: it holds "EOF" in any letter case.

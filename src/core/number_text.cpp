@@ -12,16 +12,20 @@
 namespace zan {
 namespace {
 
+// Text is moved in runs of this fixed size, which need no library call; the
+// buffers leave room for a run past what counts.
+constexpr size_t kRun = 24;
+
 struct Digits {
     bool negative = false;
-    char digits[24];  // significant digits, no trailing zeros, at least one
+    char digits[2 * kRun];  // significant digits, no trailing zeros, at least one
     size_t count = 0;
     int exponent = 0;  // decimal exponent of the first digit
 };
 
 // The digits and exponent of a scientific text such as "-1.25e-03".
-Digits Parse(const char* text, const char* end) {
-    Digits d;
+void Parse(const char* text, const char* end, Digits& d) {
+    d = Digits{};
     if (*text == '-') {
         d.negative = true;
         ++text;
@@ -32,7 +36,6 @@ Digits Parse(const char* text, const char* end) {
     for (++text; text < end; ++text) d.exponent = d.exponent * 10 + (*text - '0');
     if (negativeExponent) d.exponent = -d.exponent;
     while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-    return d;
 }
 
 // Cuts the digits to the precision, rounding half up.
@@ -59,6 +62,10 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr double kShortDecimalLimit = 1e15;
 
+// A whole that reads back lies within two roundings (2^-52) of scaled, so
+// one further off needs no division to be refused.
+constexpr double kReadBackGap = 0x1p-50;
+
 // Most numbers shown, counts and betas of a few decimals, are an integer of
 // at most 15 digits over a power of ten. Both are exact in a double, so the
 // one division tells whether that decimal reads back as the value; the
@@ -69,10 +76,13 @@ bool ShortDecimal(double value, Digits& d) {
     for (size_t decimals = 0; decimals < std::size(kPowersOfTen); ++decimals) {
         const double scaled = magnitude * kPowersOfTen[decimals];
         if (scaled >= kShortDecimalLimit) return false;
-        // Below 1e15 adding the half is exact, so this is the rounded whole.
-        const auto whole = static_cast<std::uint64_t>(scaled + 0.5);
-        if (whole == 0 || static_cast<double>(whole) / kPowersOfTen[decimals] != magnitude)
-            continue;
+        // A whole of 0 never reads back.
+        if (scaled < 0.5) continue;
+        // Below 1e15 adding the half is exact, so this is the rounded whole;
+        // it is within a factor of two of scaled, so their gap is exact too.
+        const auto whole = static_cast<std::int64_t>(scaled + 0.5);
+        if (std::fabs(static_cast<double>(whole) - scaled) > scaled * kReadBackGap) continue;
+        if (static_cast<double>(whole) / kPowersOfTen[decimals] != magnitude) continue;
         d.negative = value < 0;
         d.count = static_cast<size_t>(
             std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr - d.digits);
@@ -88,19 +98,20 @@ bool ShortDecimal(double value, Digits& d) {
 // with no more digits than the precision it is the rounded text itself
 // (a double keeps 15 digits), and with more it rounds to the same digits as
 // the value does, except when its digits end exactly half way, where only the
-// exact rounding can tell.
+// exact rounding can tell. One Digits throughout, built where the caller
+// keeps it: copying one just written a byte at a time stalls the processor.
 template <typename T>
 Digits Decompose(T value, int precision) {
+    Digits d;
     char buf[64];
     const size_t p = static_cast<size_t>(precision);
     if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
         if constexpr (std::is_same_v<T, double>) {
-            Digits d;
             if (ShortDecimal(value, d) && d.count <= p) return d;
         }
         const auto shortest =
             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-        Digits d = Parse(buf, shortest.ptr);
+        Parse(buf, shortest.ptr, d);
         if (d.count <= p) return d;
         if (d.count > p + 1 || d.digits[p] != '5') {
             RoundDigits(d, p);
@@ -109,7 +120,8 @@ Digits Decompose(T value, int precision) {
     }
     const auto rounded =
         std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
-    return Parse(buf, rounded.ptr);
+    Parse(buf, rounded.ptr, d);
+    return d;
 }
 
 template <typename T>
@@ -118,11 +130,16 @@ std::string Format(T value, int precision, bool shortForm) {
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
     if (value == 0) return shortForm ? " 0" : "0";
     const Digits d = Decompose(value, precision);
-    // Composed in place: a sign, at most 17 digits, a period or zeros and an exponent.
-    char text[48];
+    // Composed in place: a sign, at most 17 digits, a period or zeros and an
+    // exponent, with a run's room after each.
+    char text[4 * kRun];
     char* out = text;
-    auto put = [&out](const char* from, size_t count) {
-        std::memcpy(out, from, count);
+    auto put = [&out](const char* digits, size_t count) {
+        std::memcpy(out, digits, kRun);
+        out += count;
+    };
+    auto zeros = [&out](size_t count) {
+        std::memset(out, '0', kRun);
         out += count;
     };
     if (d.negative)
@@ -136,22 +153,20 @@ std::string Format(T value, int precision, bool shortForm) {
             put(d.digits + 1, d.count - 1);
         }
         const int e = std::abs(d.exponent);
-        put(d.exponent < 0 ? "E-" : "E+", 2);
+        *out++ = 'E';
+        *out++ = d.exponent < 0 ? '-' : '+';
         if (e < 10) *out++ = '0';
         out = std::to_chars(out, text + sizeof text, e).ptr;
     } else if (d.exponent < 0) {
         if (!shortForm) *out++ = '0';
         *out++ = '.';
-        const auto zeros = static_cast<size_t>(-d.exponent - 1);
-        std::memset(out, '0', zeros);
-        out += zeros;
+        zeros(static_cast<size_t>(-d.exponent - 1));
         put(d.digits, d.count);
     } else {
         const size_t whole = static_cast<size_t>(d.exponent) + 1;
         if (d.count <= whole) {
             put(d.digits, d.count);
-            std::memset(out, '0', whole - d.count);
-            out += whole - d.count;
+            zeros(whole - d.count);
         } else {
             put(d.digits, whole);
             *out++ = '.';

@@ -74,16 +74,25 @@ bool ReadPlainNumber(std::string_view text, double& value) {
     const bool negative = i < size && text[i] == '-';
     if (i < size && (text[i] == '-' || text[i] == '+')) ++i;
     const size_t start = i;
+    // The digits are gathered as they are checked, for a short decimal's one division.
+    std::uint64_t whole = 0;
     size_t digits = 0;
-    for (; i < size && IsDigit(text[i]); ++i) ++digits;
+    size_t decimals = 0;
+    for (; i < size && IsDigit(text[i]); ++i, ++digits)
+        whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
     if (i < size && text[i] == '.')
-        for (++i; i < size && IsDigit(text[i]); ++i) ++digits;
+        for (++i; i < size && IsDigit(text[i]); ++i, ++digits, ++decimals)
+            whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
     if (digits == 0) return false;
     const size_t end = i;
     while (i < size && IsSkipped(text[i])) ++i;
     if (i != size) return false;
-    const auto result = ReadDecimal(text.substr(start, end - start), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + end) return false;
+    if (digits <= kShortDecimalDigits) {
+        value = static_cast<double>(whole) / kPowersOfTen[decimals];
+    } else {
+        const auto result = std::from_chars(text.data() + start, text.data() + end, value);
+        if (result.ec != std::errc() || result.ptr != text.data() + end) return false;
+    }
     if (negative) value = -value;
     return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -6,6 +7,31 @@
 #include <string_view>
 
 namespace zan {
+
+// A line as the pieces it is written from, pointing into texts the caller
+// keeps (a packet's fields, grid cells) until it is written: it is copied
+// once, into the file's buffer, and never built as a string of its own.
+class LinePieces {
+  public:
+    // Enough for a packet's fields and for a TRIA line's values and tabs.
+    static constexpr size_t kMostPieces = 32;
+
+    void Add(std::string_view piece) {
+        if (count_ == kMostPieces) throw std::logic_error("Too many pieces in a line");
+        pieces_[count_++] = {piece.data(), piece.size()};
+    }
+    size_t Count() const { return count_; }
+    std::string_view operator[](size_t i) const { return {pieces_[i].data, pieces_[i].size}; }
+
+  private:
+    // Left unset until added, as a line is made for every packet.
+    struct Piece {
+        const char* data;
+        size_t size;
+    };
+    std::array<Piece, kMostPieces> pieces_;
+    size_t count_ = 0;
+};
 
 // A file the user keeps (a recording, a raw log, a capture, a converted file)
 // could not be opened.
@@ -48,6 +74,8 @@ class UserFileWriter {
 
     // Writes the text and CR LF. False when this line or an earlier one failed.
     bool WriteLine(std::string_view text);
+    // The same for a line given as pieces written one after another.
+    bool WriteLine(const LinePieces& line);
     // Syncs and closes. False when this or an earlier step failed.
     bool Close();
 

@@ -69,23 +69,28 @@ void DecodeVsfCounts(Context& ctx, const Packet& p) {
     PlotIfGraphing(ctx);
 }
 
+// A VSF coefficient (0..2 offsets, 3..5 scalings), read from the table again
+// only after one of its cells changed.
+double VsfCoefficient(ProgramState& s, const FlexGrid& table, size_t k) {
+    ParsedCell& cache = s.VsfCoefficients[k];
+    if (s.VsfCoefficientsCurrent) return cache.value;
+    const int angle = static_cast<int>(k % 3) + 1;
+    const CellRef cell = k < 3 ? VsfOffsetCell(angle) : VsfScalingCell(angle);
+    return CachedWholeTextNumber(cache, table.Cell(cell.row, cell.col));
+}
+
 void DecodeVsfBeta(Context& ctx, const Packet& p) {
     ProgramState& s = ctx.state;
     const FlexGrid& table = ctx.main.MSFlexGrid2;
     s.PlotX = {1.74532925199433, 2.18166156499291, 2.61799387799149, 3.14159265358979};
-    std::array<const std::string*, 3> scaling{}, offset{};
-    for (int i = 1; i <= 3; ++i) {
-        const CellRef sc = VsfScalingCell(i), oc = VsfOffsetCell(i);
-        scaling[static_cast<size_t>(i - 1)] = &table.Cell(sc.row, sc.col);
-        offset[static_cast<size_t>(i - 1)] = &table.Cell(oc.row, oc.col);
-    }
     std::array<double, 3> beta{};
     for (size_t i = 0; i < 3; ++i) {
         const double counts = p.Value(static_cast<int>(i) + 2);
-        const double off = CachedWholeTextNumber(s.VsfCoefficients[i], *offset[i]);
-        beta[i] = (counts - off) * CachedWholeTextNumber(s.VsfCoefficients[i + 3], *scaling[i]);
+        const double off = VsfCoefficient(s, table, i);
+        beta[i] = (counts - off) * VsfCoefficient(s, table, i + 3);
         s.PlotY[i] = beta[i];
     }
+    s.VsfCoefficientsCurrent = true;
     s.PlotY[3] = 0;
     for (size_t i = 0; i < 3; ++i)
         SetOutput(ctx, static_cast<int>(i) + 1, GeneralText(RoundBeta(beta[i])));

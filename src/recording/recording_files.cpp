@@ -82,7 +82,7 @@ void Click(Context& ctx, KeptFile file) {
         Stop(ctx, file);
 }
 
-bool Write(Context& ctx, KeptFile file, const std::string& line) {
+bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
     if (p.writer->WriteLine(line)) return true;
@@ -112,8 +112,9 @@ void Command18_Click(Context& ctx) { Click(ctx, KeptFile::Recording); }
 void Command19_Click(Context& ctx) { Click(ctx, KeptFile::RawLog); }
 
 void WriteRecordedLine(Context& ctx) {
-    const auto line = RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text());
-    if (line) Write(ctx, KeptFile::Recording, *line);
+    LinePieces line;
+    if (RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text(), line))
+        Write(ctx, KeptFile::Recording, line);
 }
 
 void WriteRawLogLine(Context& ctx) {

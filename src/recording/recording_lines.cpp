@@ -1,7 +1,6 @@
 #include "recording/recording_lines.h"
 
 #include <array>
-#include <initializer_list>
 #include <string_view>
 
 #include "controls/controls.h"
@@ -75,26 +74,28 @@ std::string_view GridValue(const FlexGrid& output, int row) {
     return row < output.Rows() ? std::string_view(output.Cell(row, 1)) : std::string_view();
 }
 
-// Fields joined by tabs, in one piece.
-std::string TabJoined(std::initializer_list<std::string_view> fields) {
-    size_t size = fields.size();
-    for (std::string_view field : fields) size += field.size();
-    std::string line;
-    line.reserve(size);
-    for (auto field = fields.begin(); field != fields.end(); ++field) {
-        if (field != fields.begin()) line += '\t';
-        line += *field;
+// Fields separated by tabs, added to a line.
+class TabbedLine {
+  public:
+    TabbedLine(LinePieces& line, std::string_view first) : line_(line) { line_.Add(first); }
+    TabbedLine& operator<<(std::string_view field) {
+        line_.Add("\t");
+        line_.Add(field);
+        return *this;
     }
-    return line;
-}
+
+  private:
+    LinePieces& line_;
+};
 
 // Time, the output grid's rows in the order the head's slots fill them, the
 // input voltage and the optional analog fields present.
-std::string TriaRecordedLine(const ProgramState& s, const PacketFields& p, const FlexGrid& output) {
-    std::string line(p.t(1));
+void TriaRecordedLine(const ProgramState& s, const PacketFields& p, const FlexGrid& output,
+                      LinePieces& pieces) {
+    TabbedLine line(pieces, p.t(1));
     int row = 0;
     auto next = [&](int rows) {
-        for (int i = 0; i < rows; ++i) (line += '\t') += GridValue(output, ++row);
+        for (int i = 0; i < rows; ++i) line << GridValue(output, ++row);
     };
     next(3);
     if (s.TriaFluorColumn == 2) next(1);
@@ -104,13 +105,12 @@ std::string TriaRecordedLine(const ProgramState& s, const PacketFields& p, const
         next(3);
     } else {
         row += 4;
-        (line += '\t') += GridValue(output, row);
+        line << GridValue(output, row);
     }
     int field = static_cast<int>(s.TriaSensorColumnEnd);
-    (line += '\t') += p.t(field - 1);
+    line << p.t(field - 1);
     for (float present : {s.TriaHasPressure, s.TriaHasAux1, s.TriaHasAux2})
-        if (present == 1) (line += '\t') += p.t(field++);
-    return line;
+        if (present == 1) line << p.t(field++);
 }
 
 }  // namespace
@@ -133,25 +133,33 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
 // Each view records only the packets it decodes, so a line that is not a
 // measurement (the raw log's own "EOF" during playback, a garbled line) never
 // puts stale values into the file.
-std::optional<std::string> RecordedLine(const ProgramState& s, const FlexGrid& output,
-                                        const std::string& fluorometerText) {
+bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
+                  LinePieces& line) {
     const PacketFields p = CompletedPacket(s);
     const float view = s.GraphView;
-    if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields)
-        return TabJoined({p.t(0), p.t(1), GridValue(output, 1), GridValue(output, 2),
-                          GridValue(output, 3), p.t(5)});
-    if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields)
-        return p.f(0) + p.f(1) + fluorometerText;
+    if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields) {
+        TabbedLine(line, p.t(0)) << p.t(1) << GridValue(output, 1) << GridValue(output, 2)
+                                 << GridValue(output, 3) << p.t(5);
+        return true;
+    }
+    if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields) {
+        line.Add(p.f(0));
+        line.Add(p.f(1));
+        line.Add(fluorometerText);
+        return true;
+    }
     if ((view == kViewTriaCounts || view == kViewTriaBeta) &&
-        p.count == ReadTriaHeader(p.f(0)).fieldCount)
-        return TriaRecordedLine(s, p, output);
-    return std::nullopt;
+        p.count == ReadTriaHeader(p.f(0)).fieldCount) {
+        TriaRecordedLine(s, p, output, line);
+        return true;
+    }
+    return false;
 }
 
-std::string RawLogLine(const ProgramState& s) {
+LinePieces RawLogLine(const ProgramState& s) {
     const PacketFields p = CompletedPacket(s);
-    std::string line;
-    for (int k = 0; k <= p.count && k < kPacketFields; ++k) line += p.f(k);
+    LinePieces line;
+    for (int k = 0; k <= p.count && k < kPacketFields; ++k) line.Add(p.f(k));
     return line;
 }
 

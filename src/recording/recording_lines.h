@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/short_date.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 
@@ -29,12 +30,12 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file);
 
 // The recording file's line for the completed packet in the current view,
 // from its fields and the values decoding left in the output grid
-// (MSFlexGrid1) and the fluorometer box (Text47); none for a packet the view
-// does not decode.
-std::optional<std::string> RecordedLine(const ProgramState& s, const FlexGrid& output,
-                                        const std::string& fluorometerText);
+// (MSFlexGrid1) and the fluorometer box (Text47); false, and no line, for a
+// packet the view does not decode.
+bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
+                  LinePieces& line);
 
 // The raw log's line for the completed packet: its fields as received.
-std::string RawLogLine(const ProgramState& s);
+LinePieces RawLogLine(const ProgramState& s);
 
 }  // namespace zan

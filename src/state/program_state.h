@@ -93,6 +93,8 @@ struct ProgramState {
     std::array<std::optional<std::string>, 18> TriaCoefficients{};
     // The VSF beta coefficients as last parsed: offsets 1..3 then scalings 1..3.
     std::array<ParsedCell, 6> VsfCoefficients{};
+    // True while no cell of the calibration table changed since all six parsed.
+    bool VsfCoefficientsCurrent = false;
 
     // Counters of the acquisition loop, kept by the main window.
     long long PacketWraps = 0;
