@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "conversion/data_field_stream.h"
 #include "core/user_file_writer.h"
 
 namespace zan {
@@ -63,12 +62,12 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
     TriaRecordWalk walk(device, dataName);
     try {
         out.WriteLine(kConvertedHeading);
-        DataFieldStream in(data, dataName);
+        FieldStream in(data, dataName, kConversionFieldRules);
         unsigned long long reported = 0;
         while (in.Next()) {
             walk.Convert(in.Text(), in.Line(), in.FirstField(), out);
-            if (progress && in.BytesRead() != reported) {
-                reported = in.BytesRead();
+            if (progress && in.BytesFetched() != reported) {
+                reported = in.BytesFetched();
                 if (!progress({reported, walk.Records()})) {
                     outcome.cancelled = true;
                     break;
@@ -77,6 +76,8 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
         }
     } catch (const FileProblemError& e) {
         outcome.problem = e.Problem();
+    } catch (const FieldStreamError& e) {
+        outcome.problem = ReadingProblem(e, dataName);
     }
     outcome.records = walk.Records();
     return outcome;

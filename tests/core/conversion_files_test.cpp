@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "conversion/convert_tool.h"
-#include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
 #include "core/file_bytes.h"
 #include "core/test_support.h"
@@ -19,9 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // Each field as "text@line.firstField".
-std::vector<std::string> StreamFields(const std::string& content, size_t blockSize) {
+std::vector<std::string> StreamFields(const std::string& content, size_t blockSize,
+                                      FieldRules rules = kConversionFieldRules) {
     std::istringstream in(content);
-    DataFieldStream stream(in, "f.txt", blockSize);
+    FieldStream stream(in, "f.txt", rules, blockSize);
     std::vector<std::string> fields;
     while (stream.Next())
         fields.push_back(std::string(stream.Text()) + "@" + std::to_string(stream.Line()) + "." +
@@ -29,14 +29,13 @@ std::vector<std::string> StreamFields(const std::string& content, size_t blockSi
     return fields;
 }
 
-template <typename Read>
-std::string Problem(Read read) {
-    try {
-        read();
-    } catch (const FileProblemError& e) {
-        return e.what();
-    }
-    return "no problem";
+std::string ConversionProblem(const std::string& data) {
+    struct Discard : LineSink {
+        void WriteLine(std::string_view) override {}
+    } discard;
+    std::istringstream in(data);
+    const ConversionOutcome outcome = ConvertTriaData(in, "f.txt", DeviceTable{}, discard);
+    return outcome.problem ? Describe(*outcome.problem) : "no problem";
 }
 
 TEST(FieldStreamReading, ReadsTheFieldsTheWholeFileReaderReadsWhateverTheBlockSize) {
@@ -55,12 +54,15 @@ TEST(FieldStreamReading, ReadsTheFieldsTheWholeFileReaderReadsWhateverTheBlockSi
     EXPECT_EQ(StreamFields("a\tb,c\td\te,f\r\n\ng\r\"h\ni\"\r\nj", 2),
               (std::vector<std::string>{"a\tb@1.1", "c\td\te@1.3", "f@1.6", "@2.1", "g@3.1",
                                         "h\ni@4.1", "j@6.1"}));
-    EXPECT_EQ(Problem([] { StreamFields(std::string("ok\r\nbin\0ary", 11), 4); }),
+    // The Cal Info file and the raw log count lines at line feeds, as an editor
+    // shows them, and keep a later zero byte as text.
+    EXPECT_EQ(StreamFields(std::string("a\r\r\nb\r\"c\r\nd\"\r\ne\0f", 17), 2, FieldRules{}),
+              (std::vector<std::string>{"a@1.1", "@1.1", "b@2.1", "c\r\nd@2.1",
+                                        std::string("e\0f@4.1", 7)}));
+    EXPECT_EQ(ConversionProblem(std::string("ok\r\nbin\0ary", 11)),
               "f.txt: line 2: holds a zero byte, so this is not a text file");
-    EXPECT_EQ(Problem([] {
-                  StreamFields(std::string(DataFieldStream::kLongestField + 1, 'x'), 4096);
-              }).substr(0, 24),
-              "f.txt: line 1: is longer");
+    EXPECT_EQ(ConversionProblem(std::string(kConversionFieldRules.longestField + 1, 'x')),
+              "f.txt: line 1: is longer than 1048576 characters, so this is not a text file");
 }
 
 class ConvertTool : public ::testing::Test {

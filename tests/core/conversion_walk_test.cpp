@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "conversion/data_field_stream.h"
 #include "conversion/tria_conversion.h"
 
 namespace zan {
@@ -79,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
     std::string data;
-    while (data.size() < 3 * DataFieldStream::kBlockSize) data += kBgr + "\r\n";
+    while (data.size() < 3 * FieldStream::kBlockSize) data += kBgr + "\r\n";
     std::istringstream in(data);
     Lines out;
     std::vector<unsigned long long> told;
@@ -89,8 +88,8 @@ TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
             return told.size() < 2;
         });
     EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(told, (std::vector<unsigned long long>{DataFieldStream::kBlockSize,
-                                                     2 * DataFieldStream::kBlockSize}));
+    EXPECT_EQ(told, (std::vector<unsigned long long>{FieldStream::kBlockSize,
+                                                     2 * FieldStream::kBlockSize}));
 }
 
 }  // namespace
