@@ -11,7 +11,6 @@
 
 #include "core/colour.h"
 #include "core/test_support.h"
-#include "link/port_operations.h"
 #include "shell/instrument_profiles.h"
 #include "state/instruments.h"
 
@@ -204,28 +203,6 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     EXPECT_EQ(s.PlaybackState, 0);
     EXPECT_EQ(m.Command17.Caption(), "Play");
     EXPECT_EQ(s.PlaybackFile, nullptr);
-}
-
-TEST_F(AcquisitionLoop, AnUnpluggedAdapterClosesThePortWithOneErrorAndTheProgramKeepsRunning) {
-    Receive("1\r\n");
-    program.port.DropLine();
-    program.pump.RunFor(1.0);
-    EXPECT_EQ(Messages(), Lines{"Error: Port 1 (scripted feed) was lost: the serial adapter was "
-                                "disconnected. ZAN Host reopens it by itself when the device is "
-                                "back."});
-    EXPECT_FALSE(IsPortOpen(ctx));
-    EXPECT_FALSE(m.op1.Checked());
-    EXPECT_FALSE(ctx.pollRunning);
-    // Without a port a tick does nothing; reopened, the stream goes on.
-    feed->Feed("lost\r\n");
-    program.pump.RunFor(0.5);
-    EXPECT_EQ(seen.size(), 1u);
-    program.port.Replug();
-    m.op1.Click();
-    feed->Feed("2\r\n");
-    program.pump.RunFor(0.1);
-    EXPECT_EQ(m.Label43.Caption(), "1");
-    EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace

@@ -70,32 +70,37 @@ TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClockInTheChosenDateOrder) {
     EXPECT_EQ(Frame(m), "1101 S30 D2 Q100 I90 4/7/2006 0:00:00");
 }
 
-TEST_F(Retrieval, GreyDigitAndLetterBitsSetTheBoxesAndOtherDigitsLeaveThem) {
+TEST_F(Retrieval, EachReplyLineSetsItsBoxAsTheLoggerMeansIt) {
+    // Grey digit and letter bits set the boxes and other digits leave them.
     m.Check7.SetValue(1);
     m.Check1.SetValue(1);
     Retrieve(Reply("P", "2005x2", kValues));
     EXPECT_EQ(Frame(m).substr(0, 4), "2102");
-}
-
-TEST_F(Retrieval, NoBlockLengthClearsLogEnabledUntilALaterReplyHasOne) {
+    // No block length clears Log Enabled until a later reply has one.
     Retrieve(Reply("P", "100100", "S=30\r\nD=0\r\nQ=0\r\nI=0\r\nMP=0\r\n"));
     EXPECT_EQ(m.Check1.Value(), 0);
     EXPECT_FALSE(m.Check1.Enabled());
     Retrieve(Reply("P", "100100", kValues));
     EXPECT_TRUE(m.Check1.Enabled());
     EXPECT_EQ(m.Check1.Value(), 1);
-}
-
-TEST_F(Retrieval, BareLabelReadsAsZeroButALineShorterThanItsLabelIsAnError) {
-    m.Text2.SetText("5");
-    Retrieve(Reply("P", "100101", "S=30\r\nD=\r\nQ=100\r\nI=90\r\nMP=32767\r\n"));
+    // A bare label reads as zero; smoothing outside the slider's range is
+    // clamped and halves round to even.
+    Retrieve(Reply("P", "100101", "S=24.5\r\nD=\r\nQ=5\r\nI=90\r\nMP=32767\r\n"));
+    EXPECT_EQ(m.Text2.Text() + " " + m.Text3.Text(), "0 5");
+    EXPECT_EQ(m.Slider1.Value(), 24);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(m.Text2.Text(), "0");
+    Retrieve(Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
+    EXPECT_EQ(m.Slider1.Value(), 1);
+    Retrieve(Reply("P", "100101", "S=300\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
+    EXPECT_EQ(m.Slider1.Value(), 255);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].rfind("Measurement Smoothing: ", 0), 0u);
+    EXPECT_NE(Messages()[1].find("300 samples, outside the range 1 to 255. The slider shows 255"),
+              std::string::npos);
+    // A line shorter than its label is an error.
     Retrieve(Reply("P", "100101", "S=30\r\nD=2\r\nQ=100\r\nI=90\r\nMP\r\n"));
-    EXPECT_EQ(Messages(),
-              Lines{"Error: The settings reply is incomplete: line 11 of 11 is missing or too "
-                    "short."});
-    EXPECT_EQ(m.Text2.Text(), "0");
+    EXPECT_EQ(Messages()[2],
+              "Error: The settings reply is incomplete: line 11 of 11 is missing or too short.");
 }
 
 TEST_F(Retrieval, CutOffReplyReportsAnErrorKeepsWhatWasReadAndStillAsksTheClock) {
@@ -122,21 +127,6 @@ TEST_F(Retrieval, AStreamingSensorOrAnOldEchoGiveConflictAndLeaveTheFrame) {
         "data";
     EXPECT_EQ(Messages(), (Lines{conflict, conflict}));
     EXPECT_EQ(m.Slider1.Value(), 3);
-}
-
-TEST_F(Retrieval, SmoothingOutsideTheSliderRangeIsClampedAndHalvesRoundToEven) {
-    Retrieve(Reply("P", "100101", "S=300\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 255);
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].rfind("Measurement Smoothing: ", 0), 0u);
-    EXPECT_NE(Messages()[0].find("300 samples, outside the range 1 to 255. The slider shows 255"),
-              std::string::npos);
-    EXPECT_EQ(m.Text3.Text(), "5");
-    Retrieve(Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 1);
-    Retrieve(Reply("P", "100101", "S=24.5\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 24);
-    EXPECT_EQ(Messages().size(), 2u);
 }
 
 TEST_F(Retrieval, AClosedPortSaysNothingAndAFailingOneAsksTheUserToCheck) {

@@ -90,7 +90,7 @@ struct SettingsFrame : ::testing::Test {
     MainForm& m = program.ctx.main;
 };
 
-TEST_F(SettingsFrame, TheSliderAndBoxesUpdateTheEstimateAndSummaryWithinTheLoggerLimits) {
+TEST_F(SettingsFrame, TheSliderAndBoxesUpdateTheEstimateSummaryAndDelayWithinTheLoggerLimits) {
     m.inst4.Click();
     m.Slider1.SetValue(255);
     EXPECT_EQ(m.Label48.Caption(), "One Measurement will take ~ 1.3 Second(s)");
@@ -104,18 +104,14 @@ TEST_F(SettingsFrame, TheSliderAndBoxesUpdateTheEstimateAndSummaryWithinTheLogge
     EXPECT_NE(m.Label35.Caption().find("sleep mode for 256 hour(s)."), std::string::npos);
     m.Text3.SetText("70000");
     EXPECT_EQ(m.Text3.Text(), "65535");
-    m.Text4.SetText("70000");
-    EXPECT_EQ(m.Text4.Text(), "65535");
-}
-
-TEST_F(SettingsFrame, DelayBetweenMeasurementsIsShownInMinutesAndSeconds) {
-    const std::pair<const char*, const char*> cases[] = {{"3600", "(60 Mins 0 Seconds)"},
-                                                         {"60.1", "(1 Mins 0.1 Seconds)"},
-                                                         {"-5", "(0 Mins 0 Seconds)"},
-                                                         {"abc", "(0 Mins 0 Seconds)"}};
-    for (const auto& [text, caption] : cases) {
-        m.Text4.SetText(text);
-        EXPECT_EQ(m.Label58.Caption(), caption) << text;
+    const std::pair<const char*, const char*> delays[] = {{"70000", "65535 (1092 Mins 15 Seconds)"},
+                                                          {"3600", "3600 (60 Mins 0 Seconds)"},
+                                                          {"60.1", "60.1 (1 Mins 0.1 Seconds)"},
+                                                          {"-5", "-5 (0 Mins 0 Seconds)"},
+                                                          {"abc", "abc (0 Mins 0 Seconds)"}};
+    for (const auto& [typed, shown] : delays) {
+        m.Text4.SetText(typed);
+        EXPECT_EQ(m.Text4.Text() + " " + m.Label58.Caption(), shown) << typed;
     }
 }
 

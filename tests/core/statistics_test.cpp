@@ -74,7 +74,7 @@ TEST_F(TestingPanel, AveragesRunOverTheRingAndKeepItAcrossAStop) {
     EXPECT_EQ(Packet("0") + " at " + m.Label49.Caption(), "1 at 1");
 }
 
-TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDown) {
+TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDownAndTheFluorometerAveragesCounts) {
     m.Text12.SetText("2.5");
     m.Command23.Click();
     const std::vector<std::string> shown = {Packet("1"), Packet("1"), Packet("4"),
@@ -82,14 +82,9 @@ TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDown) {
     EXPECT_EQ(shown, (std::vector<std::string>{"0.4", "0.8", "2", "1"}));
     m.Text12.SetText("1");
     EXPECT_EQ(Packet("-0.0004") + " " + Packet("0.0004"), "-0.001 0");
-}
-
-TEST_F(TestingPanel, FluorometerAveragesItsRawCountsInTheFirstColumn) {
     m.inst4.Click();
     m.df2.Click();
     m.Text16.SetText("2");
-    m.Text12.SetText("1");
-    m.Command23.Click();
     Receive("12/06/26\t100\t50\r\n");
     EXPECT_EQ(m.Text47.Text() + " " + m.MSFlexGrid3.Cell(1, 1), "100 50");
 }

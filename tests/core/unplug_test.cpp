@@ -2,33 +2,67 @@
 
 #include "core/settings_test_support.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
+// A line arrived on port 2, then the adapter was pulled.
 struct Unplug : testing::Test {
     void SetUp() override {
-        feed = program.AttachFeed(1);
+        feed = program.AttachFeed(2);
         program.Load();
-        m.op1.Click();
+        m.op2.Click();
+        feed->Feed("1\r\n");
+        program.pump.RunFor(0.1);
         program.port.DropLine();
     }
     VirtualProgram program;
     MainForm& m = program.ctx.main;
+    const std::vector<ScriptedDialogs::Message>& messages = program.dialogs.Messages();
     std::shared_ptr<FeedDevice> feed;
 };
 
+TEST_F(Unplug, OneMessageThenAReturningDeviceIsReopenedWithinTwoSecondsWithoutAWordToIt) {
+    program.pump.RunFor(0.1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              "Port 2 (scripted feed) was lost: the serial adapter was "
+              "disconnected. ZAN Host reopens it by itself when the device is "
+              "back.");
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_FALSE(m.op2.Checked());
+    EXPECT_FALSE(program.ctx.pollRunning);
+    EXPECT_NE(m.PortStatus.Caption().find("Port 2 (scripted feed) lost"), std::string::npos);
+    // Without a port a tick reads nothing.
+    feed->Feed("lost\r\n");
+    program.pump.RunFor(3);
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_EQ(m.List1.Count(), 1);
+    program.port.Replug();
+    const double back = program.pump.Seconds();
+    while (!IsPortOpen(program.ctx) && program.pump.Seconds() - back < 2)
+        program.pump.DispatchPending();
+    EXPECT_LE(program.pump.Seconds() - back, kReopenInterval + 0.02);
+    EXPECT_TRUE(m.op2.Checked());
+    EXPECT_NE(m.PortStatus.Caption().find("Port 2 reopened: scripted feed"), std::string::npos);
+    feed->Feed("2\r\n");
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(m.Label43.Caption(), "1");
+    EXPECT_EQ(feed->Written(), "");
+    EXPECT_EQ(messages.size(), 1u);
+}
+
 TEST_F(Unplug, TypingInTheTerminalBoxGivesOneMessageNotOnePerCharacter) {
     for (char c : std::string("hello")) m.Text9.TypeChar(c);
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].text.rfind("Port 1 (scripted feed) was lost", 0), 0u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.rfind("Port 2 (scripted feed) was lost", 0), 0u);
     EXPECT_FALSE(IsPortOpen(program.ctx));
     EXPECT_EQ(m.Text9.Text(), "hello");
     program.pump.RunFor(1);
-    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(messages.size(), 1u);
 }
-
 // The adapter is pulled half a second into each exchange: the loss is told
 // once, and the exchange ends without a box of its own.
 TEST(UnplugDuringExchange, EveryExchangeEndsQuietlyAfterTheOneMessage) {
