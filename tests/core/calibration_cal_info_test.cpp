@@ -39,18 +39,6 @@ class CalInfo : public ::testing::Test {
     VirtualProgram program;
 };
 
-TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
-    program.ctx.main.inst2.Click();
-    table().SetCell(1, 1, "0.00123");
-    table().SetCell(1, 2, "45");
-    const fs::path file = dir / "vsf.txt";
-    Save(file);
-    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() +
-                                         "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
-                                         "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
-    EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
     FillTria();
     program.clock.pattern = "dd.MM.yy";

@@ -32,19 +32,5 @@ TEST(CommandReader, TheHeadReadsWordsWrittenBackToBack) {
     }
 }
 
-TEST(SimulatedTria, StopAtAPromptDumpsNothing) {
-    SimulatedSensor head(SensorModel::Tria);
-    std::string out;
-    head.OnWrite("stop", 1.5);
-    for (double t = 0; t < 3; t += 0.01) out += head.Produce(t);
-    // At the prompt the old letter reader took the "o" of "stop" as Download.
-    head.OnWrite("stop", 3);
-    std::string after;
-    for (double t = 3; t < 8; t += 0.01) after += head.Produce(t);
-    EXPECT_FALSE(head.Streaming());
-    EXPECT_EQ(out.substr(out.size() - 3), "\r\n>");
-    EXPECT_EQ(after, "\r\n>");
-}
-
 }  // namespace
 }  // namespace zan::sim

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "acquisition/acquisition_loop.h"
 #include "core/number_text.h"
 #include "core/test_support.h"
@@ -9,37 +11,31 @@
 namespace zan {
 namespace {
 
-// Field 0 as the packet table holds it: the header with the tab that ended it.
-TriaLayout Header(const std::string& characters11To17) {
-    return ReadTriaHeader("TRIA-0042 " + characters11To17 + "\t");
+// A layout as "B G R F end, pressure aux1 aux2, fields".
+std::string Described(const TriaLayout& l) {
+    std::ostringstream out;
+    out << l.blueColumn << " " << l.greenColumn << " " << l.redColumn << " " << l.fluorColumn << " "
+        << l.sensorColumnEnd << ", " << l.pressure << l.aux1 << l.aux2 << ", " << l.fieldCount;
+    return out.str();
 }
 
+// Colour slots take four fields, the fluorometer one, after the time; empty
+// slots and other pressure letters add nothing; a colour named twice keeps
+// the later; missing auxiliary characters count as present.
 TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
-    TriaLayout l = Header("BGRxANN");
-    EXPECT_EQ((std::array<float, 4>{l.blueColumn, l.greenColumn, l.redColumn, l.sensorColumnEnd}),
-              (std::array<float, 4>{2, 6, 10, 15}));
-    EXPECT_TRUE(l.pressure);
-    EXPECT_FALSE(l.aux1 || l.aux2);
-    EXPECT_EQ(l.fieldCount, 16);
-    l = Header("BFR NNN");
-    EXPECT_EQ((std::array<float, 4>{l.blueColumn, l.fluorColumn, l.redColumn, l.sensorColumnEnd}),
-              (std::array<float, 4>{2, 6, 7, 12}));
-    EXPECT_FALSE(l.pressure);
-    EXPECT_EQ(l.fieldCount, 12);
-    // Empty slots and other pressure letters add nothing; a colour named twice keeps the later.
-    l = Header("-G-xQNN");
-    EXPECT_EQ((std::array<float, 3>{l.blueColumn, l.greenColumn, l.redColumn}),
-              (std::array<float, 3>{0, 2, 0}));
-    EXPECT_FALSE(l.pressure);
-    EXPECT_EQ(l.fieldCount, 7);
-    for (char p : std::string("ADPSV"))
-        EXPECT_TRUE(Header(std::string("BGRx") + p + "NN").pressure);
-    EXPECT_EQ(Header("BBR NNN").blueColumn, 6);
-    // Missing auxiliary characters count as present.
-    l = ReadTriaHeader("TRIA-0042 BGR P");
-    EXPECT_TRUE(l.aux1 && l.aux2);
-    EXPECT_EQ(l.fieldCount, 18);
-    EXPECT_EQ(ReadTriaHeader("").fieldCount, 5);
+    const std::pair<const char*, const char*> headers[] = {
+        {"TRIA-0042 BGRxANN\t", "2 6 10 0 15, 100, 16"},
+        {"TRIA-0042 BFR NNN\t", "2 0 7 6 12, 000, 12"},
+        {"TRIA-0042 -G-xQNN\t", "0 2 0 0 7, 000, 7"},
+        {"TRIA-0042 BGRxVNN\t", "2 6 10 0 15, 100, 16"},
+        {"TRIA-0042 BBR NNN\t", "6 0 10 0 15, 000, 15"},
+        {"TRIA-0042 BGR P", "2 6 10 0 15, 111, 18"},
+        {"TRIA-0042 BGRxDNN\t", "2 6 10 0 15, 100, 16"},
+        {"TRIA-0042 BGRxPNN\t", "2 6 10 0 15, 100, 16"},
+        {"TRIA-0042 BGRxSNN\t", "2 6 10 0 15, 100, 16"},
+        {"", "0 0 0 0 3, 011, 5"}};
+    for (const auto& [header, layout] : headers)
+        EXPECT_EQ(Described(ReadTriaHeader(header)), layout) << header;
 }
 
 class TriaDecoding : public test::Loaded {

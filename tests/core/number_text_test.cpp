@@ -32,24 +32,18 @@ TEST(GeneralText, WritesFifteenSignificantDigitsShortestWithAnExponentOutsideIts
     for (const auto& [value, text] : cases) EXPECT_EQ(GeneralText(value), text);
 }
 
-TEST(GeneralTextSingle, RoundsToSevenSignificantDigits) {
-    EXPECT_EQ(GeneralTextSingle(0.1f), "0.1");
-    EXPECT_EQ(GeneralTextSingle(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(GeneralTextSingle(9999999.0f), "9999999");
-    EXPECT_EQ(GeneralTextSingle(16777216.0f), "1.677722E+07");
-    EXPECT_EQ(GeneralTextSingle(1e-5f), "1E-05");
-}
-
-TEST(ShortText, PutsABlankBeforeNonNegativeNumbersAndDropsTheLeadingZero) {
-    EXPECT_EQ(ShortText(0.02), " .02");
-    EXPECT_EQ(ShortText(-0.5), "-.5");
-    EXPECT_EQ(ShortText(5), " 5");
-    EXPECT_EQ(ShortText(-0.0), " 0");
-    EXPECT_EQ(ShortText(1e-5), " 1E-05");
-    EXPECT_EQ(ShortText(-1e20), "-1E+20");
-    EXPECT_EQ(ShortText(1.0 / 3.0), " .333333333333333");
-    EXPECT_EQ(ShortTextSingle(1.0f / 3.0f), " .3333333");
-    EXPECT_EQ(ShortTextSingle(-0.25f), "-.25");
+// Single precision rounds to seven digits; the short form puts a blank before
+// a number that is not negative and drops the leading zero.
+TEST(ShortText, RoundsSinglesToSevenDigitsAndPutsABlankForTheSignAndNoLeadingZero) {
+    EXPECT_EQ(GeneralTextSingle(0.1f) + "|" + GeneralTextSingle(1.0f / 3.0f) + "|" +
+                  GeneralTextSingle(9999999.0f) + "|" + GeneralTextSingle(16777216.0f) + "|" +
+                  GeneralTextSingle(1e-5f),
+              "0.1|0.3333333|9999999|1.677722E+07|1E-05");
+    std::string shortTexts;
+    for (double value : {0.02, -0.5, 5.0, -0.0, 1e-5, -1e20, 1.0 / 3.0})
+        shortTexts += ShortText(value) + "|";
+    EXPECT_EQ(shortTexts + ShortTextSingle(1.0f / 3.0f) + "|" + ShortTextSingle(-0.25f),
+              " .02|-.5| 5| 0| 1E-05|-1E+20| .333333333333333| .3333333|-.25");
 }
 
 TEST(NumberTexts, WriteAPeriodUnderACommaDecimalLocale) {

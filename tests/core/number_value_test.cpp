@@ -26,9 +26,7 @@ TEST(NumberValue, ReadsTheLeadingNumberSkippingBlanksAndStoppingAtAnythingElse) 
     // Exactly the nearest double, and so the nearest float for single-precision state.
     EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
     EXPECT_EQ(static_cast<float>(NumberValue("3.4028235E38")), 3.4028235e38f);
-}
-
-TEST(NumberValue, GivesZeroForATextWithoutALeadingNumber) {
+    // A text without a leading number gives zero.
     for (const char* text :
          {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
         EXPECT_EQ(NumberValue(text), 0) << '"' << text << '"';

@@ -5,7 +5,6 @@
 #include "acquisition/acquisition_loop.h"
 #include "core/full_disk.h"
 #include "core/test_support.h"
-#include "recording/recording_lines.h"
 #include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
@@ -124,21 +123,6 @@ TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLines) {
 
 INSTANTIATE_TEST_SUITE_P(Views, EveryInstrument, ::testing::ValuesIn(kInstrumentCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TriaHeading, FollowsTheSlotsOfTheLastLayout) {
-    ProgramState s;
-    s.InstrumentType = 5;
-    EXPECT_EQ(HeadingLine(s, KeptFile::Recording), "Time\tVin");
-    EXPECT_EQ(HeadingLine(s, KeptFile::RawLog), "Header\tTime\tVin");
-    s.TriaBlueColumn = 2, s.TriaRedColumn = 6, s.TriaFluorColumn = 10;
-    s.TriaHasPressure = 1, s.TriaHasAux1 = 1;
-    EXPECT_EQ(HeadingLine(s, KeptFile::Recording),
-              "Time\tB100\tB125\tB150\tR100\tR125\tR150\tFluor.\tVin\tAtmos.\tAux 1");
-    s.TriaFluorColumn = 6, s.TriaRedColumn = 7, s.TriaHasPressure = 0, s.TriaHasAux1 = 0;
-    s.TriaHasAux2 = 1;
-    EXPECT_EQ(HeadingLine(s, KeptFile::RawLog),
-              "Header\tTime\tB100\tB125\tB150\tBref\tFluor.\tVolt\tVin\tAux 2");
-}
 
 TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
     m.inst2.Click();

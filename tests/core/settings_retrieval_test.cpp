@@ -42,7 +42,9 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     EXPECT_EQ((std::array<int, 6>{late->month, late->day, late->year, late->hours, late->minutes,
                                   late->seconds}),
               (std::array<int, 6>{12, 31, 2099, 23, 59, 58}));
-    for (const char* bad : {"1/1/06\t", "01/01/06 32400", "02/30/06\t32400", "07/04/06\tnoon"})
+    for (const char* bad :
+         {"1/1/06\t", "01/01/06 32400", "02/30/06\t32400", "07/04/06\tnoon", "12/06/26\t1e300",
+          "12/06/26\t-3", "12/06/26\t64800", "99999999999/06/26\t100"})
         EXPECT_FALSE(ParseClockLine(bad)) << bad;
     // Counts on a whole second are not shown one second short.
     for (int count = 0; count < 64800; count += 3) {

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "core/whole_number.h"
-#include "settings/settings_retrieval.h"
 
 namespace zan {
 namespace {
@@ -44,18 +43,6 @@ TEST(WholeNumber, DigitTextsConvertWithoutOverflowHoweverLong) {
                  {"99999999999999999999999999", std::nullopt},
                  {"00000000000000000000000005", 5}};
     for (const auto& c : cases) EXPECT_EQ(DigitsNumberIn(c.text, 0, 59), c.whole) << c.text;
-}
-
-TEST(WholeNumber, AClockCountOutsideOneDayIsNoTimeOfDay) {
-    EXPECT_FALSE(ParseClockLine("12/06/26\t1e300"));
-    EXPECT_FALSE(ParseClockLine("12/06/26\t-3"));
-    EXPECT_FALSE(ParseClockLine("12/06/26\t64800"));
-    const auto last = ParseClockLine("12/06/26\t64799");
-    ASSERT_TRUE(last);
-    EXPECT_EQ(last->hours, 23);
-    EXPECT_EQ(last->minutes, 59);
-    EXPECT_EQ(last->seconds, 58);
-    EXPECT_FALSE(ParseClockLine("99999999999/06/26\t100"));
 }
 
 }  // namespace
