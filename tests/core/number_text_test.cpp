@@ -1,12 +1,17 @@
-#include "core/number_text.h"
-
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
 
 #include "core/comma_locale.h"
+#include "core/number_text.h"
+#include "core/number_value.h"
+#include "core/whole_number.h"
 
 namespace zan {
 namespace {
@@ -55,6 +60,128 @@ TEST(NumberTexts, WriteAPeriodUnderACommaDecimalLocale) {
     test::CommaSystemLocale comma;
     if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
     EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");
+}
+
+TEST(NumberValue, ReadsTheLeadingNumberSkippingBlanksAndStoppingAtAnythingElse) {
+    const std::pair<const char*, double> cases[] = {{"-3.25", -3.25}, {"+7", 7},
+                                                    {"-.5", -0.5},    {"4.", 4},
+                                                    {"1 2 3", 123},   {"\t1\t2\n.\n5", 12.5},
+                                                    {"- 5", -5},      {"2 E - 3", 0.002},
+                                                    {"1.2.3", 1.2},   {"12abc", 12},
+                                                    {"1,5", 1},       {"12:30:00", 12},
+                                                    {"1E5.5", 1e5},   {"3--2", 3},
+                                                    {"1E-05", 1e-5},  {"1e3", 1000},
+                                                    {"2.5E+3", 2500}, {"4E+", 4},
+                                                    {"4Ex", 4},       {"0.000001E310", 1e304},
+                                                    {"1E-400", 0},    {"0E999999", 0}};
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumberValue(text), value) << text;
+    // Exactly the nearest double, and so the nearest float for single-precision state.
+    EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
+    EXPECT_EQ(static_cast<float>(NumberValue("3.4028235E38")), 3.4028235e38f);
+    // A text without a leading number gives zero.
+    for (const char* text :
+         {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
+        EXPECT_EQ(NumberValue(text), 0) << '"' << text << '"';
+}
+
+TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
+    EXPECT_DOUBLE_EQ(WholeTextNumber(" 12.5\t"), 12.5);
+    EXPECT_DOUBLE_EQ(WholeTextNumber("-1E-05"), -1e-5);
+    for (const char* bad : {"", "  ", "12a", "1 2", "abc", "1,5"})
+        EXPECT_THROW(WholeTextNumber(bad), std::invalid_argument) << '"' << bad << '"';
+}
+
+// A user's locale with a decimal comma must not change how files and replies read.
+TEST(NumberValue, ReadsAPeriodUnderACommaDecimalLocale) {
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
+    const double value = NumberValue("1234.5"), comma = NumberValue("1234,5");
+    std::locale::global(previous);
+    EXPECT_DOUBLE_EQ(value, 1234.5);
+    EXPECT_DOUBLE_EQ(comma, 1234);
+    test::CommaSystemLocale system;
+    if (!system.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
+}
+
+// The short decimals that numbers are read and written through without the
+// general conversions, at the edges where the general ones take over.
+
+TEST(ShortDecimal, NumberTextsAtTheEdgesOfFifteenDigits) {
+    struct Case {
+        double value;
+        const char* general;
+        const char* shortText;
+    };
+    const Case cases[] = {
+        {999999999999999.0, "999999999999999", " 999999999999999"},
+        {1e15, "1E+15", " 1E+15"},
+        {1234567890123456.0, "1.23456789012346E+15", " 1.23456789012346E+15"},
+        {0.000123456789012345, "0.000123456789012345", " .000123456789012345"},
+        {-0.0000123456789012345, "-1.23456789012345E-05", "-1.23456789012345E-05"},
+        {2.675, "2.675", " 2.675"},
+        {0.1 + 0.2, "0.3", " .3"},
+        {1.0 / 3, "0.333333333333333", " .333333333333333"},
+        {5e-324, "4.94065645841247E-324", " 4.94065645841247E-324"},
+        {1e22, "1E+22", " 1E+22"},
+        {1e23, "1E+23", " 1E+23"},
+        {-0.019, "-0.019", "-.019"},
+        {4e-7, "4E-07", " 4E-07"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GeneralText(c.value), c.general) << c.general;
+        EXPECT_EQ(ShortText(c.value), c.shortText) << c.general;
+    }
+}
+
+// Reading a plain decimal gives the very double the general parser gives.
+TEST(ShortDecimal, ReadsAsTheGeneralParserDoes) {
+    for (const char* text :
+         {"0.001", "123456789012345", "1234567890123456", "0.1", "9007199254740993",
+          "0.30000000000000004", "5.", ".5", "-0", "-2.675", "000000000000001.5"}) {
+        double expected = 0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        const double read = NumberValue(std::string(text) + "\t");
+        const double whole = WholeTextNumber(text);
+        EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+        EXPECT_EQ(std::memcmp(&whole, &expected, sizeof whole), 0) << text;
+    }
+}
+
+TEST(WholeNumber, OnlyFiniteWholeValuesInRangeConvert) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        std::optional<long long> whole;
+    } cases[] = {{0, 0},
+                 {23, 23},
+                 {-1, std::nullopt},
+                 {24, std::nullopt},
+                 {2.5, std::nullopt},
+                 {1e300, std::nullopt},
+                 {-1e300, std::nullopt},
+                 {nan, std::nullopt},
+                 {inf, std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(WholeNumberIn(c.value, 0, 23), c.whole) << c.value;
+    EXPECT_EQ(WholeNumberIn(9.2e18, LLONG_MIN, LLONG_MAX), 9200000000000000000LL);
+    EXPECT_EQ(WholeNumberIn(9.3e18, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(WholeNumberIn(9223372036854775808.0, LLONG_MIN, LLONG_MAX), std::nullopt);
+}
+
+TEST(WholeNumber, DigitTextsConvertWithoutOverflowHoweverLong) {
+    const struct {
+        const char* text;
+        std::optional<long long> whole;
+    } cases[] = {{"07", 7},
+                 {"59", 59},
+                 {"60", std::nullopt},
+                 {"", std::nullopt},
+                 {"-1", std::nullopt},
+                 {"1 ", std::nullopt},
+                 {"99999999999999999999999999", std::nullopt},
+                 {"00000000000000000000000005", 5}};
+    for (const auto& c : cases) EXPECT_EQ(DigitsNumberIn(c.text, 0, 59), c.whole) << c.text;
 }
 
 }  // namespace

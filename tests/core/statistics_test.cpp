@@ -167,5 +167,13 @@ TEST_F(TestingPanel, DriverRunsThePanelAndPrintsTheCaptureFile) {
               "bytes " + path + " = \"12/06/26\\t12:00:01\\t1847\\t1202\\t957\\t4006\\r\\n\"\n");
 }
 
+TEST(Driver, ReportsUnknownAndFailedCommands) {
+    std::ostringstream out;
+    Driver driver(out);
+    for (const char* bad : {"bogus", "click NoSuchControl", "wait soon", "logger 1 bits 12"})
+        EXPECT_FALSE(driver.Execute(bad)) << bad;
+    EXPECT_EQ(out.str().rfind("error: unknown command: bogus\n", 0), 0u) << out.str();
+}
+
 }  // namespace
 }  // namespace zan
