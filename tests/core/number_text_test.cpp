@@ -16,27 +16,6 @@
 namespace zan {
 namespace {
 
-TEST(GeneralText, WritesFifteenSignificantDigitsShortestWithAnExponentOutsideItsRange) {
-    const std::pair<double, const char*> cases[] = {
-        {0, "0"},
-        {-0.0, "0"},
-        {-0.5, "-0.5"},
-        {1850, "1850"},
-        {0.00012345, "0.00012345"},
-        {0.1 + 0.2, "0.3"},
-        {-2.0 / 3.0, "-0.666666666666667"},
-        {123456789.123456789, "123456789.123457"},
-        // Rounding that carries into a new leading digit moves the exponent.
-        {999999999999999.9, "1E+15"},
-        {0.000099999999999999999, "0.0001"},
-        {9.9999999999999999, "10"},
-        {-2.5e-7, "-2.5E-07"},
-        {1e100, "1E+100"},
-        {123456789012345678.0, "1.23456789012346E+17"},
-        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}};
-    for (const auto& [value, text] : cases) EXPECT_EQ(GeneralText(value), text);
-}
-
 // Single precision rounds to seven digits; the short form puts a blank before
 // a number that is not negative and drops the leading zero.
 TEST(ShortText, RoundsSinglesToSevenDigitsAndPutsABlankForTheSignAndNoLeadingZero) {
@@ -104,16 +83,29 @@ TEST(NumberValue, ReadsAPeriodUnderACommaDecimalLocale) {
     EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
 }
 
-// The short decimals that numbers are read and written through without the
-// general conversions, at the edges where the general ones take over.
-
-TEST(ShortDecimal, NumberTextsAtTheEdgesOfFifteenDigits) {
+// Fifteen significant digits, the shortest text, an exponent outside their
+// range; at the edges the short decimals hand over to the general conversions.
+TEST(NumberTexts, FifteenDigitsShortestWithAnExponentOutsideTheirRange) {
     struct Case {
         double value;
         const char* general;
         const char* shortText;
     };
     const Case cases[] = {
+        {0, "0", " 0"},
+        {-0.0, "0", " 0"},
+        {-0.5, "-0.5", "-.5"},
+        {1850, "1850", " 1850"},
+        {0.00012345, "0.00012345", " .00012345"},
+        {-2.0 / 3.0, "-0.666666666666667", "-.666666666666667"},
+        {123456789.123456789, "123456789.123457", " 123456789.123457"},
+        // Rounding that carries into a new leading digit moves the exponent.
+        {999999999999999.9, "1E+15", " 1E+15"},
+        {0.000099999999999999999, "0.0001", " .0001"},
+        {9.9999999999999999, "10", " 10"},
+        {-2.5e-7, "-2.5E-07", "-2.5E-07"},
+        {1e100, "1E+100", " 1E+100"},
+        {123456789012345678.0, "1.23456789012346E+17", " 1.23456789012346E+17"},
         {999999999999999.0, "999999999999999", " 999999999999999"},
         {1e15, "1E+15", " 1E+15"},
         {1234567890123456.0, "1.23456789012346E+15", " 1.23456789012346E+15"},
@@ -148,40 +140,19 @@ TEST(ShortDecimal, ReadsAsTheGeneralParserDoes) {
     }
 }
 
-TEST(WholeNumber, OnlyFiniteWholeValuesInRangeConvert) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        std::optional<long long> whole;
-    } cases[] = {{0, 0},
-                 {23, 23},
-                 {-1, std::nullopt},
-                 {24, std::nullopt},
-                 {2.5, std::nullopt},
-                 {1e300, std::nullopt},
-                 {-1e300, std::nullopt},
-                 {nan, std::nullopt},
-                 {inf, std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(WholeNumberIn(c.value, 0, 23), c.whole) << c.value;
+TEST(WholeNumber, OnlyFiniteWholeValuesAndDigitTextsInRangeConvertWithoutOverflow) {
+    EXPECT_EQ(WholeNumberIn(0, 0, 23), 0);
+    EXPECT_EQ(WholeNumberIn(23, 0, 23), 23);
+    for (double bad : {-1.0, 24.0, 2.5, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(WholeNumberIn(bad, 0, 23), std::nullopt) << bad;
     EXPECT_EQ(WholeNumberIn(9.2e18, LLONG_MIN, LLONG_MAX), 9200000000000000000LL);
     EXPECT_EQ(WholeNumberIn(9.3e18, LLONG_MIN, LLONG_MAX), std::nullopt);
     EXPECT_EQ(WholeNumberIn(9223372036854775808.0, LLONG_MIN, LLONG_MAX), std::nullopt);
-}
-
-TEST(WholeNumber, DigitTextsConvertWithoutOverflowHoweverLong) {
-    const struct {
-        const char* text;
-        std::optional<long long> whole;
-    } cases[] = {{"07", 7},
-                 {"59", 59},
-                 {"60", std::nullopt},
-                 {"", std::nullopt},
-                 {"-1", std::nullopt},
-                 {"1 ", std::nullopt},
-                 {"99999999999999999999999999", std::nullopt},
-                 {"00000000000000000000000005", 5}};
-    for (const auto& c : cases) EXPECT_EQ(DigitsNumberIn(c.text, 0, 59), c.whole) << c.text;
+    EXPECT_EQ(DigitsNumberIn("07", 0, 59), 7);
+    EXPECT_EQ(DigitsNumberIn("00000000000000000000000005", 0, 59), 5);
+    for (const char* bad : {"60", "", "-1", "1 ", "99999999999999999999999999"})
+        EXPECT_EQ(DigitsNumberIn(bad, 0, 59), std::nullopt) << bad;
 }
 
 }  // namespace

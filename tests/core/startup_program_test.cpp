@@ -233,17 +233,6 @@ TEST(QuickSetupFile, ReadsTheFirstNumberOfEachLineAndCodesThatNameNothingAsNone)
     EXPECT_FALSE(ParseQuickSetup("3\r\n"));
 }
 
-TEST(QuickSetupFile, RoundTripsByteForByteAndReportsWhatCannotBeReadOrWritten) {
-    test::TempFolder folder;
-    const auto path = (folder / "def.zhl").string();
-    test::WriteBytes(path, "4\r\n3\r\n");
-    WriteQuickSetupFile(path, *ReadQuickSetupFile(path));
-    EXPECT_EQ(test::ReadBytes(path), "4\r\n3\r\n");
-    EXPECT_FALSE(ReadQuickSetupFile((folder / "absent.zhl").string()));
-    EXPECT_FALSE(ReadQuickSetupFile(""));
-    EXPECT_THROW(WriteQuickSetupFile((folder / "no/def.zhl").string(), {1, 1}), std::runtime_error);
-}
-
 TEST(PreferenceFile, ReadsSixTruthValuesInAnyLetterCaseOrNothing) {
     const auto marks = ParsePreferences("true\r\nFALSE\r\n TrUe \r\nfalse\r\nFalse\r\nTrue\r\n");
     ASSERT_TRUE(marks);
@@ -252,23 +241,6 @@ TEST(PreferenceFile, ReadsSixTruthValuesInAnyLetterCaseOrNothing) {
                             "True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n",
                             "True\r\n\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n", ""})
         EXPECT_FALSE(ParsePreferences(bad)) << bad;
-}
-
-TEST(PreferenceFile, RoundTripsByteForByteCreatesItsFolderAndNamesWhatCannotBeWritten) {
-    test::TempFolder folder;
-    const auto path = (folder.path / "config" / "zanhost" / "zhost.def").string();
-    const std::string bytes = "False\r\nFalse\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\n";
-    WritePreferencesFile(path, *ParsePreferences(bytes));
-    EXPECT_EQ(test::ReadBytes(path), bytes);
-    WritePreferencesFile(path, *ReadPreferencesFile(path));
-    EXPECT_EQ(test::ReadBytes(path), bytes);
-    test::WriteBytes(folder / "plain", "x");
-    try {
-        WritePreferencesFile((folder.path / "plain" / "zhost.def").string(), {});
-        FAIL() << "no failure";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("plain"), std::string::npos) << e.what();
-    }
 }
 
 TEST(PreferencePath, FollowsTheUsersConfigurationFolder) {

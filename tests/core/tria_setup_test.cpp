@@ -2,7 +2,6 @@
 
 #include "settings/tria_setup.h"
 #include "settings_test_support.h"
-#include "sim/command_reader.h"
 #include "sim/simulated_sensor.h"
 
 namespace zan {
@@ -189,31 +188,6 @@ TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
     EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
     EXPECT_EQ(b.Messages()[0].text.rfind("The head sent measurements", 0), 0u);
     EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
-}
-
-using Commands = std::vector<std::string>;
-
-TEST(CommandReader, TheHeadReadsWordsWrittenBackToBack) {
-    const struct {
-        std::vector<std::string> writes;
-        Commands commands;
-    } cases[] = {
-        {{"stop", "D"}, {"stop", "D"}},
-        {{"stopD"}, {"stop", "D"}},
-        {{"STOPc1", "F", "c2", "N", "c3", "B"}, {"STOPc1F", "c2N", "c3B"}},
-        {{"CA1", "CB0", "CPP", "r"}, {"CA1", "CB0", "CPP", "r"}},
-        {{"CA0CB1CPXR"}, {"CA0", "CB1", "CPX", "R"}},
-        {{"ST", "OPS", "YR"}, {"STOPSYR"}},
-        {{"xyzstop"}, {"stop"}},
-        {{"o", "p", "P"}, {}},
-    };
-    for (const auto& c : cases) {
-        sim::CommandReader reader(sim::SensorModel::Tria);
-        Commands got;
-        for (const std::string& text : c.writes)
-            for (std::string& command : reader.Take(text)) got.push_back(std::move(command));
-        EXPECT_EQ(got, c.commands) << c.writes[0];
-    }
 }
 
 }  // namespace
