@@ -120,8 +120,7 @@ TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWi
     q.Option1.Click();
     q.Option4.Click();
     q.Command1.Click();
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
+    EXPECT_TRUE(test::OneMessageWith(program, "Error: "));
     EXPECT_EQ(program.ctx.state.InstrumentType, kVsf);
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
 }

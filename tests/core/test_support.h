@@ -23,6 +23,17 @@ inline Lines Messages(const VirtualProgram& program) {
     return shown;
 }
 
+// Exactly one message box was shown and "title: text" holds the words.
+inline testing::AssertionResult OneMessageWith(const VirtualProgram& program,
+                                               const std::string& words) {
+    const Lines shown = Messages(program);
+    if (shown.size() == 1 && shown[0].find(words) != std::string::npos)
+        return testing::AssertionSuccess();
+    testing::AssertionResult failure = testing::AssertionFailure() << "shown:";
+    for (const std::string& message : shown) failure << "\n  " << message;
+    return failure;
+}
+
 // The texts of a block of grid cells, row by row, joined by "|".
 inline std::string Cells(const FlexGrid& grid, int row, int col, int lastRow, int lastCol) {
     std::string texts;

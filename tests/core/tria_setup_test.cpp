@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/settings_test_support.h"
+#include "core/test_support.h"
 #include "settings/tria_setup.h"
-#include "settings_test_support.h"
 #include "sim/simulated_sensor.h"
 
 namespace zan {
@@ -72,9 +73,8 @@ TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgressOrNamesTheSlotWith
     EXPECT_TRUE(b.Messages().empty());
     b.m.Combo2.SetText("Sensor 2");
     b.m.Command4.Click();
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "Missing Parameter");
-    EXPECT_NE(b.Messages()[0].text.find("slot 2"), std::string::npos);
+    EXPECT_TRUE(test::OneMessageWith(b.program, "Missing Parameter: "));
+    EXPECT_TRUE(test::OneMessageWith(b.program, "slot 2"));
     // A closed port sends nothing and says nothing.
     b.m.cp.Click();
     b.m.Command4.Click();
@@ -171,10 +171,8 @@ TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycledAndASilentOneIsN
     const std::vector<std::string> scrambled = b.Frame();
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), scrambled);
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
-    EXPECT_EQ(b.Messages()[0].text.rfind("The head's listing is incomplete: line 16 of 16", 0), 0u)
-        << b.Messages()[0].text;
+    EXPECT_TRUE(test::OneMessageWith(
+        b.program, "TRIA Setup: The head's listing is incomplete: line 16 of 16"));
     EXPECT_EQ(b.m.ProgressBar2.Value(), 0);
 }
 
@@ -184,9 +182,7 @@ TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
     for (int i = 0; i < 40; ++i)
         b.device->Feed(std::string(sim::kTriaHeader) + "\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\r\n");
     b.m.Command12.Click();
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
-    EXPECT_EQ(b.Messages()[0].text.rfind("The head sent measurements", 0), 0u);
+    EXPECT_TRUE(test::OneMessageWith(b.program, "TRIA Setup: The head sent measurements"));
     EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
 }
 

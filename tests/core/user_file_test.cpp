@@ -13,7 +13,6 @@
 #include "core/user_file.h"
 #include "core/user_file_writer.h"
 #include "shell/settings_files.h"
-#include "test_support.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
