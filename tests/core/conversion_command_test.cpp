@@ -95,22 +95,6 @@ TEST_F(ProcessDataFile, FailuresShowAnErrorAndKeepTheLinesConvertedBefore) {
     EXPECT_EQ(std::count(converted.begin(), converted.end(), '\n'), 2);
 }
 
-std::string ConversionProblem(const std::string& data) {
-    struct Discard : LineSink {
-        void WriteLine(std::string_view) override {}
-    } discard;
-    std::istringstream in(data);
-    const ConversionOutcome outcome = ConvertTriaData(in, "f.txt", DeviceTable{}, discard);
-    return outcome.problem ? Describe(*outcome.problem) : "no problem";
-}
-
-TEST(ConversionReading, AFileThatIsNotTextIsRefusedWithTheLine) {
-    EXPECT_EQ(ConversionProblem(std::string("ok\r\nbin\0ary", 11)),
-              "f.txt: line 2: holds a zero byte, so this is not a text file");
-    EXPECT_EQ(ConversionProblem(std::string(kConversionFieldRules.longestField + 1, 'x')),
-              "f.txt: line 1: is longer than 1048576 characters, so this is not a text file");
-}
-
 class ConvertTool : public ::testing::Test {
   protected:
     int Run(const std::string& dataFile, const std::string& out) {
@@ -138,6 +122,16 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
     EXPECT_EQ(test::ReadBytes(data).substr(0, record.size()), record);
     EXPECT_EQ(Run(data, "/dev/full"), 1);
     EXPECT_EQ(output, "zanhost-convert: /dev/full: No space left on device after 0 lines\n");
+    // A file that is not text is refused with the line.
+    test::WriteBytes(data, std::string("ok\r\nbin\0ary", 11));
+    EXPECT_EQ(Run(data, out), 1);
+    EXPECT_EQ(output, "zanhost-convert: " + data +
+                          ": line 2: holds a zero byte, so this is not a text file\n");
+    test::WriteBytes(data, std::string(kConversionFieldRules.longestField + 1, 'x'));
+    EXPECT_EQ(Run(data, out), 1);
+    EXPECT_EQ(output,
+              "zanhost-convert: " + data +
+                  ": line 1: is longer than 1048576 characters, so this is not a text file\n");
 }
 
 struct Lines : LineSink {

@@ -30,17 +30,6 @@ TEST(ShortText, RoundsSinglesToSevenDigitsAndPutsABlankForTheSignAndNoLeadingZer
               " .02|-.5| 5| 0| 1E-05|-1E+20| .333333333333333| .3333333|-.25");
 }
 
-TEST(NumberTexts, WriteAPeriodUnderACommaDecimalLocale) {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
-    const std::string texts = GeneralText(1234.5) + ShortTextSingle(0.02f) + GeneralText(2.5e-7);
-    std::locale::global(previous);
-    EXPECT_EQ(texts, "1234.5 .022.5E-07");
-    test::CommaSystemLocale comma;
-    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");
-}
-
 TEST(NumberValue, ReadsTheLeadingNumberSkippingBlanksAndStoppingAtAnythingElse) {
     const std::pair<const char*, double> cases[] = {{"-3.25", -3.25}, {"+7", 7},
                                                     {"-.5", -0.5},    {"4.", 4},
@@ -70,17 +59,21 @@ TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
         EXPECT_THROW(WholeTextNumber(bad), std::invalid_argument) << '"' << bad << '"';
 }
 
-// A user's locale with a decimal comma must not change how files and replies read.
-TEST(NumberValue, ReadsAPeriodUnderACommaDecimalLocale) {
+// A user's locale with a decimal comma must not change how files and replies
+// read and are written.
+TEST(NumberTexts, ReadAndWriteAPeriodUnderACommaDecimalLocale) {
     const std::locale previous =
         std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
     const double value = NumberValue("1234.5"), comma = NumberValue("1234,5");
+    const std::string texts = GeneralText(1234.5) + ShortTextSingle(0.02f) + GeneralText(2.5e-7);
     std::locale::global(previous);
     EXPECT_DOUBLE_EQ(value, 1234.5);
     EXPECT_DOUBLE_EQ(comma, 1234);
+    EXPECT_EQ(texts, "1234.5 .022.5E-07");
     test::CommaSystemLocale system;
     if (!system.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
     EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
+    EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");
 }
 
 // Fifteen significant digits, the shortest text, an exponent outside their

@@ -80,18 +80,13 @@ TEST_F(ReaderFuzz, CalInfoReadsOnlyNumbersIntoItsCellsOrFailsCleanly) {
     }
 }
 
-TEST_F(ReaderFuzz, SettingsFilesGiveKnownCodesOrNothing) {
+TEST_F(ReaderFuzz, SettingsFilesAndReplyLinesGiveKnownCodesValidTimesOrNothing) {
     for (int i = 0; i < kInputsPerReader; ++i) {
         if (const auto choice = ParseQuickSetup(Input("3\r\n2\r\n"))) {
             ASSERT_TRUE(choice->instrument >= 0 && choice->instrument <= 5);
             ASSERT_TRUE(choice->port >= 0 && choice->port <= 4);
         }
         ParsePreferences(Input("True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n"));
-    }
-}
-
-TEST_F(ReaderFuzz, ReplyLinesGiveValidDatesAndTimesOrNothing) {
-    for (int i = 0; i < kInputsPerReader; ++i) {
         if (const auto clock = ParseClockLine(Input("12/06/26\t43200.5"))) {
             ASSERT_TRUE(clock->hours >= 0 && clock->hours <= 23);
             ASSERT_TRUE(clock->minutes >= 0 && clock->minutes <= 59);

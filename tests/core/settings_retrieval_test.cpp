@@ -135,20 +135,6 @@ TEST_F(Retrieval, AStreamingSensorOrAnOldEchoGiveConflictAndLeaveTheFrame) {
     EXPECT_EQ(m.Slider1.Value(), 3);
 }
 
-TEST_F(Retrieval, AClosedPortSaysNothingAndAFailingOneAsksTheUserToCheck) {
-    m.cp.Click();
-    m.Command3.Click();
-    EXPECT_EQ(logger->written, "");
-    EXPECT_TRUE(Messages().empty());
-    m.op1.Click();
-    bench.program.port.FailWrites("Device not ready");
-    m.Command3.Click();
-    EXPECT_EQ(Messages(), Lines{"Please Check: Please make sure the power is on, the instrument is "
-                                "not running, and the comm port is selected."});
-    EXPECT_TRUE(m.Command3.Enabled());
-    EXPECT_TRUE(m.Command2.Enabled());
-}
-
 const std::string kSettings = "B100101D2\rI60\rQ100\rT 25\r";
 
 // Sets the frame's boxes as the user types them; the frame reads back through Frame().
@@ -268,16 +254,21 @@ TEST_F(Application, DateSpoiledDuringTheWaitsStopsBeforeTheClockCommand) {
     EXPECT_EQ(m.ProgressBar1.Value(), 0);
 }
 
-TEST_F(Application, AClosedPortSaysNothingAndAFailingWriteShowsTheError) {
+// Retrieval asks the user to check; application shows the system's words.
+TEST_F(Application, AClosedPortSaysNothingAndAFailingWriteSaysSo) {
     m.cp.Click();
+    m.Command3.Click();
     m.Command2.Click();
     EXPECT_EQ(logger->written, "");
     EXPECT_TRUE(Messages().empty());
     m.op1.Click();
     bench.program.port.FailWrites("Device not ready");
+    m.Command3.Click();
     m.Command2.Click();
-    EXPECT_EQ(Messages(), Lines{"Error: Device not ready"});
-    EXPECT_TRUE(m.Command2.Enabled());
+    EXPECT_EQ(Messages(), (Lines{"Please Check: Please make sure the power is on, the instrument "
+                                 "is not running, and the comm port is selected.",
+                                 "Error: Device not ready"}));
+    EXPECT_TRUE(m.Command3.Enabled() && m.Command2.Enabled());
 }
 
 const std::string kStart = "When power is applied the instrument will turn on,";

@@ -114,7 +114,7 @@ class PortMenu : public ::testing::Test {
     MainForm& m = program.ctx.main;
 };
 
-TEST_F(PortMenu, OpeningChecksOnlyItsItemAndAnotherOpenWaitsForClose) {
+TEST_F(PortMenu, OpeningChecksOnlyItsItemAnotherOpenWaitsForCloseAndAFailureDoesNotStick) {
     EXPECT_FALSE(m.chbaud.Enabled());
     m.cp.Click();
     m.op2.Click();
@@ -129,9 +129,8 @@ TEST_F(PortMenu, OpeningChecksOnlyItsItemAndAnotherOpenWaitsForClose) {
     m.op1.Click();
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
     EXPECT_TRUE(program.dialogs.Messages().empty());
-}
-
-TEST_F(PortMenu, AFailingOpenShowsTheErrorBoxAndLeavesThePortClosedAndUnchecked) {
+    // A failing open shows the error box and leaves the port closed and unchecked.
+    m.cp.Click();
     m.op3.Click();  // nothing is connected to port 3
     program.port.FailNextOpen("Permission denied: /dev/ttyS0");
     m.op1.Click();

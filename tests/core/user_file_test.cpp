@@ -20,17 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class UserFiles : public ::testing::Test {
-  protected:
-    // The message a read of the path gives, or "" when it reads.
-    static std::string Refusal(const std::string& path, size_t maxBytes = 64) {
-        try {
-            ReadUserTextFile(path, {"Cal Info file", maxBytes});
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-        return "";
-    }
+struct UserFiles : ::testing::Test {
     test::TempFolder folder;
     const fs::path& dir = folder.path;
 };
@@ -52,7 +42,14 @@ TEST_F(UserFiles, PlainTextReadsWholeAndEverythingElseIsRefusedByName) {
         {binary.string(), binary.string() + " holds binary data, not a Cal Info file."},
         {(dir / "gone.txt").string(), "No such file or directory: " + (dir / "gone.txt").string()},
     };
-    for (const auto& c : cases) EXPECT_EQ(Refusal(c.path), c.message) << c.path;
+    for (const auto& c : cases) {
+        try {
+            ReadUserTextFile(c.path, {"Cal Info file", 64});
+            ADD_FAILURE() << c.path << " was read";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
 }
 
 TEST_F(UserFiles, SettingsFilesThatAreNotTheirKindAreNamedAtStartAndDefaultsApply) {
