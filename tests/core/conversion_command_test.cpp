@@ -8,7 +8,6 @@
 
 #include "conversion/convert_tool.h"
 #include "conversion/tria_conversion.h"
-#include "core/file_bytes.h"
 #include "core/test_support.h"
 #include "virtual/virtual_program.h"
 

@@ -137,6 +137,7 @@ class TriaDecoding : public test::Loaded {
     FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
+// The fluorometer's value goes to row ten and its column outlives later headers.
 TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHeader) {
     s.GraphView = kViewTriaCounts;
     Feed("TRIA-0042 BGR PNY\t12:00:00\t2100\t1420\t1030\t4000\r\n");
@@ -149,10 +150,6 @@ TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHe
     EXPECT_EQ(s.TriaBlueValues, (std::array<float, 4>{2100, 1420, 1030, 0}));
     EXPECT_EQ(s.TriaGreenValues, (std::array<float, 4>{1760, 1190, 880, 0}));
     EXPECT_EQ(s.TriaRedValues, (std::array<float, 4>{1380, 940, 700, 0}));
-}
-
-TEST_F(TriaDecoding, FluorometerValueGoesToRowTenAndItsColumnOutlivesLaterHeaders) {
-    s.GraphView = kViewTriaCounts;
     Feed(
         "TRIA-0042 BFR NNN\t12:00:00\t2100\t1420\t1030\t4000\t613\t1380\t940\t700\t4000\t12.0\r\n");
     EXPECT_EQ(test::Cells(output(), 10, 0, 10, 1), "Fluor|613");

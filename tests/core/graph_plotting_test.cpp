@@ -20,8 +20,10 @@ constexpr double kMinuteDays = 0.00069444444;
 constexpr double kDflUnitDays = 1.54319 / 100000;
 const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 using Values = std::vector<double>;
+using Range = std::pair<double, double>;
+using test::Lines;
 
-class GraphPlotting : public test::Loaded {
+class Graphs : public test::Loaded {
   protected:
     void Stream(sim::SensorModel model) {
         program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(model));
@@ -30,9 +32,42 @@ class GraphPlotting : public test::Loaded {
     const Graph::Plot& AnglePlot(int plot) {
         return m.CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
     }
+    void FeedCount(int count) { Feed("d\t" + std::to_string(count) + "\t5\r\n"); }
+    void SetRange(int axis, Range range) {
+        for (Graph* g : {&m.CWGraph1, &m.CWGraph2}) {
+            g->SetAxisMinimum(axis, range.first);
+            g->SetAxisMaximum(axis, range.second);
+        }
+    }
+    // Both graphs' range of an axis must agree; returns it.
+    Range BothRange(int axis) {
+        const Graph::Axis& a = m.CWGraph1.GetAxis(axis);
+        const Graph::Axis& b = m.CWGraph2.GetAxis(axis);
+        EXPECT_EQ(a.minimum, b.minimum);
+        EXPECT_EQ(a.maximum, b.maximum);
+        return {a.minimum, a.maximum};
+    }
+    Range AxisRange(const Graph& g, int axis) {
+        return {g.GetAxis(axis).minimum, g.GetAxis(axis).maximum};
+    }
+    // The view items that carry a check mark, by name.
+    Lines Checked() {
+        Lines names;
+        for (MenuItem* item :
+             {&m.mang, &m.tang, &m.rang, &m.df2, &m.df3, &m.triabvsa, &m.triarcvsa})
+            if (item->Checked()) names.push_back(item->Name());
+        return names;
+    }
+    bool ScaleFactorShown() { return m.Label59.Visible() && m.CWNumEdit2.Visible(); }
+    bool ScaleFactorHidden() { return !m.Label59.Visible() && !m.CWNumEdit2.Visible(); }
+    void ExpectGraphing(bool on) {
+        EXPECT_EQ(m.Command1.Caption(), on ? "Stop Graphing" : "Start Graphing");
+        EXPECT_EQ(m.Command1.BackColour(), on ? kLightRed : kLightGreen);
+        EXPECT_EQ(s.GraphingOn, on ? 1 : 0);
+    }
 };
 
-TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
+TEST_F(Graphs, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
     m.inst2.Click();
     m.rang.Click();
     Stream(sim::SensorModel::Vsf);
@@ -52,7 +87,7 @@ TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataO
     EXPECT_TRUE(m.CWGraph2.Plots()[0].x.empty());
 }
 
-TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
+TEST_F(Graphs, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
     m.inst2.Click();
     m.rang.Click();
     m.Command1.Click();
@@ -83,7 +118,7 @@ TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) 
     for (int plot : {1, 3, 4}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
 }
 
-TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
+TEST_F(Graphs, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
     m.inst4.Click();
     m.df3.Click();
     FeedNumbered(1, 10002);
@@ -99,7 +134,7 @@ TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGathere
     EXPECT_TRUE(AnglePlot(5).x.empty());
 }
 
-TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
+TEST_F(Graphs, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
     m.inst4.Click();
     m.df3.Click();
     m.CWNumEdit2.SetValue(2);
@@ -124,7 +159,7 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
         EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
 }
 
-TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
+TEST_F(Graphs, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
     Graph& g = m.CWGraph2;
     g.SetAxisMinimum(1, 0.5);
     g.SetAxisMaximum(1, 0.5003);
@@ -136,7 +171,7 @@ TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysIns
     EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
 }
 
-TEST_F(GraphPlotting, TheScaleFactorStaysPositive) {
+TEST_F(Graphs, TheScaleFactorStaysPositive) {
     for (const auto& [value, kept] :
          {std::pair{2.5, 2.5}, std::pair{0.0, 1.0}, std::pair{-3.0, 1.0}}) {
         m.CWNumEdit2.SetValue(value);
@@ -144,31 +179,7 @@ TEST_F(GraphPlotting, TheScaleFactorStaysPositive) {
     }
 }
 
-using Range = std::pair<double, double>;
-
-class AxisControls : public test::Loaded {
-  protected:
-    void FeedCount(int count) { Feed("d\t" + std::to_string(count) + "\t5\r\n"); }
-    void SetRange(int axis, Range range) {
-        for (Graph* g : {&m.CWGraph1, &m.CWGraph2}) {
-            g->SetAxisMinimum(axis, range.first);
-            g->SetAxisMaximum(axis, range.second);
-        }
-    }
-    // Both graphs' range of an axis must agree; returns it.
-    Range BothRange(int axis) {
-        const Graph::Axis& a = m.CWGraph1.GetAxis(axis);
-        const Graph::Axis& b = m.CWGraph2.GetAxis(axis);
-        EXPECT_EQ(a.minimum, b.minimum);
-        EXPECT_EQ(a.maximum, b.maximum);
-        return {a.minimum, a.maximum};
-    }
-    Range AxisRange(const Graph& g, int axis) {
-        return {g.GetAxis(axis).minimum, g.GetAxis(axis).maximum};
-    }
-};
-
-TEST_F(AxisControls, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
+TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
     struct Case {
         CommandButton& button;
         int axis;
@@ -187,7 +198,7 @@ TEST_F(AxisControls, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
     }
 }
 
-TEST_F(AxisControls, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToTheButtons) {
+TEST_F(Graphs, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToTheButtons) {
     m.Command14.Click();
     EXPECT_TRUE(m.Frame6.Visible());
     EXPECT_FALSE(m.Frame4.Visible());
@@ -209,7 +220,7 @@ TEST_F(AxisControls, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToThe
     EXPECT_EQ(BothRange(2), (Range{-5, 0}));
 }
 
-TEST_F(AxisControls, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
+TEST_F(Graphs, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
     m.inst2.Click();
     m.rang.Click();
     m.Command1.Click();
@@ -228,7 +239,7 @@ TEST_F(AxisControls, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
     EXPECT_EQ(AxisRange(m.CWGraph1, 2), (Range{0, 1900}));
 }
 
-TEST_F(AxisControls, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
+TEST_F(Graphs, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
     m.inst4.Click();
     m.df3.Click();
     m.Command1.Click();
@@ -246,7 +257,7 @@ TEST_F(AxisControls, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRan
     EXPECT_DOUBLE_EQ(x.maximum, 2000 * kDflUnitDays + 0.00069444444);
 }
 
-TEST_F(AxisControls, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRanges) {
+TEST_F(Graphs, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRanges) {
     m.inst2.Click();
     m.rang.Click();
     m.Command1.Click();
@@ -273,28 +284,7 @@ TEST_F(AxisControls, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindow
     EXPECT_EQ(m.CWGraph2.Plots()[0].x, (std::vector<double>{s.TimeHistoryX[6]}));
 }
 
-using test::Lines;
-
-class GraphViews : public test::Loaded {
-  protected:
-    // The view items that carry a check mark, by name.
-    Lines Checked() {
-        Lines names;
-        for (MenuItem* item :
-             {&m.mang, &m.tang, &m.rang, &m.df2, &m.df3, &m.triabvsa, &m.triarcvsa})
-            if (item->Checked()) names.push_back(item->Name());
-        return names;
-    }
-    bool ScaleFactorShown() { return m.Label59.Visible() && m.CWNumEdit2.Visible(); }
-    bool ScaleFactorHidden() { return !m.Label59.Visible() && !m.CWNumEdit2.Visible(); }
-    void ExpectGraphing(bool on) {
-        EXPECT_EQ(m.Command1.Caption(), on ? "Stop Graphing" : "Start Graphing");
-        EXPECT_EQ(m.Command1.BackColour(), on ? kLightRed : kLightGreen);
-        EXPECT_EQ(s.GraphingOn, on ? 1 : 0);
-    }
-};
-
-TEST_F(GraphViews, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
+TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
     struct Case {
         MenuItem& item;
         Graph& graph;
@@ -318,7 +308,7 @@ TEST_F(GraphViews, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
     }
 }
 
-TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
+TEST_F(Graphs, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
     m.inst6.Click();
     m.triarcvsa.Click();
     m.triabvsa.Click();
@@ -335,7 +325,7 @@ TEST_F(GraphViews, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
     EXPECT_TRUE(ScaleFactorHidden());
 }
 
-TEST_F(GraphViews, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
+TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
     m.Command1.Click();
     EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});
     ExpectGraphing(false);

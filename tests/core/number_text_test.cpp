@@ -2,19 +2,48 @@
 
 #include <charconv>
 #include <climits>
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
 
-#include "core/comma_locale.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/whole_number.h"
 
 namespace zan {
 namespace {
+
+// A stream locale that writes 1.234,5, as much of Europe does.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+// Switches the C library to an installed locale with a decimal comma for the
+// life of the object; Active() is false when the machine has none.
+class CommaSystemLocale {
+  public:
+    CommaSystemLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
+        for (const char* name :
+             {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
+            if (std::setlocale(LC_ALL, name)) {
+                active_ = true;
+                break;
+            }
+    }
+    ~CommaSystemLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    CommaSystemLocale(const CommaSystemLocale&) = delete;
+    CommaSystemLocale& operator=(const CommaSystemLocale&) = delete;
+    bool Active() const { return active_; }
+
+  private:
+    std::string previous_;
+    bool active_ = false;
+};
 
 // Single precision rounds to seven digits; the short form puts a blank before
 // a number that is not negative and drops the leading zero.
@@ -63,14 +92,14 @@ TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
 // read and are written.
 TEST(NumberTexts, ReadAndWriteAPeriodUnderACommaDecimalLocale) {
     const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     const double value = NumberValue("1234.5"), comma = NumberValue("1234,5");
     const std::string texts = GeneralText(1234.5) + ShortTextSingle(0.02f) + GeneralText(2.5e-7);
     std::locale::global(previous);
     EXPECT_DOUBLE_EQ(value, 1234.5);
     EXPECT_DOUBLE_EQ(comma, 1234);
     EXPECT_EQ(texts, "1234.5 .022.5E-07");
-    test::CommaSystemLocale system;
+    CommaSystemLocale system;
     if (!system.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
     EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
     EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");

@@ -146,7 +146,8 @@ void Type(MainForm& m, const std::string& bits, int smoothing,
     for (const auto& [box, text] : boxes) box->SetText(text);
 }
 
-struct Application : ::testing::Test {
+// The frame typed in full, the date in the month-first order.
+struct Application : Retrieval {
     void SetUp() override {
         m.mdy.Click();
         Type(m, "1101", 25,
@@ -159,11 +160,6 @@ struct Application : ::testing::Test {
               {&m.Text5, "9"},
               {&m.Text8, "05"}});
     }
-    Lines Messages() const { return test::Messages(bench.program); }
-
-    std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
-    SettingsBench bench{logger};
-    MainForm& m = bench.m;
 };
 
 TEST_F(Application, SendsEverySettingThenTheDateAndTimeAndNormalisesTheDateBoxes) {
@@ -348,11 +344,7 @@ TEST(SettingsSummary, DataBlocksEndWithPointerAndWakeUpOrSleepAndGreyWakeUpSaysN
     EXPECT_FALSE(Says(in, "memory pointer"));
 }
 
-struct SettingsFrame : ::testing::Test {
-    void SetUp() override { program.Load(); }
-    VirtualProgram program;
-    MainForm& m = program.ctx.main;
-};
+using SettingsFrame = test::Loaded;
 
 TEST_F(SettingsFrame, TheSliderAndBoxesUpdateTheEstimateSummaryAndDelayWithinTheLoggerLimits) {
     m.inst4.Click();

@@ -3,18 +3,31 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "acquisition/acquisition_loop.h"
-#include "core/file_bytes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan::test {
 
 using Lines = std::vector<std::string>;
+
+// A file's bytes exactly, CR LF and all.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // Every message box shown so far, as "title: text".
 inline Lines Messages(const VirtualProgram& program) {

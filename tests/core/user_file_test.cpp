@@ -7,7 +7,6 @@
 
 #include "conversion/file_problem.h"
 #include "core/field_stream.h"
-#include "core/file_bytes.h"
 #include "core/test_support.h"
 #include "core/text_file.h"
 #include "core/user_file.h"
