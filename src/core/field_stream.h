@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zan {
 
@@ -65,7 +64,7 @@ class FieldStream {
     std::string ReadField();
     // The same into a text the caller reuses.
     void ReadField(std::string& field);
-    bool AtEnd();
+    bool AtEnd() { return (skipLf_ || pos_ >= end_) && !SkipLineFeed(); }
 
     // The line the last field read began on, counting from 1.
     long long Line() const { return fieldLine_; }
@@ -84,6 +83,8 @@ class FieldStream {
     bool Available() { return pos_ < end_ || Fill(); }
     bool Fill();
     bool SkipLineFeed();
+    const char* Scan(const char* p, const char* end) const;
+    bool EndField();
     void CheckLength(size_t length) const;
     void Keep(size_t from, size_t to);
     void ReadQuoted();
@@ -93,7 +94,9 @@ class FieldStream {
     std::istream* in_;
     std::string name_;
     FieldRules rules_;
-    std::vector<char> block_;
+    // Left uninitialised: only the bytes read into it are looked at.
+    std::unique_ptr<char[]> block_;
+    size_t blockSize_;
     size_t pos_ = 0;
     size_t end_ = 0;
     std::string kept_;
@@ -102,7 +105,8 @@ class FieldStream {
     long long fieldLine_ = 0;
     int firstField_ = 1;
     int nextFirstField_ = 1;
-    // A CR ended the last field: an LF right after it belongs to that line end.
+    // A CR ended the last field at the end of its block: an LF starting the
+    // next block belongs to that line end.
     bool skipLf_ = false;
     std::uint64_t bytesFetched_ = 0;
     std::uint64_t size_ = 0;
