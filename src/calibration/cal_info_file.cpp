@@ -1,5 +1,6 @@
 #include "calibration/cal_info_file.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
@@ -67,10 +68,16 @@ CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType) {
         for (size_t i = 0; i < CalInfoLayout(instrumentType).size(); ++i) {
             const std::string field = fields.ReadField();
             const size_t label = field.find('\t');
-            if (!HasLeadingNumber(label == std::string::npos ? field : field.substr(label + 1)))
+            CalInfoPair pair = SplitCalInfoField(field);
+            // A number too large for a cell (1e999) reads as 0, as a word does.
+            const bool finite = std::isfinite(pair.scaling) && std::isfinite(pair.offset);
+            for (double* value : {&pair.scaling, &pair.offset})
+                if (!std::isfinite(*value)) *value = 0;
+            if (!finite ||
+                !HasLeadingNumber(label == std::string::npos ? field : field.substr(label + 1)))
                 values.warnings.push_back({CalInfoWarning::Kind::NoNumber, fields.Line(),
                                            "no coefficients in \"" + field + "\""});
-            values.pairs.push_back(SplitCalInfoField(field));
+            values.pairs.push_back(pair);
         }
     } catch (const FieldStreamError& e) {
         const long long line = fields.Line() + (fields.AtEnd() ? 1 : 0);

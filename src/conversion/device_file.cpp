@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "conversion/data_field_stream.h"
 #include "conversion/file_problem.h"
 #include "core/number_value.h"
 
@@ -15,7 +14,7 @@ bool IsTriaTitle(std::string_view title) {
     return title.substr(0, 8) == "ZAN TRIA" || title.substr(0, 4) == "TRIA";
 }
 
-void NextOrTooShort(DataFieldStream& in, const std::string& what) {
+void NextOrTooShort(FieldStream& in, const std::string& what) {
     if (!in.Next()) throw FileProblemError({ProblemKind::TooShort, in.Name(), 0, 0, what});
 }
 
@@ -30,7 +29,7 @@ double FieldNumber(std::string_view text, const std::string& file, long long lin
     }
 }
 
-DeviceTable ReadDeviceFile(DataFieldStream& in) {
+DeviceTable ReadDeviceFile(FieldStream& in) try {
     NextOrTooShort(in, "is empty, so it is not a TRIA device file");
     if (!IsTriaTitle(in.Text()))
         throw FileProblemError({ProblemKind::WrongTitle, in.Name(), in.Line(), 0,
@@ -57,11 +56,13 @@ DeviceTable ReadDeviceFile(DataFieldStream& in) {
         table[channel].offset = FieldNumber(offset, in.Name(), in.Line(), field + 2);
     }
     return table;
+} catch (const FieldStreamError& e) {
+    throw FileProblemError(ReadingProblem(e, in.Name()));
 }
 
 DeviceTable ReadDeviceFile(const std::string& path) {
     std::ifstream file = OpenForReading(path);
-    DataFieldStream in(file, path);
+    FieldStream in(file, path, kConversionFieldRules);
     return ReadDeviceFile(in);
 }
 

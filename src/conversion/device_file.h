@@ -5,7 +5,7 @@
 
 namespace zan {
 
-class DataFieldStream;
+class FieldStream;
 
 // A scattering channel's coefficients: a count becomes (count - offset) x scaling.
 struct ChannelCoefficients {
@@ -25,7 +25,7 @@ double FieldNumber(std::string_view text, const std::string& file, long long lin
 // fields that are not looked at, then nine lines of label, tab, scaling
 // factor, tab, offset (the line's position alone decides its channel).
 // Throws FileProblemError: WrongTitle, TooShort, NotANumber, NotText.
-DeviceTable ReadDeviceFile(DataFieldStream& in);
+DeviceTable ReadDeviceFile(FieldStream& in);
 // The same from a file, CannotOpen included.
 DeviceTable ReadDeviceFile(const std::string& path);
 

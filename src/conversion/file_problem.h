@@ -1,7 +1,10 @@
 #pragma once
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "core/field_stream.h"
 
 namespace zan {
 
@@ -41,5 +44,17 @@ class FileProblemError : public std::runtime_error {
   private:
     FileProblem problem_;
 };
+
+// How the conversion reads its files: a lone CR ends a line as in the
+// logger's files, and a zero byte anywhere or a field longer than 1 MiB means
+// the file is not text.
+inline constexpr FieldRules kConversionFieldRules{size_t{1} << 20, true, true};
+
+// The reader's refusal of a file of the conversion, told as its other problems are.
+FileProblem ReadingProblem(const FieldStreamError& error, const std::string& file);
+
+// Opens a file for reading. Throws FileProblemError (CannotOpen) with the
+// system's description, and for a folder or a device.
+std::ifstream OpenForReading(const std::string& path);
 
 }  // namespace zan

@@ -2,8 +2,7 @@
 
 #include <filesystem>
 
-#include "conversion/converted_file.h"
-#include "conversion/data_field_stream.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 namespace {
@@ -12,6 +11,38 @@ bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     return std::filesystem::equivalent(a, b, ec);
 }
+
+// The converted file, created from empty. Each line goes to the system as it
+// is written, so the lines converted before a failure stay in the file even
+// if the program dies; the file is synced to disk when it is closed. The first
+// failure is thrown once, naming the file and how many lines reached it;
+// later lines are ignored.
+class ConvertedFile : public LineSink {
+  public:
+    explicit ConvertedFile(const std::string& path) try
+        : file_(path, UserFileWriter::Mode::Create, UserFileWriter::Sync::AtClose) {
+    } catch (const UserFileError& e) {
+        throw FileProblemError({ProblemKind::CannotOpen, path, 0, 0, e.Description()});
+    }
+
+    void WriteLine(std::string_view text) override {
+        if (file_.IsOpen() && !file_.WriteLine(text)) Throw();
+    }
+
+    void Close() {
+        if (file_.IsOpen() && !file_.Close()) Throw();
+    }
+
+  private:
+    [[noreturn]] void Throw() const {
+        const UserFileFailure& failure = *file_.Failure();
+        throw FileProblemError(
+            {ProblemKind::WriteFailed, failure.path, 0, 0,
+             failure.description + " after " + std::to_string(failure.linesWritten) + " lines"});
+    }
+
+    UserFileWriter file_;
+};
 
 }  // namespace
 
@@ -31,12 +62,12 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
     TriaRecordWalk walk(device, dataName);
     try {
         out.WriteLine(kConvertedHeading);
-        DataFieldStream in(data, dataName);
+        FieldStream in(data, dataName, kConversionFieldRules);
         unsigned long long reported = 0;
         while (in.Next()) {
             walk.Convert(in.Text(), in.Line(), in.FirstField(), out);
-            if (progress && in.BytesRead() != reported) {
-                reported = in.BytesRead();
+            if (progress && in.BytesFetched() != reported) {
+                reported = in.BytesFetched();
                 if (!progress({reported, walk.Records()})) {
                     outcome.cancelled = true;
                     break;
@@ -45,6 +76,8 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
         }
     } catch (const FileProblemError& e) {
         outcome.problem = e.Problem();
+    } catch (const FieldStreamError& e) {
+        outcome.problem = ReadingProblem(e, dataName);
     }
     outcome.records = walk.Records();
     return outcome;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -10,47 +11,197 @@
 namespace zan {
 namespace {
 
-constexpr size_t kBlockBytes = 64 * 1024;
 constexpr size_t kTextCheckBytes = 4096;
+
+// The bytes that end an unquoted field, and the zero byte where the rules
+// refuse it.
+constexpr std::array<bool, 256> StopBytes() {
+    std::array<bool, 256> stop{};
+    stop[static_cast<unsigned char>(',')] = true;
+    stop[static_cast<unsigned char>('\r')] = true;
+    stop[static_cast<unsigned char>('\n')] = true;
+    stop[0] = true;
+    return stop;
+}
+constexpr std::array<bool, 256> kStop = StopBytes();
 
 bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
-FieldStream::FieldStream(std::unique_ptr<std::istream> in, std::string name)
-    : in_(std::move(in)), name_(std::move(name)), buffer_(kBlockBytes) {}
+FieldStream::FieldStream(std::istream& in, std::string name, FieldRules rules, size_t blockSize)
+    : in_(&in),
+      name_(std::move(name)),
+      rules_(rules),
+      block_(new char[blockSize]),
+      blockSize_(blockSize) {}
 
-FieldStream::FieldStream(const std::string& path) : name_(path), buffer_(kBlockBytes) {
+FieldStream::FieldStream(std::unique_ptr<std::istream> in, std::string name)
+    : FieldStream(*in, std::move(name)) {
+    owned_ = std::move(in);
+}
+
+FieldStream::FieldStream(const std::string& path)
+    : FieldStream(std::make_unique<std::ifstream>(), path) {
     struct stat info {};
+    const auto refuse = [&](const std::string& text) {
+        throw FieldStreamError(FieldStreamError::Kind::Open, 0, text);
+    };
     if (::stat(path.c_str(), &info) != 0)
-        throw FieldStreamError("Could not open " + path + ": " + std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) throw FieldStreamError(path + " is not a file");
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*file) throw FieldStreamError("Could not open " + path + ": " + std::strerror(errno));
+        refuse("Could not open " + path + ": " + std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) refuse(path + " is not a file");
+    auto& file = static_cast<std::ifstream&>(*owned_);
+    file.open(path, std::ios::binary);
+    if (!file) refuse("Could not open " + path + ": " + std::strerror(errno));
     size_ = static_cast<std::uint64_t>(info.st_size);
-    in_ = std::move(file);
-    Fill();
-    const size_t start = std::min(kTextCheckBytes, static_cast<size_t>(end_ - next_));
-    if (std::memchr(next_, '\0', start) != nullptr)
-        throw FieldStreamError(path + " is not a text file");
+    Available();
+    if (std::memchr(block_.get(), '\0', std::min(kTextCheckBytes, end_)) != nullptr)
+        refuse(path + " is not a text file");
+}
+
+void FieldStream::Refuse(FieldStreamError::Kind kind, const std::string& what) const {
+    const long long line = kind == FieldStreamError::Kind::TooLong ? fieldLine_ : line_;
+    throw FieldStreamError(kind, line, name_ + ", line " + std::to_string(line) + ": " + what);
 }
 
 bool FieldStream::Fill() {
-    in_->read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    const auto got = static_cast<size_t>(in_->gcount());
-    next_ = buffer_.data();
-    end_ = next_ + got;
-    bytesRead_ += got;
-    return got > 0;
+    pos_ = end_ = 0;
+    if (!*in_) return false;
+    in_->read(block_.get(), static_cast<std::streamsize>(blockSize_));
+    if (in_->bad() && rules_.wholeFileText)
+        Refuse(FieldStreamError::Kind::ReadFailed, "could not be read");
+    end_ = static_cast<size_t>(in_->gcount());
+    bytesFetched_ += end_;
+    return end_ > 0;
 }
 
-bool FieldStream::AtEnd() { return Peek() == kEnd; }
+void FieldStream::CheckLength(size_t length) const {
+    if (length > rules_.longestField)
+        Refuse(
+            FieldStreamError::Kind::TooLong,
+            "longer than " + std::to_string(rules_.longestField) + " characters, not a text line");
+}
 
-void FieldStream::Add(std::string& field, const char* from, size_t count) {
-    if (field.size() + count > kFieldLimit)
-        throw FieldStreamError(name_ + ", line " + std::to_string(fieldLine_) + ": longer than " +
-                               std::to_string(kFieldLimit) + " characters, not a text line");
-    field.append(from, count);
+void FieldStream::Keep(size_t from, size_t to) {
+    CheckLength(kept_.size() + (to - from));
+    kept_.append(block_.get() + from, to - from);
+}
+
+// A quoted field keeps everything up to its closing quote, line ends too.
+void FieldStream::ReadQuoted() {
+    char previous = '\0';
+    while (Available()) {
+        const char* begin = block_.get() + pos_;
+        const char* close = static_cast<const char*>(std::memchr(begin, '"', end_ - pos_));
+        const size_t stop = close ? static_cast<size_t>(close - block_.get()) : end_;
+        for (size_t i = pos_; i < stop; ++i) {
+            const char c = block_[i];
+            if (c == '\0' && rules_.wholeFileText)
+                Refuse(FieldStreamError::Kind::ZeroByte, "holds a zero byte, not a text line");
+            if (c == '\n' ? previous != '\r' || !rules_.loneCrEndsLine
+                          : c == '\r' && rules_.loneCrEndsLine)
+                ++line_;
+            previous = c;
+        }
+        Keep(pos_, stop);
+        pos_ = stop;
+        if (close) {
+            ++pos_;
+            return;
+        }
+    }
+}
+
+bool FieldStream::SkipLineFeed() {
+    if (!Available()) return false;
+    if (!skipLf_) return true;
+    skipLf_ = false;
+    if (block_[pos_] != '\n') return true;
+    ++pos_;
+    if (!rules_.loneCrEndsLine) ++line_;
+    return Available();
+}
+
+inline const char* FieldStream::Scan(const char* p, const char* end) const {
+    // Two scans, each the faster for its files: the table also stops at a
+    // zero byte, the comparisons pass most bytes of a raw log at once.
+    if (rules_.wholeFileText)
+        while (p < end && !kStop[static_cast<unsigned char>(*p)]) ++p;
+    else
+        while (p < end && !IsFieldEnd(*p)) ++p;
+    return p;
+}
+
+// Takes the byte that ended the field, if any, and counts what it ends.
+inline bool FieldStream::EndField() {
+    if (text_.size() > rules_.longestField) CheckLength(text_.size());
+    if (pos_ >= end_) return true;
+    const char stop = block_[pos_++];
+    if (stop == ',') {
+        nextFirstField_ =
+            firstField_ + static_cast<int>(std::count(text_.begin(), text_.end(), '\t')) + 1;
+        return true;
+    }
+    nextFirstField_ = 1;
+    if (stop == '\n') {
+        ++line_;
+        return true;
+    }
+    // A CR LF pair ends one line; its LF may wait in the next block, which
+    // must not be read while the field's text points into this one.
+    const bool lineFeedNext = pos_ < end_ && block_[pos_] == '\n';
+    skipLf_ = pos_ >= end_;
+    if (lineFeedNext) ++pos_;
+    if (lineFeedNext || rules_.loneCrEndsLine) ++line_;
+    return true;
+}
+
+bool FieldStream::Next() {
+    if (skipLf_ ? !SkipLineFeed() : !Available()) return false;
+    fieldLine_ = line_;
+    firstField_ = nextFirstField_;
+    // The usual field, unquoted and without leading blanks, ends in its block.
+    const char* const base = block_.get();
+    const char* const first = base + pos_;
+    const char* const end = base + end_;
+    if (*first != ' ' && *first != '"') {
+        const char* const stop = Scan(first, end);
+        if (stop < end && *stop != '\0') {
+            text_ = std::string_view(first, static_cast<size_t>(stop - first));
+            pos_ = static_cast<size_t>(stop - base);
+            return EndField();
+        }
+    }
+    kept_.clear();
+    while (Available() && block_[pos_] == ' ') ++pos_;
+    const bool quoted = Available() && block_[pos_] == '"';
+    if (quoted) {
+        ++pos_;
+        ReadQuoted();
+    }
+    // Scan to the end of the field. An unquoted field that runs past its
+    // block is kept piece by piece; after a quoted one's closing quote
+    // everything up to the end of the field is dropped.
+    bool spans = quoted;
+    size_t start = pos_;
+    while (true) {
+        const char* p = Scan(block_.get() + pos_, block_.get() + end_);
+        pos_ = static_cast<size_t>(p - block_.get());
+        if (pos_ < end_ && *p != '\0') break;
+        if (pos_ < end_) {
+            if (rules_.wholeFileText)
+                Refuse(FieldStreamError::Kind::ZeroByte, "holds a zero byte, not a text line");
+            ++pos_;
+            continue;
+        }
+        if (!quoted) Keep(start, pos_);
+        spans = true;
+        start = 0;
+        if (!Available()) break;
+    }
+    if (spans && !quoted && pos_ < end_) Keep(start, pos_);
+    text_ = spans ? std::string_view(kept_) : std::string_view(block_.get() + start, pos_ - start);
+    return EndField();
 }
 
 std::string FieldStream::ReadField() {
@@ -60,36 +211,11 @@ std::string FieldStream::ReadField() {
 }
 
 void FieldStream::ReadField(std::string& field) {
+    if (!Next())
+        throw FieldStreamError(FieldStreamError::Kind::PastEnd, fieldLine_,
+                               "Input past end of file");
     field.clear();
-    if (AtEnd()) throw FieldStreamError("Input past end of file");
-    fieldLine_ = line_;
-    while (Peek() == ' ') Take();
-    const bool quoted = Peek() == '"';
-    if (quoted) {
-        Take();
-        for (int c = Take(); c != kEnd && c != '"'; c = Take()) {
-            if (c == '\n') ++line_;
-            const char ch = static_cast<char>(c);
-            Add(field, &ch, 1);
-        }
-    }
-    // Whole runs up to the next field end are taken at once.
-    while (Peek() != kEnd) {
-        const char* run = next_;
-        while (run < end_ && !IsFieldEnd(*run)) ++run;
-        if (!quoted) Add(field, next_, static_cast<size_t>(run - next_));
-        next_ = run;
-        if (next_ == end_) continue;
-        // Lines are counted at line feeds, as an editor shows them.
-        const char c = *next_++;
-        bool lineFeed = c == '\n';
-        if (c == '\r' && Peek() == '\n') {
-            Take();
-            lineFeed = true;
-        }
-        if (lineFeed) ++line_;
-        return;
-    }
+    field.append(text_.data(), text_.size());
 }
 
 }  // namespace zan

@@ -17,15 +17,24 @@ std::string UserFileFailure::Message() const {
 
 UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
                                size_t batchBytes)
-    : path_(std::move(path)), seconds_(std::move(seconds)), batchBytes_(batchBytes) {
+    : UserFileWriter(std::move(path), mode, Sync::Periodically) {
+    seconds_ = std::move(seconds);
+    batchBytes_ = batchBytes;
+    lastSync_ = seconds_();
+}
+
+UserFileWriter::UserFileWriter(std::string path, Mode mode, Sync sync)
+    : path_(std::move(path)), sync_(sync), batchBytes_(0) {
     // Opened without blocking so a pipe with no reader fails instead of
     // freezing the window; writes then block as usual.
     const int flags =
         O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : O_TRUNC);
     fd_ = ::open(path_.c_str(), flags, 0666);
-    if (fd_ < 0) throw UserFileError("Could not open " + path_ + ": " + std::strerror(errno));
+    if (fd_ < 0) {
+        const std::string description = std::strerror(errno);
+        throw UserFileError("Could not open " + path_ + ": " + description, description);
+    }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    lastSync_ = seconds_();
 }
 
 UserFileWriter::~UserFileWriter() { Close(); }
@@ -55,10 +64,11 @@ bool UserFileWriter::WriteLine(const LinePieces& line) {
     out[0] = '\r';
     out[1] = '\n';
     ++pendingLines_;
+    if (sync_ == Sync::EveryLine) return SyncNow();
     // Lines held for a batch are not the system's yet: nothing to sync before it goes.
     if (pending_.size() < batchBytes_) return true;
     if (!Flush()) return false;
-    if (seconds_() - lastSync_ >= kSyncInterval) return Sync();
+    if (seconds_ && seconds_() - lastSync_ >= kSyncInterval) return SyncNow();
     return true;
 }
 
@@ -67,10 +77,9 @@ bool UserFileWriter::Flush() {
     size_t left = pending_.size();
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return Fail(std::strerror(errno));
-        }
+        if (written < 0 && errno == EINTR) continue;
+        // A write that takes nothing is a device with no room left.
+        if (written <= 0) return Fail(std::strerror(written < 0 ? errno : ENOSPC));
         data += written;
         left -= static_cast<size_t>(written);
     }
@@ -82,12 +91,12 @@ bool UserFileWriter::Flush() {
 }
 
 // Also notices a file removed under the writer: its lines would go nowhere.
-bool UserFileWriter::Sync() {
-    lastSync_ = seconds_();
+bool UserFileWriter::SyncNow() {
+    if (seconds_) lastSync_ = seconds_();
     if (!Flush()) return false;
     if (!unsynced_) return true;
     unsynced_ = false;
-    if (::fsync(fd_) != 0) return Fail(std::strerror(errno));
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) return Fail(std::strerror(errno));
     struct stat info {};
     if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) return Fail("the file was removed");
     return true;
@@ -95,7 +104,7 @@ bool UserFileWriter::Sync() {
 
 bool UserFileWriter::Close() {
     if (fd_ < 0) return !failure_;
-    if (!Sync()) return false;
+    if (!SyncNow()) return false;
     const int closed = ::close(fd_);
     fd_ = -1;
     if (closed != 0) return Fail(std::strerror(errno));

@@ -34,10 +34,16 @@ class LinePieces {
 };
 
 // A file the user keeps (a recording, a raw log, a capture, a converted file)
-// could not be opened.
+// could not be opened, or its first lines could not be written.
 class UserFileError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    UserFileError(const std::string& text, std::string description)
+        : std::runtime_error(text), description_(std::move(description)) {}
+    // The system's words alone, for an owner that tells the failure its own way.
+    const std::string& Description() const { return description_; }
+
+  private:
+    std::string description_;
 };
 
 // What stopped a user file: which file, the system's words, and how many
@@ -53,14 +59,18 @@ struct UserFileFailure {
 // Writes a file the user keeps, one line at a time. Each line goes to the
 // system as soon as it is written (no buffering across lines), so another
 // program can follow the file while it grows and a crash of this program
-// loses no completed line; the file is synced to disk at least every
-// kSyncInterval seconds of the given clock and on close, so a power cut loses
-// at most those seconds. The first failure stops the writer: it closes the
-// file, keeps the failure and ignores every later line, so its owner reports
-// it once.
+// loses no completed line. When the file reaches the disk is the owner's
+// choice (Sync); it always does on close. A pipe or a device that cannot be
+// synced has all the same been handed every line. The first failure stops the
+// writer: it closes the file, keeps the failure and ignores every later line,
+// so its owner reports it once.
 class UserFileWriter {
   public:
     enum class Mode { Create, Append };
+    // Periodically: at least every kSyncInterval seconds of the given clock,
+    // so a power cut loses at most those seconds. EveryLine: before WriteLine
+    // returns. AtClose: only then.
+    enum class Sync { Periodically, EveryLine, AtClose };
     static constexpr double kSyncInterval = 2.0;
 
     // Throws UserFileError ("Could not open PATH: DESCRIPTION") on failure.
@@ -68,6 +78,8 @@ class UserFileWriter {
     // batchBytes; 0 hands each line over as it is written.
     UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
                    size_t batchBytes = 0);
+    // A file synced at every line or only at close, needing no clock.
+    UserFileWriter(std::string path, Mode mode, Sync sync);
     ~UserFileWriter();
     UserFileWriter(const UserFileWriter&) = delete;
     UserFileWriter& operator=(const UserFileWriter&) = delete;
@@ -80,18 +92,20 @@ class UserFileWriter {
     bool Close();
 
     bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Path() const { return path_; }
     const std::optional<UserFileFailure>& Failure() const { return failure_; }
     long long LinesWritten() const { return linesWritten_; }
 
   private:
     bool Flush();
-    bool Sync();
+    bool SyncNow();
     bool Fail(const std::string& description);
 
     std::string path_;
+    Sync sync_;
     std::function<double()> seconds_;
     size_t batchBytes_;
-    double lastSync_;
+    double lastSync_ = 0;
     int fd_ = -1;
     bool unsynced_ = false;
     long long linesWritten_ = 0;

@@ -41,7 +41,7 @@ void OpenRawFile(Context& ctx) {
     } catch (const FieldStreamError& e) {
         ClosedButtons(ctx);
         s.PlaybackFile.reset();
-        const bool shortFile = std::string(e.what()) == "Input past end of file";
+        const bool shortFile = e.kind == FieldStreamError::Kind::PastEnd;
         ShowError(ctx, shortFile ? chosen.path + " is not a raw log: it ends within its header"
                                  : e.what());
         return;

@@ -102,7 +102,7 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
     const auto heading = HeadingLine(s, file);
     bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
     if (written && heading) written = writer->WriteLine(*heading);
-    if (!written) throw UserFileError(writer->Failure()->Message());
+    if (!written) throw UserFileError(writer->Failure()->Message(), writer->Failure()->description);
     return writer;
 }
 

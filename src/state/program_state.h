@@ -24,9 +24,6 @@ inline constexpr int kHistorySlots = 10002;
 inline constexpr int kStatisticsChannels = 4;
 inline constexpr int kStatisticsSlots = 2001;  // positions 1..2000 are the ring, 0 unused
 
-// The testing panel's capture file, opened and written by statistics/.
-class CaptureWriter;
-
 // The program-wide variables shared by the subsystems. Codes and flags are
 // single-precision values holding whole numbers; a flag is on when it equals 1.
 struct ProgramState {
@@ -58,7 +55,7 @@ struct ProgramState {
     // The population text Text12 last accepted, put back when a typed one is refused.
     std::string StatisticsPopulationText = "60";
     // The testing panel's capture file while one is open.
-    std::shared_ptr<CaptureWriter> CaptureFile;
+    std::unique_ptr<UserFileWriter> CaptureFile;
     double PacketsRecorded = 0;
     // The open recording file and raw log, from their start to their stop.
     std::unique_ptr<UserFileWriter> RecordingFile;

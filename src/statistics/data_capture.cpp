@@ -6,7 +6,7 @@
 #include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
-#include "statistics/capture_writer.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 namespace {
@@ -15,6 +15,14 @@ namespace {
 // newest complete line is the one before the line being received.
 int LastCompleteLine(const Context& ctx) {
     return std::min(ctx.state.ReceiveLine, ctx.main.List1.Count()) - 1;
+}
+
+// "Could not write the capture file PATH after N lines: DESCRIPTION".
+std::string CaptureFailure(const std::string& action, const UserFileWriter& file) {
+    const long long lines = file.Failure()->linesWritten;
+    return "Could not " + action + " the capture file " + file.Path() + " after " +
+           std::to_string(lines) + (lines == 1 ? " line: " : " lines: ") +
+           file.Failure()->description;
 }
 
 }  // namespace
@@ -41,10 +49,13 @@ void Command20_Click(Context& ctx) {
     if (chosen.cancelled || chosen.path.empty()) return;
     dialog.fileName = chosen.path;
     ctx.main.Label34.SetCaption("0");
+    // Each captured point is on disk before the click returns, so it survives a
+    // crash or a pulled cable.
     try {
-        s.CaptureFile = std::make_shared<CaptureWriter>(chosen.path);
-    } catch (const std::exception& e) {
-        ShowError(ctx, e.what());
+        s.CaptureFile = std::make_unique<UserFileWriter>(chosen.path, UserFileWriter::Mode::Create,
+                                                         UserFileWriter::Sync::EveryLine);
+    } catch (const UserFileError& e) {
+        ShowError(ctx, "Could not create the capture file " + chosen.path + ": " + e.Description());
     }
 }
 
@@ -59,12 +70,10 @@ void Command21_Click(Context& ctx) {
         ShowError(ctx, "No complete line has been received yet; nothing was captured.");
         return;
     }
-    try {
-        s.CaptureFile->WriteLine(ctx.main.List1.Entry(line));
-    } catch (const std::exception& e) {
+    if (!s.CaptureFile->WriteLine(ctx.main.List1.Entry(line))) {
         // The file is closed after its first failure; what reached it stays.
+        ShowError(ctx, CaptureFailure("write", *s.CaptureFile));
         s.CaptureFile.reset();
-        ShowError(ctx, e.what());
         return;
     }
     ctx.main.Label34.SetCaption(NextCaptureStep(ctx.main.Label34.Caption()));
@@ -72,12 +81,7 @@ void Command21_Click(Context& ctx) {
 
 void Command22_Click(Context& ctx) {
     const auto file = std::move(ctx.state.CaptureFile);
-    if (!file) return;
-    try {
-        file->Close();
-    } catch (const std::exception& e) {
-        ShowError(ctx, e.what());
-    }
+    if (file && !file->Close()) ShowError(ctx, CaptureFailure("close", *file));
 }
 
 }  // namespace zan

@@ -1,11 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
+#include "acquisition/acquisition_loop.h"
 #include "calibration/cal_info_file.h"
+#include "core/field_stream.h"
+#include "core/number_text.h"
+#include "core/number_value.h"
 #include "core/test_support.h"
 #include "core/text_file.h"
+#include "decoding/process_packet.h"
+#include "link/port_operations.h"
+#include "sim/simulated_sensor.h"
+#include "state/instruments.h"
+#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
@@ -38,18 +48,6 @@ class CalInfo : public ::testing::Test {
     test::TempFolder dir;
     VirtualProgram program;
 };
-
-TEST_F(CalInfo, VsfFileHoldsHeaderAndThreeLinesExactlyAsTheCellsStand) {
-    program.ctx.main.inst2.Click();
-    table().SetCell(1, 1, "0.00123");
-    table().SetCell(1, 2, "45");
-    const fs::path file = dir / "vsf.txt";
-    Save(file);
-    EXPECT_EQ(test::ReadBytes(file), "ZAN " + file.string() +
-                                         "\r\nCreated on: 12/6/2026\r\n\r\r\n" + kHeading +
-                                         "100\t0.00123\t45\r\n125\t\t\r\n150\t\t\r\n");
-    EXPECT_TRUE(Messages().empty());
-}
 
 TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
     FillTria();
@@ -126,6 +124,129 @@ TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(fs::is_empty(dir.path));
 }
+
+const std::string kHeader =
+    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling\tOffset\r\n";
+
+// A VSF file whose first data line is the given one: its first pair and each
+// warning with its line.
+TEST(CalInfoValues, AnUnreadableValueReadsAsZeroWithAWarningOnItsLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"100\t0.001\t50", "0.001 50"},
+        {"100\tx\t50", "0 50|5: no coefficients in \"100\tx\t50\""},
+        {"100\t1e999\t50", "0 50|5: no coefficients in \"100\t1e999\t50\""},
+        {"100\t2\t-1e999", "2 0|5: no coefficients in \"100\t2\t-1e999\""}};
+    for (const auto& [line, read] : cases) {
+        FieldStream fields(std::make_unique<std::istringstream>(kHeader + line +
+                                                                "\r\n125\t2\t10\r\n150\t3\t60\r\n"),
+                           "cal.txt");
+        const CalInfoValues values = ParseCalInfo(fields, kVsf);
+        std::string got =
+            GeneralText(values.pairs.at(0).scaling) + " " + GeneralText(values.pairs.at(0).offset);
+        for (const CalInfoWarning& w : values.warnings)
+            got += "|" + std::to_string(w.line) + ": " + w.text;
+        EXPECT_EQ(got, read);
+        EXPECT_EQ(values.pairs.size(), 3u) << line;
+    }
+}
+
+class CalibrationEditor : public test::Loaded {
+  protected:
+    void SetUp() override { m.inst2.Click(); }
+    void Type(const std::string& text) {
+        for (char c : text) editor().TypeChar(c);
+    }
+    TextBox& editor() { return m.Text11; }
+    FlexGrid& table() { return m.MSFlexGrid2; }
+};
+
+TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFollowsEachKey) {
+    table().ClickCell(2, 1);
+    EXPECT_TRUE(editor().Visible());
+    EXPECT_TRUE(editor().HasFocus());
+    EXPECT_EQ(editor().Left(), 480 + 960 * 1);
+    EXPECT_EQ(editor().Top(), 240 + 240 * 2);
+    EXPECT_EQ(s.EditCellRow, 2);
+    EXPECT_EQ(s.EditCellColumn, 1);
+    EXPECT_EQ(table().Row(), 2);
+    EXPECT_EQ(table().Col(), 1);
+    // The cell shows the number the text reads as, 0 for none.
+    const std::pair<const char*, const char*> keys[] = {
+        {"-", "0"}, {"1.", "-1"}, {"50", "-1.5"}, {"e-3x", "-0.0015"}};
+    for (const auto& [typed, cell] : keys) {
+        Type(typed);
+        EXPECT_EQ(table().Cell(2, 1), cell) << typed;
+    }
+    // Esc neither hides nor restores; Enter commits and hides.
+    editor().KeyDown(27);
+    EXPECT_TRUE(editor().Visible());
+    editor().KeyDown(13);
+    EXPECT_FALSE(editor().Visible());
+    EXPECT_FALSE(editor().HasFocus());
+    EXPECT_EQ(table().Cell(2, 1), "-0.0015");
+}
+
+TEST_F(CalibrationEditor, PacketsDecodedWhileTypingLeaveTheEditedCellCurrent) {
+    for (int i = 1; i <= 3; ++i) {
+        table().SetCell(i, 1, "1");
+        table().SetCell(i, 2, "0");
+    }
+    s.GraphView = kViewVsfBeta;
+    table().ClickCell(1, 1);
+    Type("0.");
+    WalkReceivedText(program.ctx, "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
+    Type("5");
+    EXPECT_EQ(table().Cell(1, 1), "0.5");
+    EXPECT_EQ(table().Cell(3, 2), "0");
+    EXPECT_EQ(m.MSFlexGrid1.Cell(1, 1), "0");
+}
+
+struct Example {
+    MenuItem MainForm::*instrument;
+    const char* file;
+    sim::SensorModel model;
+    float view;
+    int rows;
+};
+struct ExampleCalInfo : ::testing::TestWithParam<Example> {};
+
+// Coastal water scatters some 1E-03 to 1E-02 per metre and steradian at these angles, less
+// towards the back, and blue light more than red.
+TEST_P(ExampleCalInfo, SavesAgainUnchangedAndTurnsSimulatedCountsIntoPlausibleBetas) {
+    const Example& e = GetParam();
+    VirtualProgram program;
+    program.Load();
+    (program.ctx.main.*e.instrument).Click();
+    program.dialogs.AnswerFile((fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file).string());
+    program.ctx.main.Command30.Click();
+    // Saved again by the program it is the same file but for its name.
+    test::TempFolder folder;
+    program.dialogs.AnswerFile((folder / e.file).string());
+    program.ctx.main.Command31.Click();
+    std::string expected = test::ReadBytes(fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file);
+    expected.replace(0, expected.find("\r\n"), "ZAN " + (folder / e.file).string());
+    EXPECT_EQ(test::ReadBytes(folder / e.file), expected);
+
+    program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(e.model));
+    OpenPort(program.ctx, 1);
+    program.ctx.state.GraphView = e.view;
+    program.pump.RunFor(5);
+    ASSERT_TRUE(program.dialogs.Messages().empty());
+    auto output = [&](int row) {
+        return WholeTextNumber(program.ctx.main.MSFlexGrid1.Cell(row, 1));
+    };
+    for (int row = 1; row <= e.rows; ++row) {
+        EXPECT_GT(output(row), 0.0005) << row;
+        EXPECT_LT(output(row), 0.005) << row;
+    }
+    EXPECT_GT(output(1), output(e.rows));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleCalInfo,
+                         ::testing::Values(Example{&MainForm::inst2, "vsf_cal_info.txt",
+                                                   sim::SensorModel::Vsf, kViewVsfBeta, 3},
+                                           Example{&MainForm::inst6, "tria_cal_info.txt",
+                                                   sim::SensorModel::Tria, kViewTriaBeta, 9}));
 
 }  // namespace
 }  // namespace zan

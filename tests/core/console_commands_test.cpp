@@ -30,7 +30,7 @@ const std::string kNoFirmware = "Firmware: CLICK TO GET INFO";
 // A VSF on port 1, opened by the main window's load. The user answers every
 // box at once; the power-off box makes them switch the sensor off, the
 // power-on box makes them switch it on again.
-struct ConsoleTest : testing::Test {
+struct ConsoleBench {
     void Start(Behaviour behaviour) {
         sensor = std::make_shared<SimulatedSensor>(SensorModel::Vsf, behaviour);
         program.port.Attach(1, sensor);
@@ -55,40 +55,48 @@ struct ConsoleTest : testing::Test {
     std::vector<double> messageTimes;
     bool closeOnMessage = false;
 };
+struct ConsoleTest : ConsoleBench, testing::Test {};
 
-TEST_F(ConsoleTest, InterruptWithAnAnsweringSensorSendsCapitalCAndReportsReadyWithoutPrompts) {
-    Start(Behaviour::Answering);
-    m.Command27.Click();
-    EXPECT_EQ(Messages(), Lines{kReady});
-    EXPECT_EQ(sensor->Received(), "C");
-    program.pump.RunFor(0.5);
-    EXPECT_FALSE(sensor->Streaming());
-}
-
-TEST_F(ConsoleTest, InterruptWithASilentSensorWalksThroughThePowerCycleAndSendsSmallC) {
-    Start(Behaviour::SilentUntilPowerCycled);
-    m.Command27.Click();
-    EXPECT_EQ(Messages(),
-              (Lines{kInterruptPrompt, "Interupt Autostart: " + kPowerOnPrompt, kReady}));
-    EXPECT_NEAR(messageTimes[1] - messageTimes[0], 5.05, 0.05);
-    // 0.2 s before "c" and 1 s after it, once the sensor has spoken.
-    EXPECT_NEAR(messageTimes[2] - messageTimes[1], 1.35, 0.15);
-    EXPECT_EQ(sensor->Received(), "c");
-}
-
-TEST_F(ConsoleTest, InterruptWithNoSensorGivesUpWithinItsTimeLimitsAndSendsNothing) {
-    Start(Behaviour::Absent);
-    const double start = program.pump.Seconds();
-    m.Command27.Click();
-    EXPECT_EQ(Messages(),
-              (Lines{kInterruptPrompt, "Interupt Autostart: " + kPowerOnPrompt,
-                     "Zan Sensor Not Responding: Zan Sensor did not respond. Please check power "
-                     "and try again. If you can, please use the Halvorn bench cable with the "
-                     "selecter switch set to ZAN Host."}));
-    EXPECT_EQ(sensor->Received(), "");
-    // The DTR pulse, then the first wait for an answer ends on time, not on its poll count.
-    EXPECT_NEAR(messageTimes[0] - start, 0.5 + kAnswerWaitSeconds, 0.01);
-    EXPECT_NEAR(messageTimes[2] - messageTimes[1], kPowerUpWaitSeconds, 0.01);
+// The power-on box comes 5 s after the power-off box; then an answering
+// sensor gets "C" at once and a silent one "c" once it has spoken (0.2 s
+// before, 1 s after), and none gives up when its waits end on time.
+TEST_F(ConsoleTest, InterruptSendsWhatTheSensorNeedsOrGivesUpOnTime) {
+    const Lines powerCycle = {kInterruptPrompt, "Interupt Autostart: " + kPowerOnPrompt};
+    const struct {
+        Behaviour behaviour;
+        Lines messages;
+        std::string received;
+        double firstBox, lastGap;  // seconds from the click, and between the last two boxes
+    } cases[] = {
+        {Behaviour::Answering, {kReady}, "C", -1, -1},
+        {Behaviour::SilentUntilPowerCycled, {powerCycle[0], powerCycle[1], kReady}, "c", -1, 1.35},
+        {Behaviour::Absent,
+         {powerCycle[0], powerCycle[1],
+          "Zan Sensor Not Responding: Zan Sensor did not respond. Please check power and try "
+          "again. If you can, please use the Halvorn bench cable with the selecter switch set to "
+          "ZAN Host."},
+         "",
+         0.5 + kAnswerWaitSeconds,
+         kPowerUpWaitSeconds},
+    };
+    for (const auto& c : cases) {
+        ConsoleBench run;
+        run.Start(c.behaviour);
+        const double start = run.program.pump.Seconds();
+        run.m.Command27.Click();
+        EXPECT_EQ(run.Messages(), c.messages);
+        EXPECT_EQ(run.sensor->Received(), c.received);
+        const std::vector<double>& at = run.messageTimes;
+        if (at.size() == 3) {
+            EXPECT_NEAR(at[1] - at[0], 5.05, 0.05);
+            EXPECT_NEAR(at[2] - at[1], c.lastGap, 0.15);
+        }
+        if (c.firstBox > 0) {
+            EXPECT_NEAR(at[0] - start, c.firstBox, 0.01);
+        }
+        run.program.pump.RunFor(0.5);
+        EXPECT_FALSE(run.sensor->Streaming());
+    }
 }
 
 TEST_F(ConsoleTest, CommandsEndSilentlyOnAClosedPortOrOneClosedDuringTheirWait) {
@@ -131,27 +139,20 @@ struct FeedTest : testing::Test {
     std::shared_ptr<FeedDevice> feed;
 };
 
-TEST_F(FeedTest, BothRunButtonsSendRAndAClosedPortDoesNothing) {
+TEST_F(FeedTest, RunButtonsAndTheTerminalSendOnceThePortIsOpenAndATypedCharacterStaysOnAFailure) {
     m.Command5_0.Click();
-    EXPECT_EQ(feed->Written(), "");
-    m.op1.Click();
-    m.Command5_0.Click();
-    m.Command5_1.Click();
-    EXPECT_EQ(feed->Written(), "rr");
-    EXPECT_TRUE(program.dialogs.Messages().empty());
-}
-
-TEST_F(FeedTest, TheTerminalSendsEachCharacterOnceThePortIsOpenAndKeepsItOnAFailure) {
     m.Text9.TypeChar('a');
     m.Text9.TypeChar('b');
     EXPECT_EQ(m.Text9.Text(), "ab");
     EXPECT_EQ(feed->Written(), "");
     m.op1.Click();
+    m.Command5_0.Click();
+    m.Command5_1.Click();
     m.Text9.TypeChar('c');
-    EXPECT_EQ(feed->Written(), "abc");
+    EXPECT_EQ(feed->Written(), "rrabc");
     EXPECT_EQ(m.Text9.Text(), "");
     m.Text9.SetText("P\r");
-    EXPECT_EQ(feed->Written(), "abcP\r");
+    EXPECT_EQ(feed->Written(), "rrabcP\r");
     program.port.FailWrites("Device not ready");
     m.Text9.TypeChar('x');
     EXPECT_EQ(test::Messages(program), Lines{"Error: Device not ready"});

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "acquisition/acquisition_loop.h"
+#include "core/colour.h"
 #include "core/test_support.h"
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
@@ -19,8 +20,10 @@ constexpr double kMinuteDays = 0.00069444444;
 constexpr double kDflUnitDays = 1.54319 / 100000;
 const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 using Values = std::vector<double>;
+using Range = std::pair<double, double>;
+using test::Lines;
 
-class GraphPlotting : public test::Loaded {
+class Graphs : public test::Loaded {
   protected:
     void Stream(sim::SensorModel model) {
         program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(model));
@@ -29,9 +32,42 @@ class GraphPlotting : public test::Loaded {
     const Graph::Plot& AnglePlot(int plot) {
         return m.CWGraph1.Plots()[static_cast<size_t>(plot - 1)];
     }
+    void FeedCount(int count) { Feed("d\t" + std::to_string(count) + "\t5\r\n"); }
+    void SetRange(int axis, Range range) {
+        for (Graph* g : {&m.CWGraph1, &m.CWGraph2}) {
+            g->SetAxisMinimum(axis, range.first);
+            g->SetAxisMaximum(axis, range.second);
+        }
+    }
+    // Both graphs' range of an axis must agree; returns it.
+    Range BothRange(int axis) {
+        const Graph::Axis& a = m.CWGraph1.GetAxis(axis);
+        const Graph::Axis& b = m.CWGraph2.GetAxis(axis);
+        EXPECT_EQ(a.minimum, b.minimum);
+        EXPECT_EQ(a.maximum, b.maximum);
+        return {a.minimum, a.maximum};
+    }
+    Range AxisRange(const Graph& g, int axis) {
+        return {g.GetAxis(axis).minimum, g.GetAxis(axis).maximum};
+    }
+    // The view items that carry a check mark, by name.
+    Lines Checked() {
+        Lines names;
+        for (MenuItem* item :
+             {&m.mang, &m.tang, &m.rang, &m.df2, &m.df3, &m.triabvsa, &m.triarcvsa})
+            if (item->Checked()) names.push_back(item->Name());
+        return names;
+    }
+    bool ScaleFactorShown() { return m.Label59.Visible() && m.CWNumEdit2.Visible(); }
+    bool ScaleFactorHidden() { return !m.Label59.Visible() && !m.CWNumEdit2.Visible(); }
+    void ExpectGraphing(bool on) {
+        EXPECT_EQ(m.Command1.Caption(), on ? "Stop Graphing" : "Start Graphing");
+        EXPECT_EQ(m.Command1.BackColour(), on ? kLightRed : kLightGreen);
+        EXPECT_EQ(s.GraphingOn, on ? 1 : 0);
+    }
 };
 
-TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
+TEST_F(Graphs, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGraphingIsOn) {
     m.inst2.Click();
     m.rang.Click();
     Stream(sim::SensorModel::Vsf);
@@ -51,7 +87,7 @@ TEST_F(GraphPlotting, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataO
     EXPECT_TRUE(m.CWGraph2.Plots()[0].x.empty());
 }
 
-TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
+TEST_F(Graphs, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
     m.inst2.Click();
     m.rang.Click();
     m.Command1.Click();
@@ -82,7 +118,7 @@ TEST_F(GraphPlotting, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) 
     for (int plot : {1, 3, 4}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
 }
 
-TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
+TEST_F(Graphs, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGatheredEvenWhileOff) {
     m.inst4.Click();
     m.df3.Click();
     FeedNumbered(1, 10002);
@@ -98,7 +134,7 @@ TEST_F(GraphPlotting, TheTimeGraphDrawsTheFilledHistoryFromTheOldestPointGathere
     EXPECT_TRUE(AnglePlot(5).x.empty());
 }
 
-TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
+TEST_F(Graphs, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer) {
     m.inst4.Click();
     m.df3.Click();
     m.CWNumEdit2.SetValue(2);
@@ -123,7 +159,7 @@ TEST_F(GraphPlotting, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluo
         EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
 }
 
-TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
+TEST_F(Graphs, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
     Graph& g = m.CWGraph2;
     g.SetAxisMinimum(1, 0.5);
     g.SetAxisMaximum(1, 0.5003);
@@ -135,14 +171,178 @@ TEST_F(GraphPlotting, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysIns
     EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
 }
 
-TEST_F(GraphPlotting, NumericEditsSetThePlaybackDelayAndKeepTheScaleFactorPositive) {
-    m.CWNumEdit1.SetValue(5);
-    EXPECT_EQ(s.PlaybackDelay, 5);
+TEST_F(Graphs, TheScaleFactorStaysPositive) {
     for (const auto& [value, kept] :
          {std::pair{2.5, 2.5}, std::pair{0.0, 1.0}, std::pair{-3.0, 1.0}}) {
         m.CWNumEdit2.SetValue(value);
         EXPECT_EQ(m.CWNumEdit2.Value(), kept) << value;
     }
+}
+
+TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
+    struct Case {
+        CommandButton& button;
+        int axis;
+        Range from, to;
+    };
+    // In shrinks to three quarters, Out widens by half; negative values zoom out too.
+    const Case cases[] = {
+        {m.Command6, 1, {0, 100}, {0, 75}},       {m.Command6, 1, {20, 100}, {20, 80}},
+        {m.Command7, 2, {20, 100}, {20, 80}},     {m.Command9, 1, {0, 100}, {0, 150}},
+        {m.Command9, 1, {-100, -20}, {-100, 20}}, {m.Command8, 2, {20, 100}, {20, 140}},
+        {m.Command8, 2, {-100, -20}, {-100, 20}}};
+    for (const Case& c : cases) {
+        SetRange(c.axis, c.from);
+        c.button.Click();
+        EXPECT_EQ(BothRange(c.axis), c.to) << c.button.Name() << " from " << c.from.first;
+    }
+}
+
+TEST_F(Graphs, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToTheButtons) {
+    m.Command14.Click();
+    EXPECT_TRUE(m.Frame6.Visible());
+    EXPECT_FALSE(m.Frame4.Visible());
+    m.Text13.SetText("180");
+    m.Text14.SetText("90");
+    m.Command32.Click();
+    EXPECT_EQ(BothRange(1), (Range{90, 180}));
+    EXPECT_FALSE(m.Frame6.Visible());
+    EXPECT_TRUE(m.Frame4.Visible());
+
+    m.Command14.Click();
+    m.Command15.Click();
+    EXPECT_EQ(BothRange(2), (Range{0, 5000}));
+    EXPECT_TRUE(m.Frame4.Visible());
+    // A box that holds no number sets that limit to zero.
+    m.Text18.SetText("lots");
+    m.Text19.SetText("-5 counts");
+    m.Command15.Click();
+    EXPECT_EQ(BothRange(2), (Range{-5, 0}));
+}
+
+TEST_F(Graphs, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
+    m.inst2.Click();
+    m.rang.Click();
+    m.Command1.Click();
+    m.Command15.Click();
+    Feed(kVsfLine);
+    EXPECT_EQ(BothRange(2), (Range{0, 5000}));
+    m.Command6.Click();
+    Feed(kVsfLine);
+    EXPECT_EQ(m.CWGraph1.GetAxis(1).maximum, 100 + 80 * 0.75);
+    // The value axis fits the points the zoomed angle range still shows (not 180 degrees).
+    m.Command11.Click();
+    EXPECT_EQ(AxisRange(m.CWGraph1, 2), (Range{960, 1850}));
+    m.Command10.Click();
+    Feed("12/06/26\t12:00:01\t1900\t1210\t960\t4010\r\n");
+    EXPECT_EQ(AxisRange(m.CWGraph1, 1), (Range{100, 180}));
+    EXPECT_EQ(AxisRange(m.CWGraph1, 2), (Range{0, 1900}));
+}
+
+TEST_F(Graphs, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
+    m.inst4.Click();
+    m.df3.Click();
+    m.Command1.Click();
+    for (int k = 1000; k <= 1200; k += 10) FeedCount(k);
+    m.Command10.Click();
+    const Graph::Axis& x = m.CWGraph2.GetAxis(1);
+    EXPECT_DOUBLE_EQ(x.minimum, 1000 * kDflUnitDays);
+    EXPECT_DOUBLE_EQ(x.maximum, 1200 * kDflUnitDays);
+    FeedCount(1300);
+    EXPECT_DOUBLE_EQ(x.maximum, 1300 * kDflUnitDays);
+    // Fixed again, the window moves on by its own width when a point leaves it.
+    m.Command9.Click();
+    FeedCount(2000);
+    EXPECT_DOUBLE_EQ(x.minimum, 2000 * kDflUnitDays);
+    EXPECT_DOUBLE_EQ(x.maximum, 2000 * kDflUnitDays + 0.00069444444);
+}
+
+TEST_F(Graphs, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRanges) {
+    m.inst2.Click();
+    m.rang.Click();
+    m.Command1.Click();
+    Feed(kVsfLine);
+    m.inst4.Click();
+    m.df3.Click();
+    for (int k = 1000; k < 1005; ++k) FeedCount(k);
+    const Range ranges[] = {AxisRange(m.CWGraph1, 1), AxisRange(m.CWGraph2, 1),
+                            AxisRange(m.CWGraph1, 2), AxisRange(m.CWGraph2, 2)};
+
+    m.Command25.Click();
+    for (const Graph* g : {&m.CWGraph1, &m.CWGraph2})
+        for (const auto& plot : g->Plots())
+            EXPECT_TRUE(plot.x.empty() && plot.y.empty()) << plot.name;
+    EXPECT_EQ(*std::max_element(s.TimeHistoryX.begin(), s.TimeHistoryX.end()), 0);
+    EXPECT_EQ(*std::max_element(s.TimeHistoryY.begin(), s.TimeHistoryY.end()), 0);
+    EXPECT_EQ(s.TimePointIndex, 5);
+    const Range after[] = {AxisRange(m.CWGraph1, 1), AxisRange(m.CWGraph2, 1),
+                           AxisRange(m.CWGraph1, 2), AxisRange(m.CWGraph2, 2)};
+    EXPECT_TRUE(std::equal(std::begin(ranges), std::end(ranges), std::begin(after)));
+
+    FeedCount(1005);
+    EXPECT_DOUBLE_EQ(s.TimeHistoryX[6], 1005 * kDflUnitDays);
+    EXPECT_EQ(m.CWGraph2.Plots()[0].x, (std::vector<double>{s.TimeHistoryX[6]}));
+}
+
+TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
+    struct Case {
+        MenuItem& item;
+        Graph& graph;
+        const char* caption;
+        float view;
+    };
+    const Case cases[] = {{m.mang, m.CWGraph1, "Beta of Theta Vs Angle", 1},
+                          {m.rang, m.CWGraph1, "Raw Counts Vs Angle", 5},
+                          {m.triarcvsa, m.CWGraph1, "Raw Counts Vs Angle", 11},
+                          {m.df2, m.CWGraph2, "ug/L vs Time", 6},
+                          {m.df3, m.CWGraph2, "Raw Counts Vs Time", 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item.Name());
+        (&c.graph == &m.CWGraph1 ? m.df2 : m.rang).Click();
+        c.item.Click();
+        EXPECT_EQ(c.graph.Caption(), c.caption);
+        EXPECT_EQ(Checked(), Lines{c.item.Name()});
+        EXPECT_EQ(s.GraphView, c.view);
+        EXPECT_EQ(ScaleFactorShown(), &c.graph == &m.CWGraph2);
+        EXPECT_EQ(ScaleFactorHidden(), &c.graph == &m.CWGraph1);
+    }
+}
+
+TEST_F(Graphs, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
+    m.inst6.Click();
+    m.triarcvsa.Click();
+    m.triabvsa.Click();
+    EXPECT_EQ(Messages(), Lines{"Missing Dev File: Please Load Device File"});
+    EXPECT_EQ(Checked(), Lines{});
+    EXPECT_EQ(s.GraphView, 11);
+
+    m.MSFlexGrid2.SetCell(1, 1, "1.2E-06");
+    m.triabvsa.Click();
+    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(Checked(), Lines{"triabvsa"});
+    EXPECT_EQ(m.CWGraph1.Caption(), "Beta of Theta Vs Angle");
+    EXPECT_EQ(s.GraphView, 12);
+    EXPECT_TRUE(ScaleFactorHidden());
+}
+
+TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
+    m.Command1.Click();
+    EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});
+    ExpectGraphing(false);
+    m.inst2.Click();
+    m.Command1.Click();
+    ExpectGraphing(true);
+    m.CWGraph1.PlotXY(5, {100}, {7});
+    for (MenuItem* item : {&m.mang, &m.df3, &m.triarcvsa, &m.rang}) item->Click();
+    ExpectGraphing(true);
+    EXPECT_EQ(m.CWGraph1.Plots()[4].y, std::vector<double>{7});
+    m.Command1.Click();
+    ExpectGraphing(false);
+    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
+    // The button reads its caption: graphing switched on elsewhere stays on at the first press.
+    s.GraphingOn = 1;
+    m.Command1.Click();
+    ExpectGraphing(true);
 }
 
 }  // namespace

@@ -1,66 +1,180 @@
-#include "core/number_text.h"
-
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
 
-#include "core/comma_locale.h"
+#include "core/number_text.h"
+#include "core/number_value.h"
+#include "core/whole_number.h"
 
 namespace zan {
 namespace {
 
-TEST(GeneralText, WritesFifteenSignificantDigitsShortestWithAnExponentOutsideItsRange) {
-    const std::pair<double, const char*> cases[] = {
-        {0, "0"},
-        {-0.0, "0"},
-        {-0.5, "-0.5"},
-        {1850, "1850"},
-        {0.00012345, "0.00012345"},
-        {0.1 + 0.2, "0.3"},
-        {-2.0 / 3.0, "-0.666666666666667"},
-        {123456789.123456789, "123456789.123457"},
-        // Rounding that carries into a new leading digit moves the exponent.
-        {999999999999999.9, "1E+15"},
-        {0.000099999999999999999, "0.0001"},
-        {9.9999999999999999, "10"},
-        {-2.5e-7, "-2.5E-07"},
-        {1e100, "1E+100"},
-        {123456789012345678.0, "1.23456789012346E+17"},
-        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}};
-    for (const auto& [value, text] : cases) EXPECT_EQ(GeneralText(value), text);
+// A stream locale that writes 1.234,5, as much of Europe does.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+// Switches the C library to an installed locale with a decimal comma for the
+// life of the object; Active() is false when the machine has none.
+class CommaSystemLocale {
+  public:
+    CommaSystemLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
+        for (const char* name :
+             {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
+            if (std::setlocale(LC_ALL, name)) {
+                active_ = true;
+                break;
+            }
+    }
+    ~CommaSystemLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    CommaSystemLocale(const CommaSystemLocale&) = delete;
+    CommaSystemLocale& operator=(const CommaSystemLocale&) = delete;
+    bool Active() const { return active_; }
+
+  private:
+    std::string previous_;
+    bool active_ = false;
+};
+
+// Single precision rounds to seven digits; the short form puts a blank before
+// a number that is not negative and drops the leading zero.
+TEST(ShortText, RoundsSinglesToSevenDigitsAndPutsABlankForTheSignAndNoLeadingZero) {
+    EXPECT_EQ(GeneralTextSingle(0.1f) + "|" + GeneralTextSingle(1.0f / 3.0f) + "|" +
+                  GeneralTextSingle(9999999.0f) + "|" + GeneralTextSingle(16777216.0f) + "|" +
+                  GeneralTextSingle(1e-5f),
+              "0.1|0.3333333|9999999|1.677722E+07|1E-05");
+    std::string shortTexts;
+    for (double value : {0.02, -0.5, 5.0, -0.0, 1e-5, -1e20, 1.0 / 3.0})
+        shortTexts += ShortText(value) + "|";
+    EXPECT_EQ(shortTexts + ShortTextSingle(1.0f / 3.0f) + "|" + ShortTextSingle(-0.25f),
+              " .02|-.5| 5| 0| 1E-05|-1E+20| .333333333333333| .3333333|-.25");
 }
 
-TEST(GeneralTextSingle, RoundsToSevenSignificantDigits) {
-    EXPECT_EQ(GeneralTextSingle(0.1f), "0.1");
-    EXPECT_EQ(GeneralTextSingle(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(GeneralTextSingle(9999999.0f), "9999999");
-    EXPECT_EQ(GeneralTextSingle(16777216.0f), "1.677722E+07");
-    EXPECT_EQ(GeneralTextSingle(1e-5f), "1E-05");
+TEST(NumberValue, ReadsTheLeadingNumberSkippingBlanksAndStoppingAtAnythingElse) {
+    const std::pair<const char*, double> cases[] = {{"-3.25", -3.25}, {"+7", 7},
+                                                    {"-.5", -0.5},    {"4.", 4},
+                                                    {"1 2 3", 123},   {"\t1\t2\n.\n5", 12.5},
+                                                    {"- 5", -5},      {"2 E - 3", 0.002},
+                                                    {"1.2.3", 1.2},   {"12abc", 12},
+                                                    {"1,5", 1},       {"12:30:00", 12},
+                                                    {"1E5.5", 1e5},   {"3--2", 3},
+                                                    {"1E-05", 1e-5},  {"1e3", 1000},
+                                                    {"2.5E+3", 2500}, {"4E+", 4},
+                                                    {"4Ex", 4},       {"0.000001E310", 1e304},
+                                                    {"1E-400", 0},    {"0E999999", 0}};
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumberValue(text), value) << text;
+    // Exactly the nearest double, and so the nearest float for single-precision state.
+    EXPECT_EQ(NumberValue("3.14159265358979"), 3.14159265358979);
+    EXPECT_EQ(static_cast<float>(NumberValue("3.4028235E38")), 3.4028235e38f);
+    // A text without a leading number gives zero.
+    for (const char* text :
+         {"", "   ", "\t\n", "abc", "-", "+", ".", "..5", "-.", "E5", "\r5", "--5", "x1"})
+        EXPECT_EQ(NumberValue(text), 0) << '"' << text << '"';
 }
 
-TEST(ShortText, PutsABlankBeforeNonNegativeNumbersAndDropsTheLeadingZero) {
-    EXPECT_EQ(ShortText(0.02), " .02");
-    EXPECT_EQ(ShortText(-0.5), "-.5");
-    EXPECT_EQ(ShortText(5), " 5");
-    EXPECT_EQ(ShortText(-0.0), " 0");
-    EXPECT_EQ(ShortText(1e-5), " 1E-05");
-    EXPECT_EQ(ShortText(-1e20), "-1E+20");
-    EXPECT_EQ(ShortText(1.0 / 3.0), " .333333333333333");
-    EXPECT_EQ(ShortTextSingle(1.0f / 3.0f), " .3333333");
-    EXPECT_EQ(ShortTextSingle(-0.25f), "-.25");
+TEST(WholeTextNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
+    EXPECT_DOUBLE_EQ(WholeTextNumber(" 12.5\t"), 12.5);
+    EXPECT_DOUBLE_EQ(WholeTextNumber("-1E-05"), -1e-5);
+    for (const char* bad : {"", "  ", "12a", "1 2", "abc", "1,5"})
+        EXPECT_THROW(WholeTextNumber(bad), std::invalid_argument) << '"' << bad << '"';
 }
 
-TEST(NumberTexts, WriteAPeriodUnderACommaDecimalLocale) {
+// A user's locale with a decimal comma must not change how files and replies
+// read and are written.
+TEST(NumberTexts, ReadAndWriteAPeriodUnderACommaDecimalLocale) {
     const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new test::CommaDecimal));
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const double value = NumberValue("1234.5"), comma = NumberValue("1234,5");
     const std::string texts = GeneralText(1234.5) + ShortTextSingle(0.02f) + GeneralText(2.5e-7);
     std::locale::global(previous);
+    EXPECT_DOUBLE_EQ(value, 1234.5);
+    EXPECT_DOUBLE_EQ(comma, 1234);
     EXPECT_EQ(texts, "1234.5 .022.5E-07");
-    test::CommaSystemLocale comma;
-    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    CommaSystemLocale system;
+    if (!system.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
     EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");
+}
+
+// Fifteen significant digits, the shortest text, an exponent outside their
+// range; at the edges the short decimals hand over to the general conversions.
+TEST(NumberTexts, FifteenDigitsShortestWithAnExponentOutsideTheirRange) {
+    struct Case {
+        double value;
+        const char* general;
+        const char* shortText;
+    };
+    const Case cases[] = {
+        {0, "0", " 0"},
+        {-0.0, "0", " 0"},
+        {-0.5, "-0.5", "-.5"},
+        {1850, "1850", " 1850"},
+        {0.00012345, "0.00012345", " .00012345"},
+        {-2.0 / 3.0, "-0.666666666666667", "-.666666666666667"},
+        {123456789.123456789, "123456789.123457", " 123456789.123457"},
+        // Rounding that carries into a new leading digit moves the exponent.
+        {999999999999999.9, "1E+15", " 1E+15"},
+        {0.000099999999999999999, "0.0001", " .0001"},
+        {9.9999999999999999, "10", " 10"},
+        {-2.5e-7, "-2.5E-07", "-2.5E-07"},
+        {1e100, "1E+100", " 1E+100"},
+        {123456789012345678.0, "1.23456789012346E+17", " 1.23456789012346E+17"},
+        {999999999999999.0, "999999999999999", " 999999999999999"},
+        {1e15, "1E+15", " 1E+15"},
+        {1234567890123456.0, "1.23456789012346E+15", " 1.23456789012346E+15"},
+        {0.000123456789012345, "0.000123456789012345", " .000123456789012345"},
+        {-0.0000123456789012345, "-1.23456789012345E-05", "-1.23456789012345E-05"},
+        {2.675, "2.675", " 2.675"},
+        {0.1 + 0.2, "0.3", " .3"},
+        {1.0 / 3, "0.333333333333333", " .333333333333333"},
+        {5e-324, "4.94065645841247E-324", " 4.94065645841247E-324"},
+        {1e22, "1E+22", " 1E+22"},
+        {1e23, "1E+23", " 1E+23"},
+        {-0.019, "-0.019", "-.019"},
+        {4e-7, "4E-07", " 4E-07"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GeneralText(c.value), c.general) << c.general;
+        EXPECT_EQ(ShortText(c.value), c.shortText) << c.general;
+    }
+}
+
+// Reading a plain decimal gives the very double the general parser gives.
+TEST(ShortDecimal, ReadsAsTheGeneralParserDoes) {
+    for (const char* text :
+         {"0.001", "123456789012345", "1234567890123456", "0.1", "9007199254740993",
+          "0.30000000000000004", "5.", ".5", "-0", "-2.675", "000000000000001.5"}) {
+        double expected = 0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        const double read = NumberValue(std::string(text) + "\t");
+        const double whole = WholeTextNumber(text);
+        EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+        EXPECT_EQ(std::memcmp(&whole, &expected, sizeof whole), 0) << text;
+    }
+}
+
+TEST(WholeNumber, OnlyFiniteWholeValuesAndDigitTextsInRangeConvertWithoutOverflow) {
+    EXPECT_EQ(WholeNumberIn(0, 0, 23), 0);
+    EXPECT_EQ(WholeNumberIn(23, 0, 23), 23);
+    for (double bad : {-1.0, 24.0, 2.5, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(WholeNumberIn(bad, 0, 23), std::nullopt) << bad;
+    EXPECT_EQ(WholeNumberIn(9.2e18, LLONG_MIN, LLONG_MAX), 9200000000000000000LL);
+    EXPECT_EQ(WholeNumberIn(9.3e18, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(WholeNumberIn(9223372036854775808.0, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(DigitsNumberIn("07", 0, 59), 7);
+    EXPECT_EQ(DigitsNumberIn("00000000000000000000000005", 0, 59), 5);
+    for (const char* bad : {"60", "", "-1", "1 ", "99999999999999999999999999"})
+        EXPECT_EQ(DigitsNumberIn(bad, 0, 59), std::nullopt) << bad;
 }
 
 }  // namespace

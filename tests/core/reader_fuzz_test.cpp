@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include <memory>
+#include <random>
 #include <sstream>
+
+#include "acquisition/acquisition_loop.h"
 #include "calibration/cal_info_file.h"
 #include "controls/controls.h"
 #include "core/field_stream.h"
@@ -11,16 +12,20 @@
 #include "core/number_value.h"
 #include "core/user_file.h"
 #include "core/whole_number.h"
+#include "link/port_operations.h"
 #include "settings/settings_retrieval.h"
 #include "shell/settings_files.h"
+#include "sim/sensor_model.h"
 #include "state/instruments.h"
+#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
 // Every reader of outside text gets this many random and mutated inputs per
-// run, under the sanitizers in CI: enough to meet the odd byte, few enough to
-// keep the suite fast. The seed is fixed, so a failure repeats.
+// run, under the sanitizers in CI, where nothing may crash or read outside its
+// bounds: enough to meet the odd byte, few enough to keep the suite fast. The
+// seed is fixed, so a failure repeats.
 constexpr int kInputsPerReader = 4000;
 
 class ReaderFuzz : public ::testing::Test {
@@ -41,7 +46,9 @@ class ReaderFuzz : public ::testing::Test {
                 case 0: text[at] = static_cast<char>(byte(rng)); break;
                 case 1: text.erase(at, static_cast<size_t>(Below(20))); break;
                 case 2: text.insert(at, text.substr(at, static_cast<size_t>(Below(40)))); break;
-                default: text.insert(at, Pick({",", "\t", "\r", "\n", "\"", "1e300", "-", "."}));
+                default:
+                    text.insert(at, Pick({",", "\t", "\r", "\n", "\"", "1e300", "1e99999", "nan",
+                                          "-", "."}));
             }
         }
         return text;
@@ -73,18 +80,13 @@ TEST_F(ReaderFuzz, CalInfoReadsOnlyNumbersIntoItsCellsOrFailsCleanly) {
     }
 }
 
-TEST_F(ReaderFuzz, SettingsFilesGiveKnownCodesOrNothing) {
+TEST_F(ReaderFuzz, SettingsFilesAndReplyLinesGiveKnownCodesValidTimesOrNothing) {
     for (int i = 0; i < kInputsPerReader; ++i) {
         if (const auto choice = ParseQuickSetup(Input("3\r\n2\r\n"))) {
             ASSERT_TRUE(choice->instrument >= 0 && choice->instrument <= 5);
             ASSERT_TRUE(choice->port >= 0 && choice->port <= 4);
         }
         ParsePreferences(Input("True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n"));
-    }
-}
-
-TEST_F(ReaderFuzz, ReplyLinesGiveValidDatesAndTimesOrNothing) {
-    for (int i = 0; i < kInputsPerReader; ++i) {
         if (const auto clock = ParseClockLine(Input("12/06/26\t43200.5"))) {
             ASSERT_TRUE(clock->hours >= 0 && clock->hours <= 23);
             ASSERT_TRUE(clock->minutes >= 0 && clock->minutes <= 59);
@@ -96,6 +98,34 @@ TEST_F(ReaderFuzz, ReplyLinesGiveValidDatesAndTimesOrNothing) {
             ASSERT_LE(*n, 9999);
         }
         WholeNumberIn(NumberValue(digits), -5, 5);
+    }
+}
+
+// Mutated lines of every sensor model, in every instrument and graph view: the
+// loop's indices stay in their ranges.
+TEST_F(ReaderFuzz, MutatedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
+    VirtualProgram program;
+    program.Load();
+    OpenPort(program.ctx, 1);
+    MainForm& m = program.ctx.main;
+    ProgramState& s = program.ctx.state;
+    MenuItem* instruments[] = {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6};
+    const float views[] = {0, 1, 5, 6, 7, 11, 12, 99};
+    std::vector<sim::LineGenerator> generators;
+    for (auto model : {sim::SensorModel::Vsf, sim::SensorModel::Vsfs, sim::SensorModel::Dfl,
+                       sim::SensorModel::Dfls, sim::SensorModel::Tria})
+        generators.emplace_back(model, 7);
+    for (int i = 0; i < kInputsPerReader; ++i) {
+        if (i % 40 == 0) {
+            instruments[Below(5)]->Click();
+            s.GraphView = views[Below(8)];
+            s.GraphingOn = static_cast<float>(Below(2));
+            m.MSFlexGrid2.SetCell(1 + Below(7), 1 + Below(4), Pick({"5E-06", "x"}));
+        }
+        WalkReceivedText(program.ctx, Input(generators[static_cast<size_t>(Below(5))].Line(i)));
+        ASSERT_TRUE(s.PacketRow >= 0 && s.PacketRow < kRingRows) << s.PacketRow;
+        ASSERT_TRUE(s.PacketColumn >= 0 && s.PacketColumn < kSeparatorLimit) << s.PacketColumn;
+        ASSERT_TRUE(s.TimePointIndex >= 0 && s.TimePointIndex < kHistorySlots);
     }
 }
 

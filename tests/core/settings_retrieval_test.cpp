@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "core/test_support.h"
+#include "settings/settings_application.h"
 #include "settings/settings_retrieval.h"
+#include "settings/settings_summary.h"
 #include "settings_test_support.h"
+#include "state/instruments.h"
+#include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
@@ -42,7 +46,9 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     EXPECT_EQ((std::array<int, 6>{late->month, late->day, late->year, late->hours, late->minutes,
                                   late->seconds}),
               (std::array<int, 6>{12, 31, 2099, 23, 59, 58}));
-    for (const char* bad : {"1/1/06\t", "01/01/06 32400", "02/30/06\t32400", "07/04/06\tnoon"})
+    for (const char* bad :
+         {"1/1/06\t", "01/01/06 32400", "02/30/06\t32400", "07/04/06\tnoon", "12/06/26\t1e300",
+          "12/06/26\t-3", "12/06/26\t64800", "99999999999/06/26\t100"})
         EXPECT_FALSE(ParseClockLine(bad)) << bad;
     // Counts on a whole second are not shown one second short.
     for (int count = 0; count < 64800; count += 3) {
@@ -70,32 +76,37 @@ TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClockInTheChosenDateOrder) {
     EXPECT_EQ(Frame(m), "1101 S30 D2 Q100 I90 4/7/2006 0:00:00");
 }
 
-TEST_F(Retrieval, GreyDigitAndLetterBitsSetTheBoxesAndOtherDigitsLeaveThem) {
+TEST_F(Retrieval, EachReplyLineSetsItsBoxAsTheLoggerMeansIt) {
+    // Grey digit and letter bits set the boxes and other digits leave them.
     m.Check7.SetValue(1);
     m.Check1.SetValue(1);
     Retrieve(Reply("P", "2005x2", kValues));
     EXPECT_EQ(Frame(m).substr(0, 4), "2102");
-}
-
-TEST_F(Retrieval, NoBlockLengthClearsLogEnabledUntilALaterReplyHasOne) {
+    // No block length clears Log Enabled until a later reply has one.
     Retrieve(Reply("P", "100100", "S=30\r\nD=0\r\nQ=0\r\nI=0\r\nMP=0\r\n"));
     EXPECT_EQ(m.Check1.Value(), 0);
     EXPECT_FALSE(m.Check1.Enabled());
     Retrieve(Reply("P", "100100", kValues));
     EXPECT_TRUE(m.Check1.Enabled());
     EXPECT_EQ(m.Check1.Value(), 1);
-}
-
-TEST_F(Retrieval, BareLabelReadsAsZeroButALineShorterThanItsLabelIsAnError) {
-    m.Text2.SetText("5");
-    Retrieve(Reply("P", "100101", "S=30\r\nD=\r\nQ=100\r\nI=90\r\nMP=32767\r\n"));
+    // A bare label reads as zero; smoothing outside the slider's range is
+    // clamped and halves round to even.
+    Retrieve(Reply("P", "100101", "S=24.5\r\nD=\r\nQ=5\r\nI=90\r\nMP=32767\r\n"));
+    EXPECT_EQ(m.Text2.Text() + " " + m.Text3.Text(), "0 5");
+    EXPECT_EQ(m.Slider1.Value(), 24);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(m.Text2.Text(), "0");
+    Retrieve(Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
+    EXPECT_EQ(m.Slider1.Value(), 1);
+    Retrieve(Reply("P", "100101", "S=300\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
+    EXPECT_EQ(m.Slider1.Value(), 255);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].rfind("Measurement Smoothing: ", 0), 0u);
+    EXPECT_NE(Messages()[1].find("300 samples, outside the range 1 to 255. The slider shows 255"),
+              std::string::npos);
+    // A line shorter than its label is an error.
     Retrieve(Reply("P", "100101", "S=30\r\nD=2\r\nQ=100\r\nI=90\r\nMP\r\n"));
-    EXPECT_EQ(Messages(),
-              Lines{"Error: The settings reply is incomplete: line 11 of 11 is missing or too "
-                    "short."});
-    EXPECT_EQ(m.Text2.Text(), "0");
+    EXPECT_EQ(Messages()[2],
+              "Error: The settings reply is incomplete: line 11 of 11 is missing or too short.");
 }
 
 TEST_F(Retrieval, CutOffReplyReportsAnErrorKeepsWhatWasReadAndStillAsksTheClock) {
@@ -124,33 +135,240 @@ TEST_F(Retrieval, AStreamingSensorOrAnOldEchoGiveConflictAndLeaveTheFrame) {
     EXPECT_EQ(m.Slider1.Value(), 3);
 }
 
-TEST_F(Retrieval, SmoothingOutsideTheSliderRangeIsClampedAndHalvesRoundToEven) {
-    Retrieve(Reply("P", "100101", "S=300\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 255);
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].rfind("Measurement Smoothing: ", 0), 0u);
-    EXPECT_NE(Messages()[0].find("300 samples, outside the range 1 to 255. The slider shows 255"),
-              std::string::npos);
-    EXPECT_EQ(m.Text3.Text(), "5");
-    Retrieve(Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 1);
-    Retrieve(Reply("P", "100101", "S=24.5\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 24);
-    EXPECT_EQ(Messages().size(), 2u);
+const std::string kSettings = "B100101D2\rI60\rQ100\rT 25\r";
+
+// Sets the frame's boxes as the user types them; the frame reads back through Frame().
+void Type(MainForm& m, const std::string& bits, int smoothing,
+          std::initializer_list<std::pair<TextBox*, const char*>> boxes) {
+    CheckBox* checks[] = {&m.Check7, &m.Check1, &m.Check2, &m.Check6};
+    for (size_t i = 0; i < bits.size(); ++i) checks[i]->SetValue(bits[i] - '0');
+    m.Slider1.SetValue(smoothing);
+    for (const auto& [box, text] : boxes) box->SetText(text);
 }
 
-TEST_F(Retrieval, AClosedPortSaysNothingAndAFailingOneAsksTheUserToCheck) {
+// The frame typed in full, the date in the month-first order.
+struct Application : Retrieval {
+    void SetUp() override {
+        m.mdy.Click();
+        Type(m, "1101", 25,
+             {{&m.Text3, "100"},
+              {&m.Text2, "2"},
+              {&m.Text4, "60"},
+              {&m.Text1, "7"},
+              {&m.Text6, "4"},
+              {&m.Text7, "2006"},
+              {&m.Text5, "9"},
+              {&m.Text8, "05"}});
+    }
+};
+
+TEST_F(Application, SendsEverySettingThenTheDateAndTimeAndNormalisesTheDateBoxes) {
+    EXPECT_EQ(ControlBitsText(bench.program.ctx), "100101");
+    double highest = 0;
+    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
+    const double start = bench.program.pump.Seconds();
+    m.Command2.Click();
+    EXPECT_EQ(logger->written, kSettings + "U070406905\r");
+    EXPECT_NEAR(bench.program.pump.Seconds() - start, 10.2, 0.05);
+    EXPECT_EQ(Frame(m), "1101 S25 D2 Q100 I60 07/04/06 9:05:");
+    EXPECT_EQ(highest, 90);
+    EXPECT_EQ(m.ProgressBar1.Value(), 0);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Application, TheTimeCommandFollowsTheDateFormatAndBoxes) {
+    struct Case {
+        MenuItem MainForm::*format;
+        const char *minutes, *sent;
+        double progress;
+    };
+    // Single-digit minutes go as two so the sensor splits the time right; without a date format
+    // only the time goes and the progress stops at eighty.
+    const Case cases[] = {{&MainForm::dmy, "05", "U040706905\r", 90},
+                          {&MainForm::mdy, "5", "U070406905\r", 90},
+                          {nullptr, "05", "U905\r", 80}};
+    double highest = 0;
+    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
+    for (const Case& c : cases) {
+        if (c.format)
+            (m.*c.format).Click();
+        else
+            m.mdy.SetChecked(false);
+        m.Text8.SetText(c.minutes);
+        highest = 0;
+        logger->written.clear();
+        m.Command2.Click();
+        EXPECT_EQ(logger->written, kSettings + c.sent);
+        EXPECT_EQ(highest, c.progress);
+        EXPECT_EQ(m.Text8.Text(), c.minutes);
+    }
+}
+
+TEST_F(Application, GreyCheckBoxesSendTwoAndEmptyBoxesABareReturn) {
+    m.Check2.SetValue(2);
+    m.Text2.SetText("");
+    m.Command2.Click();
+    EXPECT_EQ(logger->written.substr(0, 9), "B100121D\r");
+}
+
+TEST_F(Application, ImpossibleDatesAndTimesAreRefusedBeforeAnythingIsSent) {
+    const struct {
+        const char *month, *day, *hours, *minutes, *says;
+    } cases[] = {
+        {"4", "31", "9", "05", "Month 04 of year 06 has 30 days; day 31 does not exist."},
+        {"13", "1", "9", "05", "The month must be 1 to 12, not 13."},
+        {"", "1", "9", "05", "The month must be 1 to 12, not 0."},
+        {"7x", "1", "9", "05", "The date fields must hold numbers (7x, 01, 06)."},
+        {"7", "4", "25", "05", "The hour must be 0 to 23 in the 24 hour format, not \"25\"."},
+        {"7", "4", "9", "60", "The minutes must be 00 to 59, not \"60\"."},
+    };
+    for (const auto& c : cases) {
+        bench.program.dialogs.ClearMessages();
+        Type(m, "", 25,
+             {{&m.Text1, c.month}, {&m.Text6, c.day}, {&m.Text5, c.hours}, {&m.Text8, c.minutes}});
+        m.Command2.Click();
+        EXPECT_EQ(logger->written, "") << c.says;
+        EXPECT_EQ(Messages(), Lines{"Settings Not Sent: " + std::string(c.says) +
+                                    " Nothing was sent to the instrument."});
+        EXPECT_TRUE(m.Command2.Enabled());
+    }
+    Type(m, "", 25,
+         {{&m.Text1, "2"},
+          {&m.Text6, "29"},
+          {&m.Text7, "2008"},
+          {&m.Text5, "23"},
+          {&m.Text8, "59"}});
+    m.Command2.Click();
+    EXPECT_EQ(logger->written, kSettings + "U0229082359\r");
+}
+
+TEST_F(Application, DateSpoiledDuringTheWaitsStopsBeforeTheClockCommand) {
+    bench.program.pump.Post([this] { m.Text6.SetText("32"); });
+    m.Command2.Click();
+    EXPECT_EQ(logger->written, kSettings);
+    EXPECT_TRUE(test::OneMessageWith(bench.program, "Settings Not Sent: "));
+    EXPECT_EQ(m.ProgressBar1.Value(), 0);
+}
+
+// Retrieval asks the user to check; application shows the system's words.
+TEST_F(Application, AClosedPortSaysNothingAndAFailingWriteSaysSo) {
     m.cp.Click();
     m.Command3.Click();
+    m.Command2.Click();
     EXPECT_EQ(logger->written, "");
     EXPECT_TRUE(Messages().empty());
     m.op1.Click();
     bench.program.port.FailWrites("Device not ready");
     m.Command3.Click();
-    EXPECT_EQ(Messages(), Lines{"Please Check: Please make sure the power is on, the instrument is "
-                                "not running, and the comm port is selected."});
-    EXPECT_TRUE(m.Command3.Enabled());
-    EXPECT_TRUE(m.Command2.Enabled());
+    m.Command2.Click();
+    EXPECT_EQ(Messages(), (Lines{"Please Check: Please make sure the power is on, the instrument "
+                                 "is not running, and the comm port is selected.",
+                                 "Error: Device not ready"}));
+    EXPECT_TRUE(m.Command3.Enabled() && m.Command2.Enabled());
+}
+
+const std::string kStart = "When power is applied the instrument will turn on,";
+const std::string kCommands = " and be ready to accept commands. When RUN is clicked it will";
+const std::string kTakes =
+    " data points to create one averaged Measurement.  This Measurement will take approx. ";
+const std::string kLoops =
+    " The sensor will continue to loop though the measurement process until it is powered off. ";
+
+SummaryInputs Idle(float type) {
+    SummaryInputs in;
+    in.samples = 25;
+    in.blockDelay = in.blockLength = in.measurementDelay = "0";
+    in.instrumentType = type;
+    return in;
+}
+
+bool Says(const SummaryInputs& in, const std::string& part) {
+    return SettingsSummaryText(in).find(part) != std::string::npos;
+}
+
+TEST(SettingsSummary, CommandModeDescribesOneEndlessLoopWithTheTimeIfTheModelHasOne) {
+    const std::string shutter =
+        "  open a shutter (if it has one) then start to collect one measurement. It will then take "
+        "25";
+    EXPECT_EQ(SettingsSummaryText(Idle(kVsf)),
+              kStart + kCommands + shutter + kTakes + "0.9" +
+                  " second(s) to collect. It will then close the shutter (if it has one)." +
+                  kLoops);
+    EXPECT_EQ(SettingsSummaryText(Idle(kVsfs)), kStart + kCommands + shutter + kTakes + kLoops);
+    SummaryInputs in = Idle(kVsf);
+    in.blockDelay = "3";
+    EXPECT_TRUE(Says(in, kCommands + " enter sleep mode for 3 hour(s). It will then take"));
+    // A grey Auto Start counts as not checked.
+    in = Idle(kVsf);
+    in.autoStart = 2;
+    EXPECT_EQ(SettingsSummaryText(in), SettingsSummaryText(Idle(kVsf)));
+}
+
+TEST(SettingsSummary, AutoStartWithBlockDelayAndDelayBetweenMeasurementsLoopsWithSleep) {
+    SummaryInputs in = Idle(kDfl);
+    in.autoStart = in.logEnabled = 1;
+    in.blockDelay = "2";
+    in.measurementDelay = "90.5";
+    EXPECT_EQ(SettingsSummaryText(in),
+              kStart + " and enter sleep mode for 2 hour(s). It will then wake up and " +
+                  " open a shutter (if it has one) then " + " It will then take 25" + kTakes +
+                  "0.3" + " second(s) to collect. It will then close the shutter (if it has one)." +
+                  " The Measurement is then logged into memory. " +
+                  " It will then enter a low current sleep mode." +
+                  " The instrument will then sleep for 1 Min(s) 30.5 Second(s)" +
+                  " It will then wake up and repeat the Measurement process." + kLoops);
+}
+
+TEST(SettingsSummary, DataBlocksEndWithPointerAndWakeUpOrSleepAndGreyWakeUpSaysNeither) {
+    SummaryInputs in = Idle(kVsf);
+    in.logEnabled = in.append = in.wakeUp = 1;
+    in.blockLength = "100";
+    in.measurementDelay = "300";
+    const std::string pointer =
+        " until it reaches 100 Measurements. If the sensor is done collecting Measurements, it "
+        "will then write a memory pointer to tell the instrument where the data ends. ";
+    const std::string prompt =
+        " The instrument will then a prompted and be ready to accept commands.";
+    const std::string sleep =
+        " The instrument will enter a low power sleep mode, where it must power cycled before it "
+        "will wake up again.";
+    EXPECT_TRUE(Says(in, " The sensor will then check to see if it has taken 100 Measurements. "));
+    EXPECT_TRUE(Says(in, " The instrument will then sleep for 5 Min(s) 0 Second(s)"));
+    EXPECT_TRUE(Says(in, pointer + prompt));
+    in.wakeUp = 0;
+    EXPECT_TRUE(Says(in, pointer + sleep));
+    in.wakeUp = 2;
+    EXPECT_EQ(SettingsSummaryText(in).substr(SettingsSummaryText(in).size() - pointer.size()),
+              pointer);
+    in.append = 2;
+    EXPECT_FALSE(Says(in, "memory pointer"));
+}
+
+using SettingsFrame = test::Loaded;
+
+TEST_F(SettingsFrame, TheSliderAndBoxesUpdateTheEstimateSummaryAndDelayWithinTheLoggerLimits) {
+    m.inst4.Click();
+    m.Slider1.SetValue(255);
+    EXPECT_EQ(m.Label48.Caption(), "One Measurement will take ~ 1.3 Second(s)");
+    EXPECT_NE(m.Label35.Caption().find(" It will then take 255 data points"), std::string::npos);
+    // A model without timing keeps the last estimate.
+    m.inst5.Click();
+    m.Slider1.SetValue(1);
+    EXPECT_EQ(m.Label48.Caption(), "One Measurement will take ~ 1.3 Second(s)");
+    m.Text2.SetText("300");
+    EXPECT_EQ(m.Text2.Text(), "256");
+    EXPECT_NE(m.Label35.Caption().find("sleep mode for 256 hour(s)."), std::string::npos);
+    m.Text3.SetText("70000");
+    EXPECT_EQ(m.Text3.Text(), "65535");
+    const std::pair<const char*, const char*> delays[] = {{"70000", "65535 (1092 Mins 15 Seconds)"},
+                                                          {"3600", "3600 (60 Mins 0 Seconds)"},
+                                                          {"60.1", "60.1 (1 Mins 0.1 Seconds)"},
+                                                          {"-5", "-5 (0 Mins 0 Seconds)"},
+                                                          {"abc", "abc (0 Mins 0 Seconds)"}};
+    for (const auto& [typed, shown] : delays) {
+        m.Text4.SetText(typed);
+        EXPECT_EQ(m.Text4.Text() + " " + m.Label58.Caption(), shown) << typed;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/test_support.h"
+#include "shell/settings_files.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -108,6 +109,9 @@ TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItA
     m.Image1.Click();
     m.Form1.KeyPress(4);
     EXPECT_FALSE(m.Text9.HasFocus());
+    m.codate.Click();
+    EXPECT_EQ(test::Messages(program),
+              Lines{"Compile Date: This version was compiled on Nov. 28, 2001"});
 }
 
 TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWindow) {
@@ -116,8 +120,7 @@ TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWi
     q.Option1.Click();
     q.Option4.Click();
     q.Command1.Click();
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
+    EXPECT_TRUE(test::OneMessageWith(program, "Error: "));
     EXPECT_EQ(program.ctx.state.InstrumentType, kVsf);
     EXPECT_EQ(program.port.OpenPortNumber(), 1);
 }
@@ -213,11 +216,37 @@ TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStil
     EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
-TEST_F(StartupTest, CompileDateShowsTheVersionComments) {
-    program.Load();
-    m.codate.Click();
-    EXPECT_EQ(test::Messages(program),
-              Lines{"Compile Date: This version was compiled on Nov. 28, 2001"});
+TEST(QuickSetupFile, ReadsTheFirstNumberOfEachLineAndCodesThatNameNothingAsNone) {
+    const std::pair<const char*, std::pair<float, float>> cases[] = {{" 3 \r\n  2\r\n", {3, 2}},
+                                                                     {"5\n4\n", {5, 4}},
+                                                                     {"9\r\n7\r\n", {0, 0}},
+                                                                     {"abc\r\n2.5\r\n", {0, 0}},
+                                                                     {"-1\r\n-3\r\n", {0, 0}}};
+    for (const auto& [bytes, expected] : cases) {
+        const auto choice = ParseQuickSetup(bytes);
+        ASSERT_TRUE(choice) << bytes;
+        EXPECT_EQ(std::make_pair(choice->instrument, choice->port), expected) << bytes;
+    }
+    // A missing line makes the whole file unreadable.
+    EXPECT_FALSE(ParseQuickSetup(""));
+    EXPECT_FALSE(ParseQuickSetup("3\r\n"));
+}
+
+TEST(PreferenceFile, ReadsSixTruthValuesInAnyLetterCaseOrNothing) {
+    const auto marks = ParsePreferences("true\r\nFALSE\r\n TrUe \r\nfalse\r\nFalse\r\nTrue\r\n");
+    ASSERT_TRUE(marks);
+    EXPECT_EQ(*marks, (DateFormatMarks{true, false, true, false, false, true}));
+    for (const char* bad : {"True\r\nYes\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n",
+                            "True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n",
+                            "True\r\n\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n", ""})
+        EXPECT_FALSE(ParsePreferences(bad)) << bad;
+}
+
+TEST(PreferencePath, FollowsTheUsersConfigurationFolder) {
+    EXPECT_EQ(UserPreferencesPath("/tmp/cfg", "/home/ann"), "/tmp/cfg/zanhost/zhost.def");
+    for (const char* ignored : {static_cast<const char*>(nullptr), "", "relative/cfg"})
+        EXPECT_EQ(UserPreferencesPath(ignored, "/home/ann"), "/home/ann/.config/zanhost/zhost.def");
+    EXPECT_EQ(UserPreferencesPath(nullptr, nullptr), "zhost.def");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "core/colour.h"
 #include "core/test_support.h"
 #include "driver/driver.h"
-#include "file_bytes.h"
 #include "statistics/data_capture.h"
 #include "statistics/running_averages.h"
 #include "virtual/virtual_program.h"
@@ -74,7 +73,7 @@ TEST_F(TestingPanel, AveragesRunOverTheRingAndKeepItAcrossAStop) {
     EXPECT_EQ(Packet("0") + " at " + m.Label49.Caption(), "1 at 1");
 }
 
-TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDown) {
+TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDownAndTheFluorometerAveragesCounts) {
     m.Text12.SetText("2.5");
     m.Command23.Click();
     const std::vector<std::string> shown = {Packet("1"), Packet("1"), Packet("4"),
@@ -82,14 +81,9 @@ TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDown) {
     EXPECT_EQ(shown, (std::vector<std::string>{"0.4", "0.8", "2", "1"}));
     m.Text12.SetText("1");
     EXPECT_EQ(Packet("-0.0004") + " " + Packet("0.0004"), "-0.001 0");
-}
-
-TEST_F(TestingPanel, FluorometerAveragesItsRawCountsInTheFirstColumn) {
     m.inst4.Click();
     m.df2.Click();
     m.Text16.SetText("2");
-    m.Text12.SetText("1");
-    m.Command23.Click();
     Receive("12/06/26\t100\t50\r\n");
     EXPECT_EQ(m.Text47.Text() + " " + m.MSFlexGrid3.Cell(1, 1), "100 50");
 }
@@ -161,6 +155,8 @@ TEST_F(TestingPanel, CaptureThatCannotHappenSaysWhyOnce) {
     EXPECT_EQ(m.Label34.Caption(), "0");
 }
 
+// The driver runs the panel and prints the capture file; it reports unknown
+// and failed commands.
 TEST_F(TestingPanel, DriverRunsThePanelAndPrintsTheCaptureFile) {
     const std::string path = (folder / "driven.txt").string();
     std::ostringstream out;
@@ -170,6 +166,9 @@ TEST_F(TestingPanel, DriverRunsThePanelAndPrintsTheCaptureFile) {
     EXPECT_EQ(driver.Run(script), 0);
     EXPECT_EQ(out.str(),
               "bytes " + path + " = \"12/06/26\\t12:00:01\\t1847\\t1202\\t957\\t4006\\r\\n\"\n");
+    for (const char* bad : {"bogus", "click NoSuchControl", "wait soon", "logger 1 bits 12"})
+        EXPECT_FALSE(driver.Execute(bad)) << bad;
+    EXPECT_NE(out.str().find("error: unknown command: bogus\n"), std::string::npos) << out.str();
 }
 
 }  // namespace

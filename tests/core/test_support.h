@@ -3,24 +3,48 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "acquisition/acquisition_loop.h"
-#include "core/file_bytes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan::test {
 
 using Lines = std::vector<std::string>;
 
+// A file's bytes exactly, CR LF and all.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 // Every message box shown so far, as "title: text".
 inline Lines Messages(const VirtualProgram& program) {
     Lines shown;
     for (const auto& m : program.dialogs.Messages()) shown.push_back(m.title + ": " + m.text);
     return shown;
+}
+
+// Exactly one message box was shown and "title: text" holds the words.
+inline testing::AssertionResult OneMessageWith(const VirtualProgram& program,
+                                               const std::string& words) {
+    const Lines shown = Messages(program);
+    if (shown.size() == 1 && shown[0].find(words) != std::string::npos)
+        return testing::AssertionSuccess();
+    testing::AssertionResult failure = testing::AssertionFailure() << "shown:";
+    for (const std::string& message : shown) failure << "\n  " << message;
+    return failure;
 }
 
 // The texts of a block of grid cells, row by row, joined by "|".

@@ -1,8 +1,9 @@
-#include "settings/tria_setup.h"
-
 #include <gtest/gtest.h>
 
-#include "settings_test_support.h"
+#include "core/settings_test_support.h"
+#include "core/test_support.h"
+#include "settings/tria_setup.h"
+#include "sim/simulated_sensor.h"
 
 namespace zan {
 namespace {
@@ -57,7 +58,7 @@ struct OnAFeed : HeadBench<FeedDevice> {
     OnAFeed() : HeadBench(std::make_shared<FeedDevice>()) {}
 };
 
-TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgress) {
+TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgressOrNamesTheSlotWithoutAChoice) {
     OnAFeed b;
     b.Choose(3, 4, 0, 1, 0, 2);
     const double start = b.program.pump.Seconds();
@@ -70,23 +71,15 @@ TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgress) {
     b.m.Command4.Click();
     EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrSTOPc1Bc2Gc3Rr");
     EXPECT_TRUE(b.Messages().empty());
-}
-
-TEST(TriaApply, ASlotWithoutAChoiceIsNamedAndNothingIsSent) {
-    OnAFeed b;
-    b.Choose(0, 1, 2, 1, 1, 1);
     b.m.Combo2.SetText("Sensor 2");
     b.m.Command4.Click();
-    EXPECT_EQ(b.device->Written(), "");
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "Missing Parameter");
-    EXPECT_NE(b.Messages()[0].text.find("slot 2"), std::string::npos);
-
-    b.program.dialogs.ClearMessages();
+    EXPECT_TRUE(test::OneMessageWith(b.program, "Missing Parameter: "));
+    EXPECT_TRUE(test::OneMessageWith(b.program, "slot 2"));
+    // A closed port sends nothing and says nothing.
     b.m.cp.Click();
     b.m.Command4.Click();
-    EXPECT_EQ(b.device->Written(), "");
-    EXPECT_TRUE(b.Messages().empty());
+    EXPECT_EQ(b.Messages().size(), 1u);
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrSTOPc1Bc2Gc3Rr");
 }
 
 TEST(TriaLock, SendsStopsyrAndStepsTheBarOverTwoPointSixSeconds) {
@@ -154,7 +147,7 @@ TEST(TriaRoundTrip, ApplyThenRetrieveShowsWhatWasAppliedAndPacketsFollowTheNewLa
     EXPECT_FALSE(b.m.MSFlexGrid1.Cell(1, 1).empty());
 }
 
-TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycled) {
+TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycledAndASilentOneIsNotRead) {
     OnTheHead b;
     b.m.Command13.Click();
     b.Choose(2, 2, 2, 1, 1, 4);
@@ -171,22 +164,15 @@ TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycled) {
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Red", "Red", "Red", "Volts", "Aux Analog 11",
                                                    "Aux Analog 21"}));
-}
-
-TEST(TriaRetrieve, AHeadThatDoesNotListLeavesTheFrameAndSaysSo) {
-    OnTheHead b;
-    b.m.Command12.Click();
     ASSERT_TRUE(b.Messages().empty());
-    // The first listing is still in List2; a silent head must not be read from it.
+    // The last listing is still in List2; a silent head must not be read from it.
     b.device->PowerOff(b.program.pump.Seconds());
     b.Scramble();
     const std::vector<std::string> scrambled = b.Frame();
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), scrambled);
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
-    EXPECT_EQ(b.Messages()[0].text.rfind("The head's listing is incomplete: line 16 of 16", 0), 0u)
-        << b.Messages()[0].text;
+    EXPECT_TRUE(test::OneMessageWith(
+        b.program, "TRIA Setup: The head's listing is incomplete: line 16 of 16"));
     EXPECT_EQ(b.m.ProgressBar2.Value(), 0);
 }
 
@@ -196,9 +182,7 @@ TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
     for (int i = 0; i < 40; ++i)
         b.device->Feed(std::string(sim::kTriaHeader) + "\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\r\n");
     b.m.Command12.Click();
-    ASSERT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.Messages()[0].title, "TRIA Setup");
-    EXPECT_EQ(b.Messages()[0].text.rfind("The head sent measurements", 0), 0u);
+    EXPECT_TRUE(test::OneMessageWith(b.program, "TRIA Setup: The head sent measurements"));
     EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
 }
 

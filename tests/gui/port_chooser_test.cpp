@@ -1,19 +1,15 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <QComboBox>
 #include <QTableWidget>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 
 #include "core/test_support.h"
-#include "gui/qt_pty_program.h"
-#include "shell/main_load.h"
-#include "sim/simulated_sensor.h"
+#include "gui/qt_test_app.h"
+#include "link/port_operations.h"
 #include "ui/port_chooser.h"
+#include "ui/port_map.h"
 
 namespace zan::ui {
 namespace {
@@ -78,55 +74,18 @@ TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
     EXPECT_EQ(chosen.serials, (std::map<int, std::string>{{2, "A1"}}));
 }
 
-// The adapter returns as a new pseudo-terminal behind the same stable name.
-TEST(PtyReplug, ALinkRepointedToANewTerminalIsReopenedWithinTwoSeconds) {
-    const zan::test::TempFolder folder;
-    const fs::path& dir = folder.path;
-    const fs::path link = dir / "usb-Maker_Adapter_A1-if00-port0";
-    sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
-    PortMap map;
-    map.paths[1] = link.string();
-    test::QtPtyProgram program(map);
-    auto& server = program.server;
-    server = std::make_unique<sim::PtyServer>(sensor);
-    fs::create_symlink(server->Path(), link);
-    Context& ctx = program.ctx;
-    QtSerialPort& port = program.port;
-    ScriptedDialogs& dialogs = program.dialogs;
-    ctx.state.InstrumentType = 1;
-    ctx.state.QuickSetupPort = 1;
-    const auto runUntil = [](const auto& done, int ms) { return test::RunUntil(done, ms); };
-    MainForm_Load(ctx);
-    ASSERT_TRUE(runUntil([&] { return ctx.main.List1.Count() >= 2; }, 5000));
-
-    server.reset();
-    ASSERT_TRUE(runUntil([&] { return !port.IsOpen(); }, 3000));
-    runUntil([] { return false; }, 700);
-    ASSERT_FALSE(port.IsOpen());
-    server = std::make_unique<sim::PtyServer>(sensor);
-    // A new terminal echoes what reaches it until its opener makes it raw;
-    // made raw here, whatever the sensor receives was sent by the program.
-    const int slave = ::open(server->Path().c_str(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(slave, 0);
-    termios raw{};
-    ::tcgetattr(slave, &raw);
-    ::cfmakeraw(&raw);
-    ::tcsetattr(slave, TCSANOW, &raw);
-    ::close(slave);
-    const fs::path fresh = dir / "fresh";
-    fs::create_symlink(server->Path(), fresh);
-    fs::rename(fresh, link);
-    QElapsedTimer back;
-    back.start();
-    ASSERT_TRUE(runUntil([&] { return port.IsOpen(); }, 2000));
-    std::printf("replug: reopened %lld ms after the link was re-pointed\n",
-                static_cast<long long>(back.elapsed()));
-    const int before = ctx.main.List1.Count();
-    EXPECT_TRUE(runUntil([&] { return ctx.main.List1.Count() > before + 1; }, 4000));
-    EXPECT_TRUE(ctx.main.op1.Checked());
-    EXPECT_NE(ctx.main.PortStatus.Caption().find("Port 1 reopened"), std::string::npos);
-    EXPECT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(sensor.Received(), "");
+TEST(PortMap, UsbAdaptersComeFirstAndAnOverrideNamesOnePort) {
+    PortMap map = PortMapFromDevices(
+        {"/dev/ttyS10", "/dev/ttyS2", "/dev/ttyACM0", "/dev/ttyUSB10", "/dev/ttyUSB2"});
+    EXPECT_EQ(
+        map.paths,
+        (std::map<int, std::string>{
+            {1, "/dev/ttyUSB2"}, {2, "/dev/ttyUSB10"}, {3, "/dev/ttyACM0"}, {4, "/dev/ttyS2"}}));
+    EXPECT_EQ(ApplyPortOverride(map, "3=/dev/serial/by-id/usb-adapter"), "");
+    EXPECT_EQ(map.paths.at(3), "/dev/serial/by-id/usb-adapter");
+    for (const char* bad : {"5=/dev/ttyS0", "0=/dev/ttyS0", "1", "1=", "=/dev/ttyS0"})
+        EXPECT_NE(ApplyPortOverride(map, bad).find("--port wants N=PATH"), std::string::npos)
+            << bad;
 }
 
 }  // namespace

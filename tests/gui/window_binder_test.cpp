@@ -15,13 +15,11 @@
 namespace zan::ui {
 namespace {
 
-class WindowBinderTest : public ::testing::Test {
-  protected:
-    WindowBinderTest() { test::App(); }
+TEST(WindowBinder, EveryControlHasItsWidgetModelChangesReachThemAndUserActionsRunTheHandlers) {
+    test::App();
     VirtualProgram program;
-};
-
-TEST_F(WindowBinderTest, EveryControlOfEveryWindowHasItsWidget) {
+    program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Vsf));
+    program.Load();
     WindowBinder binder(program.ctx);
     const std::pair<const ControlRegistry*, const Form*> forms[] = {
         {&program.ctx.main.registry, &program.ctx.main.Form1},
@@ -31,12 +29,6 @@ TEST_F(WindowBinderTest, EveryControlOfEveryWindowHasItsWidget) {
         for (const Control* control : registry->All())
             EXPECT_NE(binder.Find(*form, control->Name()), nullptr)
                 << form->Name() << " has no widget for " << control->Name();
-}
-
-TEST_F(WindowBinderTest, ModelChangesReachTheWidgetsAndUserActionsRunTheHandlers) {
-    program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(sim::SensorModel::Vsf));
-    program.Load();
-    WindowBinder binder(program.ctx);
     MainForm& m = program.ctx.main;
     const auto widget = [&](const char* name) { return binder.Find(m.Form1, name); };
     m.List1.AddItem("first");
