@@ -121,11 +121,12 @@ void QtSerialPort::ThrowIfLost() {
 std::string QtSerialPort::Read(int maxChars) {
     if (usingSimulated_) return simulated_->Read(maxChars);
     // Reading everything is the timer's job; the port's read notification has
-    // already taken in what arrived, so only the character-wise readers poll.
-    if (maxChars > 0)
-        Collect();
-    else
+    // already taken in what arrived, so only the character-wise readers poll,
+    // and only when nothing is waiting (a loss shows once it is read out).
+    if (maxChars <= 0)
         ThrowIfLost();
+    else if (device_.bytesAvailable() == 0)
+        Collect();
     if (!device_.isOpen()) return {};
     const QByteArray bytes = maxChars > 0 ? device_.read(maxChars) : device_.readAll();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
