@@ -3,6 +3,7 @@
 #include <string>
 
 #include "acquisition/acquisition_loop.h"
+#include "bench/dfl_history.h"
 #include "decoding/process_packet.h"
 #include "graphs/plot_packet.h"
 #include "sim/sensor_model.h"
@@ -12,26 +13,11 @@ namespace {
 
 using zan::VirtualProgram;
 
-// A fluorometer whose time history holds a point in every one of its slots
-// (the decoding leaves one slot unused; here all are filled, the worst case).
-void FillHistory(VirtualProgram& program) {
-    program.ctx.main.inst4.Click();
-    program.ctx.main.df3.Click();
-    for (int k = 1; k <= zan::kHistorySlots; ++k)
-        zan::WalkReceivedText(
-            program.ctx, "d\t" + std::to_string(k) + "\t" + std::to_string(600 + k % 50) + "\r\n");
-    zan::ProgramState& s = program.ctx.state;
-    s.TimeHistoryX[zan::kHistorySlots - 1] = s.TimeHistoryX[zan::kHistorySlots - 2];
-    s.TimeHistoryY[zan::kHistorySlots - 1] = 600;
-    s.TimeHistoryFilled.assign(zan::kHistorySlots, 1);
-    program.ctx.main.Command1.Click();
-}
-
 // Handing the full history to the time graph, as each graphed DFL packet does.
 void BM_PlotPacketTimeGraphFullHistory(benchmark::State& bench) {
     VirtualProgram program;
     program.Load();
-    FillHistory(program);
+    zan::bench::FillDflHistory(program);
     for (auto _ : bench) zan::PlotPacket(program.ctx);
     if (program.ctx.main.CWGraph2.Plots()[0].x.size() != static_cast<size_t>(zan::kHistorySlots))
         bench.SkipWithError("history not full");
@@ -42,7 +28,7 @@ void BM_PlotPacketTimeGraphFullHistory(benchmark::State& bench) {
 void BM_ProcessPacketTimeGraphFullHistory(benchmark::State& bench) {
     VirtualProgram program;
     program.Load();
-    FillHistory(program);
+    zan::bench::FillDflHistory(program);
     zan::ProgramState& s = program.ctx.state;
     zan::WalkReceivedText(program.ctx, "d\t20000\t620\r\n");
     s.PacketRow -= 1;

@@ -14,6 +14,7 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 build-test/bench/zanhost_bench --benchmark_min_time=0.01 >/dev/null
+build-test/bench/zanhost_gui_bench --benchmark_min_time=0.01 >/dev/null
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANHOST_GUI=OFF \
   -DZANHOST_BENCH=OFF -DZANHOST_SANITIZE=ON

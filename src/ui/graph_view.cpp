@@ -14,20 +14,17 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSvgGenerator>
-#include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
 
 #include "controls/controls.h"
+#include "ui/frame_pacer.h"
 #include "ui/qt_text.h"
 
 namespace zan::ui {
 namespace {
 
 constexpr double kMillisecondsPerDay = 86400000.0;
-// Redraws are gathered up to this often, so a stream of points costs one
-// redraw per interval rather than one per point.
-constexpr int kRedrawIntervalMs = 40;
 const char* const kTimeFormat = "hh:mm:ss";
 
 // Times of day are held as fractions of a day and shown as clock times.
@@ -74,9 +71,6 @@ class GraphView : public QChartView {
         }
         MakeCrosshair();
         MakeExportButton();
-        redraw_.setSingleShot(true);
-        redraw_.setInterval(kRedrawIntervalMs);
-        QObject::connect(&redraw_, &QTimer::timeout, this, [this] { Redraw(); });
         axesDirty_ = captionDirty_ = true;
         dirtyPlots_.assign(series_.size(), true);
         Redraw();
@@ -97,11 +91,11 @@ class GraphView : public QChartView {
         } else {
             return;
         }
-        if (!redraw_.isActive()) redraw_.start();
+        // A history of ten thousand points costs a redraw: one a frame, none while hidden.
+        if (isVisible()) RequestFrame(this);
     }
 
     void Redraw() {
-        redraw_.stop();
         if (captionDirty_) chart()->setTitle(ToQt(graph_.Caption()));
         if (axesDirty_) UpdateAxes();
         for (size_t i = 0; i < dirtyPlots_.size(); ++i)
@@ -137,6 +131,17 @@ class GraphView : public QChartView {
     }
 
   protected:
+    bool event(QEvent* event) override {
+        if (event->type() != kFrameDue) return QChartView::event(event);
+        Redraw();
+        return true;
+    }
+
+    void showEvent(QShowEvent* event) override {
+        Redraw();
+        QChartView::showEvent(event);
+    }
+
     void mouseMoveEvent(QMouseEvent* event) override {
         QChartView::mouseMoveEvent(event);
         const QPointF scenePos = mapToScene(event->position().toPoint());
@@ -247,7 +252,6 @@ class GraphView : public QChartView {
     QGraphicsLineItem* crosshairY_ = nullptr;
     QGraphicsSimpleTextItem* readout_ = nullptr;
     QToolButton* exportButton_ = nullptr;
-    QTimer redraw_;
     bool axesDirty_ = false;
     bool captionDirty_ = false;
     std::vector<bool> dirtyPlots_;
@@ -267,10 +271,6 @@ QWidget* CreateGraphView(Graph& graph, QWidget* parent) {
 QString SaveGraphPicture(QWidget* graphView, const QString& path) {
     auto* view = dynamic_cast<GraphView*>(graphView);
     return view ? view->Save(path) : QString("not a graph");
-}
-
-void RedrawGraphView(QWidget* graphView) {
-    if (auto* view = dynamic_cast<GraphView*>(graphView)) view->Redraw();
 }
 
 }  // namespace zan::ui
