@@ -92,10 +92,14 @@ class GraphView : public QChartView {
             return;
         }
         // A history of ten thousand points costs a redraw: one a frame, none while hidden.
-        if (isVisible()) RequestFrame(this);
+        if (isVisible() && !frameAsked_) {
+            RequestFrame(this);
+            frameAsked_ = true;
+        }
     }
 
     void Redraw() {
+        frameAsked_ = false;
         if (captionDirty_) chart()->setTitle(ToQt(graph_.Caption()));
         if (axesDirty_) UpdateAxes();
         for (size_t i = 0; i < dirtyPlots_.size(); ++i)
@@ -255,6 +259,7 @@ class GraphView : public QChartView {
     bool axesDirty_ = false;
     bool captionDirty_ = false;
     std::vector<bool> dirtyPlots_;
+    bool frameAsked_ = false;
 };
 
 }  // namespace

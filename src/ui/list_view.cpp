@@ -96,10 +96,14 @@ class ListView : public QAbstractScrollArea {
         } else {
             return;
         }
-        if (isVisible()) RequestFrame(this);
+        if (isVisible() && !frameAsked_) {
+            RequestFrame(this);
+            frameAsked_ = true;
+        }
     }
 
     void Sync() {
+        frameAsked_ = false;
         const int count = list_.Count();
         if (reset_ || count < rows_) {
             rows_ = count;
@@ -247,6 +251,7 @@ class ListView : public QAbstractScrollArea {
     int first_ = INT_MAX;
     int last_ = -1;
     bool selectionChanged_ = true;
+    bool frameAsked_ = false;
 };
 
 const ListView& Of(const QWidget* listView) { return *static_cast<const ListView*>(listView); }
