@@ -91,6 +91,10 @@ int main(int argc, char* argv[]) {
         std::cout << zan::app::VersionLine("zanhost") << "\n";
         return 0;
     }
+    // Qt's own event loop wakes more cheaply than the GLib one, and the program
+    // wakes for every few characters of a stream. QT_NO_GLIB set (even empty)
+    // by the user is left as it is.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
 
     // The machine's devices, then the user's chosen bindings, then --port.

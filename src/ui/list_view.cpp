@@ -72,7 +72,7 @@ class FlatScrollBar : public QScrollBar {
 class ListView : public QAbstractScrollArea {
   public:
     ListView(ListBox& list, QWidget* parent)
-        : QAbstractScrollArea(parent), list_(list), widths_(MonospaceMetrics()) {
+        : QAbstractScrollArea(parent), list_(list), widths_(QFontMetricsF(Monospace())) {
         setFont(Monospace());
         viewport()->setBackgroundRole(QPalette::Base);
         viewport()->setAutoFillBackground(true);
@@ -209,7 +209,6 @@ class ListView : public QAbstractScrollArea {
         mono.setStyleHint(QFont::TypeWriter);
         return mono;
     }
-    static QFontMetrics MonospaceMetrics() { return QFontMetrics(Monospace()); }
 
     void Widen(int row) {
         const std::string& entry = list_.Entries()[static_cast<size_t>(row)];

@@ -1,5 +1,5 @@
 #pragma once
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <array>
 #include <string_view>
 
@@ -11,12 +11,15 @@ namespace zan::ui {
 // Kerning is left out, so a width may be off by a pixel or two.
 class TextWidths {
   public:
-    explicit TextWidths(const QFontMetrics& metrics);
+    explicit TextWidths(const QFontMetricsF& metrics);
     // Tabs advance to the next multiple of tabStop pixels when it is given.
+    // Whole pixels, rounded up.
     int Of(std::string_view text, int tabStop = 0) const;
 
   private:
-    std::array<int, 256> advance_{};
+    // Fractions kept: rounded advances add up to a tab stop that the text
+    // as laid out falls short of, and its tab then goes one stop further.
+    std::array<qreal, 256> advance_{};
 };
 
 }  // namespace zan::ui

@@ -96,7 +96,7 @@ void ShowCaption(QLabel* l, const std::string& caption, CaptionRoom& room) {
     }
     l->setText(CaptionText(caption));
     if (l->wordWrap()) return;
-    if (!room.widths) room.widths = std::make_unique<TextWidths>(l->fontMetrics());
+    if (!room.widths) room.widths = std::make_unique<TextWidths>(QFontMetricsF(l->font()));
     const int summed = room.widths->Of(caption);
     if (summed <= room.fitted) return;
     const QSize held = room.fitted < 0 ? QSize(0, 0) : l->minimumSize();
@@ -289,23 +289,24 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
     QObject::connect(w, &QTableWidget::cellClicked, w, [&grid, guard](int row, int col) {
         guard([&] { grid.ClickCell(row, col); });
     });
-    OnChange(grid, w, [&grid, widths = TextWidths(w->fontMetrics())](QTableWidget* t, Property p) {
-        if (p == Property::Cells) {
-            if (grid.ChangedRow() >= 0) {
-                SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
-                const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
-                const int column = t->columnWidth(grid.ChangedCol());
-                if (widths.Of(text) + kCellPaddingPixels + kFitSlackPixels > column &&
-                    TextPixels(t, text) > column)
-                    SyncGridWidths(grid, t);
-            } else {
-                for (int r = 0; r < grid.Rows(); ++r)
-                    for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
-            }
-        } else if (p == Property::Position) {
-            SyncGridWidths(grid, t);
-        }
-    });
+    OnChange(grid, w,
+             [&grid, widths = TextWidths(QFontMetricsF(w->font()))](QTableWidget* t, Property p) {
+                 if (p == Property::Cells) {
+                     if (grid.ChangedRow() >= 0) {
+                         SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
+                         const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
+                         const int column = t->columnWidth(grid.ChangedCol());
+                         if (widths.Of(text) + kCellPaddingPixels + kFitSlackPixels > column &&
+                             TextPixels(t, text) > column)
+                             SyncGridWidths(grid, t);
+                     } else {
+                         for (int r = 0; r < grid.Rows(); ++r)
+                             for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
+                     }
+                 } else if (p == Property::Position) {
+                     SyncGridWidths(grid, t);
+                 }
+             });
     return w;
 }
 
