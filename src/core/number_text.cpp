@@ -124,12 +124,8 @@ Digits Decompose(T value, int precision) {
     return d;
 }
 
-template <typename T>
-std::string Format(T value, int precision, bool shortForm) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
-    if (value == 0) return shortForm ? " 0" : "0";
-    const Digits d = Decompose(value, precision);
+// The text of digits already rounded to the precision.
+std::string Compose(const Digits& d, int precision, bool shortForm) {
     // Composed in place: a sign, at most 17 digits, a period or zeros and an
     // exponent, with a run's room after each.
     char text[4 * kRun];
@@ -176,11 +172,34 @@ std::string Format(T value, int precision, bool shortForm) {
     return std::string(text, out);
 }
 
+template <typename T>
+std::string Format(T value, int precision, bool shortForm) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
+    if (value == 0) return shortForm ? " 0" : "0";
+    return Compose(Decompose(value, precision), precision, shortForm);
+}
+
 }  // namespace
 
 std::string GeneralText(double value) { return Format(value, 15, false); }
 std::string GeneralTextSingle(float value) { return Format(value, 7, false); }
 std::string ShortText(double value) { return Format(value, 15, true); }
 std::string ShortTextSingle(float value) { return Format(value, 7, true); }
+
+std::string MillionthsText(std::int64_t millionths) {
+    if (millionths == 0) return "0";
+    // Below 1e15 the millionths are the quotient's shortest digits, as ShortDecimal would find
+    // them.
+    Digits d;
+    d.negative = millionths < 0;
+    const std::uint64_t magnitude = d.negative ? 0 - static_cast<std::uint64_t>(millionths)
+                                               : static_cast<std::uint64_t>(millionths);
+    d.count = static_cast<size_t>(
+        std::to_chars(d.digits, d.digits + sizeof d.digits, magnitude).ptr - d.digits);
+    d.exponent = static_cast<int>(d.count) - 7;
+    while (d.digits[d.count - 1] == '0') --d.count;
+    return Compose(d, 15, false);
+}
 
 }  // namespace zan

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace zan {
@@ -15,5 +16,9 @@ std::string GeneralTextSingle(float value);
 // (0.02 gives " .02", -0.5 gives "-.5").
 std::string ShortText(double value);
 std::string ShortTextSingle(float value);
+
+// The general text of millionths / 1e6 for fewer than 1e15 millionths either
+// way, found without searching for its decimals.
+std::string MillionthsText(std::int64_t millionths);
 
 }  // namespace zan

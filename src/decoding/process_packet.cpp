@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
@@ -79,6 +80,13 @@ double VsfCoefficient(ProgramState& s, const FlexGrid& table, size_t k) {
     return CachedWholeTextNumber(cache, table.Cell(cell.row, cell.col));
 }
 
+// The text of the rounded beta, straight from its whole millionths while they are few enough.
+std::string BetaText(double beta) {
+    const double millionths = std::floor((beta + 0.0000005) * 1000000);
+    if (std::fabs(millionths) < 1e15) return MillionthsText(static_cast<std::int64_t>(millionths));
+    return GeneralText(RoundBeta(beta));
+}
+
 void DecodeVsfBeta(Context& ctx, const Packet& p) {
     ProgramState& s = ctx.state;
     const FlexGrid& table = ctx.main.MSFlexGrid2;
@@ -92,8 +100,7 @@ void DecodeVsfBeta(Context& ctx, const Packet& p) {
     }
     s.VsfCoefficientsCurrent = true;
     s.PlotY[3] = 0;
-    for (size_t i = 0; i < 3; ++i)
-        SetOutput(ctx, static_cast<int>(i) + 1, GeneralText(RoundBeta(beta[i])));
+    for (size_t i = 0; i < 3; ++i) SetOutput(ctx, static_cast<int>(i) + 1, BetaText(beta[i]));
     // The graph shows beta weighted by 2 pi sin(angle); the grid keeps beta.
     s.PlotY[0] = beta[0] * 2 * kPi * 0.984807753012208;
     s.PlotY[1] = beta[1] * 2 * kPi * 0.819152044288992;
