@@ -64,7 +64,7 @@ void NextColumn(ProgramState& s) {
 // run is a field's stored characters up to a line break, with the tab that
 // ends it; what is left past the longest line is not stored, as in the walk
 // a character at a time.
-void WalkWithoutEcho(Context& ctx, const std::string& text) {
+void WalkWithoutEcho(Context& ctx, std::string_view text) {
     ProgramState& s = ctx.state;
     const char* next = text.data();
     const char* const end = next + text.size();
@@ -127,7 +127,7 @@ void StopPlayback(Context& ctx) {
 
 }  // namespace
 
-void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
+void WalkReceivedText(Context& ctx, std::string_view text, ReceiveEcho echo) {
     if (echo == ReceiveEcho::Off) return WalkWithoutEcho(ctx, text);
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
@@ -155,7 +155,7 @@ void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo) {
     }
 }
 
-bool IsPlaybackEnd(const std::string& line) {
+bool IsPlaybackEnd(std::string_view line) {
     auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
     // Every "EOF" has its O between two characters, and a measurement line
     // has no O at all: a search for the letter passes it at once.

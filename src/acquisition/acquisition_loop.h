@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include <string_view>
 
 namespace zan {
 
@@ -17,8 +17,8 @@ void PollInstrument(Context& ctx);
 // receive lists, completing packets at each line feed. A replay, which has no
 // window, leaves the lists and the packet count captions (Label43, Label44) out.
 enum class ReceiveEcho { On, Off };
-void WalkReceivedText(Context& ctx, const std::string& text, ReceiveEcho echo = ReceiveEcho::On);
+void WalkReceivedText(Context& ctx, std::string_view text, ReceiveEcho echo = ReceiveEcho::On);
 // Whether a played-back line ends playback: it holds "EOF" in any letter case.
-bool IsPlaybackEnd(const std::string& line);
+bool IsPlaybackEnd(std::string_view line);
 
 }  // namespace zan

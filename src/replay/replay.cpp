@@ -1,6 +1,7 @@
 #include "replay/replay.h"
 
 #include <chrono>
+#include <string_view>
 
 #include "acquisition/acquisition_loop.h"
 #include "context/context.h"
@@ -89,12 +90,14 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
     ctx.state.Recording = 1;
     try {
         for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
-        std::string line;
         while (!raw.AtEnd() && !report.failure) {
-            raw.ReadField(line);
-            line += "\r\n";
+            // Walked where the stream holds it, its line end after it: the walk
+            // builds the same packets from text in any pieces.
+            raw.Next();
+            const std::string_view line = raw.Text();
             ++report.linesRead;
             WalkReceivedText(ctx, line, ReceiveEcho::Off);
+            WalkReceivedText(ctx, "\r\n", ReceiveEcho::Off);
             if (platform.message) fail(*platform.message);
             if (IsPlaybackEnd(line)) break;
             if (progress && report.linesRead % kProgressLines == 0 && !progress(raw.BytesRead())) {
