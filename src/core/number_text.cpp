@@ -188,18 +188,40 @@ std::string ShortText(double value) { return Format(value, 15, true); }
 std::string ShortTextSingle(float value) { return Format(value, 7, true); }
 
 std::string MillionthsText(std::int64_t millionths) {
-    if (millionths == 0) return "0";
+    const bool negative = millionths < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(millionths)
+                                             : static_cast<std::uint64_t>(millionths);
+    if (magnitude == 0) return "0";
     // Below 1e15 the millionths are the quotient's shortest digits, as ShortDecimal would find
-    // them.
-    Digits d;
-    d.negative = millionths < 0;
-    const std::uint64_t magnitude = d.negative ? 0 - static_cast<std::uint64_t>(millionths)
-                                               : static_cast<std::uint64_t>(millionths);
-    d.count = static_cast<size_t>(
-        std::to_chars(d.digits, d.digits + sizeof d.digits, magnitude).ptr - d.digits);
-    d.exponent = static_cast<int>(d.count) - 7;
-    while (d.digits[d.count - 1] == '0') --d.count;
-    return Compose(d, 15, false);
+    // them; under a ten-thousandth they take the exponent form.
+    if (magnitude < 100) {
+        Digits d;
+        d.negative = negative;
+        d.count = static_cast<size_t>(
+            std::to_chars(d.digits, d.digits + sizeof d.digits, magnitude).ptr - d.digits);
+        d.exponent = static_cast<int>(d.count) - 7;
+        while (d.digits[d.count - 1] == '0') --d.count;
+        return Compose(d, 15, false);
+    }
+    // Written from the end: the decimals without their trailing zeros, the point, the whole part.
+    char text[32];
+    char* const end = text + sizeof text;
+    char* first = end;
+    std::uint64_t whole = magnitude / 1000000;
+    std::uint64_t fraction = magnitude % 1000000;
+    if (fraction != 0) {
+        int decimals = 6;
+        for (; fraction % 10 == 0; --decimals) fraction /= 10;
+        for (; decimals > 0; --decimals, fraction /= 10)
+            *--first = static_cast<char>('0' + fraction % 10);
+        *--first = '.';
+    }
+    do {
+        *--first = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (negative) *--first = '-';
+    return std::string(first, end);
 }
 
 }  // namespace zan
