@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -26,6 +27,16 @@ constexpr std::array<bool, 256> StopBytes() {
 constexpr std::array<bool, 256> kStop = StopBytes();
 
 bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+// Whether eight bytes hold a comma, a carriage return or a line feed: each is
+// matched by the high bit of a byte that was zero after the exclusive or.
+bool HoldsFieldEnd(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    auto holdsZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighBits) != 0; };
+    return holdsZero(word ^ (kOnes * ',')) || holdsZero(word ^ (kOnes * '\r')) ||
+           holdsZero(word ^ (kOnes * '\n'));
+}
 
 }  // namespace
 
@@ -124,11 +135,17 @@ bool FieldStream::SkipLineFeed() {
 
 inline const char* FieldStream::Scan(const char* p, const char* end) const {
     // Two scans, each the faster for its files: the table also stops at a
-    // zero byte, the comparisons pass most bytes of a raw log at once.
-    if (rules_.wholeFileText)
+    // zero byte, the comparisons pass a raw log's bytes a word at a time.
+    if (rules_.wholeFileText) {
         while (p < end && !kStop[static_cast<unsigned char>(*p)]) ++p;
-    else
-        while (p < end && !IsFieldEnd(*p)) ++p;
+        return p;
+    }
+    // Eight bytes at a time up to the word that holds the end.
+    for (std::uint64_t word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, sizeof word);
+        if (HoldsFieldEnd(word)) break;
+    }
+    while (p < end && !IsFieldEnd(*p)) ++p;
     return p;
 }
 
