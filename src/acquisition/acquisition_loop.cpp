@@ -1,11 +1,13 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
 
 #include "context/context.h"
+#include "core/word_scan.h"
 #include "link/port_operations.h"
 #include "link/port_watch.h"
 #include "state/instruments.h"
@@ -17,6 +19,10 @@ constexpr int kListScrollThreshold = 11;
 constexpr size_t kTriaEntryLimit = 58;
 
 bool IsFieldBreak(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
+bool HoldsBreak(std::uint64_t word) {
+    return WordHoldsByte(word, '\t') || WordHoldsByte(word, '\r') || WordHoldsByte(word, '\n');
+}
 
 void Run(const std::function<void()>& handler) {
     if (handler) handler();
@@ -73,6 +79,8 @@ void WalkWithoutEcho(Context& ctx, std::string_view text) {
         const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
         const char* const limit = next + std::min(room, static_cast<size_t>(end - next));
         const char* run = next;
+        // Eight characters at a time up to the word that holds the break.
+        while (limit - run >= 8 && !HoldsBreak(WordAt(run))) run += 8;
         while (run < limit && !isBreak(*run)) ++run;
         if (run < limit && *run == '\t') ++run;
         const auto stored = static_cast<size_t>(run - next);

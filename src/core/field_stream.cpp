@@ -9,6 +9,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "core/word_scan.h"
+
 namespace zan {
 namespace {
 
@@ -28,14 +30,8 @@ constexpr std::array<bool, 256> kStop = StopBytes();
 
 bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
-// Whether eight bytes hold a comma, a carriage return or a line feed: each is
-// matched by the high bit of a byte that was zero after the exclusive or.
 bool HoldsFieldEnd(std::uint64_t word) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    auto holdsZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighBits) != 0; };
-    return holdsZero(word ^ (kOnes * ',')) || holdsZero(word ^ (kOnes * '\r')) ||
-           holdsZero(word ^ (kOnes * '\n'));
+    return WordHoldsByte(word, ',') || WordHoldsByte(word, '\r') || WordHoldsByte(word, '\n');
 }
 
 }  // namespace
@@ -141,10 +137,7 @@ inline const char* FieldStream::Scan(const char* p, const char* end) const {
         return p;
     }
     // Eight bytes at a time up to the word that holds the end.
-    for (std::uint64_t word; end - p >= 8; p += 8) {
-        std::memcpy(&word, p, sizeof word);
-        if (HoldsFieldEnd(word)) break;
-    }
+    while (end - p >= 8 && !HoldsFieldEnd(WordAt(p))) p += 8;
     while (p < end && !IsFieldEnd(*p)) ++p;
     return p;
 }
