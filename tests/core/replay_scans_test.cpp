@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/field_stream.h"
+#include "core/number_text.h"
 
-// The field reader's scan a word at a time against the same text in blocks
-// too short for a word, which it scans a byte at a time.
+// The replay's word-at-a-time scan and rounded beta text against the plain
+// ways they stand in for.
 namespace zan {
 namespace {
 
@@ -20,7 +22,8 @@ std::vector<std::string> Fields(const std::string& text, size_t blockSize) {
     return fields;
 }
 
-TEST(FieldScan, FindsEachFieldEndInAnyPlaceOfAWord) {
+// Blocks too short for a word are scanned a byte at a time.
+TEST(ReplayScans, FieldEndsAreFoundInAnyPlaceOfAWord) {
     std::mt19937 rng{15};
     // The field ends, their neighbours, tabs, high bytes and zero bytes.
     const std::string alphabet{"abc123\t\t,\r\n+-\x0b\x0c\x0e\x80\xac\x8d\xff\0", 21};
@@ -30,6 +33,22 @@ TEST(FieldScan, FindsEachFieldEndInAnyPlaceOfAWord) {
         for (int i = 0; i < length; ++i)
             text += alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
         ASSERT_EQ(Fields(text, FieldStream::kBlockSize), Fields(text, 7)) << round;
+    }
+}
+
+TEST(ReplayScans, MillionthsGiveTheGeneralTextOfTheirQuotient) {
+    std::vector<std::int64_t> counts = {
+        0,      1,       9,       10,      12,      99,        100,
+        999999, 1000000, 1000001, 1786000, 1000100, 123456789, 999999999999999};
+    std::mt19937_64 rng{15};
+    // Every number of digits: both exponent forms and every place of the point.
+    for (int i = 0; i < 20000; ++i)
+        counts.push_back(static_cast<std::int64_t>(rng() >> (15 + rng() % 49)));
+    for (const std::int64_t count : counts) {
+        for (const std::int64_t signedCount : {count, -count})
+            ASSERT_EQ(MillionthsText(signedCount),
+                      GeneralText(static_cast<double>(signedCount) / 1000000))
+                << signedCount;
     }
 }
 
