@@ -10,6 +10,8 @@ inline QApplication& App() {
     static int argc = 1;
     static char name[] = "zanhost_gui_tests";
     static char* argv[] = {name, nullptr};
+    // The event loop zanhost runs on.
+    qputenv("QT_NO_GLIB", "1");
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
