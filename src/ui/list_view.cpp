@@ -107,6 +107,7 @@ class ListView : public QAbstractScrollArea {
         const int count = list_.Count();
         if (reset_ || count < rows_) {
             rows_ = count;
+            if (current_ >= rows_) current_ = -1;
             widest_ = 0;
             for (int row = 0; row < rows_; ++row) Widen(row);
             viewport()->update();

@@ -81,6 +81,13 @@ TEST(ListView, LinesReachTheViewCompleteWithTheNewestSelectedInBoundedRepaints) 
     // repaint a display frame.
     EXPECT_GE(counter.paints, 1);
     EXPECT_LE(counter.paints, ms / kFrameMs + 2) << ms << " ms";
+
+    // A cleared list loses its highlight with its rows.
+    program.ctx.main.List1.Clear();
+    program.ctx.main.List1.AddItem("after");
+    SyncListView(view);
+    EXPECT_EQ(ListViewRows(view), 1);
+    EXPECT_EQ(ListViewCurrentRow(view), -1);
 }
 
 }  // namespace
