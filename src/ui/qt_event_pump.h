@@ -12,8 +12,8 @@ namespace zan::ui {
 // The Qt event loop as the core's event pump. A dispatch waits a couple of
 // milliseconds for the next event instead of spinning, so a Delay costs
 // almost no processor time. Whenever the loop is about to sleep, a timer
-// whose ticks would do nothing stops, and starts again once an event (data
-// at the port, a click) has made work for it.
+// whose ticks would do nothing stops; once an event (data at the port, a
+// click) has made work for it, it ticks at once and runs again.
 class QtEventPump : public EventPump {
   public:
     QtEventPump();
