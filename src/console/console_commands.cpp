@@ -139,7 +139,9 @@ void ddfe_Click(Context& ctx) {
 void Text9_Change(Context& ctx) {
     TextBox& box = ctx.main.Text9;
     try {
-        if (!IsPortOpen(ctx)) return;
+        // Typing waits in the box while the port is closed or an exchange
+        // holds the line, where it would land in the middle of its commands.
+        if (!IsPortOpen(ctx) || ctx.exchangeRunning) return;
         const std::string typed = box.Text();
         if (typed.empty()) return;
         SendText(ctx, typed);

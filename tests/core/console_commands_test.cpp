@@ -6,6 +6,7 @@
 
 #include "console/console_commands.h"
 #include "core/test_support.h"
+#include "link/exchange.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
 
@@ -139,7 +140,8 @@ struct FeedTest : testing::Test {
     std::shared_ptr<FeedDevice> feed;
 };
 
-TEST_F(FeedTest, RunButtonsAndTheTerminalSendOnceThePortIsOpenAndATypedCharacterStaysOnAFailure) {
+TEST_F(FeedTest,
+       RunButtonsAndTheTerminalSendOnceThePortIsOpenAndFreeAndATypedCharacterStaysOnAFailure) {
     m.Command5_0.Click();
     m.Text9.TypeChar('a');
     m.Text9.TypeChar('b');
@@ -153,6 +155,13 @@ TEST_F(FeedTest, RunButtonsAndTheTerminalSendOnceThePortIsOpenAndATypedCharacter
     EXPECT_EQ(m.Text9.Text(), "");
     m.Text9.SetText("P\r");
     EXPECT_EQ(feed->Written(), "rrabcP\r");
+    {
+        const Exchange exchange(program.ctx);
+        m.Text9.TypeChar('y');
+        EXPECT_EQ(m.Text9.Text(), "y");
+    }
+    m.Text9.TypeChar('z');
+    EXPECT_EQ(feed->Written(), "rrabcP\ryz");
     program.port.FailWrites("Device not ready");
     m.Text9.TypeChar('x');
     EXPECT_EQ(test::Messages(program), Lines{"Error: Device not ready"});
