@@ -1,7 +1,6 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -18,10 +17,10 @@ namespace {
 constexpr int kListScrollThreshold = 11;
 constexpr size_t kTriaEntryLimit = 58;
 
-bool IsFieldBreak(char c) { return c == '\t' || c == '\r' || c == '\n'; }
-
-bool HoldsBreak(std::uint64_t word) {
-    return WordHoldsByte(word, '\t') || WordHoldsByte(word, '\r') || WordHoldsByte(word, '\n');
+// Tab, line feed and carriage return all lie at or below '\r', which passes
+// most characters with one comparison.
+bool IsFieldBreak(char c) {
+    return static_cast<unsigned char>(c) <= '\r' && (c == '\t' || c == '\r' || c == '\n');
 }
 
 void Run(const std::function<void()>& handler) {
@@ -74,14 +73,13 @@ void WalkWithoutEcho(Context& ctx, std::string_view text) {
     ProgramState& s = ctx.state;
     const char* next = text.data();
     const char* const end = next + text.size();
-    auto isBreak = [](char c) { return static_cast<unsigned char>(c) <= '\r' && IsFieldBreak(c); };
     while (next < end) {
         const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
         const char* const limit = next + std::min(room, static_cast<size_t>(end - next));
         const char* run = next;
         // Eight characters at a time up to the word that holds the break.
-        while (limit - run >= 8 && !HoldsBreak(WordAt(run))) run += 8;
-        while (run < limit && !isBreak(*run)) ++run;
+        while (limit - run >= 8 && !WordHoldsAny(WordAt(run), '\t', '\r', '\n')) run += 8;
+        while (run < limit && !IsFieldBreak(*run)) ++run;
         if (run < limit && *run == '\t') ++run;
         const auto stored = static_cast<size_t>(run - next);
         if (stored > 0) {

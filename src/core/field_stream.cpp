@@ -30,10 +30,6 @@ constexpr std::array<bool, 256> kStop = StopBytes();
 
 bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
-bool HoldsFieldEnd(std::uint64_t word) {
-    return WordHoldsByte(word, ',') || WordHoldsByte(word, '\r') || WordHoldsByte(word, '\n');
-}
-
 }  // namespace
 
 FieldStream::FieldStream(std::istream& in, std::string name, FieldRules rules, size_t blockSize)
@@ -137,7 +133,7 @@ inline const char* FieldStream::Scan(const char* p, const char* end) const {
         return p;
     }
     // Eight bytes at a time up to the word that holds the end.
-    while (end - p >= 8 && !HoldsFieldEnd(WordAt(p))) p += 8;
+    while (end - p >= 8 && !WordHoldsAny(WordAt(p), ',', '\r', '\n')) p += 8;
     while (p < end && !IsFieldEnd(*p)) ++p;
     return p;
 }

@@ -13,6 +13,12 @@ inline bool WordHoldsByte(std::uint64_t word, char c) {
     return ((v - kOnes) & ~v & kHighBits) != 0;
 }
 
+// Whether any of eight bytes is one of the given characters.
+template <typename... Chars>
+bool WordHoldsAny(std::uint64_t word, Chars... c) {
+    return (WordHoldsByte(word, c) || ...);
+}
+
 // The eight bytes from p, wherever they lie.
 inline std::uint64_t WordAt(const char* p) {
     std::uint64_t word;
