@@ -108,11 +108,19 @@ class FramePacer : public QObject {
 
 void PaceRepaints(QWidget* window, int frameMs) { new FramePacer(window, frameMs); }
 
-void RequestFrame(QWidget* widget) {
-    if (auto* pacer = widget->window()->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly))
-        static_cast<FramePacer*>(pacer)->Request(widget);
+void FrameRequest::Ask() {
+    if (asked_ || !widget_->isVisible()) return;
+    asked_ = true;
+    if (auto* pacer = widget_->window()->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly))
+        static_cast<FramePacer*>(pacer)->Request(widget_);
     else
-        QCoreApplication::postEvent(widget, new QEvent(kFrameDue));
+        QCoreApplication::postEvent(widget_, new QEvent(kFrameDue));
+}
+
+bool FrameRequest::IsDue(const QEvent* event) {
+    if (event->type() != kFrameDue) return false;
+    asked_ = false;
+    return true;
 }
 
 }  // namespace zan::ui

@@ -15,9 +15,23 @@ namespace zan::ui {
 void PaceRepaints(QWidget* window, int frameMs);
 
 // The event a widget receives just before its window's next frame is painted
-// after it called RequestFrame: views that gather changes bring themselves up
-// to date then, so a frame costs one wake of the program and one repaint.
+// after it asked for one: views that gather changes bring themselves up to
+// date then, so a frame costs one wake of the program and one repaint.
 constexpr QEvent::Type kFrameDue = static_cast<QEvent::Type>(QEvent::User + 1);
-void RequestFrame(QWidget* widget);
+
+// A widget's request for its window's next frame, made once however many
+// changes come before the frame.
+class FrameRequest {
+  public:
+    explicit FrameRequest(QWidget* widget) : widget_(widget) {}
+    // Asks for the next frame while the widget shows.
+    void Ask();
+    // Whether the event is the frame asked for; a later change asks again.
+    bool IsDue(const QEvent* event);
+
+  private:
+    QWidget* widget_;
+    bool asked_ = false;
+};
 
 }  // namespace zan::ui

@@ -92,14 +92,10 @@ class GraphView : public QChartView {
             return;
         }
         // A history of ten thousand points costs a redraw: one a frame, none while hidden.
-        if (isVisible() && !frameAsked_) {
-            RequestFrame(this);
-            frameAsked_ = true;
-        }
+        frame_.Ask();
     }
 
     void Redraw() {
-        frameAsked_ = false;
         if (captionDirty_) chart()->setTitle(ToQt(graph_.Caption()));
         if (axesDirty_) UpdateAxes();
         for (size_t i = 0; i < dirtyPlots_.size(); ++i)
@@ -136,7 +132,7 @@ class GraphView : public QChartView {
 
   protected:
     bool event(QEvent* event) override {
-        if (event->type() != kFrameDue) return QChartView::event(event);
+        if (!frame_.IsDue(event)) return QChartView::event(event);
         Redraw();
         return true;
     }
@@ -259,7 +255,7 @@ class GraphView : public QChartView {
     bool axesDirty_ = false;
     bool captionDirty_ = false;
     std::vector<bool> dirtyPlots_;
-    bool frameAsked_ = false;
+    FrameRequest frame_{this};
 };
 
 }  // namespace

@@ -96,14 +96,10 @@ class ListView : public QAbstractScrollArea {
         } else {
             return;
         }
-        if (isVisible() && !frameAsked_) {
-            RequestFrame(this);
-            frameAsked_ = true;
-        }
+        frame_.Ask();
     }
 
     void Sync() {
-        frameAsked_ = false;
         const int count = list_.Count();
         if (reset_ || count < rows_) {
             rows_ = count;
@@ -152,7 +148,7 @@ class ListView : public QAbstractScrollArea {
 
   protected:
     bool event(QEvent* event) override {
-        if (event->type() != kFrameDue) return QAbstractScrollArea::event(event);
+        if (!frame_.IsDue(event)) return QAbstractScrollArea::event(event);
         Sync();
         return true;
     }
@@ -251,7 +247,7 @@ class ListView : public QAbstractScrollArea {
     int first_ = INT_MAX;
     int last_ = -1;
     bool selectionChanged_ = true;
-    bool frameAsked_ = false;
+    FrameRequest frame_{this};
 };
 
 const ListView& Of(const QWidget* listView) { return *static_cast<const ListView*>(listView); }
