@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <memory>
+#include <optional>
 
 #include "controls/controls.h"
 #include "ui/graph_view.h"
@@ -78,9 +79,16 @@ void ApplyBackColour(const Control& control, QWidget* w) {
 // What a one-line label that shows changing captions knows of its room: it
 // holds a fixed size fitted to a text whose characters sum to fitted pixels.
 struct CaptionRoom {
-    std::unique_ptr<TextWidths> widths;  // made at the first change: most labels never change
-    int fitted = -1;                     // -1: the label takes the size of its text
+    std::optional<TextWidths> widths;  // made at the first change: most labels never change
+    int fitted = -1;                   // -1: the label takes the size of its text
 };
+
+// A long text wraps and can be selected: it is a message worth copying.
+void ShowWrapped(QLabel* l) {
+    l->setWordWrap(true);
+    l->setMinimumWidth(kWrappedLabelPixels);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
 
 // Shows a new caption. A one-line label keeps its size while the new text
 // fits: counters change with every packet, and a label that changes size
@@ -89,14 +97,12 @@ void ShowCaption(QLabel* l, const std::string& caption, CaptionRoom& room) {
     if (caption.size() > kWrapLength && !l->wordWrap()) {
         l->setMinimumSize(0, 0);
         l->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        l->setWordWrap(true);
-        l->setMinimumWidth(kWrappedLabelPixels);
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        ShowWrapped(l);
         room.fitted = -1;
     }
     l->setText(CaptionText(caption));
     if (l->wordWrap()) return;
-    if (!room.widths) room.widths = std::make_unique<TextWidths>(QFontMetricsF(l->font()));
+    if (!room.widths) room.widths.emplace(QFontMetricsF(l->font()));
     const int summed = room.widths->Of(caption);
     if (summed <= room.fitted) return;
     const QSize held = room.fitted < 0 ? QSize(0, 0) : l->minimumSize();
@@ -106,12 +112,8 @@ void ShowCaption(QLabel* l, const std::string& caption, CaptionRoom& room) {
 
 QWidget* MakeLabel(Label& label, QWidget* parent) {
     auto* w = new QLabel(CaptionText(label.Caption()), parent);
-    // Long texts are messages worth copying; short ones are names and live values.
-    if (label.Caption().size() > kWrapLength) {
-        w->setWordWrap(true);
-        w->setMinimumWidth(kWrappedLabelPixels);
-        w->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    }
+    // Short texts are names and live values, not selectable.
+    if (label.Caption().size() > kWrapLength) ShowWrapped(w);
     auto room = std::make_shared<CaptionRoom>();
     OnChange(label, w, [&label, room](QLabel* l, Property p) {
         if (p == Property::Caption) ShowCaption(l, label.Caption(), *room);
@@ -274,6 +276,22 @@ void SyncGridCell(const FlexGrid& grid, QTableWidget* t, int row, int col) {
     item->setText(ToQt(grid.Cell(row, col)));
 }
 
+void SyncGridCells(const FlexGrid& grid, QTableWidget* t) {
+    for (int r = 0; r < grid.Rows(); ++r)
+        for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
+}
+
+// The cell the grid last changed, its column widened when the text may no
+// longer fit: the text is laid out only when its characters' sum says so.
+void SyncChangedGridCell(const FlexGrid& grid, QTableWidget* t, const TextWidths& widths) {
+    SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
+    const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
+    const int column = t->columnWidth(grid.ChangedCol());
+    if (widths.Of(text) + kCellPaddingPixels + kFitSlackPixels > column &&
+        TextPixels(t, text) > column)
+        SyncGridWidths(grid, t);
+}
+
 QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
     auto* w = new QTableWidget(grid.Rows(), grid.Cols(), parent);
     w->horizontalHeader()->hide();
@@ -283,29 +301,19 @@ QWidget* MakeGrid(FlexGrid& grid, QWidget* parent, const EventGuard& guard) {
     w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setSelectionMode(QAbstractItemView::NoSelection);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int r = 0; r < grid.Rows(); ++r)
-        for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, w, r, c);
+    SyncGridCells(grid, w);
     SyncGridWidths(grid, w);
     QObject::connect(w, &QTableWidget::cellClicked, w, [&grid, guard](int row, int col) {
         guard([&] { grid.ClickCell(row, col); });
     });
     OnChange(grid, w,
              [&grid, widths = TextWidths(QFontMetricsF(w->font()))](QTableWidget* t, Property p) {
-                 if (p == Property::Cells) {
-                     if (grid.ChangedRow() >= 0) {
-                         SyncGridCell(grid, t, grid.ChangedRow(), grid.ChangedCol());
-                         const std::string& text = grid.Cell(grid.ChangedRow(), grid.ChangedCol());
-                         const int column = t->columnWidth(grid.ChangedCol());
-                         if (widths.Of(text) + kCellPaddingPixels + kFitSlackPixels > column &&
-                             TextPixels(t, text) > column)
-                             SyncGridWidths(grid, t);
-                     } else {
-                         for (int r = 0; r < grid.Rows(); ++r)
-                             for (int c = 0; c < grid.Cols(); ++c) SyncGridCell(grid, t, r, c);
-                     }
-                 } else if (p == Property::Position) {
+                 if (p == Property::Cells && grid.ChangedRow() >= 0)
+                     SyncChangedGridCell(grid, t, widths);
+                 else if (p == Property::Cells)
+                     SyncGridCells(grid, t);
+                 else if (p == Property::Position)
                      SyncGridWidths(grid, t);
-                 }
              });
     return w;
 }
