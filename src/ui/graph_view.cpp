@@ -12,13 +12,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QValueAxis>
 
 #include "controls/controls.h"
 #include "ui/frame_pacer.h"
+#include "ui/on_change.h"
 #include "ui/qt_text.h"
 
 namespace zan::ui {
@@ -262,10 +262,7 @@ class GraphView : public QChartView {
 
 QWidget* CreateGraphView(Graph& graph, QWidget* parent) {
     auto* view = new GraphView(graph, parent);
-    QPointer<GraphView> guard(view);
-    graph.Observe([guard](Property p) {
-        if (guard) guard->OnChange(p);
-    });
+    OnChange(graph, view, [](GraphView* v, Property p) { v->OnChange(p); });
     return view;
 }
 

@@ -3,7 +3,6 @@
 #include <QAbstractScrollArea>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -14,6 +13,7 @@
 
 #include "controls/controls.h"
 #include "ui/frame_pacer.h"
+#include "ui/on_change.h"
 #include "ui/text_widths.h"
 
 namespace zan::ui {
@@ -256,10 +256,7 @@ const ListView& Of(const QWidget* listView) { return *static_cast<const ListView
 
 QWidget* CreateListView(ListBox& list, QWidget* parent) {
     auto* view = new ListView(list, parent);
-    QPointer<ListView> guard(view);
-    list.Observe([guard](Property p) {
-        if (guard) guard->OnChange(p);
-    });
+    OnChange(list, view, [](ListView* v, Property p) { v->OnChange(p); });
     return view;
 }
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "controls/controls.h"
+#include "ui/on_change.h"
 #include "ui/qt_text.h"
 
 namespace zan::ui {
@@ -17,20 +18,18 @@ void BindAction(MenuItem& item, QAction* action) {
     action->setEnabled(item.Enabled());
     action->setVisible(item.Visible());
     action->setStatusTip(ToQt(item.ToolTip()));
-    QPointer<QAction> guard(action);
-    item.Observe([&item, guard](Property p) {
-        if (!guard) return;
+    OnChange(item, action, [&item](QAction* a, Property p) {
         if (p == Property::Enabled)
-            guard->setEnabled(item.Enabled());
+            a->setEnabled(item.Enabled());
         else if (p == Property::Visible)
-            guard->setVisible(item.Visible());
+            a->setVisible(item.Visible());
         else if (p == Property::Caption && !item.IsSeparator())
-            guard->setText(ToQt(item.Caption()));
+            a->setText(ToQt(item.Caption()));
         else if (p == Property::ToolTip)
-            guard->setStatusTip(ToQt(item.ToolTip()));
+            a->setStatusTip(ToQt(item.ToolTip()));
         else if (p == Property::Checked) {
-            QSignalBlocker block(guard.data());
-            guard->setChecked(item.Checked());
+            QSignalBlocker block(a);
+            a->setChecked(item.Checked());
         }
     });
 }

@@ -25,6 +25,7 @@
 #include "controls/controls.h"
 #include "ui/graph_view.h"
 #include "ui/list_view.h"
+#include "ui/on_change.h"
 #include "ui/qt_text.h"
 #include "ui/text_widths.h"
 
@@ -40,15 +41,6 @@ constexpr int kCellPaddingPixels = 12;
 constexpr int kWrappedLabelPixels = 420;
 // Room left for kerning when a text's width is summed from its characters.
 constexpr int kFitSlackPixels = 2;
-
-// Calls f(widget, property) on every model change while the widget lives.
-template <typename W, typename F>
-void OnChange(Control& control, W* widget, F f) {
-    QPointer<W> guard(widget);
-    control.Observe([guard, f](Property p) {
-        if (guard) f(guard.data(), p);
-    });
-}
 
 void BindCommon(Control& control, QWidget* widget) {
     widget->setObjectName(ToQt(control.Name()));

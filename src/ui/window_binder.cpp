@@ -17,6 +17,7 @@
 #include "link/port_watch.h"
 #include "ui/frame_pacer.h"
 #include "ui/menu_builder.h"
+#include "ui/on_change.h"
 #include "ui/port_map.h"
 #include "ui/qt_text.h"
 #include "ui/window_layout.h"
@@ -47,9 +48,7 @@ class FormWindow : public Base {
 void BindWindow(Form& form, QWidget* window) {
     window->setObjectName(ToQt(form.Name()));
     window->setWindowTitle(ToQt(form.Caption()));
-    QPointer<QWidget> w(window);
-    form.Observe([&form, w](Property p) {
-        if (!w) return;
+    OnChange(form, window, [&form](QWidget* w, Property p) {
         if (p == Property::Caption)
             w->setWindowTitle(ToQt(form.Caption()));
         else if (p == Property::Visible)
