@@ -7,6 +7,7 @@
 #include "decoding/process_packet.h"
 #include "graphs/plot_packet.h"
 #include "sim/sensor_model.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace {
@@ -32,7 +33,7 @@ void BM_ProcessPacketTimeGraphFullHistory(benchmark::State& bench) {
     zan::ProgramState& s = program.ctx.state;
     zan::WalkReceivedText(program.ctx, "d\t20000\t620\r\n");
     s.PacketRow -= 1;
-    for (auto _ : bench) zan::ProcessPacket(program.ctx);
+    for (auto _ : bench) zan::HandOnPacket(program.ctx);
     if (s.GraphView != zan::kViewDflCounts ||
         program.ctx.main.CWGraph2.Plots()[0].x.size() != static_cast<size_t>(zan::kHistorySlots))
         bench.SkipWithError("decoding failed or history not full");
@@ -48,7 +49,7 @@ void AnglePlotRepeatedly(benchmark::State& bench, zan::sim::SensorModel model,
     zan::sim::LineGenerator generator(model);
     zan::WalkReceivedText(program.ctx, generator.Line(0));
     program.ctx.state.PacketRow = 0;
-    for (auto _ : bench) zan::ProcessPacket(program.ctx);
+    for (auto _ : bench) zan::HandOnPacket(program.ctx);
     if (program.ctx.main.CWGraph1.Plots()[2].x.empty() &&
         program.ctx.main.CWGraph1.Plots()[4].x.empty())
         bench.SkipWithError("nothing plotted");

@@ -3,6 +3,7 @@
 #include "acquisition/acquisition_loop.h"
 #include "decoding/process_packet.h"
 #include "sim/sensor_model.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace {
@@ -28,7 +29,7 @@ void DecodeRepeatedly(benchmark::State& bench, void (*select)(VirtualProgram&), 
     s.CalibrationReloadPending = 1;
     s.GraphView = view;
     s.GraphingOn = 1;
-    for (auto _ : bench) zan::ProcessPacket(program.ctx);
+    for (auto _ : bench) zan::HandOnPacket(program.ctx);
     if (s.GraphView != view) bench.SkipWithError("decoding failed");
     bench.SetItemsProcessed(bench.iterations());
 }

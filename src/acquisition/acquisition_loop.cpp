@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "acquisition/packet_walk.h"
 #include "context/context.h"
-#include "core/word_scan.h"
 #include "link/port_operations.h"
 #include "link/port_watch.h"
 #include "state/instruments.h"
@@ -17,84 +17,21 @@ namespace {
 constexpr int kListScrollThreshold = 11;
 constexpr size_t kTriaEntryLimit = 58;
 
-// Tab, line feed and carriage return all lie at or below '\r', which passes
-// most characters with one comparison.
-bool IsFieldBreak(char c) {
-    return static_cast<unsigned char>(c) <= '\r' && (c == '\t' || c == '\r' || c == '\n');
-}
-
-void Run(const std::function<void()>& handler) {
-    if (handler) handler();
-}
-
+// The row's separator count is set; the packet is handed on and the ring moves on.
 void CompletePacket(Context& ctx, ReceiveEcho echo) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
-    const int row = static_cast<int>(s.PacketRow);
-    s.PacketColumnCount[row] = static_cast<float>(s.PacketColumn);
-    Run(ctx.packetHandlers.processPacket);
-    if (s.StatisticsRunning == 1) Run(ctx.packetHandlers.accumulateStatistics);
-    if (s.Recording == 1) Run(ctx.packetHandlers.writeRecordedLine);
-    if (s.RawLogging == 1) Run(ctx.packetHandlers.writeRawLogLine);
-    // The handlers may have run events; read the row afresh.
+    HandOnPacket(ctx);
+    // The consumers may have run events; read the row afresh.
     const int done = static_cast<int>(s.PacketRow);
     if (echo == ReceiveEcho::On) {
         m.Label44.SetCaption(std::to_string(static_cast<int>(s.PacketColumnCount[done])));
         m.Label43.SetCaption(
             std::to_string(static_cast<long long>(s.PacketRow) + kRingRows * s.PacketWraps));
     }
-    s.PacketRow += 1;
-    if (s.PacketRow >= kRingRows) {
-        s.PacketRow = 0;
-        s.PacketWraps += 1;
+    if (NextPacketRow(s)) {
         m.List1.Clear();
         m.List2.Clear();
-    }
-    s.PacketColumn = 0;
-    s.PacketTable[static_cast<int>(s.PacketRow)][0].clear();
-}
-
-// A tab or a carriage return ends the field; the twentieth starts the row over.
-void NextColumn(ProgramState& s) {
-    const int row = static_cast<int>(s.PacketRow);
-    s.PacketColumn += 1;
-    if (s.PacketColumn == kSeparatorLimit) {
-        s.PacketColumnCount[row] = kSeparatorLimit;
-        s.PacketColumn = 0;
-    }
-    s.PacketTable[row][s.PacketColumn].clear();
-}
-
-// The walk with nothing to echo: the same packets, built a run at a time. A
-// run is a field's stored characters up to a line break, with the tab that
-// ends it; what is left past the longest line is not stored, as in the walk
-// a character at a time.
-void WalkWithoutEcho(Context& ctx, std::string_view text) {
-    ProgramState& s = ctx.state;
-    const char* next = text.data();
-    const char* const end = next + text.size();
-    while (next < end) {
-        const auto room = static_cast<size_t>(kLongestLine - s.ReceivedLineLength);
-        const char* const limit = next + std::min(room, static_cast<size_t>(end - next));
-        const char* run = next;
-        // Eight characters at a time up to the word that holds the break.
-        while (limit - run >= 8 && !WordHoldsAny(WordAt(run), '\t', '\r', '\n')) run += 8;
-        while (run < limit && !IsFieldBreak(*run)) ++run;
-        if (run < limit && *run == '\t') ++run;
-        const auto stored = static_cast<size_t>(run - next);
-        if (stored > 0) {
-            s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn].append(next, stored);
-            s.ReceivedLineLength += static_cast<int>(stored);
-        }
-        // With nothing stored, a carriage return, a line feed or a character past the longest line.
-        const char c = stored > 0 ? run[-1] : *run++;
-        next = run;
-        if (c == '\n') {
-            CompletePacket(ctx, ReceiveEcho::Off);
-            s.ReceivedLineLength = 0;
-        } else if (c == '\t' || c == '\r') {
-            NextColumn(s);
-        }
     }
 }
 
@@ -134,7 +71,8 @@ void StopPlayback(Context& ctx) {
 }  // namespace
 
 void WalkReceivedText(Context& ctx, std::string_view text, ReceiveEcho echo) {
-    if (echo == ReceiveEcho::Off) return WalkWithoutEcho(ctx, text);
+    if (echo == ReceiveEcho::Off)
+        return WalkPackets(ctx.state, text, [&ctx] { CompletePacket(ctx, ReceiveEcho::Off); });
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     for (const char c : text) {
@@ -145,10 +83,12 @@ void WalkReceivedText(Context& ctx, std::string_view text, ReceiveEcho echo) {
             s.PacketTable[static_cast<int>(s.PacketRow)][s.PacketColumn] += c;
         }
         if (lineEnd) {
+            s.PacketColumnCount[static_cast<size_t>(s.PacketRow)] =
+                static_cast<float>(s.PacketColumn);
             CompletePacket(ctx, echo);
             s.ReceivedLineLength = 0;
         }
-        if (c == '\t' || c == '\r') NextColumn(s);
+        if (c == '\t' || c == '\r') NextPacketColumn(s);
         const bool tria = s.InstrumentType == kTria;
         if (stored) {
             Echo(m.List1, s.ReceiveLine, c, false);

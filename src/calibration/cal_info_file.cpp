@@ -86,14 +86,29 @@ CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType) {
     return values;
 }
 
-void ApplyCalInfo(const CalInfoValues& values, FlexGrid& table, float instrumentType) {
+namespace {
+
+template <typename SetCell>
+void ApplyPairs(const CalInfoValues& values, float instrumentType, SetCell&& set) {
     const auto& layout = CalInfoLayout(instrumentType);
     for (size_t i = 0; i < values.pairs.size() && i < layout.size(); ++i) {
-        table.SetCell(layout[i].scaling.row, layout[i].scaling.col,
-                      GeneralText(values.pairs[i].scaling));
-        table.SetCell(layout[i].offset.row, layout[i].offset.col,
-                      GeneralText(values.pairs[i].offset));
+        set(layout[i].scaling, GeneralText(values.pairs[i].scaling));
+        set(layout[i].offset, GeneralText(values.pairs[i].offset));
     }
+}
+
+}  // namespace
+
+void ApplyCalInfo(const CalInfoValues& values, FlexGrid& table, float instrumentType) {
+    ApplyPairs(values, instrumentType, [&table](CellRef cell, const std::string& text) {
+        table.SetCell(cell.row, cell.col, text);
+    });
+}
+
+void ApplyCalInfo(const CalInfoValues& values, CalibrationCells& table, float instrumentType) {
+    ApplyPairs(values, instrumentType, [&table](CellRef cell, std::string text) {
+        table[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)] = std::move(text);
+    });
 }
 
 void Command30_Click(Context& ctx) {

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "state/program_state.h"
+
 namespace zan {
 
 struct Context;
@@ -40,8 +42,10 @@ struct CalInfoValues {
 };
 CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType);
 
-// Fills the instrument's cells of the table from the pairs, in file order.
+// Fills the instrument's cells of the table from the pairs, in file order:
+// the window's grid, or the cells alone for a tool.
 void ApplyCalInfo(const CalInfoValues& values, FlexGrid& table, float instrumentType);
+void ApplyCalInfo(const CalInfoValues& values, CalibrationCells& table, float instrumentType);
 
 // "Load Cal Info" and "Save Cal Info".
 void Command30_Click(Context& ctx);

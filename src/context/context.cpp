@@ -2,6 +2,21 @@
 
 namespace zan {
 
+void HandOnPacket(Context& ctx) {
+    PacketHandlers& handlers = ctx.packetHandlers;
+    DecodedRecord record;
+    if (handlers.decode) {
+        record = handlers.decode();
+    } else {
+        const auto row = static_cast<size_t>(ctx.state.PacketRow);
+        record.instrumentType = ctx.state.InstrumentType;
+        record.graphView = ctx.state.GraphView;
+        record.packet = {&ctx.state.PacketTable[row],
+                         static_cast<int>(ctx.state.PacketColumnCount[row])};
+    }
+    for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
+}
+
 void ShowError(Context& ctx, const std::string& description) {
     ctx.platform.dialogs.MessageBox(description, "Error");
 }

@@ -52,6 +52,9 @@ struct Context {
     int portLosses = 0;
 };
 
+// Makes the record of the completed packet and hands it to every consumer.
+void HandOnPacket(Context& ctx);
+
 // The "Error" message box with a failure's description.
 void ShowError(Context& ctx, const std::string& description);
 

@@ -3,6 +3,7 @@
 #include "context/context.h"
 #include "graphs/axis_controls.h"
 #include "graphs/graph_views.h"
+#include "graphs/plot_packet.h"
 #include "graphs/time_window.h"
 
 namespace zan {
@@ -32,6 +33,8 @@ void WireGraphs(Context& ctx) {
     m.Command32.onClick = on(Command32_Click);
     m.Command15.onClick = on(Command15_Click);
     m.Command25.onClick = on(Command25_Click);
+    ctx.packetHandlers.Register(
+        [&ctx](const DecodedRecord& record) { GraphDecodedRecord(ctx, record); });
 }
 
 }  // namespace zan

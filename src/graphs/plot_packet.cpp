@@ -4,6 +4,9 @@
 #include <exception>
 
 #include "context/context.h"
+#include "graphs/graph_views.h"
+#include "graphs/time_window.h"
+#include "record/decoded_record.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -78,6 +81,12 @@ TimeHistoryPoints FilledTimeHistory(const ProgramState& s) {
         points.y.push_back(s.TimeHistoryY[slot]);
     }
     return points;
+}
+
+void GraphDecodedRecord(Context& ctx, const DecodedRecord& record) {
+    if (record.failure) return StopGraphing(ctx);
+    if (record.timePoint) AddTimePoint(ctx, *record.timePoint);
+    if (record.plotted && ctx.state.GraphingOn == 1) PlotPacket(ctx);
 }
 
 void PlotPacket(Context& ctx) {

@@ -5,6 +5,11 @@ namespace zan {
 
 struct Context;
 struct ProgramState;
+struct DecodedRecord;
+
+// The graphs' part of a record: the fluorometer point into the time history,
+// the plot set drawn while graphing is on; a failed packet switches graphing off.
+void GraphDecodedRecord(Context& ctx, const DecodedRecord& record);
 
 // Draws the current plot set of the packet just decoded on the graph of the
 // view: the angle graph for VSF and TRIA, the time graph for DFL. A failure

@@ -1,16 +1,14 @@
 #pragma once
-#include <string>
 
 namespace zan {
 
 struct Context;
+struct TimePoint;
 
-// Keeps the time graph's window over the newest point t: the axis is placed
-// on [t, end] at the first point and again whenever t falls outside the
-// window shown, and Label23 then says how much one division spans.
-void FollowTimePoint(Context& ctx, double t, double end, const std::string& divisionCaption);
-// The raw-count view shows the window's left edge in Label23.
-void ShowTimeWindowStart(Context& ctx);
+// A fluorometer point into the time history, the window following it while
+// graphing is on. The chlorophyll window is one minute wide; the raw-count
+// window is as many minutes as the scale factor says.
+void AddTimePoint(Context& ctx, const TimePoint& point);
 
 // The time graph's window controls.
 void HScroll2_Change(Context& ctx);

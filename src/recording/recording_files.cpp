@@ -3,6 +3,7 @@
 #include "context/context.h"
 #include "core/colour.h"
 #include "core/number_text.h"
+#include "record/decoded_record.h"
 
 namespace zan {
 namespace {
@@ -111,15 +112,14 @@ bool FinishKeptFile(UserFileWriter& writer) { return writer.WriteLine("EOF") && 
 void Command18_Click(Context& ctx) { Click(ctx, KeptFile::Recording); }
 void Command19_Click(Context& ctx) { Click(ctx, KeptFile::RawLog); }
 
-void WriteRecordedLine(Context& ctx) {
+void WriteRecordedLine(Context& ctx, const DecodedRecord& record) {
     LinePieces line;
-    if (RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text(), line))
-        Write(ctx, KeptFile::Recording, line);
+    if (RecordedLine(record, line)) Write(ctx, KeptFile::Recording, line);
 }
 
-void WriteRawLogLine(Context& ctx) {
+void WriteRawLogLine(Context& ctx, const DecodedRecord& record) {
     ProgramState& s = ctx.state;
-    if (!Write(ctx, KeptFile::RawLog, RawLogLine(s))) return;
+    if (!Write(ctx, KeptFile::RawLog, RawLogLine(record.packet))) return;
     s.PacketsRecorded += 1;
     ctx.main.Label67.SetCaption(GeneralText(s.PacketsRecorded));
 }

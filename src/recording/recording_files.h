@@ -9,6 +9,7 @@
 namespace zan {
 
 struct Context;
+struct DecodedRecord;
 struct ProgramState;
 
 // Opens a recording file or raw log and writes its header lines and the
@@ -29,7 +30,7 @@ void Command19_Click(Context& ctx);
 // The per-packet writers the acquisition loop calls while recording and raw
 // logging. A failed write stops the file with one message naming it, the
 // system's words and the lines written.
-void WriteRecordedLine(Context& ctx);
-void WriteRawLogLine(Context& ctx);
+void WriteRecordedLine(Context& ctx, const DecodedRecord& record);
+void WriteRawLogLine(Context& ctx, const DecodedRecord& record);
 
 }  // namespace zan

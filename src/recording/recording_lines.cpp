@@ -3,8 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "controls/controls.h"
-#include "decoding/process_packet.h"
+#include "record/decoded_record.h"
 #include "state/instruments.h"
 #include "state/program_state.h"
 #include "state/view_codes.h"
@@ -49,31 +48,6 @@ std::string TriaHeading(const ProgramState& s, KeptFile file) {
     return line;
 }
 
-// The fields of the completed packet: f(k) as stored, t(k) without the tab that ended it.
-struct PacketFields {
-    const std::array<std::string, kPacketFields>& row;
-    int count;
-
-    const std::string& f(int k) const {
-        static const std::string kEmpty;
-        return k >= 0 && k < kPacketFields ? row[static_cast<size_t>(k)] : kEmpty;
-    }
-    std::string_view t(int k) const {
-        std::string_view field = f(k);
-        if (!field.empty() && field.back() == '\t') field.remove_suffix(1);
-        return field;
-    }
-};
-
-PacketFields CompletedPacket(const ProgramState& s) {
-    const auto row = static_cast<size_t>(s.PacketRow);
-    return {s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row])};
-}
-
-std::string_view GridValue(const FlexGrid& output, int row) {
-    return row < output.Rows() ? std::string_view(output.Cell(row, 1)) : std::string_view();
-}
-
 // Fields separated by tabs, added to a line.
 class TabbedLine {
   public:
@@ -90,27 +64,28 @@ class TabbedLine {
 
 // Time, the output grid's rows in the order the head's slots fill them, the
 // input voltage and the optional analog fields present.
-void TriaRecordedLine(const ProgramState& s, const PacketFields& p, const FlexGrid& output,
-                      LinePieces& pieces) {
-    TabbedLine line(pieces, p.t(1));
+void TriaRecordedLine(const DecodedRecord& record, LinePieces& pieces) {
+    const TriaLayout& tria = *record.tria;
+    const PacketView& p = record.packet;
+    TabbedLine line(pieces, p.Text(1));
     int row = 0;
     auto next = [&](int rows) {
-        for (int i = 0; i < rows; ++i) line << GridValue(output, ++row);
+        for (int i = 0; i < rows; ++i) line << record.Output(++row);
     };
     next(3);
-    if (s.TriaFluorColumn == 2) next(1);
+    if (tria.fluorColumn == 2) next(1);
     next(3);
-    if (s.TriaFluorColumn == 6) next(1);
-    if (s.TriaFluorColumn != kLastSlotPosition) {
+    if (tria.fluorColumn == 6) next(1);
+    if (tria.fluorColumn != kLastSlotPosition) {
         next(3);
     } else {
         row += 4;
-        line << GridValue(output, row);
+        line << record.Output(row);
     }
-    int field = static_cast<int>(s.TriaSensorColumnEnd);
-    line << p.t(field - 1);
-    for (float present : {s.TriaHasPressure, s.TriaHasAux1, s.TriaHasAux2})
-        if (present == 1) line << p.t(field++);
+    int field = static_cast<int>(tria.sensorColumnEnd);
+    line << p.Text(field - 1);
+    for (bool present : {tria.pressure, tria.aux1, tria.aux2})
+        if (present) line << p.Text(field++);
 }
 
 }  // namespace
@@ -133,33 +108,33 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
 // Each view records only the packets it decodes, so a line that is not a
 // measurement (the raw log's own "EOF" during playback, a garbled line) never
 // puts stale values into the file.
-bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
-                  LinePieces& line) {
-    const PacketFields p = CompletedPacket(s);
-    const float view = s.GraphView;
+// A packet that failed to decode leaves the view deselected and records nothing.
+bool RecordedLine(const DecodedRecord& record, LinePieces& line) {
+    const PacketView& p = record.packet;
+    const float view = record.graphView;
+    if (record.failure) return false;
     if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields) {
-        TabbedLine(line, p.t(0)) << p.t(1) << GridValue(output, 1) << GridValue(output, 2)
-                                 << GridValue(output, 3) << p.t(5);
+        TabbedLine(line, p.Text(0))
+            << p.Text(1) << record.Output(1) << record.Output(2) << record.Output(3) << p.Text(5);
         return true;
     }
     if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields) {
-        line.Add(p.f(0));
-        line.Add(p.f(1));
-        line.Add(fluorometerText);
+        line.Add(p.Field(0));
+        line.Add(p.Field(1));
+        if (record.fluorometerText) line.Add(*record.fluorometerText);
         return true;
     }
-    if ((view == kViewTriaCounts || view == kViewTriaBeta) &&
-        p.count == ReadTriaHeader(p.f(0)).fieldCount) {
-        TriaRecordedLine(s, p, output, line);
+    if (record.tria && (view == kViewTriaCounts || view == kViewTriaBeta) &&
+        p.count == record.tria->fieldCount) {
+        TriaRecordedLine(record, line);
         return true;
     }
     return false;
 }
 
-LinePieces RawLogLine(const ProgramState& s) {
-    const PacketFields p = CompletedPacket(s);
+LinePieces RawLogLine(const PacketView& p) {
     LinePieces line;
-    for (int k = 0; k <= p.count && k < kPacketFields; ++k) line.Add(p.f(k));
+    for (int k = 0; k <= p.count && k < kRecordPacketFields; ++k) line.Add(p.Field(k));
     return line;
 }
 

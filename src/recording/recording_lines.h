@@ -8,7 +8,8 @@
 namespace zan {
 
 struct ProgramState;
-class FlexGrid;
+struct DecodedRecord;
+struct PacketView;
 
 // A raw log begins with its two header lines and its heading, three fields
 // to a reader, before its data lines.
@@ -28,14 +29,13 @@ std::string LocationLine(const std::string& path);
 // heading follows the layout of the last decoded TRIA packet.
 std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file);
 
-// The recording file's line for the completed packet in the current view,
-// from its fields and the values decoding left in the output grid
-// (MSFlexGrid1) and the fluorometer box (Text47); false, and no line, for a
-// packet the view does not decode.
-bool RecordedLine(const ProgramState& s, const FlexGrid& output, const std::string& fluorometerText,
-                  LinePieces& line);
+// The recording file's line for a decoded packet in its view, from its
+// fields and the texts decoding left for the output grid (MSFlexGrid1) and
+// the fluorometer box (Text47); false, and no line, for a packet the view
+// does not decode.
+bool RecordedLine(const DecodedRecord& record, LinePieces& line);
 
-// The raw log's line for the completed packet: its fields as received.
-LinePieces RawLogLine(const ProgramState& s);
+// The raw log's line for a packet: its fields as received.
+LinePieces RawLogLine(const PacketView& packet);
 
 }  // namespace zan

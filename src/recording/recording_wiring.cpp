@@ -14,8 +14,13 @@ void WireRecording(Context& ctx) {
     m.Command16.onClick = on(Command16_Click);
     m.Command17.onClick = on(Command17_Click);
     m.CWNumEdit1.onValueChanged = on(CWNumEdit1_ValueChanged);
-    ctx.packetHandlers.writeRecordedLine = on(WriteRecordedLine);
-    ctx.packetHandlers.writeRawLogLine = on(WriteRawLogLine);
+    // The recorded line before the raw one, each while its file is on.
+    ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
+        if (ctx.state.Recording == 1) WriteRecordedLine(ctx, record);
+    });
+    ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
+        if (ctx.state.RawLogging == 1) WriteRawLogLine(ctx, record);
+    });
 }
 
 }  // namespace zan

@@ -1,11 +1,12 @@
 #include "replay/replay.h"
 
 #include <chrono>
+#include <memory>
 #include <string_view>
 
 #include "acquisition/acquisition_loop.h"
-#include "context/context.h"
-#include "decoding/decoding_wiring.h"
+#include "acquisition/packet_walk.h"
+#include "decoding/process_packet.h"
 #include "recording/recording_files.h"
 #include "state/instruments.h"
 
@@ -16,78 +17,72 @@ constexpr long long kProgressLines = 4096;
 // No one follows a replay's file while it grows, so lines go to the system in batches.
 constexpr size_t kReplayBatchBytes = 64 * 1024;
 
-// The outside world of a replay: no events, no port, no dialogs; messages
-// become the replay's failure.
-class ReplayPlatform : public EventPump, public SerialPort, public Dialogs, public SystemClock {
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Decoding and the writer read the instrument, the view and the coefficients
+// from the state alone: a replay has no window.
+void Configure(ProgramState& s, const ReplayOptions& options) {
+    s.InstrumentType = options.instrumentType;
+    if (options.calibration) {
+        ApplyCalInfo(*options.calibration, s.CalibrationTable, options.instrumentType);
+        if (options.instrumentType == kTria) s.CalibrationReloadPending = 1;
+    }
+    s.DflOffsetText = options.dflOffset;
+    s.DflScalingText = options.dflScaling;
+    s.GraphView = options.graphView;
+}
+
+// The recording file of a replay: opened at the first recorded line, when
+// decoding has seen the head's layout, and fed one record at a time.
+class ReplayRecording {
   public:
-    explicit ReplayPlatform(const LocalDateTime& now) : now_(now) {}
-    std::optional<std::string> message;
+    ReplayRecording(const ProgramState& s, const ReplayOptions& options, const LocalDateTime& now)
+        : s_(s), options_(options), now_(now) {}
 
-    double Seconds() override {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+    // The first failure of a record or of the file, if any.
+    std::optional<std::string> Consume(const DecodedRecord& record) {
+        if (record.failure) return record.failure;
+        LinePieces line;
+        if (!RecordedLine(record, line)) return std::nullopt;
+        Open();
+        if (file_->WriteLine(line)) return std::nullopt;
+        return file_->Failure()->Message() + " Recording has stopped.";
     }
-    void DispatchPending() override {}
-    void AddTimer(double, std::function<void()>) override {}
-
-    void Open(int) override { throw PortError("A replay has no port"); }
-    void Close() override {}
-    bool IsOpen() const override { return false; }
-    void Write(const std::string&) override { throw PortError("A replay has no port"); }
-    std::string Read(int) override { return {}; }
-    int CharsWaiting() override { return 0; }
-    void SetDtr(bool) override {}
-    std::string Describe(int) const override { return {}; }
-
-    void MessageBox(const std::string& text, const std::string&, MessageIcon) override {
-        if (!message) message = text;
+    void Open() {
+        if (!file_)
+            file_ = OpenKeptFile(s_, KeptFile::Recording, options_.outputPath, options_.append,
+                                 now_, SteadySeconds, kReplayBatchBytes);
     }
-    FileDialogResult OpenFile(const FileDialogRequest&) override { return {}; }
-    FileDialogResult SaveFile(const FileDialogRequest&) override { return {}; }
-
-    LocalDateTime Now() override { return now_; }
-    std::string ShortDatePattern() override { return "M/d/yyyy"; }
+    UserFileWriter* File() const { return file_.get(); }
 
   private:
+    const ProgramState& s_;
+    const ReplayOptions& options_;
     LocalDateTime now_;
+    std::unique_ptr<UserFileWriter> file_;
 };
-
-void Configure(Context& ctx, const ReplayOptions& options) {
-    // Decoding and the writers read the instrument from the state alone; the
-    // window's profile has nothing to show here.
-    ctx.state.InstrumentType = options.instrumentType;
-    if (options.calibration) {
-        ApplyCalInfo(*options.calibration, ctx.main.MSFlexGrid2, options.instrumentType);
-        if (options.instrumentType == kTria) ctx.state.CalibrationReloadPending = 1;
-    }
-    ctx.main.Text10.SetText(options.dflOffset);
-    ctx.main.Text16.SetText(options.dflScaling);
-    ctx.state.GraphView = options.graphView;
-}
 
 }  // namespace
 
 ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const LocalDateTime& now,
                           const std::function<bool(std::uint64_t bytesRead)>& progress) {
-    ReplayPlatform platform(now);
-    Context ctx(Platform{platform, platform, platform, platform});
-    WireDecoding(ctx);
-    Configure(ctx, options);
+    const auto state = std::make_unique<ProgramState>();
+    ProgramState& s = *state;
+    Configure(s, options);
+    ReplayRecording recording(s, options, now);
     ReplayReport report;
+    std::optional<std::string> failure;
+    auto onPacket = [&] {
+        std::optional<std::string> problem = recording.Consume(ProcessPacket(s));
+        if (problem && !failure) failure = std::move(problem);
+        NextPacketRow(s);
+    };
     auto fail = [&](const std::string& text) {
         report.failure = "line " + std::to_string(raw.Line()) + ": " + text;
     };
-    auto seconds = [&platform] { return platform.Seconds(); };
-    auto open = [&] {
-        ctx.state.RecordingFile = OpenKeptFile(ctx.state, KeptFile::Recording, options.outputPath,
-                                               options.append, now, seconds, kReplayBatchBytes);
-    };
-    // Opened at the first recorded line, when decoding has seen the head's layout.
-    ctx.packetHandlers.writeRecordedLine = [&] {
-        if (!ctx.state.RecordingFile) open();
-        WriteRecordedLine(ctx);
-    };
-    ctx.state.Recording = 1;
     try {
         for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
         while (!raw.AtEnd() && !report.failure) {
@@ -96,20 +91,20 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
             raw.Next();
             const std::string_view line = raw.Text();
             ++report.linesRead;
-            WalkReceivedText(ctx, line, ReceiveEcho::Off);
-            WalkReceivedText(ctx, "\r\n", ReceiveEcho::Off);
-            if (platform.message) fail(*platform.message);
+            WalkPackets(s, line, onPacket);
+            WalkPackets(s, "\r\n", onPacket);
+            if (failure) fail(*failure);
             if (IsPlaybackEnd(line)) break;
             if (progress && report.linesRead % kProgressLines == 0 && !progress(raw.BytesRead())) {
                 report.cancelled = true;
                 break;
             }
         }
-        if (!ctx.state.RecordingFile && !report.failure && ctx.state.Recording == 1) open();
+        if (!report.failure) recording.Open();
     } catch (const std::exception& e) {
         fail(e.what());
     }
-    if (UserFileWriter* file = ctx.state.RecordingFile.get()) {
+    if (UserFileWriter* file = recording.File()) {
         if (!FinishKeptFile(*file) && !report.failure) report.failure = file->Failure()->Message();
         report.linesWritten = file->LinesWritten();
     }

@@ -34,6 +34,12 @@ void RunProfile(Context& ctx, bool reportFailure, Steps steps) {
     }
 }
 
+// The output grid empties with what decoding keeps of it.
+void ClearOutput(Context& ctx) {
+    ctx.main.MSFlexGrid1.ClearCells();
+    ctx.state.OutputTexts = {};
+}
+
 }  // namespace
 
 void RefreshInstrumentMenu(Context& ctx) {
@@ -102,7 +108,7 @@ void inst2_Click(Context& ctx) {
         ctx.state.InstrumentType = kVsf;
         m.Frame2.SetVisible(true);
         m.Frame13.SetVisible(false);
-        m.MSFlexGrid1.ClearCells();
+        ClearOutput(ctx);
         m.MSFlexGrid1.SetVisible(true);
         WriteVsfOutputHeadings(ctx);
         m.MSFlexGrid2.ClearCells();
@@ -125,7 +131,7 @@ void inst3_Click(Context& ctx) {
         ctx.state.InstrumentType = kVsfs;
         m.Frame2.SetVisible(true);
         m.Frame13.SetVisible(false);
-        m.MSFlexGrid1.ClearCells();
+        ClearOutput(ctx);
         m.MSFlexGrid1.SetVisible(true);
         WriteVsfOutputHeadings(ctx);
     });
@@ -195,7 +201,7 @@ void inst6_Click(Context& ctx) {
         m.Frame2.SetVisible(false);
         m.Frame13.SetVisible(true);
         m.MSFlexGrid1.SetVisible(true);
-        m.MSFlexGrid1.ClearCells();
+        ClearOutput(ctx);
         WriteTriaOutputHeadings(ctx);
         m.MSFlexGrid2.ClearCells();
         WriteTriaCalibrationHeadings(ctx);

@@ -9,11 +9,12 @@
 #include "core/field_stream.h"
 #include "core/number_value.h"
 #include "core/user_file_writer.h"
+#include "record/decoded_record.h"
 
 namespace zan {
 
-inline constexpr int kPacketRows = 2001;  // rows 0..1999 are the ring, 2000 spare
-inline constexpr int kPacketFields = 21;  // fields 0..19 are filled, 20 spare
+inline constexpr int kPacketRows = 2001;                   // rows 0..1999 are the ring, 2000 spare
+inline constexpr int kPacketFields = kRecordPacketFields;  // fields 0..19 are filled, 20 spare
 inline constexpr int kRingRows = 2000;
 inline constexpr int kSeparatorLimit = 20;
 // The longest line the loop keeps: sensor lines are a few hundred characters,
@@ -23,6 +24,11 @@ inline constexpr int kLongestLine = 2048;
 inline constexpr int kHistorySlots = 10002;
 inline constexpr int kStatisticsChannels = 4;
 inline constexpr int kStatisticsSlots = 2001;  // positions 1..2000 are the ring, 0 unused
+inline constexpr int kCalibrationRows = 8;
+inline constexpr int kCalibrationCols = 5;
+
+// The calibration table's cell texts, row by row; row 0 and column 0 are headings.
+using CalibrationCells = std::array<std::array<std::string, kCalibrationCols>, kCalibrationRows>;
 
 // The program-wide variables shared by the subsystems. Codes and flags are
 // single-precision values holding whole numbers; a flag is on when it equals 1.
@@ -76,6 +82,16 @@ struct ProgramState {
     float TriaHasPressure = 0, TriaHasAux1 = 0, TriaHasAux2 = 0;
     std::array<float, 4> TriaRedAngles{}, TriaGreenAngles{}, TriaBlueAngles{};
     std::array<float, 4> TriaRedValues{}, TriaGreenValues{}, TriaBlueValues{};
+
+    // The calibration table's cell texts as MSFlexGrid2 shows them, and the
+    // fluorometer's clean water offset and scaling factor as Text10 and Text16
+    // hold them: what decoding reads besides the packet.
+    CalibrationCells CalibrationTable{};
+    std::string DflOffsetText, DflScalingText;
+    // What decoding last wrote for the window: the output column (MSFlexGrid1
+    // column 1) and the fluorometer box (Text47).
+    std::array<std::string, kOutputRows> OutputTexts{};
+    std::string FluorometerText;
 
     // Calibration table editing cell.
     float EditCellRow = 0, EditCellColumn = 0;

@@ -7,6 +7,7 @@
 #include "context/context.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
+#include "record/decoded_record.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -14,14 +15,13 @@ namespace {
 
 constexpr int kRingSize = kStatisticsSlots - 1;
 
-std::array<float, kStatisticsChannels> ChannelValues(const Context& ctx) {
-    const ProgramState& s = ctx.state;
+// The current plot set, whether or not this packet filled it.
+std::array<float, kStatisticsChannels> ChannelValues(const DecodedRecord& record) {
     std::array<float, kStatisticsChannels> values{};
-    for (size_t k = 0; k < values.size(); ++k) values[k] = static_cast<float>(s.PlotY[k]);
+    for (size_t k = 0; k < values.size(); ++k) values[k] = static_cast<float>(record.plotY[k]);
     // A fluorometer's first channel is its raw counts, whatever the view decodes.
-    if (s.InstrumentType == kDfl || s.InstrumentType == kDfls)
-        values[0] =
-            static_cast<float>(NumberValue(s.PacketTable[static_cast<size_t>(s.PacketRow)][2]));
+    if (IsDflFamily(record.instrumentType))
+        values[0] = static_cast<float>(NumberValue(record.packet.Field(2)));
     return values;
 }
 
@@ -55,7 +55,7 @@ float RingAverage(const std::array<float, kStatisticsSlots>& ring, float populat
 
 }  // namespace
 
-void AccumulateStatistics(Context& ctx) {
+void AccumulateStatistics(Context& ctx, const DecodedRecord& record) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     m.MSFlexGrid3.SetCurrent(1, 1);
@@ -65,7 +65,7 @@ void AccumulateStatistics(Context& ctx) {
     if (s.StatisticsPopulation > kRingSize) throw std::out_of_range("Subscript out of range");
     s.StatisticsIndex += 1;
     if (s.StatisticsIndex > s.StatisticsPopulation) s.StatisticsIndex = 1;
-    const auto values = ChannelValues(ctx);
+    const auto values = ChannelValues(record);
     const auto position = static_cast<size_t>(s.StatisticsIndex);
     for (size_t k = 0; k < values.size(); ++k) s.StatisticsSamples[k][position] = values[k];
     m.Label49.SetCaption(GeneralTextSingle(s.StatisticsIndex));

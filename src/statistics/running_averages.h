@@ -3,10 +3,11 @@
 namespace zan {
 
 struct Context;
+struct DecodedRecord;
 
-// Adds the completed packet's four channel values to the rings and shows
-// the averages in MSFlexGrid3. Runs per packet while averaging is on.
-void AccumulateStatistics(Context& ctx);
+// Adds the record's four channel values to the rings and shows the averages
+// in MSFlexGrid3. Runs per packet while averaging is on.
+void AccumulateStatistics(Context& ctx, const DecodedRecord& record);
 
 void Command23_Click(Context& ctx);  // Start Ave && Stdev
 void Command26_Click(Context& ctx);  // Clear

@@ -8,7 +8,9 @@ namespace zan {
 
 void WireStatistics(Context& ctx) {
     MainForm& m = ctx.main;
-    ctx.packetHandlers.accumulateStatistics = [&ctx] { AccumulateStatistics(ctx); };
+    ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
+        if (ctx.state.StatisticsRunning == 1) AccumulateStatistics(ctx, record);
+    });
     m.Command23.onClick = [&ctx] { Command23_Click(ctx); };
     m.Command26.onClick = [&ctx] { Command26_Click(ctx); };
     m.Text12.onChange = [&ctx] { Text12_Change(ctx); };

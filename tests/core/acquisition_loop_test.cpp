@@ -40,11 +40,11 @@ class AcquisitionLoop : public ::testing::Test {
         program.Load();
         m.op1.Click();
         ctx.packetHandlers = {};
-        ctx.packetHandlers.processPacket = [this] {
-            const int row = static_cast<int>(s.PacketRow);
-            const auto& fields = s.PacketTable[row];
-            seen.push_back({row, s.PacketColumnCount[row], Lines(fields.begin(), fields.end())});
-        };
+        ctx.packetHandlers.Register([this](const DecodedRecord& record) {
+            const auto& fields = *record.packet.fields;
+            seen.push_back({static_cast<int>(s.PacketRow), static_cast<float>(record.packet.count),
+                            Lines(fields.begin(), fields.end())});
+        });
     }
     void Tick() { Timer1_Timer(ctx); }
     void Receive(const std::string& text) {
@@ -157,9 +157,9 @@ TEST_F(AcquisitionLoop, After2000LinesTheRingRestartsTheCountContinuesAndTheList
 
 TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfTheTick) {
     int calls = 0;
-    ctx.packetHandlers.processPacket = [&] {
+    ctx.packetHandlers.consumers = {[&](const DecodedRecord&) {
         if (++calls == 1) throw std::runtime_error("Overflow");
-    };
+    }};
     m.Command17.SetCaption("Stop");
     m.Command17.SetBackColour(kLightRed);
     Receive("1\r\n2\r\n");

@@ -15,6 +15,7 @@
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {

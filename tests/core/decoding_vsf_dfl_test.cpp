@@ -8,6 +8,7 @@
 #include "core/test_support.h"
 #include "decoding/process_packet.h"
 #include "sim/sensor_model.h"
+#include "state/view_codes.h"
 
 namespace zan {
 namespace {
@@ -95,6 +96,36 @@ TEST_F(Decoding, DflChlorophyllIsScalingTimesCountsLessCleanWaterOffsetInAOneMin
     EXPECT_EQ(s.TimeHistoryY[2], 260);
     EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00069444444);
     EXPECT_EQ(m.Label23.Caption(), "21 seconds per div");
+}
+
+// A consumer registered after the window's reads, from the record alone, the
+// texts the window shows, and learns which packets the view did not decode.
+TEST_F(Decoding, ARegisteredConsumerReadsTheTextsTheWindowShowsFromTheRecord) {
+    std::vector<DecodedRecord> seen;
+    std::vector<std::string> shown;
+    program.ctx.packetHandlers.Register([&](const DecodedRecord& record) {
+        seen.push_back(record);
+        shown.push_back(std::string(record.packet.Text(0)) + " " +
+                        std::string(record.packet.Text(1)) + " " + std::string(record.Output(1)) +
+                        "|" + std::string(record.Output(2)) + "|" + std::string(record.Output(3)));
+    });
+    Select(&MainForm::inst2, kViewVsfCounts);
+    Feed(kVsfLine);
+    Feed("12/06/26\t12:00:01\t1\r\n");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].decoded);
+    EXPECT_EQ(seen[0].changedRows, 0b1110u);
+    EXPECT_EQ(shown[0], "12/06/26 12:00:00 " + test::Cells(output(), 1, 1, 3, 1));
+    EXPECT_FALSE(seen[1].decoded);
+    EXPECT_EQ(seen[1].changedRows, 0u);
+    Select(&MainForm::inst4, kViewDflChlorophyll);
+    m.Text16.SetText("2");
+    Feed(kDflLine);
+    ASSERT_TRUE(seen.back().timePoint);
+    EXPECT_DOUBLE_EQ(seen.back().timePoint->t, 0.0154319);
+    EXPECT_EQ(seen.back().timePoint->value, 1240);
+    EXPECT_TRUE(seen.back().fluorometerChanged);
+    EXPECT_EQ(m.Text47.Text(), "1240");
 }
 
 // A layout as "B G R F end, pressure aux1 aux2, fields".

@@ -11,6 +11,7 @@
 #include "core/test_support.h"
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
+#include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {

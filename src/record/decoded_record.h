@@ -1,0 +1,83 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "record/tria_header.h"
+
+namespace zan {
+
+inline constexpr int kRecordPacketFields = 21;
+// The output column the window shows (MSFlexGrid1 column 1), rows 0..10:
+// VSF angles in rows 1..3, TRIA colours in rows 1..9 and its fluorometer in 10.
+inline constexpr int kOutputRows = 11;
+inline constexpr int kFluorOutputRow = 10;
+
+// A completed packet as the walk left it: its field texts, each but the last
+// still carrying the tab that ended it, and its separator count.
+struct PacketView {
+    const std::array<std::string, kRecordPacketFields>* fields = nullptr;
+    int count = 0;
+
+    // Field k as stored; empty outside the packet's fields.
+    const std::string& Field(int k) const {
+        static const std::string kEmpty;
+        return fields && k >= 0 && k < kRecordPacketFields ? (*fields)[static_cast<size_t>(k)]
+                                                           : kEmpty;
+    }
+    // Field k without the tab that ended it.
+    std::string_view Text(int k) const {
+        std::string_view field = Field(k);
+        if (!field.empty() && field.back() == '\t') field.remove_suffix(1);
+        return field;
+    }
+};
+
+// A fluorometer point of the time views: its time in days and its value.
+struct TimePoint {
+    double t = 0;
+    double value = 0;
+    bool chlorophyll = false;  // view 6; otherwise raw counts (view 7)
+};
+
+// What decoding made of one packet, handed to every consumer in turn: the
+// window's grid and graphs, the statistics, the recording and raw log
+// writers, and the tools. Consumers read the values and texts from here,
+// never back from the window.
+struct DecodedRecord {
+    float instrumentType = 0;
+    float graphView = 0;
+    PacketView packet;
+    // The instrument and view decoded this packet (its field count matched).
+    bool decoded = false;
+    // Decoding stopped here with this description; what it did before stands.
+    std::optional<std::string> failure;
+    // TRIA: the layout as decoding now holds it, read from this packet's header.
+    std::optional<TriaLayout> tria;
+    // The output column as decoding left it (the texts the window shows), the
+    // rows this packet wrote, and whether it named the fluorometer row.
+    const std::array<std::string, kOutputRows>* output = nullptr;
+    std::uint32_t changedRows = 0;
+    bool fluorHeading = false;
+    // The fluorometer box (Text47) as decoding left it, and whether this packet wrote it.
+    const std::string* fluorometerText = nullptr;
+    bool fluorometerChanged = false;
+    // The current plot set: four angle points (VSF) or the newest time point
+    // in element 0 (DFL); plotted says this packet filled it (and the TRIA
+    // colour arrays) and the graphs should draw it.
+    std::array<double, 4> plotX{};
+    std::array<double, 4> plotY{};
+    bool plotted = false;
+    std::optional<TimePoint> timePoint;
+
+    std::string_view Output(int row) const {
+        return output && row >= 0 && row < kOutputRows
+                   ? std::string_view((*output)[static_cast<size_t>(row)])
+                   : std::string_view();
+    }
+    bool RowChanged(int row) const { return (changedRows >> row) & 1u; }
+};
+
+}  // namespace zan
