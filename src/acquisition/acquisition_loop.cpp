@@ -1,7 +1,6 @@
 #include "acquisition/acquisition_loop.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "context/context.h"
 #include "link/port_operations.h"
 #include "link/port_watch.h"
+#include "recording/playback.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -43,29 +43,15 @@ void Echo(ListBox& list, int& line, char c, bool limitEntries) {
     if (list.Count() >= kListScrollThreshold) list.SetListIndex(list.Count() - 1);
 }
 
-// One playback line replaces what the port delivered in this tick. A file
-// that ends without its "EOF" line ends playback at its end in the same way,
-// with nothing more to walk.
-std::string ReadPlaybackLine(Context& ctx) {
-    ProgramState& s = ctx.state;
-    if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
-    const bool atEnd = s.PlaybackFile->AtEnd();
-    std::string text = atEnd ? std::string() : s.PlaybackFile->ReadField() + "\r\n";
-    if (!atEnd && !IsPlaybackEnd(text)) return text;
-    const bool tria = s.InstrumentType == kTria;
-    if (!tria) s.PlaybackFile.reset();
-    s.PlaybackState = 0;
-    ctx.main.Label29.SetCaption(ctx.main.Label29.Caption() + " :EOF");
-    ctx.main.Command17.Click();
-    if (tria) ctx.main.Command16.Click();
-    return text;
-}
-
-// Playback stops before the box opens: ticks run while it is shown.
-void StopPlayback(Context& ctx) {
-    ctx.main.Command17.SetCaption("Play");
-    ctx.main.Command17.SetBackColour(kLightGreen);
-    ctx.state.PlaybackState = 0;
+// The text of this tick from whichever source is on: the port, read (and
+// during playback discarded) on every tick, or the played file.
+std::string ReadSource(Context& ctx) {
+    std::string text;
+    if (IsPortOpen(ctx)) {
+        ctx.portInputLen = 0;
+        if (IsPortOpen(ctx)) text = ReadAvailable(ctx);
+    }
+    return IsPlayingBack(ctx.state) ? ReadPlaybackText(ctx) : text;
 }
 
 }  // namespace
@@ -101,39 +87,16 @@ void WalkReceivedText(Context& ctx, std::string_view text, ReceiveEcho echo) {
     }
 }
 
-bool IsPlaybackEnd(std::string_view line) {
-    auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
-    // Every "EOF" has its O between two characters, and a measurement line
-    // has no O at all: a search for the letter passes it at once.
-    if (line.size() < 3) return false;
-    const char* const last = line.data() + line.size() - 1;
-    for (const char o : {'O', 'o'}) {
-        const char* at = line.data() + 1;
-        while ((at = static_cast<const char*>(
-                    std::memchr(at, o, static_cast<size_t>(last - at)))) != nullptr) {
-            if (is(at[-1], 'E') && is(at[1], 'F')) return true;
-            ++at;
-        }
-    }
-    return false;
-}
-
 void PollInstrument(Context& ctx) {
     ProgramState& s = ctx.state;
-    if (s.PlaybackDelay > 0) Delay(ctx, s.PlaybackDelay / 10.0);
-    std::string text;
-    if (IsPortOpen(ctx)) {
-        ctx.portInputLen = 0;
-        if (IsPortOpen(ctx)) text = ReadAvailable(ctx);
-    }
-    if (s.PlaybackState == 1 || s.PlaybackState == 2) text = ReadPlaybackLine(ctx);
-    if (s.PlaybackState == 2) s.PlaybackState = 0;
-    WalkReceivedText(ctx, text);
+    // The pace is a playback's: a wait while the port feeds the loop would hold
+    // every reply (and every click, which then runs inside this tick).
+    if (s.PlaybackDelay > 0 && IsPlayingBack(s)) Delay(ctx, s.PlaybackDelay / 10.0);
+    WalkReceivedText(ctx, ReadSource(ctx));
 }
 
 bool Timer1WouldIdle(Context& ctx) {
-    const ProgramState& s = ctx.state;
-    if (s.PlaybackDelay > 0 || s.PlaybackState == 1 || s.PlaybackState == 2) return false;
+    if (IsPlayingBack(ctx.state)) return false;
     // A lost port is tried again on the ticks.
     if (ctx.lostPort != 0) return false;
     return !IsPortOpen(ctx) || !ctx.platform.port.MayHaveInput();

@@ -15,6 +15,8 @@ template <typename T>
 std::string ValueText(T value) {
     if constexpr (std::is_same_v<T, float>)
         return GeneralTextSingle(value);
+    else if constexpr (std::is_enum_v<T>)
+        return GeneralText(static_cast<int>(value));
     else
         return GeneralText(static_cast<double>(value));
 }

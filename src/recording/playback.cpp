@@ -1,5 +1,7 @@
 #include "recording/playback.h"
 
+#include <cstring>
+
 #include "context/context.h"
 #include "core/colour.h"
 #include "link/port_operations.h"
@@ -16,6 +18,26 @@ constexpr size_t kHistorySlice = 1000;
 void ClosedButtons(Context& ctx) {
     ctx.main.Command16.SetCaption("Open Raw File");
     ctx.main.Command17.SetEnabled(false);
+}
+
+void ShowPlayIdle(Context& ctx) {
+    ctx.main.Command17.SetCaption("Play");
+    ctx.main.Command17.SetBackColour(kLightGreen);
+    ctx.state.PlaybackState = PlaybackMode::Idle;
+}
+
+// The end of the played file: what stopping Play and closing the file would
+// do, without their buttons' own rules (a TRIA's single-line read would turn
+// Play on again and then refuse to close).
+void EndPlayback(Context& ctx) {
+    ProgramState& s = ctx.state;
+    s.PlaybackFile.reset();
+    ctx.main.Label29.SetCaption(ctx.main.Label29.Caption() + " :EOF");
+    ShowPlayIdle(ctx);
+    if (s.InstrumentType == kTria)
+        ClosedButtons(ctx);
+    else
+        ctx.main.Command17.SetEnabled(false);
 }
 
 void ClearTimeHistory(Context& ctx) {
@@ -46,7 +68,7 @@ void OpenRawFile(Context& ctx) {
                                  : e.what());
         return;
     }
-    if (s.InstrumentType == kTria) s.PlaybackState = 2;
+    if (s.InstrumentType == kTria) s.PlaybackState = PlaybackMode::OneLine;
     ctx.main.Command16.SetCaption("Close Raw File");
     ctx.main.Command17.SetEnabled(true);
     ClearTimeHistory(ctx);
@@ -55,13 +77,47 @@ void OpenRawFile(Context& ctx) {
 
 }  // namespace
 
+bool IsPlayingBack(const ProgramState& s) { return s.PlaybackState != PlaybackMode::Idle; }
+
+std::string ReadPlaybackText(Context& ctx) {
+    ProgramState& s = ctx.state;
+    if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
+    const bool atEnd = s.PlaybackFile->AtEnd();
+    std::string text = atEnd ? std::string() : s.PlaybackFile->ReadField() + "\r\n";
+    if (atEnd || IsPlaybackEnd(text))
+        EndPlayback(ctx);
+    else if (s.PlaybackState == PlaybackMode::OneLine)
+        s.PlaybackState = PlaybackMode::Idle;
+    return text;
+}
+
+// Playback stops before the box opens: ticks run while it is shown.
+void StopPlayback(Context& ctx) { ShowPlayIdle(ctx); }
+
+bool IsPlaybackEnd(std::string_view line) {
+    auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
+    // Every "EOF" has its O between two characters, and a measurement line
+    // has no O at all: a search for the letter passes it at once.
+    if (line.size() < 3) return false;
+    const char* const last = line.data() + line.size() - 1;
+    for (const char o : {'O', 'o'}) {
+        const char* at = line.data() + 1;
+        while ((at = static_cast<const char*>(
+                    std::memchr(at, o, static_cast<size_t>(last - at)))) != nullptr) {
+            if (is(at[-1], 'E') && is(at[1], 'F')) return true;
+            ++at;
+        }
+    }
+    return false;
+}
+
 void Command16_Click(Context& ctx) {
     ProgramState& s = ctx.state;
     if (ctx.main.Command16.Caption() == "Open Raw File") return OpenRawFile(ctx);
-    if (s.PlaybackState == 0) {
+    if (s.PlaybackState == PlaybackMode::Idle) {
         ClosedButtons(ctx);
         s.PlaybackFile.reset();
-    } else if (s.PlaybackState == 1) {
+    } else if (s.PlaybackState == PlaybackMode::Playing) {
         ctx.platform.dialogs.MessageBox("Please press play before closing raw data file", "");
     }
 }
@@ -71,7 +127,7 @@ void Command17_Click(Context& ctx) {
     const bool start = play.Caption() == "Play";
     play.SetCaption(start ? "Stop Playing" : "Play");
     play.SetBackColour(start ? kLightRed : kLightGreen);
-    ctx.state.PlaybackState = start ? 1 : 0;
+    ctx.state.PlaybackState = start ? PlaybackMode::Playing : PlaybackMode::Idle;
 }
 
 void CWNumEdit1_ValueChanged(Context& ctx) {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string_view>
 
-#include "acquisition/acquisition_loop.h"
 #include "acquisition/packet_walk.h"
 #include "decoding/process_packet.h"
+#include "recording/playback.h"
 #include "recording/recording_files.h"
 #include "state/instruments.h"
 

@@ -30,6 +30,11 @@ inline constexpr int kCalibrationCols = 5;
 // The calibration table's cell texts, row by row; row 0 and column 0 are headings.
 using CalibrationCells = std::array<std::array<std::string, kCalibrationCols>, kCalibrationRows>;
 
+// What playback does on the next tick: nothing, play a line on every tick, or
+// play exactly one line and then wait (a TRIA's first line, read at opening).
+// The numbers are those the program has always kept.
+enum class PlaybackMode { Idle = 0, Playing = 1, OneLine = 2 };
+
 // The program-wide variables shared by the subsystems. Codes and flags are
 // single-precision values holding whole numbers; a flag is on when it equals 1.
 struct ProgramState {
@@ -44,7 +49,7 @@ struct ProgramState {
     std::int32_t PacketColumn = 0;
     std::array<float, kPacketRows> PacketColumnCount{};
 
-    float PlaybackState = 0;
+    PlaybackMode PlaybackState = PlaybackMode::Idle;
     float PlaybackDelay = 0;
     // The raw file being played back, opened by "Open Raw File" and read one
     // line per tick.

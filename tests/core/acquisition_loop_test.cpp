@@ -175,7 +175,7 @@ TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfT
 
 TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMarker) {
     s.PlaybackFile = PlaybackOf("a\tb\r\nc\td\r\nlast eof line\r\nnever\r\n");
-    s.PlaybackState = 1;
+    s.PlaybackState = PlaybackMode::Playing;
     m.Command17.SetCaption("Stop Playing");
     m.Label29.SetCaption("raw.txt");
     Receive("port junk");
@@ -184,7 +184,7 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     EXPECT_EQ(Fields(seen[0], 3), (Lines{"a\t", "b", ""}));
     // The marker ends playback in any letter case; its line is still a packet.
     Tick();
-    EXPECT_EQ(s.PlaybackState, 0);
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
     EXPECT_EQ(m.Label29.Caption(), "raw.txt :EOF");
     EXPECT_EQ(s.PlaybackFile, nullptr);
     Receive("live\r\n");
@@ -192,30 +192,37 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     // State two reads exactly one line; a file without its marker ends playback
     // at its end, once and without an error.
     s.PlaybackFile = PlaybackOf("one\r\n");
-    s.PlaybackState = 2;
+    s.PlaybackState = PlaybackMode::OneLine;
     Tick();
     Tick();
-    EXPECT_EQ(s.PlaybackState, 0);
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
     EXPECT_EQ(seen.back().fields[0], "one");
-    s.PlaybackState = 1;
+    s.PlaybackState = PlaybackMode::Playing;
     m.Command17.SetCaption("Stop Playing");
     Tick();
     Tick();
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(s.PlaybackState, 0);
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
     EXPECT_EQ(m.Command17.Caption(), "Play");
     EXPECT_EQ(s.PlaybackFile, nullptr);
 }
 
 // The virtual port cannot tell whether its device has sent something, so an
 // open one always makes work.
+// A playback pace paces playback only.
 TEST(Timer1WouldIdle, OnlyAQuietPortWithoutPlaybackLetsTheTickSleep) {
+    constexpr auto Idle = PlaybackMode::Idle, Playing = PlaybackMode::Playing,
+                   OneLine = PlaybackMode::OneLine;
     const struct {
         bool portOpen;
-        float playbackState, playbackDelay;
+        PlaybackMode playbackState;
+        float playbackDelay;
         bool idle;
-    } cases[] = {{false, 0, 0, true}, {false, 1, 0, false}, {false, 2, 0, false},
-                 {false, 3, 0, true}, {false, 0, 5, false}, {true, 0, 0, false}};
+    } cases[] = {{false, Idle, 0, true},
+                 {false, Playing, 0, false},
+                 {false, OneLine, 0, false},
+                 {false, Idle, 5, true},
+                 {true, Idle, 0, false}};
     for (const auto& c : cases) {
         VirtualProgram program;
         program.AttachFeed(1);
@@ -223,7 +230,7 @@ TEST(Timer1WouldIdle, OnlyAQuietPortWithoutPlaybackLetsTheTickSleep) {
         program.ctx.state.PlaybackState = c.playbackState;
         program.ctx.state.PlaybackDelay = c.playbackDelay;
         EXPECT_EQ(Timer1WouldIdle(program.ctx), c.idle)
-            << c.portOpen << " " << c.playbackState << " " << c.playbackDelay;
+            << c.portOpen << " " << static_cast<int>(c.playbackState) << " " << c.playbackDelay;
     }
 }
 

@@ -115,7 +115,7 @@ TEST_F(Playback, OpeningClosesThePortAndTheEndOfTheFileStopsPlay) {
     m.Command16.Click();
     ASSERT_EQ(program.dialogs.Messages().size(), 1u);
     EXPECT_EQ(program.dialogs.Messages()[0].text, "Please press play before closing raw data file");
-    EXPECT_EQ(s.PlaybackState, 1);
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Playing);
 
     program.pump.RunFor(0.1);
     EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"1\t2", "3\t4", "EOF"}));
@@ -136,7 +136,7 @@ TEST_F(Playback, TriaReadsItsFirstLineAtOnceAndClosesTheFileAtTheEnd) {
     m.inst6.Click();
     Click(program, m.Command16, raw);
     program.pump.RunFor(0.1);
-    EXPECT_EQ(s.PlaybackState, 0);
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
     EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"first"}));
     m.Command17.Click();
     program.pump.RunFor(0.1);
@@ -144,6 +144,14 @@ TEST_F(Playback, TriaReadsItsFirstLineAtOnceAndClosesTheFileAtTheEnd) {
     EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
     EXPECT_FALSE(m.Command17.Enabled());
     EXPECT_EQ(s.PlaybackFile, nullptr);
+    // A file whose first line is its end closes at once, Play not left on.
+    WriteRaw("EOF\r\n");
+    Click(program, m.Command16, raw);
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+    EXPECT_EQ(m.Command17.Caption(), "Play");
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
+    EXPECT_TRUE(program.dialogs.Messages().empty());
 }
 
 TEST_F(Playback, AFileThatIsNotTextIsRefusedWithTheReason) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "acquisition/acquisition_loop.h"
 #include "core/number_value.h"
+#include "recording/playback.h"
 
 // The shortcuts of the replay's hot path give what the plain readings give.
 namespace zan {
