@@ -11,6 +11,8 @@
 #include "context/context.h"
 #include "core/whole_number.h"
 #include "link/port_watch.h"
+#include "ports/mapped_port.h"
+#include "ports/routing_port.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
 #include "ui/port_chooser.h"
@@ -99,22 +101,25 @@ int main(int argc, char* argv[]) {
 
     // The machine's devices, then the user's chosen bindings, then --port.
     zan::ui::QtSystemClock clock;
-    const std::string bindingsPath = zan::ui::PortBindingsPath(clock.PreferencesPath());
-    zan::ui::PortMap map = zan::ui::DefaultPortMap();
+    const std::string bindingsPath = zan::PortBindingsPath(clock.PreferencesPath());
+    const std::vector<zan::SerialDevice> devices = zan::ui::ListSerialDevices();
+    zan::PortMap map = zan::PortMapFromDevices(devices);
     std::string bindingsProblem;
     try {
-        zan::ui::LoadPortBindings(map, bindingsPath);
+        zan::LoadPortBindings(map, bindingsPath);
     } catch (const std::exception& e) {
         bindingsProblem = e.what();
     }
     for (const QString& assignment : parser.values("port")) {
-        const std::string problem = zan::ui::ApplyPortOverride(map, assignment.toStdString());
+        const std::string problem = zan::ApplyPortOverride(map, assignment.toStdString());
         if (!problem.empty()) return Fail(QString::fromStdString(problem));
     }
-    zan::ui::RecordSerialNumbers(map, zan::ui::ListSerialDevices());
+    zan::RecordSerialNumbers(map, devices);
 
     zan::ui::QtEventPump pump;
-    zan::ui::QtSerialPort port(map);
+    zan::ui::QtDeviceLine line;
+    zan::MappedPort devicePort(line, zan::ui::ListSerialDevices, map);
+    zan::RoutingPort port(devicePort);
     zan::ui::QtDialogs dialogs;
     zan::VirtualPort simulatedPort(pump);
     const auto model = zan::sim::ParseSensorModel(parser.value("simulate").toStdString());
@@ -123,14 +128,14 @@ int main(int argc, char* argv[]) {
             return Fail("unknown model " + parser.value("simulate") +
                         "; use VSF, VSFS, DFL, DFLS or TRIA");
         simulatedPort.Attach(kSimulatedPort, std::make_shared<zan::sim::SimulatedSensor>(*model));
-        port.Simulate(kSimulatedPort, simulatedPort);
+        port.Route(kSimulatedPort, simulatedPort);
     }
 
     zan::Context ctx({pump, port, dialogs, clock});
     zan::WireProgram(ctx);
     zan::ui::WindowBinder windows(ctx);
     dialogs.SetParent(windows.MainWindow());
-    zan::ui::WirePortChooser(ctx, port, bindingsPath, windows.MainWindow());
+    zan::ui::WirePortChooser(ctx, devicePort, bindingsPath, windows.MainWindow());
     if (!bindingsProblem.empty()) zan::ShowPortStatus(ctx, bindingsProblem);
     zan::StartProgram(ctx);
     // A simulated sensor comes preselected, so Apply starts the data at once.

@@ -10,13 +10,12 @@
 
 #include "context/context.h"
 #include "link/port_watch.h"
-#include "ui/qt_serial_port.h"
+#include "ports/mapped_port.h"
 #include "ui/qt_text.h"
 
 namespace zan::ui {
 namespace {
 
-constexpr int kPortCount = 4;
 // The choice's data: a device index, or one of these.
 constexpr int kKeepCurrent = -1;
 constexpr int kNoDevice = -2;
@@ -90,7 +89,7 @@ PortMap PortChooser::Chosen() const {
     return map;
 }
 
-void WirePortChooser(Context& ctx, QtSerialPort& port, std::string bindingsPath, QWidget* parent) {
+void WirePortChooser(Context& ctx, MappedPort& port, std::string bindingsPath, QWidget* parent) {
     ctx.main.chdev.onClick = [&ctx, &port, bindingsPath, parent] {
         PortChooser chooser(port.Map(), ListSerialDevices(), parent);
         if (chooser.exec() != QDialog::Accepted) return;

@@ -3,18 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "ui/port_map.h"
 #include "ui/serial_devices.h"
 
 class QComboBox;
 
 namespace zan {
 struct Context;
-}
+class MappedPort;
+}  // namespace zan
 
 namespace zan::ui {
-
-class QtSerialPort;
 
 // "Choose Devices…": the machine's serial devices with what identifies them,
 // and one choice per port number 1..4 (a device, the current binding, or none).
@@ -33,6 +31,6 @@ class PortChooser : public QDialog {
 // Connects the Connection menu's "Choose Devices…" item: the chosen bindings
 // apply from the next open, are kept in the per-user file and shown in the
 // status bar.
-void WirePortChooser(Context& ctx, QtSerialPort& port, std::string bindingsPath, QWidget* parent);
+void WirePortChooser(Context& ctx, MappedPort& port, std::string bindingsPath, QWidget* parent);
 
 }  // namespace zan::ui

@@ -3,11 +3,6 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 
-#include <filesystem>
-#include <system_error>
-
-#include "ui/serial_devices.h"
-
 namespace zan::ui {
 namespace {
 
@@ -22,7 +17,7 @@ std::string OpenFailure(const std::string& path, const QSerialPort& device) {
 
 }  // namespace
 
-QtSerialPort::QtSerialPort(PortMap map) : map_(std::move(map)) {
+QtDeviceLine::QtDeviceLine() {
     // Qt reports a lost device as a resource error, but a read of nothing on
     // a hung-up line only as a read error (and then keeps reading): both end
     // the port.
@@ -33,29 +28,7 @@ QtSerialPort::QtSerialPort(PortMap map) : map_(std::move(map)) {
                      });
 }
 
-void QtSerialPort::Simulate(int portNumber, SerialPort& simulated) {
-    simulated_ = &simulated;
-    simulatedNumber_ = portNumber;
-}
-
-void QtSerialPort::Open(int portNumber) {
-    if (simulated_ && portNumber == simulatedNumber_) {
-        simulated_->Open(portNumber);
-        usingSimulated_ = true;
-        return;
-    }
-    auto it = map_.paths.find(portNumber);
-    if (it == map_.paths.end())
-        throw PortError("Port " + std::to_string(portNumber) +
-                        " is not a serial device on this computer. Name one when starting the "
-                        "program, such as --port " +
-                        std::to_string(portNumber) + "=/dev/ttyUSB0.");
-    std::error_code missing;
-    std::string path = it->second;
-    if (!std::filesystem::exists(path, missing) && map_.serials.count(portNumber))
-        path = DeviceToOpen(map_, portNumber, ListSerialDevices());
-    foundAs_ = path == it->second ? "" : path;
-    foundNumber_ = portNumber;
+void QtDeviceLine::Open(const std::string& path) {
     device_.setPortName(QString::fromStdString(path));
     device_.setBaudRate(QSerialPort::Baud9600);
     device_.setDataBits(QSerialPort::Data8);
@@ -64,25 +37,14 @@ void QtSerialPort::Open(int portNumber) {
     device_.setFlowControl(QSerialPort::NoFlowControl);
     if (!device_.open(QIODevice::ReadWrite)) throw PortError(OpenFailure(path, device_));
     device_.setDataTerminalReady(false);
-    usingSimulated_ = false;
     readFailure_.clear();
 }
 
-void QtSerialPort::Close() {
-    if (usingSimulated_) {
-        simulated_->Close();
-        usingSimulated_ = false;
-        return;
-    }
+void QtDeviceLine::Close() {
     if (device_.isOpen()) device_.close();
 }
 
-bool QtSerialPort::IsOpen() const {
-    return usingSimulated_ ? simulated_->IsOpen() : device_.isOpen();
-}
-
-void QtSerialPort::Write(const std::string& text) {
-    if (usingSimulated_) return simulated_->Write(text);
+void QtDeviceLine::Write(const std::string& text) {
     if (!device_.isOpen()) throw PortError("Operation valid only when the port is open");
     ThrowIfLost();
     if (device_.write(text.data(), static_cast<qint64>(text.size())) < 0)
@@ -91,13 +53,13 @@ void QtSerialPort::Write(const std::string& text) {
     device_.flush();
 }
 
-void QtSerialPort::Collect() {
+void QtDeviceLine::Collect() {
     if (!device_.isOpen()) return;
     device_.waitForReadyRead(0);
     ThrowIfLost();
 }
 
-std::string QtSerialPort::WhyLost() {
+std::string QtDeviceLine::WhyLost() {
     if (!readFailure_.empty()) return "read error (" + readFailure_ + ")";
     const int fd = static_cast<int>(device_.handle());
     pollfd line{fd, POLLIN, 0};
@@ -110,7 +72,7 @@ std::string QtSerialPort::WhyLost() {
     return {};
 }
 
-void QtSerialPort::ThrowIfLost() {
+void QtDeviceLine::ThrowIfLost() {
     if (!device_.isOpen()) return;
     const std::string why = WhyLost();
     if (why.empty()) return;
@@ -118,8 +80,7 @@ void QtSerialPort::ThrowIfLost() {
     throw PortLostError(why);
 }
 
-std::string QtSerialPort::Read(int maxChars) {
-    if (usingSimulated_) return simulated_->Read(maxChars);
+std::string QtDeviceLine::Read(int maxChars) {
     // Reading everything is the timer's job; the port's read notification has
     // already taken in what arrived, so only the character-wise readers poll,
     // and only when nothing is waiting (a loss shows once it is read out).
@@ -132,31 +93,18 @@ std::string QtSerialPort::Read(int maxChars) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-int QtSerialPort::CharsWaiting() {
-    if (usingSimulated_) return simulated_->CharsWaiting();
+int QtDeviceLine::CharsWaiting() {
     Collect();
     return device_.isOpen() ? static_cast<int>(device_.bytesAvailable()) : 0;
 }
 
-bool QtSerialPort::MayHaveInput() {
-    // A simulated sensor produces by the clock, with no notification to wait for.
-    if (usingSimulated_) return true;
+bool QtDeviceLine::MayHaveInput() {
     return device_.isOpen() &&
            (device_.bytesAvailable() > 0 || !readFailure_.empty() || !WhyLost().empty());
 }
 
-void QtSerialPort::SetDtr(bool on) {
-    if (usingSimulated_) return simulated_->SetDtr(on);
+void QtDeviceLine::SetDtr(bool on) {
     if (device_.isOpen()) device_.setDataTerminalReady(on);
-}
-
-std::string QtSerialPort::Describe(int portNumber) const {
-    if (simulated_ && portNumber == simulatedNumber_) return simulated_->Describe(portNumber);
-    auto it = map_.paths.find(portNumber);
-    if (it == map_.paths.end()) return "no device";
-    const bool found =
-        portNumber == foundNumber_ && !foundAs_.empty() && IsOpen() && !usingSimulated_;
-    return found ? it->second + " (now " + foundAs_ + ")" : it->second;
 }
 
 }  // namespace zan::ui

@@ -2,30 +2,23 @@
 #include <QSerialPort>
 
 #include "platform/serial_port.h"
-#include "ui/port_map.h"
+#include "ports/device_line.h"
 
 namespace zan::ui {
 
-// The program's one serial port over QSerialPort, at 9600 baud 8N1. One port
-// number can be handed to a simulated sensor instead of a device.
-class QtSerialPort : public SerialPort {
+// A serial device over QSerialPort at 9600 baud 8N1, opened by its path.
+class QtDeviceLine : public DeviceLine {
   public:
-    explicit QtSerialPort(PortMap map);
-    // Port n is served by the given port (a virtual port with a simulated sensor).
-    void Simulate(int portNumber, SerialPort& simulated);
-    const PortMap& Map() const { return map_; }
-    // New bindings take effect at the next open; an open port stays open.
-    void SetMap(PortMap map) { map_ = std::move(map); }
+    QtDeviceLine();
 
-    void Open(int portNumber) override;
+    void Open(const std::string& path) override;
     void Close() override;
-    bool IsOpen() const override;
+    bool IsOpen() const override { return device_.isOpen(); }
     void Write(const std::string& text) override;
     std::string Read(int maxChars) override;
     int CharsWaiting() override;
     bool MayHaveInput() override;
     void SetDtr(bool on) override;
-    std::string Describe(int portNumber) const override;
 
   private:
     // Takes in what arrived since the last dispatch, for the callers that
@@ -36,17 +29,9 @@ class QtSerialPort : public SerialPort {
     // resource reported by Qt, or a readable line with nothing to read.
     void ThrowIfLost();
     std::string WhyLost();
-    PortMap map_;
     QSerialPort device_;
-    SerialPort* simulated_ = nullptr;
-    int simulatedNumber_ = 0;
-    bool usingSimulated_ = false;
     // The read error Qt reported since the port was opened, if any.
     std::string readFailure_;
-    // The device opened last, when it is not the bound name (found again by
-    // its serial number under another name).
-    std::string foundAs_;
-    int foundNumber_ = 0;
 };
 
 }  // namespace zan::ui

@@ -1,26 +1,17 @@
 #include "ui/serial_devices.h"
 
 #include <QSerialPortInfo>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
+#include <map>
 #include <system_error>
-
-#include "core/text_file.h"
-#include "core/user_file.h"
 
 namespace zan::ui {
 namespace {
 
-namespace fs = std::filesystem;
-
-const char* const kByIdFolder = "/dev/serial/by-id";
-const UserFileLimits kBindingLimits{"port binding file", 64 * 1024};
-
 std::string Canonical(const std::string& path) {
     std::error_code error;
-    const fs::path real = fs::canonical(path, error);
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
     return error ? path : real.string();
 }
 
@@ -32,18 +23,8 @@ std::string Hex4(quint16 value) {
 
 }  // namespace
 
-std::map<std::string, std::string> StableNames(const std::string& folder) {
-    std::map<std::string, std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (!entry.is_symlink(error)) continue;
-        names[Canonical(entry.path().string())] = entry.path().string();
-    }
-    return names;
-}
-
 std::vector<SerialDevice> ListSerialDevices() {
-    const auto stable = StableNames(kByIdFolder);
+    const auto stable = StableNames(kStableNameFolder);
     std::vector<std::string> order;
     std::map<std::string, SerialDevice> found;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -62,80 +43,6 @@ std::vector<SerialDevice> ListSerialDevices() {
     std::vector<SerialDevice> devices;
     for (const std::string& path : OrderSerialDevices(order)) devices.push_back(found[path]);
     return devices;
-}
-
-void BindPort(PortMap& map, int portNumber, const SerialDevice& device) {
-    map.paths[portNumber] = device.BindingName();
-    if (device.serialNumber.empty())
-        map.serials.erase(portNumber);
-    else
-        map.serials[portNumber] = device.serialNumber;
-}
-
-void RecordSerialNumbers(PortMap& map, const std::vector<SerialDevice>& devices) {
-    for (const auto& [number, path] : map.paths) {
-        const std::string real = Canonical(path);
-        for (const SerialDevice& device : devices)
-            if (Canonical(device.path) == real && !device.serialNumber.empty())
-                map.serials[number] = device.serialNumber;
-    }
-}
-
-std::string DeviceToOpen(const PortMap& map, int portNumber,
-                         const std::vector<SerialDevice>& devices) {
-    const auto path = map.paths.find(portNumber);
-    if (path == map.paths.end()) return {};
-    std::error_code error;
-    if (fs::exists(path->second, error)) return path->second;
-    const auto serial = map.serials.find(portNumber);
-    if (serial != map.serials.end())
-        for (const SerialDevice& device : devices)
-            if (device.serialNumber == serial->second) return device.path;
-    return path->second;
-}
-
-std::string PortBindingsPath(const std::string& preferencesPath) {
-    return (fs::path(preferencesPath).parent_path() / "ports.def").string();
-}
-
-std::string FormatPortBindings(const PortMap& map) {
-    std::string text;
-    for (const auto& [number, path] : map.paths) {
-        text += std::to_string(number) + "=" + path;
-        const auto serial = map.serials.find(number);
-        if (serial != map.serials.end()) text += "\t" + serial->second;
-        text += "\r\n";
-    }
-    return text;
-}
-
-void ApplyPortBindings(PortMap& map, const std::string& text) {
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t tab = line.find('\t');
-        if (!ApplyPortOverride(map, line.substr(0, tab)).empty()) continue;
-        const int number = line[0] - '0';
-        if (tab == std::string::npos)
-            map.serials.erase(number);
-        else
-            map.serials[number] = line.substr(tab + 1);
-    }
-}
-
-void LoadPortBindings(PortMap& map, const std::string& path) {
-    std::error_code error;
-    if (!fs::exists(path, error)) return;
-    ApplyPortBindings(map, ReadUserTextFile(path, kBindingLimits));
-}
-
-void SavePortBindings(const PortMap& map, const std::string& path) {
-    std::error_code error;
-    fs::create_directories(fs::path(path).parent_path(), error);
-    if (error) throw std::runtime_error(error.message() + ": " + path);
-    LineWriter file(path, LineWriter::Mode::Create);
-    file.Write(FormatPortBindings(map));
-    file.Close();
 }
 
 }  // namespace zan::ui

@@ -1,49 +1,12 @@
 #pragma once
-#include <map>
-#include <string>
 #include <vector>
 
-#include "ui/port_map.h"
+#include "ports/serial_devices.h"
 
 namespace zan::ui {
 
-// One serial device of the machine and what identifies it.
-struct SerialDevice {
-    std::string path;        // /dev/ttyUSB0
-    std::string stableName;  // /dev/serial/by-id/usb-..., empty when the system gives none
-    std::string vendor;      // USB vendor and product numbers as hex, "0403:6001"
-    std::string manufacturer, product, serialNumber;
-    // The name a binding keeps: the stable name when there is one.
-    std::string BindingName() const { return stableName.empty() ? path : stableName; }
-};
-
-// The links of a by-id folder keyed by the device each one points to.
-std::map<std::string, std::string> StableNames(const std::string& folder);
-// The machine's serial devices in the ports' default order, each with its
-// stable name from /dev/serial/by-id and its USB identity from the system.
+// The machine's serial devices as Qt lists them, in the ports' default
+// order, each with its stable name and its USB identity.
 std::vector<SerialDevice> ListSerialDevices();
-
-// Port n bound to a device: its binding name, and its USB serial number so
-// the adapter is found again under another device name.
-void BindPort(PortMap& map, int portNumber, const SerialDevice& device);
-// The serial numbers of the bound devices that are present now, so that a
-// port named by path is found again when it returns under another name.
-void RecordSerialNumbers(PortMap& map, const std::vector<SerialDevice>& devices);
-// The device to open for port n: the bound path while it exists, otherwise
-// the present device with the bound serial number; empty when unbound.
-std::string DeviceToOpen(const PortMap& map, int portNumber,
-                         const std::vector<SerialDevice>& devices);
-
-// The per-user file of port bindings, next to zhost.def: one line per bound
-// port, "N=PATH", then a tab and the USB serial number when known.
-std::string PortBindingsPath(const std::string& preferencesPath);
-std::string FormatPortBindings(const PortMap& map);
-// Applies the bindings a file's text holds; lines that are not bindings are skipped.
-void ApplyPortBindings(PortMap& map, const std::string& text);
-// Reads the file when it exists; throws std::runtime_error naming it when it
-// is there but is no binding file.
-void LoadPortBindings(PortMap& map, const std::string& path);
-// Throws std::runtime_error with the system's description.
-void SavePortBindings(const PortMap& map, const std::string& path);
 
 }  // namespace zan::ui

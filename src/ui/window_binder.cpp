@@ -18,7 +18,6 @@
 #include "ui/frame_pacer.h"
 #include "ui/menu_builder.h"
 #include "ui/on_change.h"
-#include "ui/port_map.h"
 #include "ui/qt_text.h"
 #include "ui/window_layout.h"
 

@@ -103,8 +103,8 @@ TEST(IdleTimer, TicksSleepAtAQuietPortAndWakeWhenDataArrives) {
     FeedDevice sensor;
     sim::PtyServer server(sensor);
     QtEventPump pump;
-    QtSerialPort port(PortMap{{{1, server.Path()}}});
-    port.Open(1);
+    QtDeviceLine port;
+    port.Open(server.Path());
     server.Step(0);
     int ticks = 0;
     std::string received;

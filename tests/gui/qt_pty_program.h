@@ -5,10 +5,12 @@
 
 #include "context/context.h"
 #include "gui/qt_test_app.h"
+#include "ports/mapped_port.h"
 #include "shell/main_load.h"
 #include "sim/pty_server.h"
 #include "ui/qt_event_pump.h"
 #include "ui/qt_serial_port.h"
+#include "ui/serial_devices.h"
 #include "virtual/fixed_clock.h"
 #include "virtual/scripted_dialogs.h"
 
@@ -17,7 +19,8 @@ namespace zan::ui::test {
 // The whole program on the real Qt serial path, with a sensor served on a
 // pseudo-terminal that a Qt timer steps every serveMs milliseconds.
 struct QtPtyProgram {
-    explicit QtPtyProgram(PortMap map, int serveMs = 5) : port((App(), map)) {
+    explicit QtPtyProgram(PortMap map, int serveMs = 5)
+        : port(line, ListSerialDevices, std::move(map)) {
         WireProgram(ctx);
         serve.setInterval(serveMs);
         QObject::connect(&serve, &QTimer::timeout, [this] {
@@ -26,8 +29,10 @@ struct QtPtyProgram {
         serve.start();
     }
 
+    bool appStarted = (App(), true);
     QtEventPump pump;
-    QtSerialPort port;
+    QtDeviceLine line;
+    MappedPort port;
     ScriptedDialogs dialogs;
     FixedClock clock;
     Context ctx{Platform{pump, port, dialogs, clock}};
