@@ -1,47 +1,22 @@
 #include "command_line.h"
 
-#include <ostream>
+#include "tool/command_line.h"
 
 namespace zan::app {
 
 CommandLine ReadCommandLine(const ProgramUsage& usage, int argc, const char* const* argv,
                             std::ostream& out, std::ostream& err) {
-    CommandLine line;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (argument == "-h" || argument == "--help")) {
-            out << "Usage: " << usage.name << " [options] " << usage.synopsis << "\n"
-                << usage.description << "\n\nOptions:\n"
-                << "  -h, --help     Displays help on commandline options.\n"
-                << "  -v, --version  Displays version information.\n";
-            line.exitStatus = 0;
-            return line;
-        } else if (!optionsEnded && (argument == "-v" || argument == "--version")) {
-            out << VersionLine(usage.name) << "\n";
-            line.exitStatus = 0;
-            return line;
-        } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            line.exitStatus = UsageError(usage.name, "Unknown option '" + argument + "'.", err);
-            return line;
-        } else if (line.operands.size() == usage.maxOperands) {
-            line.exitStatus =
-                UsageError(usage.name, "Unexpected argument '" + argument + "'.", err);
-            return line;
-        } else {
-            line.operands.push_back(argument);
-        }
-    }
-    return line;
+    const tool::Usage shape{usage.name, usage.synopsis,    usage.description,       {},
+                            0,          usage.maxOperands, VersionLine(usage.name), ""};
+    const tool::Arguments arguments =
+        tool::ReadArguments(shape, std::vector<std::string>(argv + 1, argv + argc), out, err);
+    return {arguments.exitStatus, arguments.operands};
 }
 
 std::string VersionLine(const std::string& name) { return name + " " + ZANHOST_VERSION; }
 
 int UsageError(const std::string& name, const std::string& problem, std::ostream& err) {
-    err << name << ": " << problem << "\nTry '" << name << " --help' for more information.\n";
-    return 2;
+    return tool::UsageError(name, problem, err);
 }
 
 }  // namespace zan::app

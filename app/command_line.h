@@ -8,7 +8,7 @@
 
 namespace zan::app {
 
-// What a command-line program tells about itself in --help.
+// What a command-line program without options of its own tells in --help.
 struct ProgramUsage {
     std::string name;
     std::string synopsis;
@@ -23,8 +23,8 @@ struct CommandLine {
     std::vector<std::string> operands;
 };
 
-// Answers --help and --version and rejects unknown options, the same way in
-// every program.
+// Answers --help and --version and rejects unknown options the way every
+// program does (tool/command_line.h); the description tells the exit status.
 CommandLine ReadCommandLine(const ProgramUsage& usage, int argc, const char* const* argv,
                             std::ostream& out, std::ostream& err);
 

@@ -3,48 +3,39 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <stdexcept>
 
 #include "core/number_value.h"
 #include "replay/replay.h"
 #include "state/instruments.h"
 #include "state/view_codes.h"
+#include "tool/command_line.h"
 
 namespace zan {
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-constexpr std::uint64_t kProgressBarBytes = 8 * 1024 * 1024;
-constexpr int kBarWidth = 40;
+constexpr const char* kName = "zanhost-replay";
 
-constexpr const char* kUsage =
-    "Usage: zanhost-replay [options] --instrument MODEL RAWLOG RECORDING\n"
-    "Runs a raw log through decoding and writes the recording file a live run\n"
-    "in the same view would have written.\n"
-    "\n"
-    "  --instrument MODEL  VSF, VSFS, DFL, DFLS or TRIA\n"
-    "  --view VIEW         counts, beta (VSF, VSFS, TRIA; beta by default) or\n"
-    "                      counts, chlorophyll (DFL, DFLS; chlorophyll by default)\n"
-    "  --cal FILE          the Cal Info file with the coefficients (VSF, VSFS, TRIA)\n"
-    "  --offset NUMBER     the DFL offset (0 by default)\n"
-    "  --scale NUMBER      the DFL scaling factor (1 by default)\n"
-    "  --append            add to the recording file instead of replacing it\n"
-    "  -h, --help          show this help\n"
-    "  -v, --version       show the version\n";
+tool::Usage ReplayUsage(const std::string& versionLine) {
+    return {kName,
+            "RAWLOG RECORDING",
+            "Runs a raw log through decoding and writes the recording file a live run\n"
+            "in the same view would have written. --instrument is needed.",
+            {{"--instrument", "MODEL", "VSF, VSFS, DFL, DFLS or TRIA"},
+             {"--view", "VIEW",
+              "counts, beta (VSF, VSFS, TRIA; beta by default) or\n"
+              "counts, chlorophyll (DFL, DFLS; chlorophyll by default)"},
+             {"--cal", "FILE", "the Cal Info file with the coefficients (VSF, VSFS, TRIA)"},
+             {"--offset", "NUMBER", "the DFL offset (0 by default)"},
+             {"--scale", "NUMBER", "the DFL scaling factor (1 by default)"},
+             {"--append", "", "add to the recording file instead of replacing it"}},
+            2,
+            2,
+            versionLine};
+}
 
 struct UsageError {
     std::string text;
-};
-
-struct CommandLine {
-    float instrument = kNoInstrument;
-    std::string view;
-    std::optional<std::string> calPath;
-    std::string offset = "0", scaling = "1";
-    bool append = false;
-    std::vector<std::string> files;
 };
 
 float InstrumentCode(const std::string& model) {
@@ -69,48 +60,35 @@ float ViewCode(float instrument, const std::string& view) {
     throw UsageError{"No view '" + view + "' for this instrument."};
 }
 
-std::string NumberOption(const std::string& option, const std::string& value) {
+std::string NumberOption(const tool::Arguments& line, const std::string& option,
+                         const char* fallback) {
+    const auto given = line.options.find(option);
+    if (given == line.options.end()) return fallback;
     try {
-        WholeTextNumber(value);
+        WholeTextNumber(given->second);
     } catch (const std::invalid_argument&) {
-        throw UsageError{"Option '" + option + "' needs a number, not '" + value + "'."};
+        throw UsageError{"Option '" + option + "' needs a number, not '" + given->second + "'."};
     }
-    return value;
+    return given->second;
 }
 
-CommandLine Parse(const std::vector<std::string>& args) {
-    CommandLine line;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{"Option '" + arg + "' needs a value."};
-            return args[++i];
-        };
-        if (arg == "--instrument")
-            line.instrument = InstrumentCode(value());
-        else if (arg == "--view")
-            line.view = value();
-        else if (arg == "--cal")
-            line.calPath = value();
-        else if (arg == "--offset")
-            line.offset = NumberOption(arg, value());
-        else if (arg == "--scale")
-            line.scaling = NumberOption(arg, value());
-        else if (arg == "--append")
-            line.append = true;
-        else if (arg.size() > 1 && arg[0] == '-')
-            throw UsageError{"Unknown option '" + arg + "'."};
-        else if (line.files.size() == 2)
-            throw UsageError{"Unexpected argument '" + arg + "'."};
-        else
-            line.files.push_back(arg);
-    }
-    if (line.instrument == kNoInstrument) throw UsageError{"Option '--instrument' is needed."};
-    if (line.files.size() != 2) throw UsageError{"Give the raw log and the recording file."};
-    if (line.calPath && IsDflFamily(line.instrument))
+// The options a live run would have had; throws UsageError.
+ReplayOptions Options(const tool::Arguments& line) {
+    if (!line.Has("--instrument")) throw UsageError{"Option '--instrument' is needed."};
+    ReplayOptions options;
+    options.instrumentType = InstrumentCode(line.options.at("--instrument"));
+    const auto view = line.options.find("--view");
+    options.graphView =
+        ViewCode(options.instrumentType, view == line.options.end() ? "" : view->second);
+    if (line.Has("--cal") && IsDflFamily(options.instrumentType))
         throw UsageError{
             "Option '--cal' is for VSF, VSFS and TRIA; a DFL takes --offset and --scale."};
-    return line;
+    options.dflOffset = NumberOption(line, "--offset", "0");
+    options.dflScaling = NumberOption(line, "--scale", "1");
+    options.append = line.Has("--append");
+    // The file's header names it by its full path, as the save dialog gives it.
+    options.outputPath = std::filesystem::absolute(line.operands[1]).string();
+    return options;
 }
 
 LocalDateTime Today() {
@@ -121,80 +99,46 @@ LocalDateTime Today() {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-void DrawBar(std::ostream& err, std::uint64_t done, std::uint64_t total) {
-    const double fraction = total ? static_cast<double>(done) / static_cast<double>(total) : 1;
-    const int filled = static_cast<int>(fraction * kBarWidth);
-    err << "\r[" << std::string(static_cast<size_t>(filled), '#')
-        << std::string(static_cast<size_t>(kBarWidth - filled), '.') << "] "
-        << static_cast<int>(fraction * 100) << "%" << std::flush;
+// The Cal Info file's values; false when it ended early (the reader's words on err).
+bool ReadCalibration(const std::string& path, ReplayOptions& options, std::ostream& err) {
+    FieldStream cal(path);
+    options.calibration = ParseCalInfo(cal, options.instrumentType);
+    for (const CalInfoWarning& w : options.calibration->warnings)
+        tool::Failure(kName, path + ", line " + std::to_string(w.line) + ": " + w.text, err);
+    return !options.calibration->EndedEarly();
+}
+
+int Replay(const std::string& rawPath, const ReplayOptions& options, std::ostream& out,
+           std::ostream& err, bool errIsTerminal) {
+    FieldStream raw(rawPath);
+    tool::Progress progress(err, errIsTerminal, raw.Size());
+    const ReplayReport report = ReplayRawLog(raw, options, Today(), [&](std::uint64_t done) {
+        progress.Show(done);
+        return true;
+    });
+    progress.Finish();
+    if (report.failure) return tool::Failure(kName, rawPath + ", " + *report.failure, err);
+    out << report.linesRead << " lines read from " << rawPath << ", " << report.linesWritten
+        << " lines written to " << options.outputPath << "\n";
+    return tool::kExitDone;
 }
 
 }  // namespace
 
 int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool errIsTerminal, const std::string& versionLine) {
-    for (const std::string& arg : args) {
-        if (arg == "-h" || arg == "--help") {
-            out << kUsage;
-            return 0;
-        }
-        if (arg == "-v" || arg == "--version") {
-            out << versionLine << "\n";
-            return 0;
-        }
-    }
-    ReplayOptions options;
-    std::string rawPath;
+    const tool::Arguments line = tool::ReadArguments(ReplayUsage(versionLine), args, out, err);
+    if (line.exitStatus) return *line.exitStatus;
     try {
-        const CommandLine line = Parse(args);
-        options.instrumentType = line.instrument;
-        options.graphView = ViewCode(line.instrument, line.view);
-        options.dflOffset = line.offset;
-        options.dflScaling = line.scaling;
-        options.append = line.append;
-        rawPath = line.files[0];
-        // The file's header names it by its full path, as the save dialog gives it.
-        options.outputPath = std::filesystem::absolute(line.files[1]).string();
-        if (line.calPath) {
-            FieldStream cal(*line.calPath);
-            options.calibration = ParseCalInfo(cal, line.instrument);
-            for (const CalInfoWarning& w : options.calibration->warnings)
-                err << "zanhost-replay: " << *line.calPath << ", line " << w.line << ": " << w.text
-                    << "\n";
-            if (options.calibration->EndedEarly()) return kExitFailure;
-        }
+        ReplayOptions options = Options(line);
+        const auto cal = line.options.find("--cal");
+        if (cal != line.options.end() && !ReadCalibration(cal->second, options, err))
+            return tool::kExitFailure;
+        return Replay(line.operands[0], options, out, err, errIsTerminal);
     } catch (const UsageError& e) {
-        err << "zanhost-replay: " << e.text
-            << "\nTry 'zanhost-replay --help' for more information.\n";
-        return kExitUsage;
+        return tool::UsageError(kName, e.text, err);
     } catch (const std::exception& e) {
-        err << "zanhost-replay: " << e.what() << "\n";
-        return kExitFailure;
-    }
-    try {
-        FieldStream raw(rawPath);
-        const bool bar = errIsTerminal && raw.Size() >= kProgressBarBytes;
-        std::function<bool(std::uint64_t)> progress;
-        if (bar)
-            progress = [&](std::uint64_t done) {
-                DrawBar(err, done, raw.Size());
-                return true;
-            };
-        const ReplayReport report = ReplayRawLog(raw, options, Today(), progress);
-        if (bar) {
-            DrawBar(err, raw.Size(), raw.Size());
-            err << "\n";
-        }
-        if (report.failure) {
-            err << "zanhost-replay: " << rawPath << ", " << *report.failure << "\n";
-            return kExitFailure;
-        }
-        out << report.linesRead << " lines read from " << rawPath << ", " << report.linesWritten
-            << " lines written to " << options.outputPath << "\n";
-        return 0;
-    } catch (const std::exception& e) {
-        err << "zanhost-replay: " << e.what() << "\n";
-        return kExitFailure;
+        return tool::Failure(kName, e.what(), err);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "decoding/decoding_wiring.h"
 #include "graphs/graph_wiring.h"
 #include "link/port_operations.h"
+#include "ports/port_map.h"
 #include "recording/recording_wiring.h"
 #include "settings/settings_wiring.h"
 #include "shell/instrument_profiles.h"
@@ -87,7 +88,7 @@ void MainForm_Load(Context& ctx) {
         m.Frame2.SetVisible(false);
         SelectQuickSetupInstrument(ctx);
         const float port = ctx.state.QuickSetupPort;
-        if (port >= 1 && port <= 4) OpenPort(ctx, static_cast<int>(port));
+        if (port >= 1 && port <= kPortCount) OpenPort(ctx, static_cast<int>(port));
         WriteStatisticsHeadings(ctx);
     } catch (const std::exception&) {}
 }

@@ -10,6 +10,7 @@
 #include "core/number_value.h"
 #include "core/text_file.h"
 #include "core/user_file.h"
+#include "ports/port_map.h"
 
 namespace zan {
 namespace {
@@ -47,7 +48,7 @@ std::optional<QuickSetupChoice> ReadQuickSetup(FieldReader& reader) {
     try {
         const double instrument = NumberValue(reader.ReadField());
         const double port = NumberValue(reader.ReadField());
-        return QuickSetupChoice{WholeCodeOrZero(instrument, 5), WholeCodeOrZero(port, 4)};
+        return QuickSetupChoice{WholeCodeOrZero(instrument, 5), WholeCodeOrZero(port, kPortCount)};
     } catch (const std::runtime_error&) {
         return std::nullopt;
     }

@@ -97,16 +97,17 @@ TEST_F(ProcessDataFile, FailuresShowAnErrorAndKeepTheLinesConvertedBefore) {
 class ConvertTool : public ::testing::Test {
   protected:
     int Run(const std::string& dataFile, const std::string& out) {
-        std::ostringstream err;
-        const int status = RunConvertTool({device, dataFile, out}, err, false);
+        std::ostringstream summary, err;
+        const int status = RunConvertTool({device, dataFile, out}, summary, err, false);
         output = err.str();
+        this->summary = summary.str();
         return status;
     }
     test::TempFolder folder;
     const fs::path& dir = folder.path;
     const std::string device = std::string(ZANHOST_SOURCE_DIR) + "/examples/tria_device.txt";
     const std::string data = (dir / "data.txt").string();
-    std::string output;
+    std::string output, summary;
 };
 
 TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
@@ -131,6 +132,11 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
     EXPECT_EQ(output,
               "zanhost-convert: " + data +
                   ": line 1: is longer than 1048576 characters, so this is not a text file\n");
+    // Done, the summary goes to standard output, terminal or not.
+    test::WriteBytes(data, record);
+    EXPECT_EQ(Run(data, out), 0);
+    EXPECT_EQ(output, "");
+    EXPECT_EQ(summary, "1 records of " + data + " converted into " + out + "\n");
 }
 
 struct Lines : LineSink {

@@ -218,7 +218,7 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
         {{"--colour", "red"}, 2, "zanhost-replay: Unknown option '--colour'.\n" + kTry},
         {{"--instrument", "VSF", raw.string()},
          2,
-         "zanhost-replay: Give the raw log and the recording file.\n" + kTry},
+         "zanhost-replay: Expected RAWLOG RECORDING, got 1 argument.\n" + kTry},
         {{"--instrument", "VSF", (dir / "absent.txt").string(), out},
          1,
          "zanhost-replay: Could not open " + (dir / "absent.txt").string() +
