@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 layers="core record tool controls platform ports forms state context link calibration decoding graphs recording
-statistics conversion acquisition replay console settings shell virtual sim driver ui app"
+statistics conversion acquisition replay service console settings shell virtual sim driver fleet ui app"
 find src sim app -name '*.cpp' -o -name '*.h' | sort | xargs grep -H '^#include "' | awk -v layers="$layers" '
 BEGIN { n = split(layers, order, /[ \n]+/); for (i = 1; i <= n; i++) rank[order[i]] = i }
 {

@@ -20,6 +20,11 @@ void NextPacketColumn(ProgramState& s);
 // emptied; true when the ring went round from its last row to row 0.
 bool NextPacketRow(ProgramState& s);
 
+// Drops the part of a line received so far, its port having been lost: the
+// packet being built starts again at its first field, so the rest of a line
+// that arrives after a reopen is not joined to it.
+void DiscardPartLine(ProgramState& s);
+
 // Walks received text into the packet table, with nothing to echo: the
 // packets the loop builds a character at a time, built a run at a time. A run
 // is a field's stored characters up to a line break, with the tab that ends

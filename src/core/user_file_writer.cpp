@@ -102,6 +102,12 @@ bool UserFileWriter::SyncNow() {
     return true;
 }
 
+bool UserFileWriter::SyncIfDue() {
+    if (fd_ < 0) return !failure_;
+    if (seconds_ && seconds_() - lastSync_ < kSyncInterval) return true;
+    return SyncNow();
+}
+
 bool UserFileWriter::Close() {
     if (fd_ < 0) return !failure_;
     if (!SyncNow()) return false;

@@ -88,6 +88,10 @@ class UserFileWriter {
     bool WriteLine(std::string_view text);
     // The same for a line given as pieces written one after another.
     bool WriteLine(const LinePieces& line);
+    // Syncs when kSyncInterval has passed since the last sync, for an owner
+    // that ticks a timer, so lines reach the disk while no more arrive. False
+    // when this or an earlier step failed.
+    bool SyncIfDue();
     // Syncs and closes. False when this or an earlier step failed.
     bool Close();
 

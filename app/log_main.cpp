@@ -1,0 +1,125 @@
+#include <poll.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <iostream>
+#include <memory>
+
+#include "command_line.h"
+#include "fleet/mqtt_publisher.h"
+#include "service/log_check.h"
+#include "service/log_session.h"
+#include "service/posix_serial_port.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+// The loop wakes at least this often, to tell the broker's comings and goings.
+constexpr double kLongestSleep = 1.0;
+
+volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t reopenRequested = 0;
+void RequestStop(int) { stopRequested = 1; }
+void RequestReopen(int) { reopenRequested = 1; }
+
+// The signals are taken only while the loop sleeps, so none slips in
+// between its check and the sleep; returns the mask the sleep runs under.
+sigset_t CatchSignals() {
+    sigset_t caught, sleeping;
+    sigemptyset(&caught);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&caught, signal);
+    sigprocmask(SIG_BLOCK, &caught, &sleeping);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigdelset(&sleeping, signal);
+    struct sigaction stop {
+    }, reopen{};
+    stop.sa_handler = RequestStop;
+    reopen.sa_handler = RequestReopen;
+    sigaction(SIGTERM, &stop, nullptr);
+    sigaction(SIGINT, &stop, nullptr);
+    sigaction(SIGHUP, &reopen, nullptr);
+    return sleeping;
+}
+
+void Sleep(int descriptor, double seconds, const sigset_t* mask) {
+    const double whole = std::floor(seconds);
+    const timespec timeout{static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
+    pollfd line{descriptor, POLLIN, 0};
+    ppoll(&line, descriptor >= 0 ? 1 : 0, &timeout, mask);
+}
+
+std::unique_ptr<zan::fleet::MqttPublisher> ConnectBroker(const zan::LogConfig& config) {
+    if (!config.broker) return nullptr;
+    return std::make_unique<zan::fleet::MqttPublisher>(config.broker->host, config.broker->port,
+                                                       "zanhost-log-" + config.name);
+}
+
+int Run(const zan::LoadedLogConfig& loaded) {
+    const zan::LogConfig& config = loaded.config;
+    zan::SystemServiceClock clock;
+    zan::PosixSerialPort port({config.portPath, config.usbSerial});
+    const auto broker = ConnectBroker(config);
+    zan::RecordPublisher publish;
+    if (broker)
+        publish = [&broker](const std::string& topic, const std::string& payload) {
+            broker->Publish(topic, payload);
+        };
+    zan::LogSession session(config, loaded.calibration, {clock, port, std::cerr, publish});
+    const sigset_t sleeping = CatchSignals();
+    session.Events().Tell("Started " + zan::app::VersionLine("zanhost-log") + " for '" +
+                          config.name + "'.");
+    const auto tell = [&session](const std::string& what) { session.Events().Tell(what); };
+    while (!stopRequested) {
+        session.Step();
+        if (broker) broker->TellChanges(tell);
+        if (reopenRequested) {
+            reopenRequested = 0;
+            session.ReopenFiles();
+        }
+        Sleep(port.Descriptor(), std::min(session.SecondsToNextDue(), kLongestSleep), &sleeping);
+    }
+    session.Finish();
+    return 0;
+}
+
+}  // namespace
+
+// zanhost-log [--check] CONFIG: records a sensor without a window; see --help.
+int main(int argc, char** argv) {
+    const zan::app::ProgramUsage usage{
+        "zanhost-log", "[--check] CONFIG",
+        "Records a ZAN sensor without a window, for days or weeks: opens its port, wakes\n"
+        "it and starts its run, and writes a raw log and a recording file per UTC day or\n"
+        "hour, as the window writes them. It reopens a replugged adapter, wakes a silent\n"
+        "sensor, and may publish each record to an MQTT broker. SIGTERM ends the files\n"
+        "with EOF; SIGHUP ends them and opens new ones (for logrotate).\n"
+        "\n"
+        "  --check  read and check CONFIG and say what would be done, then exit",
+        1};
+    std::vector<const char*> args(argv, argv + argc);
+    const auto check = std::find_if(args.begin() + 1, args.end(),
+                                    [](const char* a) { return std::string(a) == "--check"; });
+    const bool checkOnly = check != args.end();
+    if (checkOnly) args.erase(check);
+    const auto line = zan::app::ReadCommandLine(usage, static_cast<int>(args.size()), args.data(),
+                                                std::cout, std::cerr);
+    if (line.exitStatus) return *line.exitStatus;
+    if (line.operands.empty())
+        return zan::app::UsageError(usage.name, "Give the configuration file.", std::cerr);
+    const zan::LoadedLogConfig loaded = zan::LoadLogConfig(line.operands.front());
+    for (const std::string& problem : loaded.problems)
+        std::cerr << "zanhost-log: " << problem << "\n";
+    if (!loaded.problems.empty()) return kExitFailure;
+    if (checkOnly) {
+        std::cout << line.operands.front() << " is valid.\n"
+                  << zan::DescribeLogPlan(loaded.config, zan::SystemServiceClock().UtcSeconds());
+        return 0;
+    }
+    try {
+        return Run(loaded);
+    } catch (const std::exception& e) {
+        std::cerr << "zanhost-log: " << e.what() << "\n";
+        return kExitFailure;
+    }
+}

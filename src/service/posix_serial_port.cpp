@@ -1,0 +1,163 @@
+#include "service/posix_serial_port.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kReadChunk = 4096;
+
+std::string FileText(const fs::path& path) {
+    std::ifstream file(path);
+    std::string text;
+    std::getline(file, text);
+    return text;
+}
+
+// The USB serial number of a terminal device: the "serial" of the first
+// folder above its device that is a whole USB device.
+std::string UsbSerialOf(const fs::path& ttyFolder) {
+    std::error_code error;
+    fs::path at = fs::canonical(ttyFolder / "device", error);
+    for (; !error && at.has_relative_path(); at = at.parent_path())
+        if (fs::exists(at / "idVendor", error) && fs::exists(at / "serial", error))
+            return FileText(at / "serial");
+    return {};
+}
+
+void Configure(int fd) {
+    termios line{};
+    if (tcgetattr(fd, &line) != 0) return;  // not a terminal: a plain device or a pipe
+    cfmakeraw(&line);
+    cfsetispeed(&line, B9600);
+    cfsetospeed(&line, B9600);
+    line.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS | CSIZE);
+    line.c_cflag |= CS8 | CLOCAL | CREAD;
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    tcsetattr(fd, TCSANOW, &line);
+    // What arrived before the line was raw went through the terminal's
+    // translations (a CR read as a line feed) and would be a broken line.
+    tcflush(fd, TCIFLUSH);
+}
+
+}  // namespace
+
+std::string FindAdapter(const AdapterName& adapter, const std::string& sysRoot) {
+    std::error_code error;
+    if (!adapter.path.empty() && fs::exists(adapter.path, error)) return adapter.path;
+    if (adapter.usbSerial.empty()) return {};
+    for (const auto& entry : fs::directory_iterator(fs::path(sysRoot) / "class/tty", error))
+        if (UsbSerialOf(entry.path()) == adapter.usbSerial)
+            return "/dev/" + entry.path().filename().string();
+    return {};
+}
+
+PosixSerialPort::PosixSerialPort(AdapterName adapter, std::string sysRoot)
+    : adapter_(std::move(adapter)), sysRoot_(std::move(sysRoot)) {}
+
+PosixSerialPort::~PosixSerialPort() { Close(); }
+
+void PosixSerialPort::Open(int) {
+    if (fd_ >= 0) return;
+    const std::string device = FindAdapter(adapter_, sysRoot_);
+    if (device.empty()) throw PortError(Describe(1) + " is not there");
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const std::string why = std::strerror(errno);
+        throw PortError(device + ": " + why +
+                        (errno == EACCES ? " (is the user in the dialout group?)" : ""));
+    }
+    // Another program holding the line would take half of every line.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        throw PortError(device + " is in use by another program");
+    }
+    Configure(fd);
+    fd_ = fd;
+    device_ = device;
+}
+
+void PosixSerialPort::Close() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void PosixSerialPort::Write(const std::string& text) {
+    if (fd_ < 0) throw PortError("Port is closed");
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EAGAIN) {
+            pollfd p{fd_, POLLOUT, 0};
+            ::poll(&p, 1, 100);
+            continue;
+        }
+        if (n < 0) Lost(std::strerror(errno));
+        done += static_cast<size_t>(n);
+    }
+}
+
+std::string PosixSerialPort::Read(int maxChars) {
+    if (fd_ < 0) return {};
+    pollfd p{fd_, POLLIN, 0};
+    ::poll(&p, 1, 0);
+    std::string text;
+    char buffer[kReadChunk];
+    const size_t most = maxChars > 0 ? static_cast<size_t>(maxChars) : SIZE_MAX;
+    while (text.size() < most) {
+        const ssize_t n = ::read(fd_, buffer, std::min(sizeof buffer, most - text.size()));
+        if (n > 0) {
+            text.append(buffer, static_cast<size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) Lost(std::strerror(errno));
+        // A line that says it is readable but gives nothing has hung up.
+        if (n == 0 && text.empty() && (p.revents & (POLLIN | POLLHUP))) Lost("the line hung up");
+        break;
+    }
+    if (text.empty() && (p.revents & (POLLHUP | POLLERR))) Lost("the line hung up");
+    return text;
+}
+
+int PosixSerialPort::CharsWaiting() {
+    int count = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &count) != 0) return 0;
+    return count;
+}
+
+void PosixSerialPort::SetDtr(bool on) {
+    if (fd_ < 0) return;
+    int bits = TIOCM_DTR;
+    ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bits);
+}
+
+std::string PosixSerialPort::Describe(int) const {
+    if (fd_ >= 0) return device_;
+    if (adapter_.path.empty()) return "the adapter with USB serial number " + adapter_.usbSerial;
+    if (adapter_.usbSerial.empty()) return adapter_.path;
+    return adapter_.path + " (USB serial number " + adapter_.usbSerial + ")";
+}
+
+void PosixSerialPort::Lost(const std::string& what) {
+    const std::string device = device_;
+    Close();
+    throw PortLostError(device + ": " + what);
+}
+
+}  // namespace zan

@@ -1,0 +1,165 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include "recording/recording_files.h"
+#include "service/service_file.h"
+#include "service_rig.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Lines;
+
+// What the window records from the given data lines, started with "Append
+// File" off at the given date and stopped after the last line: the bytes of
+// its recording file and raw log, written at the same paths as the service's.
+std::pair<std::string, std::string> WindowFiles(const test::PtyRig& rig, const Lines& lines,
+                                                const LocalDateTime& date,
+                                                const fs::path& recording, const fs::path& raw) {
+    VirtualProgram program;
+    program.clock.now = date;
+    program.Load();
+    MainForm& m = program.ctx.main;
+    m.inst2.Click();
+    ApplyCalInfo(*rig.calibration, m.MSFlexGrid2, kVsf);
+    program.ctx.state.GraphView = kViewVsfBeta;
+    program.dialogs.AnswerFile(recording.string());
+    m.Command18.Click();
+    program.dialogs.AnswerFile(raw.string());
+    m.Command19.Click();
+    for (const std::string& line : lines) WalkReceivedText(program.ctx, line + "\r\n");
+    m.Command18.Click();
+    m.Command19.Click();
+    EXPECT_TRUE(program.dialogs.Messages().empty());
+    return {test::ReadBytes(recording), test::ReadBytes(raw)};
+}
+
+// The service's pair of a period matches, byte for byte, what the window
+// records from the same lines at the same paths.
+void ExpectSameAsWindow(const test::PtyRig& rig, const std::string& period,
+                        const LocalDateTime& date) {
+    const fs::path recording = RecordingPath(rig.config, period);
+    const fs::path raw = RawLogPath(rig.config, period);
+    const std::string serviceRecording = test::ReadBytes(recording);
+    const std::string serviceRaw = test::ReadBytes(raw);
+    fs::remove(recording);
+    fs::remove(raw);
+    const auto window =
+        WindowFiles(rig, test::RawDataLines(raw.string() + ".kept"), date, recording, raw);
+    EXPECT_EQ(serviceRecording, window.first) << period;
+    EXPECT_EQ(serviceRaw, window.second) << period;
+}
+
+// Half a minute before midnight, an unplug and replug, the day rollover, a
+// sensor that stops at its prompt and is woken, and the stop SIGTERM makes.
+TEST(LogSession, RecordsAcrossMidnightUnplugAndSilenceAsTheWindowWould) {
+    test::PtyRig rig;
+    rig.Run(10);
+    rig.RunToQuiet();
+    rig.Unplug();
+    rig.Run(3);
+    rig.Plug();
+    rig.Run(40);
+    // The sensor stops at its prompt, as after a "c"; nothing comes for ten seconds.
+    rig.device.sensor.OnWrite("c", rig.clock.now);
+    rig.Run(20);
+    rig.session->Finish();
+
+    const std::string events = rig.messages.str();
+    EXPECT_NE(events.find("Z Port opened: " + rig.config.portPath), std::string::npos) << events;
+    EXPECT_NE(events.find("Z Port lost: "), std::string::npos) << events;
+    EXPECT_NE(events.find("Z Port back: " + rig.config.portPath), std::string::npos) << events;
+    EXPECT_NE(events.find("Z No character for 10 s: waking the sensor"), std::string::npos)
+        << events;
+    EXPECT_NE(events.find("Z Stopped: both files ended with EOF."), std::string::npos) << events;
+    EXPECT_EQ(test::ReadBytes(EventLogPath(rig.config)), [&] {
+        std::string crlf;
+        for (const std::string& line : test::ReceivedLines(events)) crlf += line + "\r\n";
+        return crlf;
+    }());
+    // The run started again after the wake: lines came after the prompt.
+    EXPECT_NE(rig.device.sensor.Received().find("r"), std::string::npos);
+
+    // Every line the sensor sent is in the raw logs, once, in order, across both days.
+    Lines logged;
+    for (const char* period : {"2026-12-07", "2026-12-08"}) {
+        const fs::path raw = RawLogPath(rig.config, period);
+        ASSERT_TRUE(fs::exists(raw)) << raw;
+        fs::copy_file(raw, raw.string() + ".kept");
+        const Lines day = test::RawDataLines(raw);
+        EXPECT_GT(day.size(), 10u) << period;
+        logged.insert(logged.end(), day.begin(), day.end());
+    }
+    EXPECT_EQ(logged, test::ReceivedLines(rig.device.sent));
+    ExpectSameAsWindow(rig, "2026-12-07", {2026, 12, 7, 23, 59, 30});
+    ExpectSameAsWindow(rig, "2026-12-08", {2026, 12, 8, 0, 0, 0});
+}
+
+TEST(LogSession, HangUpEndsBothFilesAndTheNextLineOpensThemWithAHeader) {
+    test::PtyRig rig;
+    rig.Run(3.5);
+    rig.session->ReopenFiles();
+    rig.Run(2);
+    rig.session->Finish();
+    const std::string raw = test::ReadBytes(RawLogPath(rig.config, "2026-12-07"));
+    const std::string header =
+        "Created on 12-07-2026\r\nLocation : " + RawLogPath(rig.config, "2026-12-07") +
+        "\r\nDate\tTime\t100\t125\t150\tRef\r\n";
+    ASSERT_EQ(raw.find(header), 0u) << raw;
+    const size_t second = raw.find(header, 1);
+    ASSERT_NE(second, std::string::npos) << raw;
+    EXPECT_EQ(raw.substr(second - 5, 5), "EOF\r\n");
+    EXPECT_EQ(raw.substr(raw.size() - 5), "EOF\r\n");
+}
+
+// Makes every later write to the open file fail as on a full disk.
+void FillDiskUnder(const fs::path& path) {
+    const auto target = fs::canonical(path);
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::read_symlink(entry.path(), error) != target) continue;
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        ::dup2(full, std::stoi(entry.path().filename().string()));
+        ::close(full);
+        return;
+    }
+    FAIL() << "no descriptor on " << path;
+}
+
+TEST(ServiceFile, AFullDiskHoldsTheLinesWithOneEventAndWritesThemWhenSpaceReturns) {
+    test::TempFolder folder;
+    std::ostringstream told;
+    EventLog events((folder / "events.log").string(), told, [] { return test::kBeforeMidnight; });
+    double seconds = 0;
+    ServiceFile file(KeptFile::RawLog, events, [&seconds] { return seconds; });
+    ProgramState state;
+    state.InstrumentType = kDfl;
+    const std::string path = (folder / "raw.txt").string();
+    const LocalDateTime date{2026, 12, 7, 23, 59, 30};
+    auto write = [&](const std::string& text) {
+        LinePieces line;
+        line.Add(text);
+        file.Write(state, path, date, line);
+    };
+    write("1");
+    FillDiskUnder(path);
+    for (const char* text : {"2", "3", "4"}) write(text);
+    file.Finish(state, date);
+    EXPECT_EQ(file.HeldLines(), 4u);
+    EXPECT_EQ(events.Count(), 1);
+    EXPECT_NE(told.str().find("Could not write to " + path +
+                              ": No space left on device. 4 lines were written. Its lines are "
+                              "held"),
+              std::string::npos)
+        << told.str();
+
+    file.Retry(state, date);
+    EXPECT_EQ(file.HeldLines(), 0u);
+    EXPECT_EQ(events.Count(), 2);
+    EXPECT_EQ(test::ReadBytes(path), "Created on 12-07-2026\r\nLocation : " + path +
+                                         "\r\nDate\tTime\tOutput\r\n1\r\n2\r\n3\r\n4\r\nEOF\r\n");
+}
+
+}  // namespace
+}  // namespace zan

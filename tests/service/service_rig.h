@@ -1,0 +1,142 @@
+#pragma once
+#include <poll.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/field_stream.h"
+#include "core/test_support.h"
+#include "service/log_files.h"
+#include "service/log_session.h"
+#include "service/posix_serial_port.h"
+#include "sim/pty_server.h"
+#include "sim/simulated_sensor.h"
+#include "state/instruments.h"
+#include "state/view_codes.h"
+
+namespace zan::test {
+
+// 2026-12-07 23:59:30 UTC: half a minute before the files' first rollover.
+constexpr double kBeforeMidnight = 1796687970;
+
+// A clock the test turns: monotonic seconds from 0, UTC from a chosen moment.
+class TurnedClock : public ServiceClock {
+  public:
+    explicit TurnedClock(double utcStart) : utcStart_(utcStart) {}
+    double Seconds() override { return now; }
+    double UtcSeconds() override { return utcStart_ + now; }
+    double now = 0;
+
+  private:
+    double utcStart_;
+};
+
+// The simulated sensor, with what it handed to the pseudo-terminal while the
+// port was open kept: what came before the port was opened is not the
+// program's to read (it discards it as it opens the line).
+class TappedSensor : public Device {
+  public:
+    void OnWrite(const std::string& text, double now) override { sensor.OnWrite(text, now); }
+    void OnDtr(bool on, double now) override { sensor.OnDtr(on, now); }
+    std::string Produce(double now) override {
+        std::string out = sensor.Produce(now);
+        if (port->IsOpen()) sent += out;
+        return out;
+    }
+    std::string Describe() const override { return sensor.Describe(); }
+
+    sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
+    const SerialPort* port = nullptr;
+    std::string sent;
+};
+
+// zanhost-log's session on a turned clock, reading a simulated VSF through a
+// real pseudo-terminal behind a stable name (a link, as /dev/serial/by-id
+// holds), which an unplug removes and a replug points at a new terminal.
+struct PtyRig {
+    static constexpr double kStep = 0.02;
+
+    explicit PtyRig(RecordPublisher publish = {}) {
+        std::filesystem::create_directory(folder / "out");
+        config.name = "pump";
+        config.instrumentType = kVsf;
+        config.instrumentName = "VSF";
+        config.graphView = kViewVsfBeta;
+        config.viewName = "beta";
+        config.portPath = (folder / "adapter").string();
+        config.calPath = std::string(ZANHOST_SOURCE_DIR) + "/examples/vsf_cal_info.txt";
+        config.outputFolder = (folder / "out").string();
+        config.silenceSeconds = 10;
+        FieldStream cal(*config.calPath);
+        calibration = ParseCalInfo(cal, kVsf);
+        device.port = &port;
+        Plug();
+        session = std::make_unique<LogSession>(
+            config, calibration, LogSessionParts{clock, port, messages, std::move(publish)});
+    }
+
+    void Plug() {
+        pty = std::make_unique<sim::PtyServer>(device);
+        std::filesystem::create_symlink(pty->Path(), config.portPath);
+    }
+    void Unplug() {
+        pty.reset();
+        std::filesystem::remove(config.portPath);
+    }
+    // The sensor and the session for the given seconds, the session reading
+    // what the terminal carried before it goes on.
+    void Run(double seconds) {
+        const double end = clock.now + seconds;
+        while (clock.now < end) {
+            clock.now += kStep;
+            if (pty) {
+                const bool due = device.sensor.NextOutputTime() <= clock.now;
+                pty->Step(clock.now);
+                pollfd line{port.Descriptor(), POLLIN, 0};
+                if (due && line.fd >= 0) ::poll(&line, 1, 100);
+            }
+            session->Step();
+        }
+    }
+    // Runs until the sensor is between two lines.
+    void RunToQuiet() {
+        do Run(kStep);
+        while (device.sensor.NextOutputTime() - clock.now < 0.3);
+    }
+
+    TempFolder folder;
+    TappedSensor device;
+    std::unique_ptr<sim::PtyServer> pty;
+    TurnedClock clock{kBeforeMidnight};
+    LogConfig config;
+    std::optional<CalInfoValues> calibration;
+    PosixSerialPort port{AdapterName{(folder / "adapter").string(), ""}};
+    std::ostringstream messages;
+    std::unique_ptr<LogSession> session;
+};
+
+// The lines of a text, split at line feeds with every CR left out: the
+// raw log's lines of what a sensor sent, its unfinished last line dropped.
+inline Lines ReceivedLines(const std::string& sent) {
+    Lines lines(1);
+    for (const char c : sent) {
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += c;
+    }
+    lines.pop_back();
+    return lines;
+}
+
+// The data lines of a raw log: those after its three header lines and before "EOF".
+inline Lines RawDataLines(const std::filesystem::path& path) {
+    Lines lines = ReceivedLines(ReadBytes(path));
+    if (lines.size() < 4 || lines.back() != "EOF") return {};
+    return Lines(lines.begin() + 3, lines.end() - 1);
+}
+
+}  // namespace zan::test
