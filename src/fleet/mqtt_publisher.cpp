@@ -46,15 +46,13 @@ MqttPublisher::~MqttPublisher() {
     mosquitto_destroy(client_);
 }
 
-void MqttPublisher::Publish(const std::string& topic, const std::string& payload) {
-    if (!connected_) {
-        ++notSent_;
-        return;
-    }
-    const int sent =
+bool MqttPublisher::Publish(const std::string& topic, const std::string& payload) {
+    const bool sent =
+        connected_ &&
         mosquitto_publish(client_, nullptr, topic.c_str(), static_cast<int>(payload.size()),
-                          payload.data(), kQos, false);
-    if (sent != MOSQ_ERR_SUCCESS) ++notSent_;
+                          payload.data(), kQos, false) == MOSQ_ERR_SUCCESS;
+    if (!sent) ++notSent_;
+    return sent;
 }
 
 void MqttPublisher::TellChanges(const Tell& tell) {
@@ -77,7 +75,9 @@ void MqttPublisher::TellChanges(const Tell& tell) {
         notSent_ = 0;
         return;
     }
-    tell(broker + " lost: " + mosquitto_strerror(lastResult_) +
+    std::string reason = mosquitto_strerror(lastResult_);
+    if (!reason.empty() && reason.back() == '.') reason.pop_back();
+    tell(broker + " lost: " + reason +
          "; records are not published until it is back, the files go on.");
 }
 

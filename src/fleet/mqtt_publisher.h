@@ -24,7 +24,9 @@ class MqttPublisher {
     MqttPublisher& operator=(const MqttPublisher&) = delete;
 
     // Publishes when connected; otherwise counts the record as not sent.
-    void Publish(const std::string& topic, const std::string& payload);
+    // True when the record was handed to the client.
+    bool Publish(const std::string& topic, const std::string& payload);
+    bool Connected() const { return connected_; }
     // Tells the connection's changes since the last call, from the caller's thread.
     void TellChanges(const Tell& tell);
 

@@ -219,7 +219,7 @@ void LogSession::Impl::RecordPacket() {
     LinePieces line;
     if (!RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text(), line)) return;
     recording.Write(ctx.state, RecordingPath(config, period), packetTime, line);
-    if (parts.publish) Publish(line);
+    if (parts.publish && config.broker) Publish(line);
 }
 
 void LogSession::Impl::LogRawPacket() {

@@ -21,7 +21,7 @@ struct LogSessionParts {
     ServiceClock& clock;
     SerialPort& port;         // port number 1 is the configured adapter
     std::ostream& messages;   // hears every event too (the system's journal)
-    RecordPublisher publish;  // empty when no broker is configured
+    RecordPublisher publish;  // used when the configuration names a broker
 };
 
 // zanhost-log's work: keeps the port open (reopening it when the adapter

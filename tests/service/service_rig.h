@@ -59,7 +59,7 @@ class TappedSensor : public Device {
 struct PtyRig {
     static constexpr double kStep = 0.02;
 
-    explicit PtyRig(RecordPublisher publish = {}) {
+    explicit PtyRig(RecordPublisher publish = {}, std::optional<BrokerConfig> broker = {}) {
         std::filesystem::create_directory(folder / "out");
         config.name = "pump";
         config.instrumentType = kVsf;
@@ -70,6 +70,7 @@ struct PtyRig {
         config.calPath = std::string(ZANHOST_SOURCE_DIR) + "/examples/vsf_cal_info.txt";
         config.outputFolder = (folder / "out").string();
         config.silenceSeconds = 10;
+        config.broker = std::move(broker);
         FieldStream cal(*config.calPath);
         calibration = ParseCalInfo(cal, kVsf);
         device.port = &port;
@@ -107,6 +108,9 @@ struct PtyRig {
         while (device.sensor.NextOutputTime() - clock.now < 0.3);
     }
 
+    // The raw logs' data lines of both days, in order.
+    Lines LoggedLines() const;
+
     TempFolder folder;
     TappedSensor device;
     std::unique_ptr<sim::PtyServer> pty;
@@ -137,6 +141,15 @@ inline Lines RawDataLines(const std::filesystem::path& path) {
     Lines lines = ReceivedLines(ReadBytes(path));
     if (lines.size() < 4 || lines.back() != "EOF") return {};
     return Lines(lines.begin() + 3, lines.end() - 1);
+}
+
+inline Lines PtyRig::LoggedLines() const {
+    Lines logged;
+    for (const char* period : {"2026-12-07", "2026-12-08"}) {
+        const Lines day = RawDataLines(RawLogPath(config, period));
+        logged.insert(logged.end(), day.begin(), day.end());
+    }
+    return logged;
 }
 
 }  // namespace zan::test

@@ -1,0 +1,244 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <mosquitto.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "fleet/mqtt_publisher.h"
+#include "service_rig.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Lines;
+
+const char* const kMosquitto = "/usr/sbin/mosquitto";
+
+int FreePort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
+
+bool Accepts(int port) {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(s);
+    return ok;
+}
+
+// Waits, in real time, up to ten seconds for the condition.
+template <typename Condition>
+bool Await(
+    Condition condition, const std::function<void()>& meanwhile = [] {}) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        meanwhile();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// A broker of the test's own, on the loopback address and a free port.
+class Broker {
+  public:
+    // Its configuration is a file of its own: the rig's folder is made anew with the rig.
+    Broker()
+        : port(FreePort()),
+          config(fs::temp_directory_path() / ("zanhost-broker-" + std::to_string(::getpid()) + "-" +
+                                              std::to_string(port) + ".conf")) {
+        test::WriteBytes(config, "listener " + std::to_string(port) +
+                                     " 127.0.0.1\nallow_anonymous true\npersistence false\n");
+        Start();
+    }
+    ~Broker() {
+        Kill();
+        fs::remove(config);
+    }
+    void Start() {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // Quiet, and gone with the test should the test die.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, STDOUT_FILENO);
+            ::dup2(quiet, STDERR_FILENO);
+            ::execl(kMosquitto, "mosquitto", "-c", config.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        EXPECT_TRUE(Await([this] { return Accepts(port); })) << "the broker did not start";
+    }
+    void Kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+    const int port;
+    const fs::path config;
+
+  private:
+    pid_t pid_ = -1;
+};
+
+// A fleet's listener: every payload on the topic, in the order they came.
+class Subscriber {
+  public:
+    Subscriber(int port, std::string topic) : topic_(std::move(topic)) {
+        mosquitto_lib_init();
+        client_ = mosquitto_new("zanhost-test-listener", true, this);
+        mosquitto_connect_callback_set(client_, [](mosquitto* m, void* self, int) {
+            mosquitto_subscribe(m, nullptr, static_cast<Subscriber*>(self)->topic_.c_str(), 1);
+        });
+        mosquitto_subscribe_callback_set(client_, [](mosquitto*, void* self, int, int, const int*) {
+            static_cast<Subscriber*>(self)->subscribed_ = true;
+        });
+        mosquitto_message_callback_set(
+            client_, [](mosquitto*, void* self, const mosquitto_message* message) {
+                auto* me = static_cast<Subscriber*>(self);
+                std::lock_guard<std::mutex> lock(me->mutex_);
+                me->received_.emplace_back(static_cast<const char*>(message->payload),
+                                           static_cast<size_t>(message->payloadlen));
+            });
+        mosquitto_connect(client_, "127.0.0.1", port, 30);
+        mosquitto_loop_start(client_);
+        EXPECT_TRUE(Await([this] { return subscribed_.load(); }));
+    }
+    ~Subscriber() {
+        mosquitto_disconnect(client_);
+        mosquitto_loop_stop(client_, false);
+        mosquitto_destroy(client_);
+    }
+    Lines Received() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+
+  private:
+    std::string topic_;
+    mosquitto* client_;
+    std::atomic<bool> subscribed_{false};
+    std::mutex mutex_;
+    Lines received_;
+};
+
+// The session with a publisher to the broker, keeping what was handed over.
+struct FleetRig {
+    explicit FleetRig(int port)
+        : publisher("127.0.0.1", port, "zanhost-test-pump"),
+          rig(
+              [this](const std::string& topic, const std::string& payload) {
+                  if (publisher.Publish(topic, payload)) published.push_back(payload);
+              },
+              BrokerConfig{"127.0.0.1", port, "zanhost/pump"}) {
+        EXPECT_TRUE(Await([this] { return publisher.Connected(); }));
+        TellChanges();
+    }
+    void TellChanges() {
+        publisher.TellChanges(
+            [this](const std::string& what) { rig.session->Events().Tell(what); });
+    }
+    fleet::MqttPublisher publisher;
+    test::PtyRig rig;
+    Lines published;
+};
+
+// The values part of the payload of a recording's data line.
+std::string ValuesOf(const std::string& recordedLine) {
+    const char* names[] = {"100", "125", "150", "Ref"};
+    std::string values;
+    size_t at = recordedLine.find('\t', recordedLine.find('\t') + 1) + 1;
+    for (const char* name : names) {
+        const size_t end = recordedLine.find('\t', at);
+        values += std::string(values.empty() ? "" : ",") + "\"" + name +
+                  "\":" + recordedLine.substr(at, end - at);
+        at = end + 1;
+    }
+    return "\"values\":{" + values + "}";
+}
+
+bool HaveBroker() { return ::access(kMosquitto, X_OK) == 0; }
+
+TEST(Fleet, EveryRecordArrivesOnceAndInOrderWithTheValuesTheRecordingKeeps) {
+    if (!HaveBroker()) GTEST_SKIP() << kMosquitto << " is not installed";
+    Broker broker;
+    Subscriber fleet(broker.port, "zanhost/pump");
+    FleetRig f(broker.port);
+    f.rig.Run(40);
+    f.rig.session->Finish();
+    ASSERT_TRUE(Await([&] { return fleet.Received().size() >= f.published.size(); }));
+    EXPECT_EQ(fleet.Received(), f.published);
+
+    Lines recorded;
+    for (const char* period : {"2026-12-07", "2026-12-08"}) {
+        const Lines day = test::RawDataLines(RecordingPath(f.rig.config, period));
+        recorded.insert(recorded.end(), day.begin(), day.end());
+    }
+    ASSERT_EQ(f.published.size(), recorded.size());
+    ASSERT_GT(recorded.size(), 30u);
+    for (size_t k = 0; k < recorded.size(); ++k)
+        EXPECT_NE(f.published[k].find(ValuesOf(recorded[k])), std::string::npos)
+            << f.published[k] << "\n"
+            << recorded[k];
+    EXPECT_EQ(f.published.front().rfind("{\"time\":\"2026-12-07T23:59:3", 0), 0u);
+    EXPECT_NE(f.published.front().find(
+                  "\"sensor\":\"pump\",\"instrument\":\"VSF\",\"view\":\"beta\",\"values\":{"),
+              std::string::npos);
+    EXPECT_NE(f.published.front().find("\"units\":{\"100\":\"1/(m sr)\",\"125\":\"1/(m "
+                                       "sr)\",\"150\":\"1/(m sr)\",\"Ref\":\"counts\"}}"),
+              std::string::npos);
+}
+
+TEST(Fleet, ABrokerKilledAndRestartedMidRunLosesNoFileLine) {
+    if (!HaveBroker()) GTEST_SKIP() << kMosquitto << " is not installed";
+    Broker broker;
+    Subscriber fleet(broker.port, "zanhost/pump");
+    FleetRig f(broker.port);
+    f.rig.Run(10);
+    broker.Kill();
+    ASSERT_TRUE(Await([&] { return !f.publisher.Connected(); }, [&] { f.rig.Run(0.2); }));
+    f.TellChanges();
+    f.rig.Run(5);
+    broker.Start();
+    ASSERT_TRUE(Await([&] { return f.publisher.Connected(); }, [&] { f.rig.Run(0.2); }));
+    f.TellChanges();
+    f.rig.Run(10);
+    f.rig.session->Finish();
+
+    const std::string events = f.rig.messages.str();
+    EXPECT_NE(events.find("Z MQTT broker 127.0.0.1:" + std::to_string(broker.port) + " lost: "),
+              std::string::npos)
+        << events;
+    EXPECT_NE(events.find("Z MQTT broker 127.0.0.1:" + std::to_string(broker.port) + " back"),
+              std::string::npos)
+        << events;
+    EXPECT_EQ(f.rig.LoggedLines(), test::ReceivedLines(f.rig.device.sent));
+    // The fleet hears the records that follow the broker's return.
+    ASSERT_TRUE(Await([&] {
+        const Lines got = fleet.Received();
+        return !got.empty() && got.back() == f.published.back();
+    }));
+}
+
+}  // namespace
+}  // namespace zan
