@@ -27,7 +27,8 @@ bool NextPacketRow(ProgramState& s) {
 
 void DiscardPartLine(ProgramState& s) {
     auto& row = s.PacketTable[static_cast<size_t>(s.PacketRow)];
-    for (int k = 0; k <= s.PacketColumn && k < kPacketFields; ++k) row[static_cast<size_t>(k)].clear();
+    for (int k = 0; k <= s.PacketColumn && k < kPacketFields; ++k)
+        row[static_cast<size_t>(k)].clear();
     s.PacketColumn = 0;
     s.ReceivedLineLength = 0;
 }

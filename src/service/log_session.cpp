@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "acquisition/acquisition_loop.h"
-#include "context/context.h"
-#include "decoding/decoding_wiring.h"
+#include "acquisition/packet_walk.h"
+#include "context/packet_handlers.h"
+#include "decoding/process_packet.h"
 #include "link/port_operations.h"
-#include "recording/recording_lines.h"
+#include "recording/recording_files.h"
 #include "service/log_files.h"
 #include "service/record_payload.h"
 #include "service/service_file.h"
@@ -17,34 +17,6 @@ namespace {
 
 constexpr int kPortNumber = 1;
 
-// The window's platform as an unattended run has it: the service's clocks,
-// no events to dispatch, and messages told in the event log (once while
-// they repeat, so a broken coefficient does not fill the disk).
-class HeadlessPlatform : public EventPump, public Dialogs, public SystemClock {
-  public:
-    HeadlessPlatform(ServiceClock& clock, EventLog& events) : clock_(clock), events_(events) {}
-
-    double Seconds() override { return clock_.Seconds(); }
-    void DispatchPending() override {}
-    void AddTimer(double, std::function<void()>) override {}
-
-    void MessageBox(const std::string& text, const std::string&, MessageIcon) override {
-        if (text == lastMessage_) return;
-        lastMessage_ = text;
-        events_.Tell(text);
-    }
-    FileDialogResult OpenFile(const FileDialogRequest&) override { return {}; }
-    FileDialogResult SaveFile(const FileDialogRequest&) override { return {}; }
-
-    LocalDateTime Now() override { return UtcDateTime(clock_.UtcSeconds()); }
-    std::string ShortDatePattern() override { return "yyyy-MM-dd"; }
-
-  private:
-    ServiceClock& clock_;
-    EventLog& events_;
-    std::string lastMessage_;
-};
-
 enum class WakeStep { None, DtrOff, Run };
 
 }  // namespace
@@ -53,27 +25,30 @@ struct LogSession::Impl {
     Impl(const LogConfig& c, const std::optional<CalInfoValues>& calibration, LogSessionParts p);
 
     void ConfigureDecoding(const std::optional<CalInfoValues>& calibration);
+    void RegisterConsumers();
     void KeepPortOpen(double now);
     void StartWake(double now);
     void AdvanceWake(double now);
     void ReadPort(double now);
+    void OnPacket();
     void WakeIfSilent(double now);
     void PortLost(const std::string& what, double now);
     void KeepFiles(double now);
-    void RecordPacket();
-    void LogRawPacket();
-    void Publish(const LinePieces& line);
+    void StartPacket(const DecodedRecord& record);
+    void Publish(const DecodedRecord& record);
     void FinishFiles();
 
     LogConfig config;
     LogSessionParts parts;
     EventLog events;
-    HeadlessPlatform platform;
-    Context ctx;
+    // The program state decoding and the writers read, as a replay keeps it: no window.
+    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+    PacketHandlers handlers;
     ServiceFile recording;
     ServiceFile rawLog;
     std::string period;
     LocalDateTime packetTime;
+    std::string lastFailure;
     bool everOpened = false;
     bool waitingTold = false;
     double reopenAt = 0;
@@ -89,31 +64,45 @@ LogSession::Impl::Impl(const LogConfig& c, const std::optional<CalInfoValues>& c
     : config(c),
       parts(std::move(p)),
       events(EventLogPath(config), parts.messages, [this] { return parts.clock.UtcSeconds(); }),
-      platform(parts.clock, events),
-      ctx(Platform{platform, parts.port, platform, platform}),
       recording(KeptFile::Recording, events, [this] { return parts.clock.Seconds(); }),
       rawLog(KeptFile::RawLog, events, [this] { return parts.clock.Seconds(); }),
       silenceWait(config.silenceSeconds) {
-    WireDecoding(ctx);
     ConfigureDecoding(calibration);
-    ctx.packetHandlers.writeRecordedLine = [this] { RecordPacket(); };
-    ctx.packetHandlers.writeRawLogLine = [this] { LogRawPacket(); };
-    ctx.state.Recording = 1;
-    ctx.state.RawLogging = 1;
+    RegisterConsumers();
     nextFileTick = parts.clock.Seconds() + kFileInterval;
 }
 
-// Decoding and the writers read the instrument, the view and the
-// coefficients from the state and the window model, as a replay does.
+// Decoding reads the instrument, the view and the coefficients from the
+// state alone, as in a replay.
 void LogSession::Impl::ConfigureDecoding(const std::optional<CalInfoValues>& calibration) {
-    ctx.state.InstrumentType = config.instrumentType;
+    ProgramState& s = *state;
+    s.InstrumentType = config.instrumentType;
     if (calibration) {
-        ApplyCalInfo(*calibration, ctx.main.MSFlexGrid2, config.instrumentType);
-        if (config.instrumentType == kTria) ctx.state.CalibrationReloadPending = 1;
+        ApplyCalInfo(*calibration, s.CalibrationTable, config.instrumentType);
+        if (config.instrumentType == kTria) s.CalibrationReloadPending = 1;
     }
-    ctx.main.Text10.SetText(config.dflOffset);
-    ctx.main.Text16.SetText(config.dflScaling);
-    ctx.state.GraphView = config.graphView;
+    s.DflOffsetText = config.dflOffset;
+    s.DflScalingText = config.dflScaling;
+    s.GraphView = config.graphView;
+}
+
+// The record of each packet goes, in this order, to the period's start, the
+// recording file, the raw log and the fleet, as the window hands its records
+// to its writers.
+void LogSession::Impl::RegisterConsumers() {
+    ProgramState& s = *state;
+    handlers.decode = [&s] { return ProcessPacket(s); };
+    handlers.Register([this](const DecodedRecord& record) { StartPacket(record); });
+    handlers.Register([this](const DecodedRecord& record) {
+        LinePieces line;
+        if (RecordedLine(record, line))
+            recording.Write(*state, RecordingPath(config, period), packetTime, line);
+    });
+    handlers.Register([this](const DecodedRecord& record) {
+        rawLog.Write(*state, RawLogPath(config, period), packetTime, RawLogLine(record.packet));
+    });
+    if (parts.publish && config.broker)
+        handlers.Register([this](const DecodedRecord& record) { Publish(record); });
 }
 
 void LogSession::Impl::KeepPortOpen(double now) {
@@ -172,10 +161,16 @@ void LogSession::Impl::ReadPort(double now) {
     if (text.empty()) return;
     lastInput = now;
     silenceWait = config.silenceSeconds;
-    WalkReceivedText(ctx, text, ReceiveEcho::Off);
+    WalkPackets(*state, text, [this] { OnPacket(); });
+}
+
+void LogSession::Impl::OnPacket() {
+    const DecodedRecord record = handlers.decode();
+    for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
+    NextPacketRow(*state);
     // A packet decoding could not take switches decoding off in the window
     // until the user picks a view; unattended, the next packet is tried again.
-    ctx.state.GraphView = config.graphView;
+    state->GraphView = config.graphView;
 }
 
 void LogSession::Impl::WakeIfSilent(double now) {
@@ -190,7 +185,7 @@ void LogSession::Impl::PortLost(const std::string& what, double now) {
     parts.port.Close();
     // The part of a line that arrived before the loss would join the next
     // line's end into a packet the sensor never sent.
-    DiscardPartLine(ctx);
+    DiscardPartLine(*state);
     wake = WakeStep::None;
     reopenAt = now + kReopenInterval;
     waitingTold = true;
@@ -201,42 +196,39 @@ void LogSession::Impl::KeepFiles(double now) {
     if (now < nextFileTick) return;
     nextFileTick = now + kFileInterval;
     const LocalDateTime utc = UtcDateTime(parts.clock.UtcSeconds());
-    recording.Retry(ctx.state, utc);
-    rawLog.Retry(ctx.state, utc);
+    recording.Retry(*state, utc);
+    rawLog.Retry(*state, utc);
     recording.SyncIfDue();
     rawLog.SyncIfDue();
 }
 
-// Runs first of the two writers for each packet: a packet of a new period
-// ends the files of the last one.
-void LogSession::Impl::RecordPacket() {
+// The first consumer of each record: a packet of a new period ends the
+// files of the last one, and a failure to decode is told (once while it repeats).
+void LogSession::Impl::StartPacket(const DecodedRecord& record) {
     packetTime = UtcDateTime(parts.clock.UtcSeconds());
     const std::string now = PeriodName(packetTime, config.rotation);
     if (now != period) {
         FinishFiles();
         period = now;
     }
+    if (record.failure && *record.failure != lastFailure)
+        events.Tell("A packet could not be decoded: " + *record.failure + ".");
+    lastFailure = record.failure.value_or("");
+}
+
+void LogSession::Impl::Publish(const DecodedRecord& record) {
     LinePieces line;
-    if (!RecordedLine(ctx.state, ctx.main.MSFlexGrid1, ctx.main.Text47.Text(), line)) return;
-    recording.Write(ctx.state, RecordingPath(config, period), packetTime, line);
-    if (parts.publish && config.broker) Publish(line);
-}
-
-void LogSession::Impl::LogRawPacket() {
-    rawLog.Write(ctx.state, RawLogPath(config, period), packetTime, RawLogLine(ctx.state));
-}
-
-void LogSession::Impl::Publish(const LinePieces& line) {
+    if (!RecordedLine(record, line)) return;
     // A VSFS or DFLS recording has no heading; its raw log's names the same columns.
-    auto heading = HeadingLine(ctx.state, KeptFile::Recording);
-    if (!heading) heading = HeadingLine(ctx.state, KeptFile::RawLog);
+    auto heading = HeadingLine(*state, KeptFile::Recording);
+    if (!heading) heading = HeadingLine(*state, KeptFile::RawLog);
     parts.publish(config.broker->topic, RecordPayload(config, packetTime, *heading, line));
 }
 
 void LogSession::Impl::FinishFiles() {
     const LocalDateTime utc = UtcDateTime(parts.clock.UtcSeconds());
-    recording.Finish(ctx.state, utc);
-    rawLog.Finish(ctx.state, utc);
+    recording.Finish(*state, utc);
+    rawLog.Finish(*state, utc);
 }
 
 LogSession::LogSession(const LogConfig& config, const std::optional<CalInfoValues>& calibration,
