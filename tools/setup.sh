@@ -6,7 +6,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6charts6-dev libqt6opengl6-dev qt6-svg-dev libgl1-mesa-dev \
-  clang-format xvfb xauth locales $*"
+  clang-format xvfb xauth locales libmosquitto-dev mosquitto $*"
 missing=""
 for p in $PACKAGES; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -264,9 +264,20 @@ void LogSession::ReopenFiles() {
 }
 
 void LogSession::Finish() {
-    impl_->FinishFiles();
-    impl_->parts.port.Close();
-    impl_->events.Tell("Stopped: both files ended with EOF.");
+    Impl& i = *impl_;
+    i.FinishFiles();
+    i.parts.port.Close();
+    // A last try for lines held since a write failed; what still cannot be
+    // written is lost with the program, and said so.
+    const LocalDateTime utc = UtcDateTime(i.parts.clock.UtcSeconds());
+    i.recording.Retry(*i.state, utc);
+    i.rawLog.Retry(*i.state, utc);
+    const size_t held = i.recording.HeldLines() + i.rawLog.HeldLines();
+    if (held > 0)
+        i.events.Tell("Stopped: " + std::to_string(held) +
+                      " held lines could not be written and are lost.");
+    else
+        i.events.Tell("Stopped: both files ended with EOF.");
 }
 
 EventLog& LogSession::Events() { return impl_->events; }
