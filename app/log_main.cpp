@@ -9,9 +9,10 @@
 
 #include "command_line.h"
 #include "fleet/mqtt_publisher.h"
+#include "ports/mapped_port.h"
 #include "service/log_check.h"
 #include "service/log_session.h"
-#include "service/posix_serial_port.h"
+#include "service/posix_device_line.h"
 
 namespace {
 
@@ -58,7 +59,9 @@ std::unique_ptr<zan::fleet::MqttPublisher> ConnectBroker(const zan::LogConfig& c
 int Run(const zan::LoadedLogConfig& loaded) {
     const zan::LogConfig& config = loaded.config;
     zan::SystemServiceClock clock;
-    zan::PosixSerialPort port({config.portPath, config.usbSerial});
+    zan::PosixDeviceLine line;
+    zan::MappedPort port(
+        line, [] { return zan::ListSystemSerialDevices(); }, zan::AdapterPortMap(config));
     const auto broker = ConnectBroker(config);
     zan::RecordPublisher publish;
     if (broker)
@@ -77,7 +80,7 @@ int Run(const zan::LoadedLogConfig& loaded) {
             reopenRequested = 0;
             session.ReopenFiles();
         }
-        Sleep(port.Descriptor(), std::min(session.SecondsToNextDue(), kLongestSleep), &sleeping);
+        Sleep(line.Descriptor(), std::min(session.SecondsToNextDue(), kLongestSleep), &sleeping);
     }
     session.Finish();
     return 0;

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "ports/mapped_port.h"
 #include "service/log_session.h"
-#include "service/posix_serial_port.h"
+#include "service/posix_device_line.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
@@ -49,7 +50,8 @@ double ResidentKilobytes() {
 // share of a core the same work takes at the sensor's real pace, and the
 // resident memory after the first and the last day.
 void BM_LogSessionDays(benchmark::State& state) {
-    const fs::path folder = fs::temp_directory_path() / ("zanhost-log-bench-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("zanhost-log-bench-" + std::to_string(getpid()));
     fs::create_directories(folder / "out");
     for (auto _ : state) {
         zan::sim::SimulatedSensor sensor(zan::sim::SensorModel::Vsf);
@@ -63,7 +65,8 @@ void BM_LogSessionDays(benchmark::State& state) {
         config.viewName = "counts";
         config.portPath = pty.Path();
         config.outputFolder = (folder / "out").string();
-        zan::PosixSerialPort port({config.portPath, ""});
+        zan::PosixDeviceLine device;
+        zan::MappedPort port(device, {}, zan::AdapterPortMap(config));
         std::ostringstream events;
         zan::LogSession session(config, std::nullopt, {clock, port, events, {}});
         const double days = static_cast<double>(state.range(0));
@@ -73,7 +76,7 @@ void BM_LogSessionDays(benchmark::State& state) {
             clock.now += kStep;
             const bool due = sensor.NextOutputTime() <= clock.now;
             pty.Step(clock.now);
-            pollfd line{port.Descriptor(), POLLIN, 0};
+            pollfd line{device.Descriptor(), POLLIN, 0};
             if (due && line.fd >= 0) ::poll(&line, 1, 100);
             session.Step();
             if (firstDayKb == 0 && clock.now >= kDay) firstDayKb = ResidentKilobytes();

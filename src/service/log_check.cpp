@@ -7,7 +7,7 @@
 #include "core/field_stream.h"
 #include "core/user_file.h"
 #include "service/log_files.h"
-#include "service/posix_serial_port.h"
+#include "service/posix_device_line.h"
 
 namespace zan {
 namespace {
@@ -40,8 +40,9 @@ std::string AdapterText(const LogConfig& c) {
         c.portPath.empty() ? "the adapter with USB serial number " + c.usbSerial : c.portPath;
     if (!c.portPath.empty() && !c.usbSerial.empty())
         text += " (or the adapter with USB serial number " + c.usbSerial + " when it is gone)";
-    const std::string now = FindAdapter({c.portPath, c.usbSerial});
-    return text + (now.empty() ? ", not present now" : ", now " + now);
+    const std::string now = DeviceToOpen(AdapterPortMap(c), 1, ListSystemSerialDevices());
+    std::error_code error;
+    return text + (std::filesystem::exists(now, error) ? ", now " + now : ", not present now");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "core/test_support.h"
 #include "service/log_check.h"
 #include "service/log_files.h"
+#include "service/posix_device_line.h"
 #include "state/instruments.h"
 #include "state/view_codes.h"
 
@@ -82,24 +83,57 @@ TEST(LogConfig, CheckReadsTheCalInfoFileAndTheFolderAndSaysWhatWouldBeDone) {
     ASSERT_TRUE(loaded.problems.empty()) << loaded.problems.front();
     ASSERT_TRUE(loaded.calibration);
     const std::string plan = DescribeLogPlan(loaded.config, 1796687970);
-    for (const std::string& words :
-         {"record the VSF 'mooring1'",
-          (folder / "gone").string() +
-              " (or the adapter with USB serial number A1B2C3 when it is gone), not present now",
-          "view beta, coefficients from " + std::string(ZANHOST_SOURCE_DIR),
-          "a pair every UTC day", (folder / "mooring1_2026-12-07_raw.txt").string(),
-          (folder / "mooring1_2026-12-07.txt").string(),
-          (folder / "mooring1_events.log").string(),
-          "published to 127.0.0.1:1883 under zanhost/mooring1"})
+    for (const std::string& words : std::vector<std::string>{
+             "record the VSF 'mooring1'",
+             (folder / "gone").string() +
+                 " (or the adapter with USB serial number A1B2C3 when it is gone), not present now",
+             "view beta, coefficients from " + std::string(ZANHOST_SOURCE_DIR),
+             "a pair every UTC day", (folder / "mooring1_2026-12-07_raw.txt").string(),
+             (folder / "mooring1_2026-12-07.txt").string(),
+             (folder / "mooring1_events.log").string(),
+             "published to 127.0.0.1:1883 under zanhost/mooring1"})
         EXPECT_NE(plan.find(words), std::string::npos) << words << "\n" << plan;
 
-    test::WriteBytes(conf, "instrument = VSF\nport = /dev/x\ncal = " +
-                               (folder / "none.txt").string() + "\noutput = " +
-                               (folder / "none").string() + "\n");
+    test::WriteBytes(conf,
+                     "instrument = VSF\nport = /dev/x\ncal = " + (folder / "none.txt").string() +
+                         "\noutput = " + (folder / "none").string() + "\n");
     const LoadedLogConfig missing = LoadLogConfig(conf);
     ASSERT_EQ(missing.problems.size(), 2u);
     EXPECT_NE(missing.problems[0].find("none.txt"), std::string::npos) << missing.problems[0];
     EXPECT_EQ(missing.problems[1], "output folder " + (folder / "none").string() + " is not there");
+}
+
+// An adapter is known by the USB serial number of the USB device above its
+// terminal, wherever the system names it.
+TEST(LogPort, TheSystemsTerminalsCarryTheirAdaptersUsbSerialNumber) {
+    test::TempFolder sys;
+    namespace fs = std::filesystem;
+    const fs::path usb = sys / "devices/pci0/usb1/1-2";
+    fs::create_directories(usb / "1-2:1.0/ttyUSB3");
+    test::WriteBytes(usb / "idVendor", "0403\n");
+    test::WriteBytes(usb / "serial", "A1B2C3\n");
+    fs::create_directories(sys / "devices/platform/serial8250/tty/ttyS0");
+    fs::create_directories(sys / "class/tty/ttyUSB3");
+    fs::create_directories(sys / "class/tty/ttyS0");
+    fs::create_directories(sys / "class/tty/console");
+    fs::create_directory_symlink(usb / "1-2:1.0", sys / "class/tty/ttyUSB3/device");
+    fs::create_directory_symlink(sys / "devices/platform/serial8250",
+                                 sys / "class/tty/ttyS0/device");
+
+    std::vector<SerialDevice> devices = ListSystemSerialDevices(sys.path.string());
+    std::sort(devices.begin(), devices.end(),
+              [](const SerialDevice& a, const SerialDevice& b) { return a.path < b.path; });
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(devices[0].path, "/dev/ttyS0");
+    EXPECT_EQ(devices[0].serialNumber, "");
+    EXPECT_EQ(devices[1].path, "/dev/ttyUSB3");
+    EXPECT_EQ(devices[1].serialNumber, "A1B2C3");
+
+    LogConfig config;
+    config.usbSerial = "A1B2C3";
+    EXPECT_EQ(DeviceToOpen(AdapterPortMap(config), 1, devices), "/dev/ttyUSB3");
+    config.portPath = (sys / "by-id-gone").string();
+    EXPECT_EQ(DeviceToOpen(AdapterPortMap(config), 1, devices), "/dev/ttyUSB3");
 }
 
 TEST(LogFiles, PeriodsAreUtcDaysOrHoursInIsoForm) {

@@ -9,9 +9,10 @@
 
 #include "core/field_stream.h"
 #include "core/test_support.h"
+#include "ports/mapped_port.h"
 #include "service/log_files.h"
 #include "service/log_session.h"
-#include "service/posix_serial_port.h"
+#include "service/posix_device_line.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
@@ -96,8 +97,8 @@ struct PtyRig {
             if (pty) {
                 const bool due = device.sensor.NextOutputTime() <= clock.now;
                 pty->Step(clock.now);
-                pollfd line{port.Descriptor(), POLLIN, 0};
-                if (due && line.fd >= 0) ::poll(&line, 1, 100);
+                pollfd input{line.Descriptor(), POLLIN, 0};
+                if (due && input.fd >= 0) ::poll(&input, 1, 100);
             }
             session->Step();
         }
@@ -117,7 +118,9 @@ struct PtyRig {
     TurnedClock clock{kBeforeMidnight};
     LogConfig config;
     std::optional<CalInfoValues> calibration;
-    PosixSerialPort port{AdapterName{(folder / "adapter").string(), ""}};
+    PosixDeviceLine line;
+    MappedPort port{line, [] { return std::vector<SerialDevice>(); },
+                    PortMap{{{1, (folder / "adapter").string()}}}};
     std::ostringstream messages;
     std::unique_ptr<LogSession> session;
 };

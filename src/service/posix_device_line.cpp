@@ -1,4 +1,4 @@
-#include "service/posix_serial_port.h"
+#include "service/posix_device_line.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,6 +11,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/serial_port.h"
+#include "service/log_config.h"
 
 namespace zan {
 namespace {
@@ -55,25 +58,36 @@ void Configure(int fd) {
 
 }  // namespace
 
-std::string FindAdapter(const AdapterName& adapter, const std::string& sysRoot) {
+std::vector<SerialDevice> ListSystemSerialDevices(const std::string& sysRoot) {
+    const auto stable = StableNames(kStableNameFolder);
+    std::vector<SerialDevice> devices;
     std::error_code error;
-    if (!adapter.path.empty() && fs::exists(adapter.path, error)) return adapter.path;
-    if (adapter.usbSerial.empty()) return {};
-    for (const auto& entry : fs::directory_iterator(fs::path(sysRoot) / "class/tty", error))
-        if (UsbSerialOf(entry.path()) == adapter.usbSerial)
-            return "/dev/" + entry.path().filename().string();
-    return {};
+    for (const auto& entry : fs::directory_iterator(fs::path(sysRoot) / "class/tty", error)) {
+        // Only terminals with a device behind them are lines; the rest are consoles.
+        if (!fs::exists(entry.path() / "device", error)) continue;
+        SerialDevice device;
+        device.path = "/dev/" + entry.path().filename().string();
+        device.serialNumber = UsbSerialOf(entry.path());
+        const auto name = stable.find(device.path);
+        if (name != stable.end()) device.stableName = name->second;
+        devices.push_back(device);
+    }
+    return devices;
 }
 
-PosixSerialPort::PosixSerialPort(AdapterName adapter, std::string sysRoot)
-    : adapter_(std::move(adapter)), sysRoot_(std::move(sysRoot)) {}
+PortMap AdapterPortMap(const LogConfig& config) {
+    PortMap map;
+    map.paths[1] = config.portPath.empty()
+                       ? "the adapter with USB serial number " + config.usbSerial
+                       : config.portPath;
+    if (!config.usbSerial.empty()) map.serials[1] = config.usbSerial;
+    return map;
+}
 
-PosixSerialPort::~PosixSerialPort() { Close(); }
+PosixDeviceLine::~PosixDeviceLine() { Close(); }
 
-void PosixSerialPort::Open(int) {
+void PosixDeviceLine::Open(const std::string& device) {
     if (fd_ >= 0) return;
-    const std::string device = FindAdapter(adapter_, sysRoot_);
-    if (device.empty()) throw PortError(Describe(1) + " is not there");
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const std::string why = std::strerror(errno);
@@ -87,16 +101,16 @@ void PosixSerialPort::Open(int) {
     }
     Configure(fd);
     fd_ = fd;
-    device_ = device;
+    path_ = device;
 }
 
-void PosixSerialPort::Close() {
+void PosixDeviceLine::Close() {
     if (fd_ < 0) return;
     ::close(fd_);
     fd_ = -1;
 }
 
-void PosixSerialPort::Write(const std::string& text) {
+void PosixDeviceLine::Write(const std::string& text) {
     if (fd_ < 0) throw PortError("Port is closed");
     size_t done = 0;
     while (done < text.size()) {
@@ -112,7 +126,7 @@ void PosixSerialPort::Write(const std::string& text) {
     }
 }
 
-std::string PosixSerialPort::Read(int maxChars) {
+std::string PosixDeviceLine::Read(int maxChars) {
     if (fd_ < 0) return {};
     pollfd p{fd_, POLLIN, 0};
     ::poll(&p, 1, 0);
@@ -135,29 +149,21 @@ std::string PosixSerialPort::Read(int maxChars) {
     return text;
 }
 
-int PosixSerialPort::CharsWaiting() {
+int PosixDeviceLine::CharsWaiting() {
     int count = 0;
     if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &count) != 0) return 0;
     return count;
 }
 
-void PosixSerialPort::SetDtr(bool on) {
+void PosixDeviceLine::SetDtr(bool on) {
     if (fd_ < 0) return;
     int bits = TIOCM_DTR;
     ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
-std::string PosixSerialPort::Describe(int) const {
-    if (fd_ >= 0) return device_;
-    if (adapter_.path.empty()) return "the adapter with USB serial number " + adapter_.usbSerial;
-    if (adapter_.usbSerial.empty()) return adapter_.path;
-    return adapter_.path + " (USB serial number " + adapter_.usbSerial + ")";
-}
-
-void PosixSerialPort::Lost(const std::string& what) {
-    const std::string device = device_;
+void PosixDeviceLine::Lost(const std::string& what) {
     Close();
-    throw PortLostError(device + ": " + what);
+    throw PortLostError(path_ + ": " + what);
 }
 
 }  // namespace zan
