@@ -13,10 +13,10 @@
 #include "service/log_check.h"
 #include "service/log_session.h"
 #include "service/posix_device_line.h"
+#include "tool/command_line.h"
 
 namespace {
 
-constexpr int kExitFailure = 1;
 // The loop wakes at least this often, to tell the broker's comings and goings.
 constexpr double kLongestSleep = 1.0;
 
@@ -90,39 +90,36 @@ int Run(const zan::LoadedLogConfig& loaded) {
 
 // zanhost-log [--check] CONFIG: records a sensor without a window; see --help.
 int main(int argc, char** argv) {
-    const zan::app::ProgramUsage usage{
-        "zanhost-log", "[--check] CONFIG",
+    const zan::tool::Usage usage{
+        "zanhost-log",
+        "CONFIG",
         "Records a ZAN sensor without a window, for days or weeks: opens its port, wakes\n"
         "it and starts its run, and writes a raw log and a recording file per UTC day or\n"
         "hour, as the window writes them. It reopens a replugged adapter, wakes a silent\n"
         "sensor, and may publish each record to an MQTT broker. SIGTERM ends the files\n"
-        "with EOF; SIGHUP ends them and opens new ones (for logrotate).\n"
-        "\n"
-        "  --check  read and check CONFIG and say what would be done, then exit",
-        1};
-    std::vector<const char*> args(argv, argv + argc);
-    const auto check = std::find_if(args.begin() + 1, args.end(),
-                                    [](const char* a) { return std::string(a) == "--check"; });
-    const bool checkOnly = check != args.end();
-    if (checkOnly) args.erase(check);
-    const auto line = zan::app::ReadCommandLine(usage, static_cast<int>(args.size()), args.data(),
-                                                std::cout, std::cerr);
+        "with EOF; SIGHUP ends them and opens new ones (for logrotate).",
+        {{"--check", "", "read and check CONFIG, say what would be done, and exit"}},
+        1,
+        1,
+        zan::app::VersionLine("zanhost-log"),
+        "Exit status: 0 stopped by SIGTERM, or CONFIG is usable (--check); 1 CONFIG cannot\n"
+        "be used; 2 wrong usage."};
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto line = zan::tool::ReadArguments(usage, args, std::cout, std::cerr);
     if (line.exitStatus) return *line.exitStatus;
-    if (line.operands.empty())
-        return zan::app::UsageError(usage.name, "Give the configuration file.", std::cerr);
-    const zan::LoadedLogConfig loaded = zan::LoadLogConfig(line.operands.front());
+    const std::string& path = line.operands.front();
+    const zan::LoadedLogConfig loaded = zan::LoadLogConfig(path);
     for (const std::string& problem : loaded.problems)
-        std::cerr << "zanhost-log: " << problem << "\n";
-    if (!loaded.problems.empty()) return kExitFailure;
-    if (checkOnly) {
-        std::cout << line.operands.front() << " is valid.\n"
+        zan::tool::Failure(usage.name, problem, std::cerr);
+    if (!loaded.problems.empty()) return zan::tool::kExitFailure;
+    if (line.Has("--check")) {
+        std::cout << path << " is valid.\n"
                   << zan::DescribeLogPlan(loaded.config, zan::SystemServiceClock().UtcSeconds());
-        return 0;
+        return zan::tool::kExitDone;
     }
     try {
         return Run(loaded);
     } catch (const std::exception& e) {
-        std::cerr << "zanhost-log: " << e.what() << "\n";
-        return kExitFailure;
+        return zan::tool::Failure(usage.name, e.what(), std::cerr);
     }
 }
