@@ -39,10 +39,9 @@ std::string HeadHeader(const HeadConfig& c) {
            c.pressure + (c.aux1 ? 'Y' : 'N') + (c.aux2 ? 'Y' : 'N');
 }
 
-std::string HeadListing(const HeadConfig& c, bool locked) {
-    const std::string lines[] = {"ZAN TRIA head",
-                                 "Configuration listing",
-                                 FirmwareLine(SensorModel::Tria),
+std::string HeadListing(const HeadConfig& c, bool locked, const ListingShape& shape) {
+    const std::string before[] = {"ZAN TRIA head", "Configuration listing"};
+    const std::string lines[] = {FirmwareLine(SensorModel::Tria),
                                  "Serial number 0042",
                                  "Head slots",
                                  "----------",
@@ -56,10 +55,14 @@ std::string HeadListing(const HeadConfig& c, bool locked) {
                                  "----------",
                                  std::string("Aux 1: ") + OnOff(c.aux1),
                                  "----------",
-                                 std::string("Aux 2: ") + OnOff(c.aux2),
-                                 locked ? "Settings lock: LOCKED" : "Settings lock: open"};
-    std::string out = "\r\n";
+                                 std::string("Aux 2: ") + OnOff(c.aux2)};
+    std::string out = shape.leadingLineEnd ? "\r\n" : "";
+    for (int i = 0; i < shape.linesBefore; ++i) out += before[i % 2] + "\r\n";
     for (const std::string& line : lines) out += line + "\r\n";
+    for (int i = 0; i < shape.linesAfter; ++i)
+        out += i == 0
+                   ? std::string(locked ? "Settings lock: LOCKED" : "Settings lock: open") + "\r\n"
+                   : "Note " + std::to_string(i) + "\r\n";
     return out + ">";
 }
 

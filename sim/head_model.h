@@ -19,10 +19,17 @@ struct HeadConfig {
 // slots, 15 the pressure output, 16 and 17 the auxiliary inputs ("N" off).
 std::string HeadHeader(const HeadConfig& config);
 
-// The head's answer to "D": a listing whose last 16 lines carry the
-// firmware, the slots, the pressure unit, the auxiliary inputs and the lock,
-// each line ended by CR LF, then the prompt.
-std::string HeadListing(const HeadConfig& config, bool locked);
+// The head's answer to "D": a listing whose 15 lines from the firmware line
+// on carry the firmware, the slots, the pressure unit and the auxiliary
+// inputs, with linesBefore lines before them and linesAfter after (the
+// first of which tells the lock), each line ended by CR LF, then the prompt.
+// The listing starts with CR LF when leadingLineEnd holds.
+struct ListingShape {
+    bool leadingLineEnd = true;
+    int linesBefore = 2;
+    int linesAfter = 1;
+};
+std::string HeadListing(const HeadConfig& config, bool locked, const ListingShape& shape);
 
 // Takes one of the head's set-up commands ("STOPc1B", "c2G", "c3R", "CA1",
 // "CB0", "CPD"); anything else leaves the configuration as it is.

@@ -5,10 +5,15 @@
 
 namespace zan::sim {
 
-SimulatedSensor::SimulatedSensor(SensorModel model, Behaviour behaviour)
-    : model_(model), behaviour_(behaviour), generator_(model), reader_(model) {
+SimulatedSensor::SimulatedSensor(SensorModel model, Behaviour behaviour, SensorQuirks quirks)
+    : model_(model),
+      behaviour_(behaviour),
+      quirks_(std::move(quirks)),
+      generator_(model),
+      reader_(model) {
     // A sensor that ignores DTR sits asleep in its logger and prints nothing.
     streaming_ = behaviour_ == Behaviour::Answering;
+    headLocked_ = quirks_.lockedForGood;
 }
 
 std::string SimulatedSensor::Describe() const {
@@ -18,7 +23,22 @@ std::string SimulatedSensor::Describe() const {
 
 void SimulatedSensor::Print(const std::string& text, double now) {
     if (queue_.empty()) headTime_ = std::max(headTime_, now);
-    queue_ += text;
+    if (quirks_.lineEnd == SensorQuirks::LineEnd::CrLf) {
+        queue_ += text;
+        return;
+    }
+    const char kept = quirks_.lineEnd == SensorQuirks::LineEnd::Cr ? '\r' : '\n';
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool pair = text.compare(i, 2, "\r\n") == 0;
+        queue_ += pair ? kept : text[i];
+        if (pair) ++i;
+    }
+}
+
+void SimulatedSensor::Reply(const std::string& text, double now) {
+    std::string reply = quirks_.beforeReply + text;
+    if (quirks_.promptLineEnd && !reply.empty() && reply.back() == '>') reply += "\r\n";
+    Print(reply, now + quirks_.answerDelay);
 }
 
 void SimulatedSensor::GenerateUpTo(double now) {
@@ -36,11 +56,12 @@ std::string SimulatedSensor::Produce(double now) {
     if (!powered_ || behaviour_ == Behaviour::Absent) return {};
     GenerateUpTo(now);
     if (queue_.empty() || now < headTime_) return {};
-    const auto due = static_cast<size_t>((now - headTime_) * kCharsPerSecond) + 1;
+    const double interval = 1 / kCharsPerSecond + quirks_.characterGap;
+    const auto due = static_cast<size_t>((now - headTime_) / interval) + 1;
     const size_t count = std::min(due, queue_.size());
     std::string out = queue_.substr(0, count);
     queue_.erase(0, count);
-    headTime_ += static_cast<double>(count) / kCharsPerSecond;
+    headTime_ += static_cast<double>(count) * interval;
     return out;
 }
 
@@ -55,14 +76,14 @@ void SimulatedSensor::Wake(double now) {
     queue_.clear();
     logger_.CancelInput();
     reader_.Reset();
-    Print(FirmwareLine(model_) + "\r\n", now);
+    Reply(FirmwareLine(model_) + "\r\n", now);
     streaming_ = true;
     nextLineTime_ = now + LineInterval(model_);
 }
 
 void SimulatedSensor::StopAtPrompt(double now) {
     streaming_ = false;
-    Print("\r\n>", now);
+    Reply("\r\n>", now);
 }
 
 void SimulatedSensor::OnDtr(bool on, double now) {
@@ -80,7 +101,7 @@ void SimulatedSensor::PowerOff(double) {
 void SimulatedSensor::PowerOn(double now) {
     if (powered_ || behaviour_ == Behaviour::Absent) return;
     powered_ = true;
-    headLocked_ = false;
+    headLocked_ = quirks_.lockedForGood;
     // A power cycle clears whatever kept the sensor from answering.
     behaviour_ = Behaviour::Answering;
     Wake(now);
@@ -101,7 +122,7 @@ void SimulatedSensor::OnWrite(const std::string& text, double now) {
 void SimulatedSensor::LoggerCommand(char c, double now) {
     if (streaming_ && logger_.streamsThroughCommands) return;
     streaming_ = false;
-    Print(logger_.Begin(c, now), now);
+    Reply(logger_.Begin(c, now), now);
 }
 
 void SimulatedSensor::Run(double now) {
@@ -113,12 +134,16 @@ void SimulatedSensor::HeadCommand(const std::string& word, double now) {
     if (word == "stop") {
         StopAtPrompt(now);
     } else if (word == "D") {
-        if (!streaming_) Print(HeadListing(generator_.head, headLocked_), now);
+        const ListingShape shape{quirks_.listingLeadingLineEnd, quirks_.listingLinesBefore,
+                                 quirks_.listingLinesAfter};
+        if (!streaming_) Reply(HeadListing(generator_.head, headLocked_, shape), now);
     } else if (word == "r" || word == "R") {
         Run(now);
     } else if (word == "STOPSYR") {
+        // Stops, locks, and runs again.
         headLocked_ = true;
-        StopAtPrompt(now);
+        Reply("\r\nSettings locked\r\n", now);
+        Run(now);
     } else {
         // "STOPc1" stops the run before it takes slot 1; a locked head still stops.
         if (word.compare(0, 4, "STOP") == 0) StopAtPrompt(now);

@@ -5,6 +5,7 @@
 #include "sim/command_reader.h"
 #include "sim/logger_model.h"
 #include "sim/sensor_model.h"
+#include "sim/sensor_quirks.h"
 #include "virtual/virtual_port.h"
 
 namespace zan::sim {
@@ -28,7 +29,8 @@ class SimulatedSensor : public Device {
         Absent                   // nothing is connected
     };
 
-    explicit SimulatedSensor(SensorModel model, Behaviour behaviour = Behaviour::Answering);
+    explicit SimulatedSensor(SensorModel model, Behaviour behaviour = Behaviour::Answering,
+                             SensorQuirks quirks = {});
 
     void OnWrite(const std::string& text, double now) override;
     void OnDtr(bool on, double now) override;
@@ -51,14 +53,17 @@ class SimulatedSensor : public Device {
     // The TRIA head's configuration and lock.
     HeadConfig& Head() { return generator_.head; }
     bool HeadLocked() const { return headLocked_; }
-    // The sensor prints text, paced by the line speed.
+    // The sensor prints text, paced by the line speed, with its own line ends.
     void Print(const std::string& text, double now);
+    const SensorQuirks& Quirks() const { return quirks_; }
 
     // Characters a second on a 9600-baud 8N1 line.
     static constexpr double kCharsPerSecond = 960.0;
     static constexpr int kStoredLines = 12;
 
   private:
+    // An answer to a command or to the wake-up, as the quirks shape it.
+    void Reply(const std::string& text, double now);
     void Wake(double now);
     void StopAtPrompt(double now);
     void Command(char c, double now);
@@ -69,6 +74,7 @@ class SimulatedSensor : public Device {
 
     SensorModel model_;
     Behaviour behaviour_;
+    SensorQuirks quirks_;
     LineGenerator generator_;
     LoggerModel logger_;
     CommandReader reader_;

@@ -1,9 +1,10 @@
 #include "console/console_commands.h"
 
+#include <cctype>
+
 #include "context/context.h"
 #include "link/exchange.h"
 #include "link/port_operations.h"
-#include "link/port_watch.h"
 
 namespace zan {
 namespace {
@@ -14,49 +15,64 @@ const char* const kPowerOnText = "Now press ok again and power on the Zan Sensor
 
 // Dispatches events until a character waits at the port, at most the given
 // number of polls and seconds. True when something is waiting.
-bool PollForAnswer(Context& ctx, int polls, double seconds) {
-    EventPump& pump = ctx.platform.pump;
-    const double start = pump.Seconds();
-    for (int i = 0; i < polls && pump.Seconds() - start < seconds; ++i) {
-        pump.DispatchPending();
-        if (CharsWaiting(ctx) >= 1) return true;
+bool PollForAnswer(Exchange& exchange, int polls, double seconds) {
+    const double start = exchange.Seconds();
+    for (int i = 0; i < polls && exchange.Seconds() - start < seconds; ++i) {
+        exchange.Dispatch();
+        if (exchange.CharsWaiting() >= 1) return true;
     }
     return false;
 }
 
 // The same without dispatching, so no timer tick takes the characters first.
-bool WatchForAnswer(Context& ctx, int polls, double seconds) {
-    EventPump& pump = ctx.platform.pump;
-    const double start = pump.Seconds();
-    for (int i = 0; i < polls && pump.Seconds() - start < seconds; ++i) {
-        if (CharsWaiting(ctx) >= 1) return true;
-        pump.Pause(kPortPollPause);
+bool WatchForAnswer(Exchange& exchange, int polls, double seconds) {
+    const double start = exchange.Seconds();
+    for (int i = 0; i < polls && exchange.Seconds() - start < seconds; ++i) {
+        if (exchange.CharsWaiting() >= 1) return true;
+        exchange.Pause(kPortPollPause);
     }
     return false;
 }
 
-// Everything the sensor sends up to and including the first carriage return,
-// or what came before the time or the size bound ended the read. Dispatches
-// nothing.
-std::string ReadFirmwareLine(Context& ctx) {
-    EventPump& pump = ctx.platform.pump;
-    ctx.portInputLen = 1;
+// The printable characters of a reply.
+std::string Printable(const std::string& reply) {
+    std::string text;
+    for (char c : reply)
+        if (static_cast<unsigned char>(c) >= ' ' && c != '\x7f') text += c;
+    return text;
+}
+
+bool HasLetterOrDigit(const std::string& text) {
+    for (unsigned char c : text)
+        if (std::isalnum(c)) return true;
+    return false;
+}
+
+// The first line the sensor sends: everything up to and including its
+// carriage return (or its line feed, for a sensor that ends lines with line
+// feeds alone), or what came before the time or the size bound ended the
+// read. A line with no letter or digit is line noise at power-up, not the
+// identification, and the read goes on past it. Dispatches nothing.
+std::string ReadFirmwareLine(Exchange& exchange) {
     std::string reply;
-    const double start = pump.Seconds();
+    const double start = exchange.Seconds();
     for (;;) {
-        const std::string c = ReadChar(ctx);
+        const std::string c = exchange.ReadChar();
         reply += c;
-        if (!c.empty() && c.back() == '\r') return reply;
-        if (reply.size() >= kFirmwareReplyLimit || pump.Seconds() - start >= kFirmwareReadSeconds)
+        const bool lineEnd = !c.empty() && (c.back() == '\r' || c.back() == '\n');
+        if (lineEnd && HasLetterOrDigit(reply)) return reply;
+        if (lineEnd) reply.clear();
+        if (reply.size() >= kFirmwareReplyLimit ||
+            exchange.Seconds() - start >= kFirmwareReadSeconds)
             return reply;
-        if (c.empty()) pump.Pause(kPortPollPause);
+        if (c.empty()) exchange.Pause(kPortPollPause);
     }
 }
 
 void InterruptAutoStart(Context& ctx, Exchange& exchange) {
     Dialogs& dialogs = ctx.platform.dialogs;
-    PulseDtr(ctx);
-    if (PollForAnswer(ctx, kAnswerPolls, kAnswerWaitSeconds)) {
+    exchange.PulseDtr();
+    if (PollForAnswer(exchange, kAnswerPolls, kAnswerWaitSeconds)) {
         exchange.Wait(0.2);
         exchange.Send("C");
     } else {
@@ -67,13 +83,11 @@ void InterruptAutoStart(Context& ctx, Exchange& exchange) {
         exchange.Wait(5);
         if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kInterruptTitle);
-        if (!PollForAnswer(ctx, kPowerUpPolls, kPowerUpWaitSeconds)) {
-            dialogs.MessageBox(
+        if (!PollForAnswer(exchange, kPowerUpPolls, kPowerUpWaitSeconds))
+            throw ExchangeFailure(
                 "Zan Sensor did not respond. Please check power and try again. If you can, please "
                 "use the Halvorn bench cable with the selecter switch set to ZAN Host.",
                 "Zan Sensor Not Responding");
-            return;
-        }
         exchange.Wait(0.2);
         exchange.SendThenWait("c", 0, 1);
     }
@@ -82,8 +96,8 @@ void InterruptAutoStart(Context& ctx, Exchange& exchange) {
 
 void QueryFirmware(Context& ctx, Exchange& exchange) {
     Dialogs& dialogs = ctx.platform.dialogs;
-    PulseDtr(ctx);
-    if (!WatchForAnswer(ctx, kFirmwarePolls, kFirmwarePollSeconds)) {
+    exchange.PulseDtr();
+    if (!WatchForAnswer(exchange, kFirmwarePolls, kFirmwarePollSeconds)) {
         dialogs.MessageBox(
             "To get Instrument Firmware version, please power off Zan sensor then press ok. The "
             "computer will then wait for 5 seconds to allow power discharge.",
@@ -92,66 +106,54 @@ void QueryFirmware(Context& ctx, Exchange& exchange) {
         if (!IsPortOpen(ctx)) return;
         dialogs.MessageBox(kPowerOnText, kFirmwareTitle);
     }
-    ctx.main.Command28.SetCaption("Firmware: " + ReadFirmwareLine(ctx));
+    // The caption shows the line's text: the carriage return that ended it and
+    // a line feed left from an earlier line are no part of it.
+    const std::string line = Printable(ReadFirmwareLine(exchange));
+    if (line.empty())
+        throw ExchangeFailure(
+            "Zan Sensor sent no firmware line after it was woken, so its firmware is not known. "
+            "Please check power and the cable, then click again.",
+            kFirmwareTitle);
+    ctx.main.Command28.SetCaption("Firmware: " + line);
 }
 
 }  // namespace
 
-// Both commands end silently when the port closes during their 5-second wait
-// (another handler ran inside it), instead of prompting for a sensor that can
-// no longer be heard.
+// A port failure ends Interrupt Auto Start, the firmware query, Run and
+// Download silently (a loss is told once). Interrupt Auto Start and the
+// firmware query also end silently when the port closes during their
+// 5-second wait (another handler ran inside it), instead of prompting for a
+// sensor that can no longer be heard.
 void Command27_Click(Context& ctx) {
-    Exchange exchange(ctx);
-    if (!exchange.Acquired()) return;
-    // A port failure ends the command silently; the boxes already shown stay answered.
-    try {
-        InterruptAutoStart(ctx, exchange);
-    } catch (const std::exception&) {}
+    RunExchange(ctx, {}, [&ctx](Exchange& exchange) { InterruptAutoStart(ctx, exchange); });
 }
 
 void Command28_Click(Context& ctx) {
-    Exchange exchange(ctx);
-    if (!exchange.Acquired()) return;
-    // A port failure ends the query silently and leaves the caption as it was.
-    try {
-        QueryFirmware(ctx, exchange);
-    } catch (const std::exception&) {}
+    RunExchange(ctx, {}, [&ctx](Exchange& exchange) { QueryFirmware(ctx, exchange); });
 }
 
 void Command5_Click(Context& ctx) {
-    Exchange exchange(ctx);
-    if (!exchange.Acquired()) return;
-    // With the port closed the write fails; Run then does nothing, by design.
-    try {
-        exchange.Send("r");
-    } catch (const std::exception&) {}
+    RunExchange(ctx, {}, [](Exchange& exchange) { exchange.Send("r"); });
 }
 
 void ddfe_Click(Context& ctx) {
-    Exchange exchange(ctx);
-    if (!exchange.Acquired()) return;
-    // Beyond the closed port, which is tested first, a failure ends it silently.
-    try {
+    RunExchange(ctx, {}, [&ctx](Exchange& exchange) {
         if (IsPortOpen(ctx)) exchange.Send("o");
-    } catch (const std::exception&) {}
+    });
 }
 
+// Typing waits in the box while the port is closed or an exchange holds the
+// line, where it would land in the middle of its commands.
 void Text9_Change(Context& ctx) {
     TextBox& box = ctx.main.Text9;
-    try {
-        // Typing waits in the box while the port is closed or an exchange
-        // holds the line, where it would land in the middle of its commands.
-        if (!IsPortOpen(ctx) || ctx.exchangeRunning) return;
-        const std::string typed = box.Text();
-        if (typed.empty()) return;
-        SendText(ctx, typed);
+    if (!IsPortOpen(ctx) || box.Text().empty()) return;
+    ExchangeRules rules;
+    // A refused write is told, and what was typed stays in the box.
+    rules.onPortFailure = ShowError;
+    RunExchange(ctx, rules, [&box](Exchange& exchange) {
+        exchange.Send(box.Text());
         box.SetText("");
-    } catch (const PortLostError& e) {
-        // Told once; the port is closed, so further typing stays in the box.
-        PortLost(ctx, e.what());
-    } catch (const std::exception& e) {
-        ShowError(ctx, e.what());
-    }
+    });
 }
 
 }  // namespace zan

@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "context/packet_handlers.h"
 #include "forms/main_form.h"
 #include "platform/dialogs.h"
@@ -43,6 +45,9 @@ struct Context {
     // Set while an exchange with the sensor runs (link/exchange.h), so a click
     // arriving during its waits cannot interleave a second one.
     bool exchangeRunning = false;
+    // The buttons and menu items that start an exchange, held disabled while
+    // one runs.
+    std::vector<Control*> exchangeStarters;
     // The port whose device went away while it was open, reopened by the
     // acquisition timer when the device is back; 0 when none is awaited.
     int lostPort = 0;

@@ -33,7 +33,13 @@ void Control::SetVisible(bool visible) {
 void Control::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
-    Notify(Property::Enabled);
+    if (!held_) Notify(Property::Enabled);
+}
+
+void Control::SetHeld(bool held) {
+    if (held_ == held) return;
+    held_ = held;
+    if (enabled_) Notify(Property::Enabled);
 }
 
 void Control::SetBackColour(const Colour& colour) {

@@ -75,8 +75,11 @@ class Control {
     void SetCaption(const std::string& caption);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return enabled_ && !held_; }
     void SetEnabled(bool enabled);
+    // Held, the control is disabled whatever its own enabled state, which
+    // it shows again (as last set, also while held) when let go.
+    void SetHeld(bool held);
     const Colour& BackColour() const { return backColour_; }
     void SetBackColour(const Colour& colour);
     const std::string& ToolTip() const { return toolTip_; }
@@ -98,6 +101,7 @@ class Control {
     std::string caption_;
     bool visible_ = true;
     bool enabled_ = true;
+    bool held_ = false;
     Colour backColour_ = kButtonGrey;
     std::string toolTip_;
     std::string description_;

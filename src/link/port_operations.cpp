@@ -58,12 +58,6 @@ std::string ReadChar(Context& ctx) { return ctx.platform.port.Read(ctx.portInput
 
 int CharsWaiting(Context& ctx) { return ctx.platform.port.CharsWaiting(); }
 
-void PulseDtr(Context& ctx) {
-    ctx.platform.port.SetDtr(true);
-    Delay(ctx, 0.5);
-    ctx.platform.port.SetDtr(false);
-}
-
 void Delay(Context& ctx, double seconds) {
     EventPump& pump = ctx.platform.pump;
     const double start = pump.Seconds();

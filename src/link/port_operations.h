@@ -28,8 +28,6 @@ std::string ReadAvailable(Context& ctx);
 // With InputLen set to 1 by the caller: one character or an empty text.
 std::string ReadChar(Context& ctx);
 int CharsWaiting(Context& ctx);
-// Wakes the sensor: DTR on for half a second, then off.
-void PulseDtr(Context& ctx);
 // Waits the given seconds on the monotonic clock while dispatching events.
 void Delay(Context& ctx, double seconds);
 

@@ -6,6 +6,12 @@
 
 namespace zan {
 
+ListMark::ListMark(const ListBox& l) : list(l), count(l.Count()), newest(l.Entry(l.Count() - 1)) {}
+
+bool ListMark::Unchanged() const {
+    return list.Count() == count && list.Entry(count - 1) == newest;
+}
+
 int FindEcho(const ListBox& list, int firstEntry, int span,
              std::initializer_list<const char*> echoes) {
     int found = -1;

@@ -13,6 +13,15 @@ class ReplyCutOff : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Where a receive list stood, to tell later whether anything arrived since.
+struct ListMark {
+    explicit ListMark(const ListBox& list);
+    bool Unchanged() const;
+    const ListBox& list;
+    int count;
+    std::string newest;
+};
+
 // Index of the newest entry equal to one of the echoes among the last span
 // entries of the list, from firstEntry on, or -1 when there is none.
 int FindEcho(const ListBox& list, int firstEntry, int span,

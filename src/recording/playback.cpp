@@ -125,6 +125,11 @@ void Command16_Click(Context& ctx) {
 void Command17_Click(Context& ctx) {
     CommandButton& play = ctx.main.Command17;
     const bool start = play.Caption() == "Play";
+    // A file played to its end is closed; there is nothing to play until one is opened.
+    if (start && !ctx.state.PlaybackFile) {
+        play.SetEnabled(false);
+        return;
+    }
     play.SetCaption(start ? "Stop Playing" : "Play");
     play.SetBackColour(start ? kLightRed : kLightGreen);
     ctx.state.PlaybackState = start ? PlaybackMode::Playing : PlaybackMode::Idle;

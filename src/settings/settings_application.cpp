@@ -4,6 +4,7 @@
 #include "core/whole_number.h"
 #include "link/exchange.h"
 #include "link/port_operations.h"
+#include "link/reply_lines.h"
 #include "settings/settings_dates.h"
 
 namespace zan {
@@ -20,6 +21,11 @@ std::string TimeText(const MainForm& m) {
 void NormaliseDateFields(MainForm& m) {
     for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7})
         box->SetText(TwoCharacterField(box->Text()));
+}
+
+void RefuseImpossibleDate(Context& ctx) {
+    if (const auto problem = DateTimeProblem(ctx))
+        throw ExchangeFailure(*problem, "Settings Not Sent");
 }
 
 }  // namespace
@@ -62,7 +68,15 @@ std::optional<std::string> DateTimeProblem(Context& ctx) {
 void SendLoggerSettings(Context& ctx, Exchange& exchange) {
     MainForm& m = ctx.main;
     exchange.SetProgress(0);
+    const ListMark before(m.List1);
     exchange.SendThenWait("B", 5, 0.5);
+    // A sensor that does not echo its first command hears none of them.
+    if (before.Unchanged())
+        throw ExchangeFailure(
+            "The instrument did not answer the first setting command, so no settings were sent. "
+            "Please make sure the power is on, the instrument is not running, and the comm port "
+            "is selected.",
+            "Please Check");
     exchange.SendThenWait(ControlBitsText(ctx), 5, 0.3);
     exchange.SendThenWait("D", 5, 1);
     exchange.SendThenWait(m.Text2.Text() + "\r", 5, 0.3);
@@ -73,11 +87,7 @@ void SendLoggerSettings(Context& ctx, Exchange& exchange) {
     exchange.SendThenWait("T", 10, 1);
     exchange.SendThenWait(" " + std::to_string(m.Slider1.Value()) + "\r", 5, 1);
     // The date boxes stay editable during the waits; re-check them before the clock command.
-    if (const auto problem = DateTimeProblem(ctx)) {
-        ctx.platform.dialogs.MessageBox(*problem, "Settings Not Sent");
-        exchange.SetProgress(0);
-        return;
-    }
+    RefuseImpossibleDate(ctx);
     exchange.SendThenWait("U", 0, 1);
     exchange.AdvanceProgress(5);
     NormaliseDateFields(m);
@@ -96,20 +106,14 @@ void SendLoggerSettings(Context& ctx, Exchange& exchange) {
 
 void Command2_Click(Context& ctx) {
     if (!IsPortOpen(ctx)) return;
-    Exchange exchange(ctx, &ctx.main.ProgressBar1);
-    if (!exchange.Acquired()) return;
-    // A date the sensor cannot hold would be half-applied; check before the first command.
-    if (const auto problem = DateTimeProblem(ctx)) {
-        ctx.platform.dialogs.MessageBox(*problem, "Settings Not Sent");
-        return;
-    }
-    try {
+    ExchangeRules rules;
+    rules.bar = &ctx.main.ProgressBar1;
+    rules.onPortFailure = ShowError;
+    RunExchange(ctx, rules, [&ctx](Exchange& exchange) {
+        // A date the sensor cannot hold would be half-applied; check before the first command.
+        RefuseImpossibleDate(ctx);
         SendLoggerSettings(ctx, exchange);
-    } catch (const LinkLost&) {
-        // The loss was told once, when it happened.
-    } catch (const std::exception& e) {
-        ShowError(ctx, e.what());
-    }
+    });
 }
 
 }  // namespace zan

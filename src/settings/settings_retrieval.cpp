@@ -48,6 +48,25 @@ bool HasLeadingNumber(const std::string& text) {
     return false;
 }
 
+// A failure of the settings parse is told and the clock is still asked.
+void RetrieveSettings(Context& ctx, Exchange& exchange) {
+    exchange.PulseDtr();
+    exchange.Wait(0.2);
+    // An echo left in the list by an earlier retrieval is not this reply. The
+    // newest entry may still be open and take the echo after a prompt.
+    const int firstEntry = std::max(0, ctx.main.List1.Count() - 1);
+    exchange.SendThenWait("P", 0, 0.5);
+    try {
+        ReadLoggerSettings(ctx, firstEntry);
+    } catch (const ReplyCutOff& e) {
+        ShowError(ctx, e.what());
+        exchange.SetProgress(0);
+    }
+    ShowMeasurementTime(ctx);
+    exchange.SendThenWait("C", 0, 1);
+    ReadInstrumentClock(ctx);
+}
+
 }  // namespace
 
 int FindSettingsEcho(const ListBox& list, int firstEntry) {
@@ -157,33 +176,15 @@ void ReadInstrumentClock(Context& ctx) {
 
 void Command3_Click(Context& ctx) {
     if (!IsPortOpen(ctx)) return;
-    Exchange exchange(ctx, &ctx.main.ProgressBar1);
-    if (!exchange.Acquired()) return;
-    try {
-        PulseDtr(ctx);
-        exchange.Wait(0.2);
-        // An echo left in the list by an earlier retrieval is not this reply. The
-        // newest entry may still be open and take the echo after a prompt.
-        const int firstEntry = std::max(0, ctx.main.List1.Count() - 1);
-        exchange.SendThenWait("P", 0, 0.5);
-        try {
-            ReadLoggerSettings(ctx, firstEntry);
-        } catch (const std::exception& e) {
-            ShowError(ctx, e.what());
-            exchange.SetProgress(0);
-        }
-        ShowMeasurementTime(ctx);
-        exchange.SendThenWait("C", 0, 1);
-        ReadInstrumentClock(ctx);
-    } catch (const LinkLost&) {
-        // The loss was told once, when it happened.
-    } catch (const std::exception&) {
-        // The port failed or went away during the exchange.
-        ctx.platform.dialogs.MessageBox(
+    ExchangeRules rules;
+    rules.bar = &ctx.main.ProgressBar1;
+    rules.onPortFailure = [](Context& c, const std::string&) {
+        c.platform.dialogs.MessageBox(
             "Please make sure the power is on, the instrument is not running, and the comm port is "
             "selected.",
             "Please Check");
-    }
+    };
+    RunExchange(ctx, rules, [&ctx](Exchange& exchange) { RetrieveSettings(ctx, exchange); });
 }
 
 }  // namespace zan

@@ -30,10 +30,10 @@ void VirtualPort::Open(int portNumber) {
     if (portNumber == unplugged_) throw PortError("No such file or directory");
     if (!device)
         throw PortError("Port " + std::to_string(portNumber) + " is not connected to a device");
+    device->OnOpen(pump_.Seconds());
     open_ = portNumber;
     dropped_ = false;
     buffer_.clear();
-    device->OnOpen(pump_.Seconds());
     // Whatever the device sent while the port was closed is lost on the line.
     device->Produce(pump_.Seconds());
 }
@@ -50,17 +50,37 @@ void VirtualPort::Close() {
     buffer_.clear();
 }
 
+// As a real port does, the first look that finds the line gone closes the
+// port and says so once; after that the port is simply closed.
+void VirtualPort::ThrowIfDropped() {
+    if (!dropped_) return;
+    dropped_ = false;
+    Close();
+    throw PortLostError("the serial adapter was disconnected");
+}
+
 void VirtualPort::Write(const std::string& text) {
     if (!open_) throw PortError("Operation valid only when the port is open");
     if (!writeFailure_.empty()) throw PortError(writeFailure_);
-    if (dropped_) throw PortLostError("the serial adapter was disconnected");
-    DeviceAt(open_)->OnWrite(text, pump_.Seconds());
+    ThrowIfDropped();
+    try {
+        DeviceAt(open_)->OnWrite(text, pump_.Seconds());
+    } catch (const PortLostError&) {
+        Close();
+        throw;
+    }
 }
 
 void VirtualPort::Collect() {
     if (!open_) throw PortError("Operation valid only when the port is open");
-    if (dropped_) throw PortLostError("the serial adapter was disconnected");
-    buffer_ += DeviceAt(open_)->Produce(pump_.Seconds());
+    ThrowIfDropped();
+    // A device outside the program can go away by itself.
+    try {
+        buffer_ += DeviceAt(open_)->Produce(pump_.Seconds());
+    } catch (const PortLostError&) {
+        Close();
+        throw;
+    }
 }
 
 std::string VirtualPort::Read(int maxChars) {
@@ -79,7 +99,7 @@ int VirtualPort::CharsWaiting() {
 
 void VirtualPort::SetDtr(bool on) {
     dtr_ = on;
-    if (open_) DeviceAt(open_)->OnDtr(on, pump_.Seconds());
+    if (open_ && !dropped_) DeviceAt(open_)->OnDtr(on, pump_.Seconds());
 }
 
 std::string VirtualPort::Describe(int portNumber) const {

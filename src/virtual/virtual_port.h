@@ -13,11 +13,13 @@ namespace zan {
 class Device {
   public:
     virtual ~Device() = default;
+    // May throw PortError (the port stays closed).
     virtual void OnOpen(double /*now*/) {}
     virtual void OnClose(double /*now*/) {}
     virtual void OnWrite(const std::string& /*text*/, double /*now*/) {}
     virtual void OnDtr(bool /*on*/, double /*now*/) {}
-    // Characters the device has sent up to the given time and not yet handed over.
+    // Characters the device has sent up to the given time and not yet handed
+    // over. A device that went away throws PortLostError (also from OnWrite).
     virtual std::string Produce(double now) = 0;
     virtual std::string Describe() const = 0;
 };
@@ -59,8 +61,9 @@ class VirtualPort : public SerialPort {
 
     void FailNextOpen(const std::string& description) { openFailure_ = description; }
     void FailWrites(const std::string& description) { writeFailure_ = description; }
-    // The adapter is unplugged: the next read of the open port fails, and the
-    // port cannot be opened again until the adapter is plugged back in.
+    // The adapter is unplugged: the next read or write of the open port
+    // closes it and fails, and the port cannot be opened again until the
+    // adapter is plugged back in.
     void DropLine();
     void Replug() { unplugged_ = 0; }
     int OpenPortNumber() const { return open_; }
@@ -68,6 +71,7 @@ class VirtualPort : public SerialPort {
 
   private:
     void Collect();
+    void ThrowIfDropped();
     EventPump& pump_;
     std::map<int, std::shared_ptr<Device>> devices_;
     int open_ = 0;

@@ -1,9 +1,30 @@
 #include "virtual/virtual_pump.h"
 
+#include <thread>
+
 namespace zan {
 
+void VirtualPump::FollowRealTime() {
+    realTime_ = true;
+    origin_ = std::chrono::steady_clock::now() -
+              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                  std::chrono::duration<double>(now_));
+}
+
+void VirtualPump::Pause(double seconds) {
+    if (!realTime_) {
+        now_ += seconds;
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    now_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - origin_).count();
+}
+
 void VirtualPump::DispatchPending() {
-    now_ += step_;
+    if (realTime_)
+        Pause(step_);
+    else
+        now_ += step_;
     auto posted = std::move(posted_);
     posted_.clear();
     for (auto& event : posted) event();

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -16,7 +17,10 @@ class VirtualPump : public EventPump {
     void DispatchPending() override;
     void AddTimer(double intervalSeconds, std::function<void()> callback) override;
     // Time passes; the timers that fall due meanwhile fire at the next dispatch.
-    void Pause(double seconds) override { now_ += seconds; }
+    void Pause(double seconds) override;
+    // From now on each step takes its time on the monotonic clock, for a
+    // program that talks to a device outside it.
+    void FollowRealTime();
 
     // Queues an event (a click, a key) to run at the next dispatch.
     void Post(std::function<void()> event) { posted_.push_back(std::move(event)); }
@@ -31,6 +35,9 @@ class VirtualPump : public EventPump {
     };
     double step_;
     double now_ = 0;
+    bool realTime_ = false;
+    // The monotonic clock's reading at virtual time 0, in real time.
+    std::chrono::steady_clock::time_point origin_;
     std::vector<Timer> timers_;
     std::vector<std::function<void()>> posted_;
 };

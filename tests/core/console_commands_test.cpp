@@ -7,6 +7,7 @@
 #include "console/console_commands.h"
 #include "core/test_support.h"
 #include "link/exchange.h"
+#include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
 
@@ -116,17 +117,29 @@ TEST_F(ConsoleTest, CommandsEndSilentlyOnAClosedPortOrOneClosedDuringTheirWait) 
     EXPECT_EQ(sensor->Received(), "");
 }
 
-TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithItsCarriageReturnAndLeavesTheLineFeed) {
+TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithoutItsLineEndsAndLeavesTheLineFeed) {
     Start(Behaviour::Answering);
     m.Command28.Click();
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(m.Command28.Caption(), Firmware() + "\r");
+    EXPECT_EQ(m.Command28.Caption(), Firmware());
     program.pump.Pause(0.002);
     EXPECT_EQ(program.port.Read(1), "\n");
     EXPECT_EQ(program.ctx.portInputLen, 1);
     // The read ran no timer tick, so the line did not reach the receive list.
     for (const auto& entry : m.List1.Entries())
         EXPECT_EQ(entry.find(sim::FirmwareLine(SensorModel::Vsf)), std::string::npos);
+}
+
+TEST_F(ConsoleTest, FirmwareQueryOfASensorThatNeverAnswersSaysSoOnceAndKeepsTheCaption) {
+    Start(Behaviour::Absent);
+    m.Command28.Click();
+    EXPECT_EQ(Messages(),
+              (Lines{kFirmwarePrompt, "Firmware: " + kPowerOnPrompt,
+                     "Firmware: Zan Sensor sent no firmware line after it was woken, so its "
+                     "firmware is not known. Please check power and the cable, then click "
+                     "again."}));
+    EXPECT_EQ(m.Command28.Caption(), kNoFirmware);
+    EXPECT_EQ(sensor->Received(), "");
 }
 
 // A scripted feed on port 1, the main window loaded.
@@ -155,17 +168,45 @@ TEST_F(FeedTest,
     EXPECT_EQ(m.Text9.Text(), "");
     m.Text9.SetText("P\r");
     EXPECT_EQ(feed->Written(), "rrabcP\r");
-    {
-        const Exchange exchange(program.ctx);
+    RunExchange(program.ctx, {}, [&](Exchange&) {
         m.Text9.TypeChar('y');
         EXPECT_EQ(m.Text9.Text(), "y");
-    }
+    });
     m.Text9.TypeChar('z');
     EXPECT_EQ(feed->Written(), "rrabcP\ryz");
     program.port.FailWrites("Device not ready");
     m.Text9.TypeChar('x');
     EXPECT_EQ(test::Messages(program), Lines{"Error: Device not ready"});
     EXPECT_EQ(m.Text9.Text(), "x");
+}
+
+// An adapter pulled out just as the wake-up pulse ends, while the firmware
+// query watches the port without dispatching.
+class PulledOnWake : public Device {
+  public:
+    explicit PulledOnWake(VirtualPort& port) : port_(port) {}
+    void OnDtr(bool on, double) override {
+        if (!on) port_.DropLine();
+    }
+    std::string Produce(double) override { return {}; }
+    std::string Describe() const override { return "adapter"; }
+
+  private:
+    VirtualPort& port_;
+};
+
+TEST_F(FeedTest, APortLostDuringTheFirmwareQueryIsToldOnceAndClosesThePort) {
+    program.port.Attach(2, std::make_shared<PulledOnWake>(program.port));
+    m.op2.Click();
+    m.Command28.Click();
+    EXPECT_TRUE(test::OneMessageWith(program, "Port 2 (adapter) was lost"));
+    EXPECT_FALSE(m.op2.Checked());
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_EQ(m.Command28.Caption(), kNoFirmware);
+    program.port.Replug();
+    program.pump.RunFor(1);
+    EXPECT_TRUE(m.op2.Checked());
+    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
 }
 
 }  // namespace

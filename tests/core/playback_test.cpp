@@ -129,6 +129,24 @@ TEST_F(Playback, OpeningClosesThePortAndTheEndOfTheFileStopsPlay) {
     EXPECT_FALSE(IsPortOpen(program.ctx));
 }
 
+TEST_F(Playback, PlayAfterTheEndOfAVsfFileIsOfferedNoMoreAndGivesNoError) {
+    raw = dir / "raw.txt";
+    WriteRaw("1\t2\r\nEOF\r\n");
+    program.Load();
+    m.inst2.Click();
+    Click(program, m.Command16, raw);
+    m.Command17.Click();
+    program.pump.RunFor(0.1);
+    EXPECT_FALSE(m.Command17.Enabled());
+    m.Command17.Click();
+    program.pump.RunFor(0.1);
+    EXPECT_TRUE(program.dialogs.Messages().empty());
+    EXPECT_EQ(m.Command17.Caption(), "Play");
+    EXPECT_EQ(s.PlaybackState, PlaybackMode::Idle);
+    m.Command16.Click();
+    EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+}
+
 TEST_F(Playback, TriaReadsItsFirstLineAtOnceAndClosesTheFileAtTheEnd) {
     raw = dir / "raw.txt";
     WriteRaw("first\r\nsecond\r\neof\r\n");

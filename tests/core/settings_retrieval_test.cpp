@@ -119,6 +119,27 @@ TEST_F(Retrieval, CutOffReplyReportsAnErrorKeepsWhatWasReadAndStillAsksTheClock)
     EXPECT_EQ(m.Text5.Text(), "12");
 }
 
+TEST_F(Retrieval, APlaybackDelayWithNothingPlayingHoldsNoTickAndNoReply) {
+    VirtualProgram& program = bench.program;
+    m.CWNumEdit1.SetValue(5);
+    program.pump.RunFor(1);
+    logger->replies['P'] = Reply("P", "100101", kValues);
+    logger->replies['C'] = kClock;
+    // The click lands where the window's events run: inside a tick, if a tick waits.
+    const double start = program.pump.Seconds();
+    std::function<void()> click = [&] {
+        if (program.ctx.pollRunning || program.pump.Seconds() - start > 0.6)
+            m.Command3.Click();
+        else
+            program.pump.Post(click);
+    };
+    program.pump.Post(click);
+    program.pump.RunFor(8);
+    EXPECT_EQ(logger->written, "PC");
+    EXPECT_EQ(Frame(m), "1101 S30 D2 Q100 I90 7/4/2006 12:00:00");
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(Retrieval, AStreamingSensorOrAnOldEchoGiveConflictAndLeaveTheFrame) {
     m.Text3.SetText("7");
     Retrieve("12/06/26\t12:00:01\t1847\t1202\t957\t4006\r\n");
@@ -149,6 +170,7 @@ void Type(MainForm& m, const std::string& bits, int smoothing,
 // The frame typed in full, the date in the month-first order.
 struct Application : Retrieval {
     void SetUp() override {
+        logger->replies['B'] = "B\r\nControl bits: ";
         m.mdy.Click();
         Type(m, "1101", 25,
              {{&m.Text3, "100"},

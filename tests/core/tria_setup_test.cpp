@@ -2,6 +2,7 @@
 
 #include "core/settings_test_support.h"
 #include "core/test_support.h"
+#include "settings/tria_listing.h"
 #include "settings/tria_setup.h"
 #include "sim/simulated_sensor.h"
 
@@ -58,48 +59,60 @@ struct OnAFeed : HeadBench<FeedDevice> {
     OnAFeed() : HeadBench(std::make_shared<FeedDevice>()) {}
 };
 
-TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsAndProgressOrNamesTheSlotWithoutAChoice) {
+TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsThenAsksTheListingBack) {
     OnAFeed b;
     b.Choose(3, 4, 0, 1, 0, 2);
     const double start = b.program.pump.Seconds();
     b.m.Command4.Click();
-    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPr");
-    EXPECT_NEAR(b.program.pump.Seconds() - start, 8.5, 0.05);
+    // A feed lists nothing back: the box says so, and the head is told to run.
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrstopDR");
+    EXPECT_NEAR(b.program.pump.Seconds() - start, 11.5, 0.05);
     EXPECT_EQ(b.steps, (std::vector<double>{15, 30, 90, 100, 0}));
+    EXPECT_TRUE(test::OneMessageWith(
+        b.program, "TRIA Setup: The settings were sent, but the head did not list them back"));
+    EXPECT_TRUE(test::OneMessageWith(b.program, "The head was told to run again (\"R\")."));
     // Grey boxes and no pressure choice send nothing for them.
     b.Choose(0, 1, 2, 2, 2, -1);
     b.m.Command4.Click();
-    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrSTOPc1Bc2Gc3Rr");
-    EXPECT_TRUE(b.Messages().empty());
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrstopDRSTOPc1Bc2Gc3RrstopDR");
     b.m.Combo2.SetText("Sensor 2");
     b.m.Command4.Click();
-    EXPECT_TRUE(test::OneMessageWith(b.program, "Missing Parameter: "));
-    EXPECT_TRUE(test::OneMessageWith(b.program, "slot 2"));
+    EXPECT_EQ(b.Messages().back().title, "Missing Parameter");
+    EXPECT_NE(b.Messages().back().text.find("slot 2"), std::string::npos);
     // A closed port sends nothing and says nothing.
     b.m.cp.Click();
     b.m.Command4.Click();
-    EXPECT_EQ(b.Messages().size(), 1u);
-    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrSTOPc1Bc2Gc3Rr");
+    EXPECT_EQ(b.Messages().size(), 3u);
+    EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrstopDRSTOPc1Bc2Gc3RrstopDR");
 }
 
-TEST(TriaLock, SendsStopsyrAndStepsTheBarOverTwoPointSixSeconds) {
+TEST(TriaLock, SendsStopsyrStepsTheBarAndSaysWhatTheHeadAnsweredOrThatItDidNot) {
     OnAFeed b;
     const double start = b.program.pump.Seconds();
+    b.device->Feed("\r\n>");
+    b.program.pump.RunFor(0.1);
+    b.program.pump.Post([&] { b.device->Feed("\r\nSettings locked\r\n>"); });
     b.m.Command13.Click();
     EXPECT_EQ(b.device->Written(), "STOPSYR");
-    EXPECT_NEAR(b.program.pump.Seconds() - start, 2.6, 0.05);
+    EXPECT_NEAR(b.program.pump.Seconds() - start, 2.7, 0.05);
     EXPECT_EQ(b.steps, (std::vector<double>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0}));
+    EXPECT_TRUE(test::OneMessageWith(
+        b.program, "TRIA Setup: The head answered the lock command: Settings locked"));
+    // Silent: no answer means not known to be locked.
+    b.m.Command13.Click();
+    EXPECT_EQ(b.Messages().back().text.rfind("The head gave no answer this program could read", 0),
+              0u);
 
     b.program.port.FailWrites("Device not ready");
     b.m.Command13.Click();
     b.program.port.FailWrites("");
     b.m.cp.Click();
     b.m.Command13.Click();
-    ASSERT_EQ(b.Messages().size(), 2u);
-    EXPECT_EQ(b.Messages()[0].title, "Error");
-    EXPECT_EQ(b.Messages()[0].text, "Device not ready");
-    EXPECT_EQ(b.Messages()[1].title, "TRIA Setup");
-    EXPECT_EQ(b.device->Written(), "STOPSYR");
+    ASSERT_EQ(b.Messages().size(), 4u);
+    EXPECT_EQ(b.Messages()[2].title, "Error");
+    EXPECT_EQ(b.Messages()[2].text, "Device not ready");
+    EXPECT_EQ(b.Messages()[3].title, "TRIA Setup");
+    EXPECT_EQ(b.device->Written(), "STOPSYRSTOPSYR");
 }
 
 struct OnTheHead : HeadBench<sim::SimulatedSensor> {
@@ -147,14 +160,24 @@ TEST(TriaRoundTrip, ApplyThenRetrieveShowsWhatWasAppliedAndPacketsFollowTheNewLa
     EXPECT_FALSE(b.m.MSFlexGrid1.Cell(1, 1).empty());
 }
 
-TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycledAndASilentOneIsNotRead) {
+TEST(TriaRoundTrip, ALockedHeadIsToldOfAndTheSlotsItDidNotTakeAreNamed) {
     OnTheHead b;
     b.m.Command13.Click();
+    EXPECT_TRUE(
+        test::OneMessageWith(b.program, "The head answered the lock command: Settings locked"));
     b.Choose(2, 2, 2, 1, 1, 4);
     b.m.Command4.Click();
-    b.m.Command12.Click();
+    // The frame shows what the head kept, and the box names each setting it did not take.
     EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Blue", "Green", "Red", "PSI", "Aux Analog 10",
                                                    "Aux Analog 20"}));
+    ASSERT_EQ(b.Messages().size(), 2u);
+    EXPECT_EQ(
+        b.Messages()[1].text,
+        "The head did not take: slot 1 (Red sent, Blue kept); slot 2 (Red sent, Green kept); "
+        "pressure output (Volts sent, PSI kept); Aux Analog 1 (on sent, off kept); Aux Analog "
+        "2 (on sent, off kept). The frame shows what the head keeps. A locked head takes "
+        "nothing until its power is cycled.");
+    EXPECT_TRUE(b.device->Streaming());
     b.device->PowerOff(b.program.pump.Seconds());
     b.device->PowerOn(b.program.pump.Seconds());
     b.program.pump.RunFor(2);
@@ -164,15 +187,20 @@ TEST(TriaRoundTrip, ALockedHeadIgnoresApplyUntilItsPowerIsCycledAndASilentOneIsN
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Red", "Red", "Red", "Volts", "Aux Analog 11",
                                                    "Aux Analog 21"}));
-    ASSERT_TRUE(b.Messages().empty());
-    // The last listing is still in List2; a silent head must not be read from it.
+    ASSERT_EQ(b.Messages().size(), 2u);
+    // The last listing is still in List2; a silent head must not be read from it, and is
+    // told to run again.
     b.device->PowerOff(b.program.pump.Seconds());
     b.Scramble();
     const std::vector<std::string> scrambled = b.Frame();
+    const size_t sent = b.device->Received().size();
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), scrambled);
-    EXPECT_TRUE(test::OneMessageWith(
-        b.program, "TRIA Setup: The head's listing is incomplete: line 16 of 16"));
+    EXPECT_EQ(b.Messages().back().text,
+              "The head's listing is incomplete: line 16 of 16 is missing or too short. The head "
+              "did not list its settings: check that it is powered and connected, then retrieve "
+              "again. The frame was left as it was. The head was told to run again (\"R\").");
+    EXPECT_EQ(b.device->Received().substr(sent), "stopDR");
     EXPECT_EQ(b.m.ProgressBar2.Value(), 0);
 }
 
@@ -184,6 +212,38 @@ TEST(TriaRetrieve, DataStillStreamingIsNotReadAsAListing) {
     b.m.Command12.Click();
     EXPECT_TRUE(test::OneMessageWith(b.program, "TRIA Setup: The head sent measurements"));
     EXPECT_EQ(b.m.Combo1.Text(), "Sensor 1");
+}
+
+// Heads that list their setup in other shapes than the simulator's first
+// one: running on from a prompt printed without a line end, 16 lines only,
+// lines before and after the ones read, a prompt with its own line end.
+TEST(TriaRetrieve, TheListingIsFoundByWhatTheHeadPrintedWhateverItsShape) {
+    const struct {
+        bool leadingLineEnd;
+        int before, after;
+        bool promptLineEnd;
+    } shapes[] = {{false, 0, 1, false}, {false, 2, 1, false}, {true, 0, 0, false},
+                  {true, 5, 4, false},  {true, 2, 1, true},   {false, 0, 3, true}};
+    for (const auto& shape : shapes) {
+        sim::SensorQuirks quirks;
+        quirks.listingLeadingLineEnd = shape.leadingLineEnd;
+        quirks.listingLinesBefore = shape.before;
+        quirks.listingLinesAfter = shape.after;
+        quirks.promptLineEnd = shape.promptLineEnd;
+        auto head = std::make_shared<sim::SimulatedSensor>(
+            sim::SensorModel::Tria, sim::SimulatedSensor::Behaviour::Answering, quirks);
+        head->Head() = sim::HeadConfig{{'F', 'N', 'G'}, 'D', true, false};
+        HeadBench<sim::SimulatedSensor> b(head);
+        b.m.Command12.Click();
+        const std::string where = std::to_string(shape.before) + "/" + std::to_string(shape.after);
+        EXPECT_TRUE(b.Messages().empty()) << where << ": " << b.Messages()[0].text;
+        EXPECT_EQ(b.m.Combo1.Text() + b.m.Combo2.Text() + b.m.Combo3.Text() + b.m.Combo4.Text(),
+                  "FluorometerNo Sensor!Greendbars")
+            << where;
+        EXPECT_EQ(b.m.Check5.Value() * 10 + b.m.Check8.Value(), 10) << where;
+        EXPECT_EQ(b.m.Command28.Caption(), "Firmware : VSF 1.02") << where;
+        EXPECT_TRUE(head->Streaming()) << where;
+    }
 }
 
 }  // namespace

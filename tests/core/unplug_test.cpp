@@ -146,13 +146,17 @@ TEST_F(PortMenu, OpeningChecksOnlyItsItemAnotherOpenWaitsForCloseAndAFailureDoes
 
 // The far end of the line, recording everything that reaches the wire:
 // written text and every change of DTR (the firmware query's wake-up pulse).
+// It echoes what it is sent, as a logger does.
 class Wire : public Device {
   public:
-    void OnWrite(const std::string& text, double) override { written += text; }
+    void OnWrite(const std::string& text, double) override {
+        written += text;
+        echo += text;
+    }
     void OnDtr(bool, double) override { ++dtrChanges; }
-    std::string Produce(double) override { return {}; }
+    std::string Produce(double) override { return std::exchange(echo, {}); }
     std::string Describe() const override { return "wire"; }
-    std::string written;
+    std::string written, echo;
     int dtrChanges = 0;
 };
 
@@ -191,6 +195,22 @@ TEST(Exchange, AFirmwareQueryOrAnyOtherExchangeClickedDuringASettingsApplication
     EXPECT_EQ(enabledDuring, std::vector<bool>(std::size(starters), false));
     for (const char* intruder : starters)
         EXPECT_EQ(apply(intruder, &enabledDuring), alone) << intruder;
+}
+
+// An instrument chosen during an exchange's wait reshapes the window; the
+// exchange's end gives the starters the states that instrument wants.
+TEST(Exchange, AnInstrumentChosenDuringAnExchangeKeepsItsEnabledStatesAfterIt) {
+    auto wire = std::make_shared<Wire>();
+    test::SettingsBench bench(wire);
+    MainForm& m = bench.m;
+    for (TextBox* box : {&m.Text1, &m.Text6, &m.Text7}) box->SetText("01");
+    bench.program.pump.Post([&] { m.inst6.Click(); });
+    m.Command2.Click();
+    EXPECT_FALSE(m.Command28.Enabled());
+    bench.program.pump.Post([&] { m.inst2.Click(); });
+    for (ComboBox* slot : {&m.Combo1, &m.Combo2, &m.Combo3}) slot->SetListIndex(0);
+    m.Command4.Click();
+    EXPECT_TRUE(m.Command28.Enabled());
 }
 
 }  // namespace
