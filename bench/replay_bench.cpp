@@ -81,14 +81,14 @@ double ChildCpuSeconds() {
 
 void BM_ReplayVsfBeta(benchmark::State& state) {
     const RawLog& log = VsfRawLog(state.range(0));
-    zan::FieldStream cal((kDir / "cal.txt").string());
+    zan::FieldStream cal((kDir / "cal.txt").string(), "Cal Info file");
     zan::ReplayOptions options;
     options.instrumentType = zan::kVsf;
     options.graphView = 1;
     options.calibration = zan::ParseCalInfo(cal, zan::kVsf);
     options.outputPath = (kDir / "replayed.txt").string();
     for (auto _ : state) {
-        zan::FieldStream raw(log.path.string());
+        zan::FieldStream raw(log.path.string(), "raw log");
         const auto report = zan::ReplayRawLog(raw, options, zan::LocalDateTime{});
         if (report.failure) state.SkipWithError(report.failure->c_str());
     }

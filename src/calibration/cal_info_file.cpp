@@ -9,8 +9,9 @@
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/short_date.h"
-#include "core/text_file.h"
+#include "core/user_file_writer.h"
 #include "state/instruments.h"
+#include "state/open_files.h"
 
 namespace zan {
 namespace {
@@ -116,7 +117,7 @@ void Command30_Click(Context& ctx) {
     const float type = ctx.state.InstrumentType;
     if (!HasTable(type)) return;
     try {
-        FieldStream fields(chosen.path);
+        FieldStream fields(chosen.path, "Cal Info file");
         const CalInfoValues values = ParseCalInfo(fields, type);
         ApplyCalInfo(values, ctx.main.MSFlexGrid2, type);
         // The box shows the reader's words; a misplaced number reads as 0, as typed.
@@ -136,9 +137,8 @@ void Command31_Click(Context& ctx) {
     try {
         const std::string date =
             FormatShortDate(ctx.platform.clock.Now(), ctx.platform.clock.ShortDatePattern());
-        LineWriter file(chosen.path, LineWriter::Mode::Create);
-        file.Write(CalInfoText(ctx.main.MSFlexGrid2, type, chosen.path, date));
-        file.Close();
+        WriteUserText(chosen.path, {"the Cal Info file", {}, {}, {}, 0, OpenFiles(ctx.state), {}},
+                      CalInfoText(ctx.main.MSFlexGrid2, type, chosen.path, date));
     } catch (const std::exception& e) {
         ShowError(ctx, e.what());
     }

@@ -61,8 +61,9 @@ DeviceTable ReadDeviceFile(FieldStream& in) try {
 }
 
 DeviceTable ReadDeviceFile(const std::string& path) {
-    std::ifstream file = OpenForReading(path);
-    FieldStream in(file, path, kConversionFieldRules);
+    UserFileInput file = OpenForReading(path, kDeviceFileKind);
+    FieldStream in(*file.stream, path, kConversionFieldRules, FieldStream::kBlockSize,
+                   kDeviceFileKind);
     return ReadDeviceFile(in);
 }
 

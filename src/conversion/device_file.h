@@ -7,6 +7,9 @@ namespace zan {
 
 class FieldStream;
 
+inline constexpr const char* kDeviceFileKind = "TRIA device file";
+inline constexpr const char* kDataFileKind = "TRIA data file";
+
 // A scattering channel's coefficients: a count becomes (count - offset) x scaling.
 struct ChannelCoefficients {
     double scaling = 0;

@@ -1,12 +1,9 @@
 #include "conversion/file_problem.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 namespace zan {
 
 std::string Describe(const FileProblem& problem) {
+    if (!problem.told.empty()) return problem.told;
     std::string text = problem.file + ": ";
     if (problem.line > 0) {
         text += "line " + std::to_string(problem.line);
@@ -26,9 +23,7 @@ FileProblem ReadingProblem(const FieldStreamError& error, const std::string& fil
     using Kind = FieldStreamError::Kind;
     constexpr const char* kNotText = ", so this is not a text file";
     switch (error.kind) {
-        case Kind::ZeroByte:
-            return {ProblemKind::NotText, file, error.line, 0,
-                    std::string("holds a zero byte") + kNotText};
+        case Kind::ZeroByte: return {ProblemKind::NotText, file, error.line, 0, {}, error.what()};
         case Kind::TooLong:
             return {ProblemKind::NotText, file, error.line, 0,
                     "is longer than " + std::to_string(kConversionFieldRules.longestField) +
@@ -37,21 +32,12 @@ FileProblem ReadingProblem(const FieldStreamError& error, const std::string& fil
     }
 }
 
-std::ifstream OpenForReading(const std::string& path) {
-    std::error_code ec;
-    const auto type = std::filesystem::status(path, ec).type();
-    const char* refusal =
-        type == std::filesystem::file_type::directory ? "is a folder"
-        : type == std::filesystem::file_type::block || type == std::filesystem::file_type::character
-            ? "is a device, not a file"
-            : nullptr;
-    if (refusal) throw FileProblemError({ProblemKind::CannotOpen, path, 0, 0, refusal});
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw FileProblemError(
-            {ProblemKind::CannotOpen, path, 0, 0, errno ? std::strerror(errno) : "cannot be read"});
-    return in;
+UserFileInput OpenForReading(const std::string& path, const std::string& kind) {
+    try {
+        return OpenUserFile(path, kind);
+    } catch (const UserFileError& e) {
+        throw FileProblemError({ProblemKind::CannotOpen, path, 0, 0, e.Description(), e.what()});
+    }
 }
 
 }  // namespace zan

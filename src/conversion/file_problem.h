@@ -1,5 +1,4 @@
 #pragma once
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -10,12 +9,11 @@ namespace zan {
 
 // What kept a file of the conversion from being read or written.
 enum class ProblemKind {
-    CannotOpen,  // missing, unreadable, a folder or a device
+    CannotOpen,  // missing, unreadable, not a file, or a file the conversion reads
     NotText,     // a zero byte, or a line too long to be a line of text
     WrongTitle,  // a device file whose title is not a TRIA title
     TooShort,    // a device file that ends before its ninth coefficient line
     NotANumber,  // a coefficient or a count that is not a number
-    SameFile,    // the converted file would overwrite the data or device file
     WriteFailed  // the converted file could not be written
 };
 
@@ -27,9 +25,11 @@ struct FileProblem {
     long long line = 0;
     int field = 0;
     std::string what;
+    // The whole message where the reader of every user file already told it.
+    std::string told = {};
 };
 
-// "FILE: line 8123, field 7: WHAT".
+// "FILE: line 8123, field 7: WHAT", or what the reader told.
 std::string Describe(const FileProblem& problem);
 
 // The text of a field as a message quotes it, cut short when it is long.
@@ -46,15 +46,15 @@ class FileProblemError : public std::runtime_error {
 };
 
 // How the conversion reads its files: a lone CR ends a line as in the
-// logger's files, and a zero byte anywhere or a field longer than 1 MiB means
-// the file is not text.
-inline constexpr FieldRules kConversionFieldRules{size_t{1} << 20, true, true};
+// logger's files, and a field longer than 1 MiB means the file is not text.
+inline constexpr FieldRules kConversionFieldRules{size_t{1} << 20, true};
 
 // The reader's refusal of a file of the conversion, told as its other problems are.
 FileProblem ReadingProblem(const FieldStreamError& error, const std::string& file);
 
-// Opens a file for reading. Throws FileProblemError (CannotOpen) with the
-// system's description, and for a folder or a device.
-std::ifstream OpenForReading(const std::string& path);
+// Opens a file of the conversion for reading as every user file is opened
+// (kind as refusals name it: "TRIA data file"). Throws FileProblemError
+// (CannotOpen) with the refusal or the system's description.
+UserFileInput OpenForReading(const std::string& path, const std::string& kind);
 
 }  // namespace zan

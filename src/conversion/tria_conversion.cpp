@@ -1,16 +1,9 @@
 #include "conversion/tria_conversion.h"
 
-#include <filesystem>
-
 #include "core/user_file_writer.h"
 
 namespace zan {
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
-}
 
 // The converted file, created from empty. Each line goes to the system as it
 // is written, so the lines converted before a failure stay in the file even
@@ -19,10 +12,16 @@ bool SameFile(const std::string& a, const std::string& b) {
 // later lines are ignored.
 class ConvertedFile : public LineSink {
   public:
-    explicit ConvertedFile(const std::string& path) try
-        : file_(path, UserFileWriter::Mode::Create, UserFileWriter::Sync::AtClose) {
+    ConvertedFile(const std::string& path, const FilesInUse& inputs) try
+        : file_(path, {"the converted file",
+                       UserFileWriter::Mode::Create,
+                       UserFileWriter::Sync::AtClose,
+                       {},
+                       0,
+                       inputs,
+                       {}}) {
     } catch (const UserFileError& e) {
-        throw FileProblemError({ProblemKind::CannotOpen, path, 0, 0, e.Description()});
+        throw FileProblemError({ProblemKind::CannotOpen, path, 0, 0, e.Description(), e.what()});
     }
 
     void WriteLine(std::string_view text) override {
@@ -38,7 +37,7 @@ class ConvertedFile : public LineSink {
         const UserFileFailure& failure = *file_.Failure();
         throw FileProblemError(
             {ProblemKind::WriteFailed, failure.path, 0, 0,
-             failure.description + " after " + std::to_string(failure.linesWritten) + " lines"});
+             failure.description + " after " + std::to_string(failure.linesInFile) + " lines"});
     }
 
     UserFileWriter file_;
@@ -62,7 +61,8 @@ ConversionOutcome ConvertTriaData(std::istream& data, const std::string& dataNam
     TriaRecordWalk walk(device, dataName);
     try {
         out.WriteLine(kConvertedHeading);
-        FieldStream in(data, dataName, kConversionFieldRules);
+        FieldStream in(data, dataName, kConversionFieldRules, FieldStream::kBlockSize,
+                       kDataFileKind);
         unsigned long long reported = 0;
         while (in.Next()) {
             walk.Convert(in.Text(), in.Line(), in.FirstField(), out);
@@ -87,14 +87,12 @@ ConversionOutcome ConvertTriaFile(const DeviceTable& device, const ConversionFil
                                   const ConversionProgressCallback& progress) {
     ConversionOutcome outcome;
     try {
-        std::ifstream data = OpenForReading(files.data);
-        for (const std::string* input : {&files.data, &files.device})
-            if (SameFile(files.converted, *input))
-                throw FileProblemError({ProblemKind::SameFile, files.converted, 0, 0,
-                                        "is a file the conversion reads; choose another name for "
-                                        "the converted file"});
-        ConvertedFile converted(files.converted);
-        outcome = ConvertTriaData(data, files.data, device, converted, progress);
+        UserFileInput data = OpenForReading(files.data, kDataFileKind);
+        FilesInUse inputs{{data.identity, "the TRIA data file"}};
+        if (const auto device = PathIdentity(files.device))
+            inputs.push_back({*device, "the TRIA device file"});
+        ConvertedFile converted(files.converted, inputs);
+        outcome = ConvertTriaData(*data.stream, files.data, device, converted, progress);
         converted.Close();
     } catch (const FileProblemError& e) {
         // A failing close after a failed conversion: the first problem is the one to tell.

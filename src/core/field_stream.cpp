@@ -1,20 +1,14 @@
 #include "core/field_stream.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
 #include "core/word_scan.h"
 
 namespace zan {
 namespace {
-
-constexpr size_t kTextCheckBytes = 4096;
 
 // The bytes that end an unquoted field, and the zero byte where the rules
 // refuse it.
@@ -28,14 +22,14 @@ constexpr std::array<bool, 256> StopBytes() {
 }
 constexpr std::array<bool, 256> kStop = StopBytes();
 
-bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
-
 }  // namespace
 
-FieldStream::FieldStream(std::istream& in, std::string name, FieldRules rules, size_t blockSize)
+FieldStream::FieldStream(std::istream& in, std::string name, FieldRules rules, size_t blockSize,
+                         std::string kind)
     : in_(&in),
       name_(std::move(name)),
       rules_(rules),
+      kind_(std::move(kind)),
       block_(new char[blockSize]),
       blockSize_(blockSize) {}
 
@@ -44,22 +38,28 @@ FieldStream::FieldStream(std::unique_ptr<std::istream> in, std::string name)
     owned_ = std::move(in);
 }
 
-FieldStream::FieldStream(const std::string& path)
-    : FieldStream(std::make_unique<std::ifstream>(), path) {
-    struct stat info {};
-    const auto refuse = [&](const std::string& text) {
-        throw FieldStreamError(FieldStreamError::Kind::Open, 0, text);
-    };
-    if (::stat(path.c_str(), &info) != 0)
-        refuse("Could not open " + path + ": " + std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) refuse(path + " is not a file");
-    auto& file = static_cast<std::ifstream&>(*owned_);
-    file.open(path, std::ios::binary);
-    if (!file) refuse("Could not open " + path + ": " + std::strerror(errno));
-    size_ = static_cast<std::uint64_t>(info.st_size);
-    Available();
-    if (std::memchr(block_.get(), '\0', std::min(kTextCheckBytes, end_)) != nullptr)
-        refuse(path + " is not a text file");
+namespace {
+
+UserFileInput OpenOrRefuse(const std::string& path, const std::string& kind, const std::string& use,
+                           const FilesInUse& inUse) {
+    try {
+        return OpenUserFile(path, kind, use, inUse);
+    } catch (const UserFileError& e) {
+        throw FieldStreamError(FieldStreamError::Kind::Open, 0, e.what());
+    }
+}
+
+}  // namespace
+
+FieldStream::FieldStream(const std::string& path, const std::string& kind, FieldRules rules,
+                         const std::string& use, const FilesInUse& inUse)
+    : in_(nullptr), name_(path), rules_(rules), kind_(kind), blockSize_(kBlockSize) {
+    UserFileInput file = OpenOrRefuse(path, kind, use, inUse);
+    owned_ = std::move(file.stream);
+    in_ = owned_.get();
+    identity_ = file.identity;
+    size_ = file.size;
+    block_.reset(new char[blockSize_]);
 }
 
 void FieldStream::Refuse(FieldStreamError::Kind kind, const std::string& what) const {
@@ -67,12 +67,16 @@ void FieldStream::Refuse(FieldStreamError::Kind kind, const std::string& what) c
     throw FieldStreamError(kind, line, name_ + ", line " + std::to_string(line) + ": " + what);
 }
 
+void FieldStream::RefuseBinary() const {
+    throw FieldStreamError(FieldStreamError::Kind::ZeroByte, line_,
+                           BinaryRefusal(name_, line_, kind_));
+}
+
 bool FieldStream::Fill() {
     pos_ = end_ = 0;
     if (!*in_) return false;
     in_->read(block_.get(), static_cast<std::streamsize>(blockSize_));
-    if (in_->bad() && rules_.wholeFileText)
-        Refuse(FieldStreamError::Kind::ReadFailed, "could not be read");
+    if (in_->bad()) Refuse(FieldStreamError::Kind::ReadFailed, "could not be read");
     end_ = static_cast<size_t>(in_->gcount());
     bytesFetched_ += end_;
     return end_ > 0;
@@ -99,8 +103,7 @@ void FieldStream::ReadQuoted() {
         const size_t stop = close ? static_cast<size_t>(close - block_.get()) : end_;
         for (size_t i = pos_; i < stop; ++i) {
             const char c = block_[i];
-            if (c == '\0' && rules_.wholeFileText)
-                Refuse(FieldStreamError::Kind::ZeroByte, "holds a zero byte, not a text line");
+            if (c == '\0') RefuseBinary();
             if (c == '\n' ? previous != '\r' || !rules_.loneCrEndsLine
                           : c == '\r' && rules_.loneCrEndsLine)
                 ++line_;
@@ -126,15 +129,9 @@ bool FieldStream::SkipLineFeed() {
 }
 
 inline const char* FieldStream::Scan(const char* p, const char* end) const {
-    // Two scans, each the faster for its files: the table also stops at a
-    // zero byte, the comparisons pass a raw log's bytes a word at a time.
-    if (rules_.wholeFileText) {
-        while (p < end && !kStop[static_cast<unsigned char>(*p)]) ++p;
-        return p;
-    }
-    // Eight bytes at a time up to the word that holds the end.
-    while (end - p >= 8 && !WordHoldsAny(WordAt(p), ',', '\r', '\n')) p += 8;
-    while (p < end && !IsFieldEnd(*p)) ++p;
+    // Eight bytes at a time up to the word that holds the end or a zero byte.
+    while (end - p >= 8 && !WordHoldsAny(WordAt(p), ',', '\r', '\n', '\0')) p += 8;
+    while (p < end && !kStop[static_cast<unsigned char>(*p)]) ++p;
     return p;
 }
 
@@ -194,12 +191,7 @@ bool FieldStream::Next() {
         const char* p = Scan(block_.get() + pos_, block_.get() + end_);
         pos_ = static_cast<size_t>(p - block_.get());
         if (pos_ < end_ && *p != '\0') break;
-        if (pos_ < end_) {
-            if (rules_.wholeFileText)
-                Refuse(FieldStreamError::Kind::ZeroByte, "holds a zero byte, not a text line");
-            ++pos_;
-            continue;
-        }
+        if (pos_ < end_) RefuseBinary();
         if (!quoted) Keep(start, pos_);
         spans = true;
         start = 0;

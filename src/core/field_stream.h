@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/user_file.h"
+
 namespace zan {
 
 // A stored file that cannot be read as one of the program's text files; the
@@ -30,10 +32,6 @@ struct FieldRules {
     // ends its lines) or only a line feed does, as an editor shows the Cal
     // Info file's lone carriage return line.
     bool loneCrEndsLine = false;
-    // Whether a zero byte anywhere and a failing read refuse the file; else a
-    // zero byte near the start of a file opened by path does, a later one is
-    // text, and a failing read ends the file.
-    bool wholeFileText = false;
 };
 
 // Reads text field by field as the program's stored files are read (a field
@@ -41,19 +39,22 @@ struct FieldRules {
 // skipped; a field that begins with a double quote runs to the closing quote,
 // and what follows it up to the field's end is dropped), taking the text from
 // the stream a block at a time, so memory does not depend on the size of the
-// file.
+// file. A zero byte anywhere, or a failing read, refuses the file: a file
+// that is not text is never taken for one, however late its first zero byte.
 class FieldStream {
   public:
     static constexpr size_t kBlockSize = size_t{1} << 20;
 
-    // Reads from a stream the caller keeps; name is used in failures.
+    // Reads from a stream the caller keeps; name is used in failures and
+    // kind ("raw log") in the refusal of binary data.
     FieldStream(std::istream& in, std::string name, FieldRules rules = {},
-                size_t blockSize = kBlockSize);
+                size_t blockSize = kBlockSize, std::string kind = "text file");
     // Reads from a stream it keeps.
     FieldStream(std::unique_ptr<std::istream> in, std::string name);
-    // Opens a file; refuses a folder, a device and a file with NUL bytes
-    // near its start (not text) with a FieldStreamError naming it.
-    explicit FieldStream(const std::string& path);
+    // Opens a user's file as OpenUserFile does (use and inUse as there) and
+    // throws its refusal as a FieldStreamError (Open) naming the file.
+    FieldStream(const std::string& path, const std::string& kind, FieldRules rules = {},
+                const std::string& use = {}, const FilesInUse& inUse = {});
 
     // Moves to the next field; false when the file is exhausted.
     bool Next();
@@ -78,6 +79,8 @@ class FieldStream {
     // The file's size in bytes, 0 when not known.
     std::uint64_t Size() const { return size_; }
     const std::string& Name() const { return name_; }
+    // The file opened by path; empty for a stream.
+    const FileIdentity& Identity() const { return identity_; }
 
   private:
     bool Available() { return pos_ < end_ || Fill(); }
@@ -89,11 +92,14 @@ class FieldStream {
     void Keep(size_t from, size_t to);
     void ReadQuoted();
     [[noreturn]] void Refuse(FieldStreamError::Kind kind, const std::string& what) const;
+    [[noreturn]] void RefuseBinary() const;
 
     std::unique_ptr<std::istream> owned_;
     std::istream* in_;
     std::string name_;
     FieldRules rules_;
+    std::string kind_;
+    FileIdentity identity_;
     // Left uninitialised: only the bytes read into it are looked at.
     std::unique_ptr<char[]> block_;
     size_t blockSize_;

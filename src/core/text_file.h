@@ -1,6 +1,4 @@
 #pragma once
-#include <fstream>
-#include <memory>
 #include <string>
 
 namespace zan {
@@ -20,30 +18,5 @@ class FieldReader {
     std::string content_;
     size_t pos_ = 0;
 };
-
-// Opens a file for field reading; throws std::runtime_error with the system's
-// description when it cannot be read.
-std::unique_ptr<FieldReader> OpenFieldReader(const std::string& path);
-
-// A text file written line by line, each line ended by CR LF.
-class LineWriter {
-  public:
-    enum class Mode { Create, Append };
-    // Throws std::runtime_error with the system's description on failure, as
-    // do Write, WriteLine and Close.
-    LineWriter(const std::string& path, Mode mode);
-    void WriteLine(const std::string& text);
-    void Write(const std::string& text);
-    void Close();
-    bool IsOpen() const { return file_.is_open(); }
-
-  private:
-    [[noreturn]] void Fail();
-    std::string path_;
-    std::ofstream file_;
-};
-
-// The system's description of the last failed file operation on a path.
-std::string FileErrorDescription(const std::string& path);
 
 }  // namespace zan

@@ -9,29 +9,56 @@
 #include <cstring>
 
 namespace zan {
+namespace {
+
+std::string LineCount(long long lines) {
+    return std::to_string(lines) + (lines == 1 ? " line" : " lines");
+}
+
+FileIdentity IdentityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+long SystemWrite(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
+
+}  // namespace
 
 std::string UserFileFailure::Message() const {
-    return "Could not write to " + path + ": " + description + ". " + std::to_string(linesWritten) +
-           (linesWritten == 1 ? " line was" : " lines were") + " written.";
+    std::string text = "Could not write to " + path + ": " + description + ". ";
+    if (fileGone) return text + LineCount(linesInFile) + " had been written to it.";
+    return text + LineCount(linesInFile) + (linesInFile == 1 ? " is" : " are") + " in the file.";
 }
 
-UserFileWriter::UserFileWriter(std::string path, Mode mode, std::function<double()> seconds,
-                               size_t batchBytes)
-    : UserFileWriter(std::move(path), mode, Sync::Periodically) {
-    seconds_ = std::move(seconds);
-    batchBytes_ = batchBytes;
-    lastSync_ = seconds_();
+UserFileWriter::UserFileWriter(std::string path, Options options)
+    : path_(std::move(path)),
+      sync_(options.sync),
+      seconds_(std::move(options.seconds)),
+      batchBytes_(options.batchBytes),
+      write_(options.write ? std::move(options.write) : SystemWrite) {
+    Open(options.mode, options.inUse, options.use);
+    if (seconds_) lastSync_ = seconds_();
 }
 
-UserFileWriter::UserFileWriter(std::string path, Mode mode, Sync sync)
-    : path_(std::move(path)), sync_(sync), batchBytes_(0) {
-    // Opened without blocking so a pipe with no reader fails instead of
-    // freezing the window; writes then block as usual.
-    const int flags =
-        O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : O_TRUNC);
-    fd_ = ::open(path_.c_str(), flags, 0666);
-    if (fd_ < 0) {
-        const std::string description = std::strerror(errno);
+// Opened without blocking so a pipe with no reader fails instead of freezing
+// the window; writes then block as usual. Always appending: a file another
+// program shortens gets the next line at its end, never after a hole.
+void UserFileWriter::Open(Mode mode, const FilesInUse& inUse, const std::string& use) {
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
+    std::string description = fd_ < 0 ? std::strerror(errno) : "";
+    struct stat info {};
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0) {
+        identity_ = IdentityOf(info);
+        regular_ = S_ISREG(info.st_mode);
+        size_ = info.st_size;
+        description = SameFileRefusal(identity_, inUse, use);
+        if (description.empty() && mode == Mode::Create && regular_ && size_ > 0) {
+            if (::ftruncate(fd_, 0) != 0) description = std::strerror(errno);
+            size_ = 0;
+        }
+    }
+    if (!description.empty()) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
         throw UserFileError("Could not open " + path_ + ": " + description, description);
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
@@ -68,44 +95,85 @@ bool UserFileWriter::WriteLine(const LinePieces& line) {
     // Lines held for a batch are not the system's yet: nothing to sync before it goes.
     if (pending_.size() < batchBytes_) return true;
     if (!Flush()) return false;
-    if (seconds_ && seconds_() - lastSync_ >= kSyncInterval) return SyncNow();
-    return true;
-}
-
-bool UserFileWriter::Flush() {
-    const char* data = pending_.data();
-    size_t left = pending_.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd_, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        // A write that takes nothing is a device with no room left.
-        if (written <= 0) return Fail(std::strerror(written < 0 ? errno : ENOSPC));
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
-    if (!pending_.empty()) unsynced_ = true;
-    linesWritten_ += pendingLines_;
-    pendingLines_ = 0;
-    pending_.clear();
-    return true;
-}
-
-// Also notices a file removed under the writer: its lines would go nowhere.
-bool UserFileWriter::SyncNow() {
-    if (seconds_) lastSync_ = seconds_();
-    if (!Flush()) return false;
-    if (!unsynced_) return true;
-    unsynced_ = false;
-    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) return Fail(std::strerror(errno));
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) return Fail("the file was removed");
-    return true;
+    return SyncIfDue();
 }
 
 bool UserFileWriter::SyncIfDue() {
     if (fd_ < 0) return !failure_;
     if (seconds_ && seconds_() - lastSync_ < kSyncInterval) return true;
     return SyncNow();
+}
+
+bool UserFileWriter::Flush() {
+    size_t reached = 0;
+    while (reached < pending_.size()) {
+        const long written = write_(fd_, pending_.data() + reached, pending_.size() - reached);
+        if (written < 0 && errno == EINTR) continue;
+        // A write that takes nothing is a device with no room left.
+        if (written <= 0) return CutBack(reached, std::strerror(written < 0 ? errno : ENOSPC));
+        reached += static_cast<size_t>(written);
+    }
+    if (!pending_.empty()) unsynced_ = true;
+    size_ += static_cast<long long>(reached);
+    linesInFile_ += pendingLines_;
+    pendingLines_ = 0;
+    pending_.clear();
+    return true;
+}
+
+// Part of the pending lines reached the file: the last of them, torn, goes
+// again, so the file ends with a whole line.
+bool UserFileWriter::CutBack(size_t reached, const std::string& description) {
+    size_t whole = reached;
+    while (whole > 0 && pending_[whole - 1] != '\n') --whole;
+    if (whole < reached && regular_)
+        (void)::ftruncate(fd_, static_cast<off_t>(size_ + static_cast<long long>(whole)));
+    linesInFile_ += std::count(pending_.begin(), pending_.begin() + static_cast<long>(whole), '\n');
+    size_ += static_cast<long long>(whole);
+    pending_.clear();
+    pendingLines_ = 0;
+    return Fail(description);
+}
+
+bool UserFileWriter::SyncNow() {
+    if (seconds_) lastSync_ = seconds_();
+    if (!Flush()) return false;
+    if (unsynced_) {
+        unsynced_ = false;
+        if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+            return Fail(std::strerror(errno));
+    }
+    return CheckFile();
+}
+
+// Another program may remove, shorten or replace the file while it is written;
+// the lines would then go nowhere, or after what it left.
+bool UserFileWriter::CheckFile() {
+    struct stat info {};
+    if (!regular_ || ::fstat(fd_, &info) != 0) return true;
+    if (info.st_nlink == 0)
+        return Fail("the file was removed or replaced by another program", true);
+    if (info.st_size < size_) {
+        linesInFile_ = CountLinesInFile();
+        return Fail("the file was shortened by another program");
+    }
+    size_ = info.st_size;
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) != 0 || !(IdentityOf(named) == identity_))
+        return Fail("the file was moved or replaced by another program", true);
+    return true;
+}
+
+long long UserFileWriter::CountLinesInFile() const {
+    const int fd = ::open(("/proc/self/fd/" + std::to_string(fd_)).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    long long lines = 0;
+    char block[64 * 1024];
+    long got;
+    while ((got = ::read(fd, block, sizeof block)) > 0)
+        lines += std::count(block, block + got, '\n');
+    ::close(fd);
+    return lines;
 }
 
 bool UserFileWriter::Close() {
@@ -117,11 +185,26 @@ bool UserFileWriter::Close() {
     return true;
 }
 
-bool UserFileWriter::Fail(const std::string& description) {
-    if (!failure_) failure_ = UserFileFailure{path_, description, linesWritten_};
+bool UserFileWriter::Fail(const std::string& description, bool gone) {
+    if (!failure_) failure_ = UserFileFailure{path_, description, linesInFile_, gone};
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     return false;
+}
+
+void WriteUserText(const std::string& path, UserFileWriter::Options options,
+                   std::string_view text) {
+    UserFileWriter file(path, std::move(options));
+    bool written = true;
+    while (written && !text.empty()) {
+        const size_t end = text.find("\r\n");
+        written = file.WriteLine(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
+    }
+    if (!file.Close()) {
+        const UserFileFailure& failure = *file.Failure();
+        throw UserFileError(failure.Message(), failure.description);
+    }
 }
 
 }  // namespace zan

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "core/text_file.h"
 #include "core/user_file.h"
+#include "core/user_file_writer.h"
 
 namespace zan {
 namespace {
@@ -117,9 +117,7 @@ void SavePortBindings(const PortMap& map, const std::string& path) {
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
     if (error) throw std::runtime_error(error.message() + ": " + path);
-    LineWriter file(path, LineWriter::Mode::Create);
-    file.Write(FormatPortBindings(map));
-    file.Close();
+    WriteUserText(path, {"the port bindings file"}, FormatPortBindings(map));
 }
 
 }  // namespace zan

@@ -7,6 +7,7 @@
 #include "link/port_operations.h"
 #include "recording/recording_lines.h"
 #include "state/instruments.h"
+#include "state/open_files.h"
 
 namespace zan {
 namespace {
@@ -57,7 +58,8 @@ void OpenRawFile(Context& ctx) {
     if (IsPortOpen(ctx)) ClosePort(ctx);
     ctx.main.Label29.SetCaption("File Name: " + chosen.name);
     try {
-        auto file = std::make_unique<FieldStream>(chosen.path);
+        auto file = std::make_unique<FieldStream>(chosen.path, "raw log", FieldRules{},
+                                                  kPlaybackUse, OpenFiles(s));
         for (int i = 0; i < kRawLogHeaderFields; ++i) file->ReadField();
         s.PlaybackFile = std::move(file);
     } catch (const FieldStreamError& e) {

@@ -4,6 +4,7 @@
 #include "core/colour.h"
 #include "core/number_text.h"
 #include "record/decoded_record.h"
+#include "state/open_files.h"
 
 namespace zan {
 namespace {
@@ -60,8 +61,9 @@ void Start(Context& ctx, KeptFile file) {
     if (chosen.cancelled || chosen.path.empty()) return ToIdle(ctx, p);
     EventPump& pump = ctx.platform.pump;
     try {
-        p.writer = OpenKeptFile(ctx.state, file, chosen.path, p.append.Value() == 1,
-                                ctx.platform.clock.Now(), [&pump] { return pump.Seconds(); });
+        p.writer = OpenKeptFile(
+            ctx.state, file, chosen.path, p.append.Value() == 1, ctx.platform.clock.Now(),
+            [&pump] { return pump.Seconds(); }, OpenFiles(ctx.state));
         p.flag = 1;
     } catch (const UserFileError& e) {
         StopWithMessage(ctx, p, e.what());
@@ -96,10 +98,17 @@ bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
 std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile file,
                                              const std::string& path, bool append,
                                              const LocalDateTime& now,
-                                             std::function<double()> seconds, size_t batchBytes) {
-    auto writer = std::make_unique<UserFileWriter>(
-        path, append ? UserFileWriter::Mode::Append : UserFileWriter::Mode::Create,
-        std::move(seconds), batchBytes);
+                                             std::function<double()> seconds,
+                                             const FilesInUse& inUse, size_t batchBytes) {
+    UserFileWriter::Options options{
+        file == KeptFile::Recording ? kRecordingUse : kRawLogUse,
+        append ? UserFileWriter::Mode::Append : UserFileWriter::Mode::Create,
+        UserFileWriter::Sync::Periodically,
+        std::move(seconds),
+        batchBytes,
+        inUse,
+        {}};
+    auto writer = std::make_unique<UserFileWriter>(path, std::move(options));
     const auto heading = HeadingLine(s, file);
     bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
     if (written && heading) written = writer->WriteLine(*heading);

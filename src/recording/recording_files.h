@@ -12,14 +12,14 @@ struct Context;
 struct DecodedRecord;
 struct ProgramState;
 
-// Opens a recording file or raw log and writes its header lines and the
-// heading for the instrument. Throws UserFileError telling why it could not.
-// batchBytes as for UserFileWriter.
+// Opens a recording file or raw log, none of the files in use, and writes
+// its header lines and the heading for the instrument. Throws UserFileError
+// telling why it could not. batchBytes as for UserFileWriter.
 std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile file,
                                              const std::string& path, bool append,
                                              const LocalDateTime& now,
                                              std::function<double()> seconds,
-                                             size_t batchBytes = 0);
+                                             const FilesInUse& inUse, size_t batchBytes = 0);
 // Writes the "EOF" line and closes the file; false when either failed.
 bool FinishKeptFile(UserFileWriter& writer);
 

@@ -54,7 +54,7 @@ class ReplayRecording {
     void Open() {
         if (!file_)
             file_ = OpenKeptFile(s_, KeptFile::Recording, options_.outputPath, options_.append,
-                                 now_, SteadySeconds, kReplayBatchBytes);
+                                 now_, SteadySeconds, options_.inputs, kReplayBatchBytes);
     }
     UserFileWriter* File() const { return file_.get(); }
 
@@ -81,7 +81,7 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
         NextPacketRow(s);
     };
     auto fail = [&](const std::string& text) {
-        report.failure = "line " + std::to_string(raw.Line()) + ": " + text;
+        report.failure = raw.Name() + ", line " + std::to_string(raw.Line()) + ": " + text;
     };
     try {
         for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
@@ -101,6 +101,11 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
             }
         }
         if (!report.failure) recording.Open();
+    } catch (const FieldStreamError& e) {
+        // The reader names the file and the line itself.
+        report.failure = e.what();
+    } catch (const UserFileError& e) {
+        report.failure = e.what();
     } catch (const std::exception& e) {
         fail(e.what());
     }

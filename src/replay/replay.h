@@ -23,13 +23,15 @@ struct ReplayOptions {
     std::string dflScaling = "1";
     std::string outputPath;
     bool append = false;
+    // The tool's inputs, which the recording file must not be.
+    FilesInUse inputs;
 };
 
 struct ReplayReport {
     long long linesRead = 0;     // data lines of the raw log, its "EOF" line included
     long long linesWritten = 0;  // lines of the recording file, header and "EOF" included
-    // What went wrong, each with the raw log's line ("line 12: ..."); the
-    // replay stops at the first.
+    // What went wrong, naming the file and, for the raw log, the line
+    // ("raw.txt, line 12: ..."); the replay stops at the first.
     std::optional<std::string> failure;
     bool cancelled = false;
 };

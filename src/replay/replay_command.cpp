@@ -101,23 +101,25 @@ LocalDateTime Today() {
 
 // The Cal Info file's values; false when it ended early (the reader's words on err).
 bool ReadCalibration(const std::string& path, ReplayOptions& options, std::ostream& err) {
-    FieldStream cal(path);
+    FieldStream cal(path, "Cal Info file");
+    options.inputs.push_back({cal.Identity(), "the Cal Info file"});
     options.calibration = ParseCalInfo(cal, options.instrumentType);
     for (const CalInfoWarning& w : options.calibration->warnings)
         tool::Failure(kName, path + ", line " + std::to_string(w.line) + ": " + w.text, err);
     return !options.calibration->EndedEarly();
 }
 
-int Replay(const std::string& rawPath, const ReplayOptions& options, std::ostream& out,
+int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out,
            std::ostream& err, bool errIsTerminal) {
-    FieldStream raw(rawPath);
+    FieldStream raw(rawPath, "raw log");
+    options.inputs.push_back({raw.Identity(), "the raw log being replayed"});
     tool::Progress progress(err, errIsTerminal, raw.Size());
     const ReplayReport report = ReplayRawLog(raw, options, Today(), [&](std::uint64_t done) {
         progress.Show(done);
         return true;
     });
     progress.Finish();
-    if (report.failure) return tool::Failure(kName, rawPath + ", " + *report.failure, err);
+    if (report.failure) return tool::Failure(kName, *report.failure, err);
     out << report.linesRead << " lines read from " << rawPath << ", " << report.linesWritten
         << " lines written to " << options.outputPath << "\n";
     return tool::kExitDone;

@@ -15,8 +15,9 @@ void EventLog::Tell(const std::string& what) {
     ++count_;
     try {
         if (!file_ || !file_->IsOpen())
-            file_ = std::make_unique<UserFileWriter>(path_, UserFileWriter::Mode::Append,
-                                                     UserFileWriter::Sync::EveryLine);
+            file_ = std::make_unique<UserFileWriter>(
+                path_, UserFileWriter::Options{"the event log", UserFileWriter::Mode::Append,
+                                               UserFileWriter::Sync::EveryLine});
         if (!file_->WriteLine(line)) echo_ << file_->Failure()->Message() << std::endl;
     } catch (const UserFileError& e) {
         echo_ << e.what() << std::endl;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "recording/recording_files.h"
+#include "state/open_files.h"
 
 namespace zan {
 namespace {
@@ -75,13 +76,16 @@ bool ServiceFile::Open(const ProgramState& s, const std::string& path, const Loc
     std::error_code error;
     try {
         if (path == headedPath_ && std::filesystem::exists(path, error)) {
-            writer_ =
-                std::make_unique<UserFileWriter>(path, UserFileWriter::Mode::Append, seconds_);
+            writer_ = std::make_unique<UserFileWriter>(
+                path, UserFileWriter::Options{
+                          kind_ == KeptFile::Recording ? kRecordingUse : kRawLogUse,
+                          UserFileWriter::Mode::Append, UserFileWriter::Sync::Periodically,
+                          seconds_});
             return true;
         }
         // A file of this period from an earlier run keeps what it holds: the
         // new header and lines follow it, as the window's "Append File" does.
-        writer_ = OpenKeptFile(s, kind_, path, true, now, seconds_);
+        writer_ = OpenKeptFile(s, kind_, path, true, now, seconds_, {});
         headedPath_ = path;
         return true;
     } catch (const UserFileError& e) {

@@ -10,6 +10,7 @@
 #include "core/number_value.h"
 #include "core/text_file.h"
 #include "core/user_file.h"
+#include "core/user_file_writer.h"
 #include "ports/port_map.h"
 
 namespace zan {
@@ -70,9 +71,7 @@ std::optional<DateFormatMarks> ReadPreferences(FieldReader& reader) {
 
 void WriteFile(const std::string& path, const std::string& content) {
     if (path.empty()) throw std::runtime_error("No file name");
-    LineWriter writer(path, LineWriter::Mode::Create);
-    writer.Write(content);
-    writer.Close();
+    WriteUserText(path, {"the settings file"}, content);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/user_file_writer.h"
+#include "state/open_files.h"
 
 namespace zan {
 namespace {
@@ -15,14 +16,6 @@ namespace {
 // newest complete line is the one before the line being received.
 int LastCompleteLine(const Context& ctx) {
     return std::min(ctx.state.ReceiveLine, ctx.main.List1.Count()) - 1;
-}
-
-// "Could not write the capture file PATH after N lines: DESCRIPTION".
-std::string CaptureFailure(const std::string& action, const UserFileWriter& file) {
-    const long long lines = file.Failure()->linesWritten;
-    return "Could not " + action + " the capture file " + file.Path() + " after " +
-           std::to_string(lines) + (lines == 1 ? " line: " : " lines: ") +
-           file.Failure()->description;
 }
 
 }  // namespace
@@ -52,10 +45,16 @@ void Command20_Click(Context& ctx) {
     // Each captured point is on disk before the click returns, so it survives a
     // crash or a pulled cable.
     try {
-        s.CaptureFile = std::make_unique<UserFileWriter>(chosen.path, UserFileWriter::Mode::Create,
-                                                         UserFileWriter::Sync::EveryLine);
+        s.CaptureFile = std::make_unique<UserFileWriter>(
+            chosen.path, UserFileWriter::Options{kCaptureUse,
+                                                 UserFileWriter::Mode::Create,
+                                                 UserFileWriter::Sync::EveryLine,
+                                                 {},
+                                                 0,
+                                                 OpenFiles(s),
+                                                 {}});
     } catch (const UserFileError& e) {
-        ShowError(ctx, "Could not create the capture file " + chosen.path + ": " + e.Description());
+        ShowError(ctx, e.what());
     }
 }
 
@@ -72,7 +71,7 @@ void Command21_Click(Context& ctx) {
     }
     if (!s.CaptureFile->WriteLine(ctx.main.List1.Entry(line))) {
         // The file is closed after its first failure; what reached it stays.
-        ShowError(ctx, CaptureFailure("write", *s.CaptureFile));
+        ShowError(ctx, s.CaptureFile->Failure()->Message());
         s.CaptureFile.reset();
         return;
     }
@@ -81,7 +80,7 @@ void Command21_Click(Context& ctx) {
 
 void Command22_Click(Context& ctx) {
     const auto file = std::move(ctx.state.CaptureFile);
-    if (file && !file->Close()) ShowError(ctx, CaptureFailure("close", *file));
+    if (file && !file->Close()) ShowError(ctx, file->Failure()->Message());
 }
 
 }  // namespace zan

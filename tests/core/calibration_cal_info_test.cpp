@@ -107,12 +107,12 @@ TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
     EXPECT_EQ(program.dialogs.Messages()[0].title, "error");
     EXPECT_NE(Messages()[0].find("No such file or directory"), std::string::npos);
     EXPECT_EQ(program.dialogs.Messages()[1].title, "error");
-    EXPECT_EQ(Messages()[2],
-              "Error: No such file or directory: " + (dir / "no" / "folder.txt").string());
-    if (fs::exists("/dev/full")) {
-        Save("/dev/full");
-        EXPECT_EQ(Messages().back(), "Error: No space left on device: /dev/full");
-    }
+    EXPECT_EQ(Messages()[2], "Error: Could not open " + (dir / "no" / "folder.txt").string() +
+                                 ": No such file or directory");
+    Save("/dev/full");
+    EXPECT_EQ(Messages().back(),
+              "Error: Could not write to /dev/full: No space left on device. 0 "
+              "lines are in the file.");
 }
 
 TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {

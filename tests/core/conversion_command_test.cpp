@@ -117,7 +117,7 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
     EXPECT_EQ(Run(data, out), 1);
     EXPECT_EQ(output.rfind("zanhost-convert: " + data + ": line 2, field 3: ", 0), 0u);
     EXPECT_EQ(Run(dir.string(), out), 1);
-    EXPECT_EQ(output, "zanhost-convert: " + dir.string() + ": is a folder\n");
+    EXPECT_EQ(output, "zanhost-convert: " + dir.string() + " is a folder, not a TRIA data file.\n");
     EXPECT_EQ(Run(data, data), 1);
     EXPECT_EQ(test::ReadBytes(data).substr(0, record.size()), record);
     EXPECT_EQ(Run(data, "/dev/full"), 1);
@@ -125,8 +125,8 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
     // A file that is not text is refused with the line.
     test::WriteBytes(data, std::string("ok\r\nbin\0ary", 11));
     EXPECT_EQ(Run(data, out), 1);
-    EXPECT_EQ(output, "zanhost-convert: " + data +
-                          ": line 2: holds a zero byte, so this is not a text file\n");
+    EXPECT_EQ(output,
+              "zanhost-convert: " + data + ", line 2: holds binary data, not a TRIA data file.\n");
     test::WriteBytes(data, std::string(kConversionFieldRules.longestField + 1, 'x'));
     EXPECT_EQ(Run(data, out), 1);
     EXPECT_EQ(output,

@@ -86,8 +86,8 @@ TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
     EXPECT_EQ(Body(dir / "raw_again.txt"), Body(raw) + "EOF\r\n");
     EXPECT_TRUE(again.dialogs.Messages().empty());
 
-    FieldStream rawFile(raw.string());
-    FieldStream cal((dir / "cal.txt").string());
+    FieldStream rawFile(raw.string(), "raw log");
+    FieldStream cal((dir / "cal.txt").string(), "Cal Info file");
     ReplayOptions options;
     options.instrumentType = kVsf;
     options.graphView = kViewVsfBeta;
@@ -180,7 +180,8 @@ TEST_F(Playback, AFileThatIsNotTextIsRefusedWithTheReason) {
     EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
     EXPECT_FALSE(m.Command17.Enabled());
     ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].text, raw.string() + " is not a text file");
+    EXPECT_EQ(program.dialogs.Messages()[0].text,
+              raw.string() + ", line 1: holds binary data, not a raw log.");
 }
 
 TEST_F(Playback, TheDriverLogsPlaysAndPrintsTheFilesBytes) {

@@ -69,7 +69,6 @@ TEST_F(ReaderFuzz, CalInfoReadsOnlyNumbersIntoItsCellsOrFailsCleanly) {
     FlexGrid table(registry, "MSFlexGrid2", 8, 5);
     for (int i = 0; i < kInputsPerReader; ++i) {
         const std::string text = Input(good);
-        LooksBinary(text);
         const float type = i % 2 ? kTria : kVsf;
         FieldStream fields(std::make_unique<std::istringstream>(text), "fuzz");
         try {

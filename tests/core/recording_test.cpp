@@ -183,7 +183,7 @@ TEST_F(RecordingFiles, AFullDiskStopsRecordingWithOneMessageAndLosesNothingBefor
     for (int k = 0; k < 5; ++k) Feed(kVsfLine);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Could not write to " + recording.string() +
-                                      ": No space left on device. 4 lines were written. "
+                                      ": No space left on device. 4 lines are in the file. "
                                       "Recording has stopped.");
     EXPECT_EQ(m.Command18.Caption(), "Start Recording");
     EXPECT_EQ(s.Recording, 0);

@@ -147,10 +147,10 @@ TEST_F(TestingPanel, CaptureThatCannotHappenSaysWhyOnce) {
                               "The capture file " + (folder / "first.txt").string() +
                                   " is still open; close it with \"Close File\" before choosing "
                                   "another.",
-                              "Could not create the capture file " + (folder / "missing").string() +
+                              "Could not open " + (folder / "missing").string() +
                                   "/points.txt: No such file or directory",
-                              "Could not write the capture file /dev/full after 0 lines: No space "
-                              "left on device",
+                              "Could not write to /dev/full: No space left on device. 0 lines are "
+                              "in the file.",
                               "No capture file is open: choose one with \"Save File As\" first."}));
     EXPECT_EQ(m.Label34.Caption(), "0");
 }

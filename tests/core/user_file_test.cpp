@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -24,31 +26,52 @@ struct UserFiles : ::testing::Test {
     const fs::path& dir = folder.path;
 };
 
-TEST_F(UserFiles, PlainTextReadsWholeAndEverythingElseIsRefusedByName) {
+TEST_F(UserFiles, EveryReaderRefusesWhatIsNotItsKindAtOnceInTheSameWords) {
     const fs::path text = dir / "cal.txt";
     test::WriteBytes(text, "ZAN x\r\n100\t1\t2\r\n");
     EXPECT_EQ(ReadUserTextFile(text.string(), {"Cal Info file", 64}), "ZAN x\r\n100\t1\t2\r\n");
     const fs::path big = dir / "big.txt";
     test::WriteBytes(big, std::string(65, 'a'));
+    // Text for far more than a first look, then a zero byte on line 3000.
     const fs::path binary = dir / "bin.txt";
-    test::WriteBytes(binary, std::string("ab\0cd", 5));
+    std::string late;
+    for (int i = 1; i < 3000; ++i) late += "d\t12:00:00\t1850\r\n";
+    test::WriteBytes(binary, late + std::string("x\0y\r\n", 5));
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string gone = (dir / "gone.txt").string();
     const struct {
         std::string path, message;
     } cases[] = {
         {dir.string(), dir.string() + " is a folder, not a Cal Info file."},
         {"/dev/zero", "/dev/zero is a device, not a Cal Info file."},
-        {big.string(), big.string() + " is too large for a Cal Info file (more than 64 bytes)."},
-        {binary.string(), binary.string() + " holds binary data, not a Cal Info file."},
-        {(dir / "gone.txt").string(), "No such file or directory: " + (dir / "gone.txt").string()},
+        {pipe.string(), pipe.string() + " is a pipe, not a Cal Info file."},
+        {binary.string(), binary.string() + ", line 3000: holds binary data, not a Cal Info file."},
+        {gone, "Could not open " + gone + ": No such file or directory"},
     };
     for (const auto& c : cases) {
-        try {
-            ReadUserTextFile(c.path, {"Cal Info file", 64});
-            ADD_FAILURE() << c.path << " was read";
-        } catch (const std::runtime_error& e) {
-            EXPECT_EQ(e.what(), c.message);
+        for (const bool whole : {true, false}) {
+            try {
+                if (whole) {
+                    ReadUserTextFile(c.path, {"Cal Info file", 1 << 20});
+                } else {
+                    FieldStream fields(c.path, "Cal Info file");
+                    while (fields.Next()) continue;
+                }
+                ADD_FAILURE() << c.path << " was read";
+            } catch (const std::runtime_error& e) {
+                EXPECT_EQ(e.what(), c.message) << (whole ? "whole" : "fields");
+            }
         }
     }
+    EXPECT_THROW(ReadUserTextFile(big.string(), {"Cal Info file", 64}), std::runtime_error);
+}
+
+TEST(EscapedText, ShowsControlBytesAsEscapesAndKeepsTheRest) {
+    EXPECT_EQ(EscapedText("a\tb\r\n\x1b[2J\x7f\x9b\\ \xb0"
+                          "C"),
+              "a\\tb\\r\\n\\x1b[2J\\x7f\\x9b\\\\ \xb0"
+              "C");
 }
 
 TEST_F(UserFiles, SettingsFilesThatAreNotTheirKindAreNamedAtStartAndDefaultsApply) {
@@ -69,36 +92,9 @@ TEST_F(UserFiles, SettingsFilesThatAreNotTheirKindAreNamedAtStartAndDefaultsAppl
     EXPECT_FALSE(ReadQuickSetupFile((dir / "absent.zhl").string()));
 }
 
-TEST(UserFileWriter, EachLineIsInTheFileAtOnceAndAppendKeepsWhatWasThere) {
-    test::TempFolder folder;
-    const auto path = folder.path / "out.txt";
-    test::WriteBytes(path, "old\r\n");
-    UserFileWriter writer(path.string(), UserFileWriter::Mode::Append, [] { return 0.0; });
-    ASSERT_TRUE(writer.WriteLine("a\tb"));
-    EXPECT_EQ(test::ReadBytes(path), "old\r\na\tb\r\n");
-    EXPECT_TRUE(writer.Close());
-    UserFileWriter(path.string(), UserFileWriter::Mode::Create, [] { return 0.0; }).WriteLine("");
-    EXPECT_EQ(test::ReadBytes(path), "\r\n");
-}
-
-TEST(UserFileWriter, AFileRemovedUnderTheWriterStopsItAtTheNextSync) {
-    test::TempFolder folder;
-    const auto path = folder.path / "out.txt";
-    double now = 0;
-    UserFileWriter writer(path.string(), UserFileWriter::Mode::Create, [&now] { return now; });
-    ASSERT_TRUE(writer.WriteLine("one"));
-    std::filesystem::remove(path);
-    now = UserFileWriter::kSyncInterval;
-    EXPECT_FALSE(writer.WriteLine("two"));
-    EXPECT_FALSE(writer.IsOpen());
-    EXPECT_EQ(writer.Failure()->Message(), "Could not write to " + path.string() +
-                                               ": the file was removed. 2 lines were written.");
-    EXPECT_FALSE(writer.WriteLine("three"));
-}
-
 using test::Lines;
 
-Lines AllFields(FieldReader& reader) {
+Lines AllFields(FieldReader&& reader) {
     Lines fields;
     while (!reader.AtEnd()) fields.push_back(reader.ReadField());
     return fields;
@@ -133,8 +129,7 @@ TEST(FieldReading, BothReadersSplitAtCommasAndLineEndsButNotTabsAndHonourQuotes)
         {"  x, \"q,\r\nr\" tail\r\nz", {"x", "q,\r\nr", "z"}},
         {"\"open", {"open"}}};
     for (const auto& [content, fields] : cases) {
-        FieldReader reader(content);
-        EXPECT_EQ(AllFields(reader), fields) << content;
+        EXPECT_EQ(AllFields(FieldReader(content)), fields) << content;
         for (size_t block : {1, 2, 3, 64}) {
             Lines texts;
             for (const std::string& f : StreamFields(content, block, kConversionFieldRules))
@@ -144,31 +139,9 @@ TEST(FieldReading, BothReadersSplitAtCommasAndLineEndsButNotTabsAndHonourQuotes)
     }
     EXPECT_EQ(StreamFields("a\tb,c\td\te,f\r\n\ng\r\"h\ni\"\r\nj", 2, kConversionFieldRules),
               (Lines{"a\tb@1.1", "c\td\te@1.3", "f@1.6", "@2.1", "g@3.1", "h\ni@4.1", "j@6.1"}));
-    // The Cal Info file and the raw log count lines at line feeds, as an editor
-    // shows them, and keep a later zero byte as text.
-    EXPECT_EQ(StreamFields(std::string("a\r\r\nb\r\"c\r\nd\"\r\ne\0f", 17), 2, FieldRules{}),
-              (Lines{"a@1.1", "@1.1", "b@2.1", "c\r\nd@2.1", std::string("e\0f@4.1", 7)}));
-}
-
-TEST(LineWriter, WritesCrLfLinesByteForByteCreatingOrAppendingAndReadsThemBack) {
-    test::TempFolder dir;
-    const std::string path = (dir / "out.txt").string();
-    LineWriter(path, LineWriter::Mode::Create).WriteLine("old line that is long");
-    LineWriter writer(path, LineWriter::Mode::Create);
-    writer.WriteLine("Angle\tBeta \t.02");
-    writer.Write("no end");
-    writer.WriteLine("\xB0 8-bit");
-    writer.Close();
-    LineWriter(path, LineWriter::Mode::Append).WriteLine("");
-    EXPECT_EQ(test::ReadBytes(path), "Angle\tBeta \t.02\r\nno end\xB0 8-bit\r\n\r\n");
-    EXPECT_EQ(AllFields(*OpenFieldReader(path)),
-              (Lines{"Angle\tBeta \t.02", "no end\xB0 8-bit", ""}));
-    // Append also creates a missing file.
-    LineWriter((dir / "new.txt").string(), LineWriter::Mode::Append).WriteLine("x");
-    EXPECT_EQ(test::ReadBytes(dir / "new.txt"), "x\r\n");
-    // Writing after Close fails instead of losing the line.
-    EXPECT_FALSE(writer.IsOpen());
-    EXPECT_THROW(writer.WriteLine("lost"), std::runtime_error);
+    // The Cal Info file and the raw log count lines at line feeds, as an editor shows them.
+    EXPECT_EQ(StreamFields("a\r\r\nb\r\"c\r\nd\"\r\ne", 2, FieldRules{}),
+              (Lines{"a@1.1", "@1.1", "b@2.1", "c\r\nd@2.1", "e@4.1"}));
 }
 
 }  // namespace

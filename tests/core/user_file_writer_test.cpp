@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "core/test_support.h"
+#include "core/user_file_writer.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+using Mode = UserFileWriter::Mode;
+using Sync = UserFileWriter::Sync;
+
+struct Writer : ::testing::Test {
+    test::TempFolder folder;
+    const std::string path = (folder.path / "out.txt").string();
+    double now = 0;
+    UserFileWriter::Options Periodic(Mode mode = Mode::Create) {
+        return {"the recording file", mode, Sync::Periodically, [this] { return now; }};
+    }
+};
+
+TEST_F(Writer, EachLineIsInTheFileAtOnceAppendKeepsWhatWasThereCreateEmpties) {
+    test::WriteBytes(path, "old\r\n");
+    UserFileWriter writer(path, Periodic(Mode::Append));
+    ASSERT_TRUE(writer.WriteLine("a\tb"));
+    EXPECT_EQ(test::ReadBytes(path), "old\r\na\tb\r\n");
+    EXPECT_TRUE(writer.Close());
+    UserFileWriter(path, Periodic()).WriteLine("");
+    EXPECT_EQ(test::ReadBytes(path), "\r\n");
+}
+
+// Every name of one file: itself, with "./", through a symbolic and a hard link.
+std::vector<std::string> Names(const fs::path& file) {
+    const fs::path dir = file.parent_path();
+    fs::create_symlink(file, dir / "symbolic.txt");
+    fs::create_hard_link(file, dir / "hard.txt");
+    return {file.string(), (dir / "." / file.filename()).string(), (dir / "symbolic.txt").string(),
+            (dir / "hard.txt").string()};
+}
+
+TEST_F(Writer, AFileInUseIsRefusedByEveryNameWithBothUsesAndLeftByteIdentical) {
+    test::WriteBytes(path, "Created on 12-06-2026\r\nkept\r\n");
+    const FilesInUse inUse{{*PathIdentity(path), "the raw log"}};
+    for (const std::string& name : Names(path)) {
+        for (const Mode mode : {Mode::Create, Mode::Append}) {
+            UserFileWriter::Options options = Periodic(mode);
+            options.inUse = inUse;
+            try {
+                UserFileWriter writer(name, options);
+                ADD_FAILURE() << name << " was opened";
+            } catch (const UserFileError& e) {
+                EXPECT_EQ(e.what(), "Could not open " + name +
+                                        ": the file is already open as the raw log, so it cannot "
+                                        "also be the recording file");
+            }
+            EXPECT_EQ(test::ReadBytes(path), "Created on 12-06-2026\r\nkept\r\n");
+        }
+    }
+}
+
+TEST_F(Writer, AWriteCutShortLeavesOnlyWholeLinesAndCountsThem) {
+    test::WriteBytes(path, "before\r\n");
+    // The disk takes 7 more bytes, then is full: "one\r\n" and "tw" of the next line.
+    size_t room = 7;
+    UserFileWriter::Options options = Periodic(Mode::Append);
+    options.batchBytes = 64;
+    options.write = [&room](int fd, const char* data, size_t size) -> long {
+        if (room == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const size_t taken = std::min(room, size);
+        room -= taken;
+        return ::write(fd, data, taken);
+    };
+    UserFileWriter writer(path, options);
+    EXPECT_TRUE(writer.WriteLine("one"));
+    EXPECT_TRUE(writer.WriteLine("two"));
+    EXPECT_FALSE(writer.Close());
+    EXPECT_EQ(test::ReadBytes(path), "before\r\none\r\n");
+    EXPECT_EQ(writer.Failure()->Message(),
+              "Could not write to " + path + ": No space left on device. 1 line is in the file.");
+    EXPECT_EQ(writer.LinesWritten(), 1);
+}
+
+TEST(UserFileWriterOnAFullDevice, TheFirstLineFailsAndNothingIsCounted) {
+    UserFileWriter writer("/dev/full", {"the raw log", Mode::Append, Sync::EveryLine});
+    EXPECT_FALSE(writer.WriteLine("one"));
+    EXPECT_EQ(writer.Failure()->Message(),
+              "Could not write to /dev/full: No space left on device. 0 lines are in the file.");
+    EXPECT_FALSE(writer.WriteLine("two"));
+}
+
+TEST_F(Writer, TheTimedSyncNoticesARemovedFileWithoutANewLine) {
+    UserFileWriter writer(path, Periodic());
+    ASSERT_TRUE(writer.WriteLine("one"));
+    ASSERT_TRUE(writer.WriteLine("two"));
+    fs::remove(path);
+    now = UserFileWriter::kSyncInterval - 0.1;
+    EXPECT_TRUE(writer.SyncIfDue());
+    now = UserFileWriter::kSyncInterval;
+    EXPECT_FALSE(writer.SyncIfDue());
+    EXPECT_FALSE(writer.IsOpen());
+    EXPECT_EQ(writer.Failure()->Message(),
+              "Could not write to " + path +
+                  ": the file was removed or replaced by another program. 2 lines had been "
+                  "written to it.");
+    EXPECT_FALSE(writer.WriteLine("three"));
+}
+
+TEST_F(Writer, AFileShortenedOrReplacedByAnotherProgramIsReportedOnceWithoutHoles) {
+    UserFileWriter writer(path, Periodic());
+    for (const char* line : {"one", "two", "three"}) ASSERT_TRUE(writer.WriteLine(line));
+    fs::resize_file(path, 5);
+    // Written at the end of what is left, never after a hole of zero bytes.
+    EXPECT_TRUE(writer.WriteLine("four"));
+    EXPECT_EQ(test::ReadBytes(path), "one\r\nfour\r\n");
+    now = UserFileWriter::kSyncInterval;
+    EXPECT_FALSE(writer.SyncIfDue());
+    EXPECT_EQ(writer.Failure()->Message(),
+              "Could not write to " + path +
+                  ": the file was shortened by another program. 2 lines are in the file.");
+
+    // An editor saves a new file over the old name; another program moves it away.
+    const std::string other = (folder.path / "other.txt").string();
+    UserFileWriter replaced(other, Periodic());
+    fs::rename(path, other);
+    EXPECT_FALSE(replaced.Close());
+    EXPECT_EQ(replaced.Failure()->description,
+              "the file was removed or replaced by another program");
+    UserFileWriter moved(other, Periodic());
+    fs::rename(other, path);
+    EXPECT_FALSE(moved.Close());
+    EXPECT_EQ(moved.Failure()->description, "the file was moved or replaced by another program");
+}
+
+}  // namespace
+}  // namespace zan
