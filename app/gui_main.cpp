@@ -21,6 +21,7 @@
 #include "ui/qt_serial_port.h"
 #include "ui/qt_system_clock.h"
 #include "ui/serial_devices.h"
+#include "ui/termination_signals.h"
 #include "ui/window_binder.h"
 #include "ui/window_picture.h"
 #include "virtual/virtual_port.h"
@@ -98,6 +99,7 @@ int main(int argc, char* argv[]) {
     // by the user is left as it is.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
+    zan::ui::QuitOnTerminationSignals(app);
 
     // The machine's devices, then the user's chosen bindings, then --port.
     zan::ui::QtSystemClock clock;

@@ -25,7 +25,7 @@ FileDialogResult ShowCommonDialog(Context& ctx, FileDialogKind kind) {
     auto& dialog = ctx.main.CommonDialog1;
     dialog.fileName.clear();
     const FileDialogRequest request{dialog.title, dialog.filter, dialog.defaultExtension,
-                                    dialog.fileName};
+                                    dialog.fileName, kind != FileDialogKind::Append};
     Dialogs& dialogs = ctx.platform.dialogs;
     FileDialogResult chosen =
         kind == FileDialogKind::Open ? dialogs.OpenFile(request) : dialogs.SaveFile(request);

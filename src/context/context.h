@@ -66,7 +66,8 @@ void ShowError(Context& ctx, const std::string& description);
 // The main window's one file dialog (CommonDialog1), started with an empty
 // name and the title, filter and extension last set on it; the chosen path is
 // kept as its file name.
-enum class FileDialogKind { Open, Save };
+// Append: a save dialog for a file that is added to, so it does not ask to replace it.
+enum class FileDialogKind { Open, Save, Append };
 FileDialogResult ShowCommonDialog(Context& ctx, FileDialogKind kind);
 
 }  // namespace zan

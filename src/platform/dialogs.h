@@ -8,6 +8,8 @@ struct FileDialogRequest {
     std::string filter;  // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"
     std::string defaultExtension;
     std::string initialName;
+    // A save dialog asks before replacing a file, unless the file is to be appended to.
+    bool confirmReplace = true;
 };
 
 struct FileDialogResult {

@@ -46,8 +46,11 @@ void ToIdle(Context& ctx, const KeptFileParts& p) {
     p.writer.reset();
 }
 
+// The count of raw lines goes back to 0 with the file's failure; the message
+// tells how many are in the file.
 void StopWithMessage(Context& ctx, const KeptFileParts& p, const std::string& message) {
     ToIdle(ctx, p);
+    if (&p.writer == &ctx.state.RawLogFile) ctx.main.Label67.SetCaption("0");
     ShowError(ctx, message);
 }
 
@@ -57,12 +60,14 @@ void Start(Context& ctx, KeptFile file) {
     p.button.SetBackColour(kLightRed);
     ctx.main.CommonDialog1.filter = kTextFilter;
     ctx.main.CommonDialog1.defaultExtension = "txt";
-    const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Save);
+    const bool append = p.append.Value() == 1;
+    const FileDialogResult chosen =
+        ShowCommonDialog(ctx, append ? FileDialogKind::Append : FileDialogKind::Save);
     if (chosen.cancelled || chosen.path.empty()) return ToIdle(ctx, p);
     EventPump& pump = ctx.platform.pump;
     try {
         p.writer = OpenKeptFile(
-            ctx.state, file, chosen.path, p.append.Value() == 1, ctx.platform.clock.Now(),
+            ctx.state, file, chosen.path, append, ctx.platform.clock.Now(),
             [&pump] { return pump.Seconds(); }, OpenFiles(ctx.state));
         p.flag = 1;
     } catch (const UserFileError& e) {
@@ -114,6 +119,14 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
     if (written && heading) written = writer->WriteLine(*heading);
     if (!written) throw UserFileError(writer->Failure()->Message(), writer->Failure()->description);
     return writer;
+}
+
+void SyncKeptFiles(Context& ctx) {
+    for (const KeptFile file : {KeptFile::Recording, KeptFile::RawLog}) {
+        const KeptFileParts p = Parts(ctx, file);
+        if (p.writer && !p.writer->SyncIfDue())
+            StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
+    }
 }
 
 bool FinishKeptFile(UserFileWriter& writer) { return writer.WriteLine("EOF") && writer.Close(); }

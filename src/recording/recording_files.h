@@ -20,6 +20,9 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
                                              const LocalDateTime& now,
                                              std::function<double()> seconds,
                                              const FilesInUse& inUse, size_t batchBytes = 0);
+// Syncs the recording file and the raw log when their interval has passed,
+// whether lines arrived or not; a file that failed stops with its message.
+void SyncKeptFiles(Context& ctx);
 // Writes the "EOF" line and closes the file; false when either failed.
 bool FinishKeptFile(UserFileWriter& writer);
 

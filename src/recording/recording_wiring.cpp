@@ -5,6 +5,11 @@
 #include "recording/recording_files.h"
 
 namespace zan {
+namespace {
+
+constexpr double kKeptFileSyncTick = UserFileWriter::kSyncInterval / 4;
+
+}  // namespace
 
 void WireRecording(Context& ctx) {
     MainForm& m = ctx.main;
@@ -14,6 +19,8 @@ void WireRecording(Context& ctx) {
     m.Command16.onClick = on(Command16_Click);
     m.Command17.onClick = on(Command17_Click);
     m.CWNumEdit1.onValueChanged = on(CWNumEdit1_ValueChanged);
+    // Lines that stop arriving still reach the disk within the sync interval.
+    ctx.platform.pump.AddTimer(kKeptFileSyncTick, on(SyncKeptFiles));
     // The recorded line before the raw one, each while its file is on.
     ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
         if (ctx.state.Recording == 1) WriteRecordedLine(ctx, record);

@@ -44,6 +44,7 @@ FileDialogResult QtDialogs::Run(const FileDialogRequest& request, bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtNameFilter(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmReplace);
     if (!request.initialName.empty())
         dialog.selectFile(QString::fromStdString(request.initialName));
     FileDialogResult result;

@@ -156,6 +156,12 @@ TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
     const std::string once = kVsfHeading + kVsfLine + "EOF\r\n";
     EXPECT_EQ(test::ReadBytes(recording), Header(recording) + once + Header(recording) + once);
     EXPECT_EQ(test::ReadBytes(raw), Header(raw) + once + Header(raw) + once);
+    // The dialog does not ask to replace a file that is to be added to; unchecked, it does.
+    for (const auto& asked : program.dialogs.FileRequests())
+        EXPECT_FALSE(asked.request.confirmReplace);
+    m.Check3.SetValue(0);
+    Click(m.Command18, recording);
+    EXPECT_TRUE(program.dialogs.FileRequests().back().request.confirmReplace);
 }
 
 TEST_F(RecordingFiles, CancelledOrUnwritableStartReturnsToIdleAndSaysWhy) {
@@ -193,6 +199,28 @@ TEST_F(RecordingFiles, AFullDiskStopsRecordingWithOneMessageAndLosesNothingBefor
     m.Command19.Click();
     EXPECT_EQ(test::ReadBytes(raw).size(),
               (Header(raw) + kVsfHeading + "EOF\r\n").size() + 6 * kVsfLine.size());
+}
+
+TEST_F(RecordingFiles, TheSyncRunsWhenNoLineArrivesAndAFailedRawLogCountsZero) {
+    m.inst2.Click();
+    s.GraphView = kViewVsfCounts;
+    StartBoth();
+    for (int k = 0; k < 3; ++k) Feed(kVsfLine);
+    EXPECT_EQ(m.Label67.Caption(), "3");
+    fs::remove(raw);
+    fs::resize_file(recording, Header(recording).size());
+    // No line arrives: the timed sync finds both files gone wrong within its interval.
+    program.pump.RunFor(UserFileWriter::kSyncInterval + 0.5);
+    EXPECT_EQ(test::Messages(program),
+              (test::Lines{"Error: Could not write to " + recording.string() +
+                               ": the file was shortened by another program. 2 lines are in the "
+                               "file. Recording has stopped.",
+                           "Error: Could not write to " + raw.string() +
+                               ": the file was removed or replaced by another program. 6 lines "
+                               "had been written to it. Raw logging has stopped."}));
+    EXPECT_EQ(m.Label67.Caption(), "0");
+    EXPECT_EQ(s.RawLogging, 0);
+    EXPECT_EQ(test::ReadBytes(recording), Header(recording));
 }
 
 TEST_F(RecordingFiles, UnpluggingWhileRecordingAndLoggingLosesNoLine) {
