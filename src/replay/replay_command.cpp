@@ -109,8 +109,8 @@ bool ReadCalibration(const std::string& path, ReplayOptions& options, std::ostre
     return !options.calibration->EndedEarly();
 }
 
-int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out,
-           std::ostream& err, bool errIsTerminal) {
+int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
     FieldStream raw(rawPath, "raw log");
     options.inputs.push_back({raw.Identity(), "the raw log being replayed"});
     tool::Progress progress(err, errIsTerminal, raw.Size());

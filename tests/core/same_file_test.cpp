@@ -188,8 +188,9 @@ TEST_F(SameFile, ConversionRefusesItsDataAndDeviceFilesInTheToolAndTheWindow) {
         EveryName(
             input,
             [&](const std::string& name) {
-                std::ostringstream err;
-                EXPECT_EQ(RunConvertTool({device.string(), data.string(), name}, err, false), 1);
+                std::ostringstream out, err;
+                EXPECT_EQ(RunConvertTool({device.string(), data.string(), name}, out, err, false),
+                          1);
                 program.dialogs.AnswerFile(device.string());
                 program.dialogs.AnswerFile(data.string());
                 program.dialogs.AnswerFile(name);
