@@ -17,7 +17,7 @@ const UserFileLimits kConfigLimits{"zanhost-log configuration", 64 * 1024};
 void LoadCalibration(LoadedLogConfig& loaded) {
     const std::string& path = *loaded.config.calPath;
     try {
-        FieldStream cal(path);
+        FieldStream cal(path, "Cal Info file");
         loaded.calibration = ParseCalInfo(cal, loaded.config.instrumentType);
         for (const CalInfoWarning& w : loaded.calibration->warnings)
             loaded.problems.push_back(path + ", line " + std::to_string(w.line) + ": " + w.text);

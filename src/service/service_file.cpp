@@ -77,10 +77,10 @@ bool ServiceFile::Open(const ProgramState& s, const std::string& path, const Loc
     try {
         if (path == headedPath_ && std::filesystem::exists(path, error)) {
             writer_ = std::make_unique<UserFileWriter>(
-                path, UserFileWriter::Options{
-                          kind_ == KeptFile::Recording ? kRecordingUse : kRawLogUse,
-                          UserFileWriter::Mode::Append, UserFileWriter::Sync::Periodically,
-                          seconds_});
+                path,
+                UserFileWriter::Options{kind_ == KeptFile::Recording ? kRecordingUse : kRawLogUse,
+                                        UserFileWriter::Mode::Append,
+                                        UserFileWriter::Sync::Periodically, seconds_});
             return true;
         }
         // A file of this period from an earlier run keeps what it holds: the

@@ -149,7 +149,7 @@ TEST(ServiceFile, AFullDiskHoldsTheLinesWithOneEventAndWritesThemWhenSpaceReturn
     EXPECT_EQ(file.HeldLines(), 4u);
     EXPECT_EQ(events.Count(), 1);
     EXPECT_NE(told.str().find("Could not write to " + path +
-                              ": No space left on device. 4 lines were written. Its lines are "
+                              ": No space left on device. 4 lines are in the file. Its lines are "
                               "held"),
               std::string::npos)
         << told.str();

@@ -72,7 +72,7 @@ struct PtyRig {
         config.outputFolder = (folder / "out").string();
         config.silenceSeconds = 10;
         config.broker = std::move(broker);
-        FieldStream cal(*config.calPath);
+        FieldStream cal(*config.calPath, "Cal Info file");
         calibration = ParseCalInfo(cal, kVsf);
         device.port = &port;
         Plug();
