@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "command_line.h"
 #include "context/context.h"
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr int kSimulatedPort = 1;
-constexpr int kEndCheckMs = 50;
 constexpr int kClickSpacingMs = 1000;
 constexpr long long kLongestRunMs = 86400 * 1000;
 
@@ -49,14 +49,7 @@ int Fail(const QString& text) {
     return zan::app::UsageError("zanhost", text.toStdString(), std::cerr);
 }
 
-}  // namespace
-
-// zanhost: the desktop program. Ports 1..4 are the machine's serial devices
-// (USB adapters first); --port N=PATH names one, --simulate MODEL puts a
-// simulated sensor on port 1.
-int main(int argc, char* argv[]) {
-    QApplication::setApplicationName("zanhost");
-    QCommandLineParser parser;
+void AddOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription("Host program for the ZAN optical sensors.");
     // Not Qt's help option: its --help-all offers Qt's own options, which this
     // program does not take, as it reads its options before the window system.
@@ -76,8 +69,12 @@ int main(int argc, char* argv[]) {
     parser.addOption({"screenshot", "Save a picture of the main window to PATH and exit.", "PATH"});
     parser.addOption(
         {"after", "Seconds to run before the screenshot (default 5).", "SECONDS", "5"});
-    // Read before the window system starts, so that --help, --version and a
-    // wrong option answer at once, also with no display.
+}
+
+// Read before the window system starts, so that --help, --version and a
+// wrong option answer at once, also with no display. A status ends the program.
+std::optional<int> ReadOptions(QCommandLineParser& parser, int argc, char* argv[]) {
+    AddOptions(parser);
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments)) return Fail(parser.errorText());
@@ -94,51 +91,111 @@ int main(int argc, char* argv[]) {
         std::cout << zan::app::VersionLine("zanhost") << "\n";
         return 0;
     }
-    // Qt's own event loop wakes more cheaply than the GLib one, and the program
-    // wakes for every few characters of a stream. QT_NO_GLIB set (even empty)
-    // by the user is left as it is.
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
-    QApplication app(argc, argv);
-    zan::ui::QuitOnTerminationSignals(app);
+    if (parser.isSet("simulate") &&
+        !zan::sim::ParseSensorModel(parser.value("simulate").toStdString()))
+        return Fail("unknown model " + parser.value("simulate") +
+                    "; use VSF, VSFS, DFL, DFLS or TRIA");
+    return std::nullopt;
+}
 
-    // The machine's devices, then the user's chosen bindings, then --port.
-    zan::ui::QtSystemClock clock;
-    const std::string bindingsPath = zan::PortBindingsPath(clock.PreferencesPath());
+// The machine's devices (listed once), then the user's chosen bindings, then --port.
+struct StartingPorts {
+    zan::PortMap map;
+    std::string bindingsPath, bindingsProblem, usageProblem;
+};
+
+StartingPorts ReadPorts(const QCommandLineParser& parser, const std::string& preferencesPath) {
+    StartingPorts ports;
+    ports.bindingsPath = zan::PortBindingsPath(preferencesPath);
     const std::vector<zan::SerialDevice> devices = zan::ui::ListSerialDevices();
-    zan::PortMap map = zan::PortMapFromDevices(devices);
-    std::string bindingsProblem;
+    ports.map = zan::PortMapFromDevices(devices);
     try {
-        zan::LoadPortBindings(map, bindingsPath);
+        zan::LoadPortBindings(ports.map, ports.bindingsPath);
     } catch (const std::exception& e) {
-        bindingsProblem = e.what();
+        ports.bindingsProblem = e.what();
     }
     for (const QString& assignment : parser.values("port")) {
-        const std::string problem = zan::ApplyPortOverride(map, assignment.toStdString());
-        if (!problem.empty()) return Fail(QString::fromStdString(problem));
+        ports.usageProblem = zan::ApplyPortOverride(ports.map, assignment.toStdString());
+        if (!ports.usageProblem.empty()) return ports;
     }
-    zan::RecordSerialNumbers(map, devices);
+    zan::RecordSerialNumbers(ports.map, devices);
+    return ports;
+}
 
+// --click NAME, one a second once the window is up; false for an unknown name.
+bool ScheduleClicks(const QCommandLineParser& parser, zan::Context& ctx, QApplication& app) {
+    int clickNumber = 0;
+    for (const QString& name : parser.values("click")) {
+        zan::Control* control = ctx.main.registry.Find(name.toStdString());
+        if (!control) {
+            Fail("no control named " + name);
+            return false;
+        }
+        QTimer::singleShot(kClickSpacingMs * ++clickNumber, &app,
+                           [control] { zan::ClickControl(*control); });
+    }
+    return true;
+}
+
+// --screenshot PATH --after SECONDS; false for a wrong number of seconds.
+bool ScheduleScreenshot(const QCommandLineParser& parser, zan::ui::WindowBinder& windows,
+                        QApplication& app) {
+    if (!parser.isSet("screenshot")) return true;
+    const auto ms =
+        zan::WholeNumberIn(std::round(parser.value("after").toDouble() * 1000), 0, kLongestRunMs);
+    if (!ms) {
+        Fail("--after wants seconds from 0 to 86400, not " + parser.value("after"));
+        return false;
+    }
+    const QString path = parser.value("screenshot");
+    QTimer::singleShot(static_cast<int>(*ms), &app, [&windows, path] {
+        // A message box open at that moment is what the user looks at.
+        QWidget* shown = QApplication::activeModalWidget();
+        if (!shown)
+            shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
+                                                      : windows.QuickSetupWindow();
+        if (!zan::ui::WindowPicture(shown).save(path))
+            std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
+        // Leaves every event loop, a message box's included.
+        QApplication::quit();
+    });
+    return true;
+}
+
+// Applied from inside the event loop, so a message box the apply opens
+// leaves the screenshot, the clicks and the program's end running.
+void ScheduleStart(const QCommandLineParser& parser, zan::Context& ctx, QApplication& app) {
+    const bool apply = parser.isSet("apply");
+    const int tab = parser.value("tab").toInt();
+    QTimer::singleShot(0, &app, [&ctx, apply, tab] {
+        if (apply) ctx.quick.Command1.Click();
+        ctx.main.SSTab1.SetCurrentTab(tab);
+    });
+}
+
+// The program itself, once the options are known good.
+int Run(const QCommandLineParser& parser, QApplication& app) {
+    zan::ui::QtSystemClock clock;
+    const StartingPorts ports = ReadPorts(parser, clock.PreferencesPath());
+    if (!ports.usageProblem.empty()) return Fail(QString::fromStdString(ports.usageProblem));
     zan::ui::QtEventPump pump;
     zan::ui::QtDeviceLine line;
-    zan::MappedPort devicePort(line, zan::ui::ListSerialDevices, map);
+    zan::MappedPort devicePort(line, zan::ui::ListSerialDevices, ports.map);
     zan::RoutingPort port(devicePort);
     zan::ui::QtDialogs dialogs;
     zan::VirtualPort simulatedPort(pump);
     const auto model = zan::sim::ParseSensorModel(parser.value("simulate").toStdString());
-    if (parser.isSet("simulate")) {
-        if (!model)
-            return Fail("unknown model " + parser.value("simulate") +
-                        "; use VSF, VSFS, DFL, DFLS or TRIA");
+    if (model) {
         simulatedPort.Attach(kSimulatedPort, std::make_shared<zan::sim::SimulatedSensor>(*model));
         port.Route(kSimulatedPort, simulatedPort);
     }
-
     zan::Context ctx({pump, port, dialogs, clock});
+    ctx.onProgramEnded = [] { QApplication::quit(); };
     zan::WireProgram(ctx);
     zan::ui::WindowBinder windows(ctx);
     dialogs.SetParent(windows.MainWindow());
-    zan::ui::WirePortChooser(ctx, devicePort, bindingsPath, windows.MainWindow());
-    if (!bindingsProblem.empty()) zan::ShowPortStatus(ctx, bindingsProblem);
+    zan::ui::WirePortChooser(ctx, devicePort, ports.bindingsPath, windows.MainWindow());
+    if (!ports.bindingsProblem.empty()) zan::ShowPortStatus(ctx, ports.bindingsProblem);
     zan::StartProgram(ctx);
     // A simulated sensor comes preselected, so Apply starts the data at once.
     if (model) {
@@ -146,46 +203,25 @@ int main(int argc, char* argv[]) {
         ctx.quick.Option4.SetValue(true);
     }
     windows.ShowVisibleWindows();
-
-    QTimer endCheck;
-    QObject::connect(&endCheck, &QTimer::timeout, &app, [&ctx] {
-        if (ctx.programEnded) QApplication::quit();
-    });
-    endCheck.start(kEndCheckMs);
-
-    int clickNumber = 0;
-    for (const QString& name : parser.values("click")) {
-        zan::Control* control = ctx.main.registry.Find(name.toStdString());
-        if (!control) return Fail("no control named " + name);
-        QTimer::singleShot(kClickSpacingMs * ++clickNumber, &app,
-                           [control] { zan::ClickControl(*control); });
-    }
-
-    if (parser.isSet("screenshot")) {
-        const auto ms = zan::WholeNumberIn(std::round(parser.value("after").toDouble() * 1000), 0,
-                                           kLongestRunMs);
-        if (!ms) return Fail("--after wants seconds from 0 to 86400, not " + parser.value("after"));
-        const QString path = parser.value("screenshot");
-        QTimer::singleShot(static_cast<int>(*ms), &app, [&windows, path] {
-            // A message box open at that moment is what the user looks at.
-            QWidget* shown = QApplication::activeModalWidget();
-            if (!shown)
-                shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
-                                                          : windows.QuickSetupWindow();
-            if (!zan::ui::WindowPicture(shown).save(path))
-                std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
-            // Leaves every event loop, a message box's included.
-            QApplication::quit();
-        });
-    }
-
-    // Applied from inside the event loop, so a message box the apply opens
-    // leaves the screenshot, the clicks and the end check running.
-    const bool apply = parser.isSet("apply");
-    const int tab = parser.value("tab").toInt();
-    QTimer::singleShot(0, &app, [&ctx, apply, tab] {
-        if (apply) ctx.quick.Command1.Click();
-        ctx.main.SSTab1.SetCurrentTab(tab);
-    });
+    if (!ScheduleClicks(parser, ctx, app) || !ScheduleScreenshot(parser, windows, app)) return 2;
+    ScheduleStart(parser, ctx, app);
     return app.exec();
+}
+
+}  // namespace
+
+// zanhost: the desktop program. Ports 1..4 are the machine's serial devices
+// (USB adapters first); --port N=PATH names one, --simulate MODEL puts a
+// simulated sensor on port 1.
+int main(int argc, char* argv[]) {
+    QApplication::setApplicationName("zanhost");
+    QCommandLineParser parser;
+    if (const auto status = ReadOptions(parser, argc, argv)) return *status;
+    // Qt's own event loop wakes more cheaply than the GLib one, and the program
+    // wakes for every few characters of a stream. QT_NO_GLIB set (even empty)
+    // by the user is left as it is.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+    QApplication app(argc, argv);
+    zan::ui::QuitOnTerminationSignals(app);
+    return Run(parser, app);
 }

@@ -1,16 +1,18 @@
 #!/bin/sh
-# zanhost-convert against a mawk script doing the same parse and arithmetic
-# on the same generated TRIA data file, in the same run: throughput (wall
-# clock and CPU) and peak memory. Memory is also measured on a file a tenth
-# the size, to show it does not grow with the file.
+# zanhost-convert and zanhost-replay against mawk scripts doing the same parse
+# and arithmetic on the same generated files (a TRIA data file, a VSF raw log),
+# in the same run: throughput (wall clock and CPU) and peak memory. Memory is
+# also measured on files a tenth the size, to show it does not grow with them.
 #   bench/convert_vs_awk.sh [BUILD_DIR] [SIZE_MB]
 set -eu
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 size_mb="${2:-100}"
 tool="$build/zanhost-convert"
+replay="$build/zanhost-replay"
 device="$root/examples/tria_device.txt"
-for need in mawk /usr/bin/time "$tool"; do
+cal="$root/examples/vsf_cal_info.txt"
+for need in mawk /usr/bin/time "$tool" "$replay"; do
   command -v "$need" >/dev/null || { echo "convert_vs_awk: needs $need" >&2; exit 2; }
 done
 work="$(mktemp -d /tmp/zanhost-convert-bench.XXXXXX)"
@@ -106,6 +108,69 @@ printf '%-16s %8s %8s %10s %10s %10s\n' zanhost-convert "$tool_wall" "$tool_cpu"
   "$(rate "$mb" "$tool_wall")" "$(rate "$mb" "$tool_cpu")" "$tool_rss"
 printf '%-16s %8s %8s %10s %10s %10s\n' mawk "$awk_wall" "$awk_cpu" \
   "$(rate "$mb" "$awk_wall")" "$(rate "$mb" "$awk_cpu")" "$awk_rss"
-echo "speed-up: $(rate "$awk_wall" "$tool_wall")x wall, $(rate "$awk_cpu" "$tool_cpu")x CPU (target 3x)"
+echo "speed-up: $(rate "$awk_wall" "$tool_wall")x wall, $(rate "$awk_cpu" "$tool_cpu")x CPU (target 10x)"
 echo "zanhost-convert max RSS: $small_rss kB on $(( size_mb / 10 )) MB, $tool_rss kB on $size_mb MB"
-[ "$same" = identical ]
+
+# A VSF raw log: its header, then measurement lines, then "EOF".
+generate_raw() {
+  mawk -v bytes="$(( $1 * 1000000 ))" -v path="$2" 'BEGIN {
+    srand(2)
+    printf "Created on 12-06-2026\r\nLocation : %s\r\nDate\tTime\t100\t125\t150\tRef\r\n", path
+    for (n = 0; written < bytes; n++) {
+      line = sprintf("12/06/26\t%02d:%02d:%02d\t%d\t%d\t%d\t%d", int(n / 3600) % 24,
+                     int(n / 60) % 60, n % 60, 1700 + int(rand() * 300), 1100 + int(rand() * 200),
+                     900 + int(rand() * 100), 4000 + int(rand() * 20))
+      printf "%s\r\n", line
+      written += length(line) + 2
+    }
+    printf "EOF\r\n"
+  }' > "$2"
+}
+
+# The same replay in awk, the beta view with the sample Cal Info: counts less
+# offset times scaling, rounded down to millionths after adding a half (the
+# generated counts lie above the offsets, so int() rounds down).
+cat > "$work/replay.awk" <<'AWK'
+function text(x,  t) {
+  t = sprintf("%.15g", x)
+  if (index(t, "e")) sub(/e/, "E", t)
+  return t
+}
+BEGIN { RS = "\r\n"; ORS = "\r\n"; FS = "\t" }
+FILENAME == cal { if (FNR > 4 && FNR <= 7) { scaling[FNR - 4] = $2; offset[FNR - 4] = $3 }; next }
+FNR <= 3 { if (FNR == 3) print "Date\tTime\t100\t125\t150\tRef"; next }
+/[Ee][Oo][Ff]/ { print "EOF"; exit }
+NF == 6 {
+  out = $1 "\t" $2
+  for (i = 1; i <= 3; i++) {
+    b = ($(i + 2) - offset[i]) * scaling[i]
+    out = out "\t" text(int((b + 0.0000005) * 1000000) / 1000000)
+  }
+  print out "\t" $6
+}
+AWK
+
+generate_raw "$size_mb" "$work/raw.txt"
+raw_bytes="$(wc -c < "$work/raw.txt")"
+raw_mb="$(echo "$raw_bytes" | mawk '{ printf "%.1f", $1 / 1000000 }')"
+measure "$replay" --instrument VSF --cal "$cal" "$work/raw.txt" "$work/replayed.txt"
+replay_wall=$wall replay_cpu=$cpu replay_rss=$rss
+measure mawk -v cal="$cal" -f "$work/replay.awk" "$cal" "$work/raw.txt" > "$work/awk_replay.txt"
+awk_replay_wall=$wall awk_replay_cpu=$cpu
+# The tool's file begins with its two header lines, the awk's with the heading.
+if tail -n +3 "$work/replayed.txt" | cmp -s - "$work/awk_replay.txt"; then
+  replay_same="identical"; else replay_same="DIFFERENT"; fi
+generate_raw "$(( size_mb / 10 ))" "$work/small_raw.txt"
+measure "$replay" --instrument VSF --cal "$cal" "$work/small_raw.txt" "$work/small_replayed.txt"
+small_replay_rss=$rss
+
+echo
+echo "raw log: $raw_mb MB, $(wc -l < "$work/raw.txt") lines; outputs $replay_same"
+printf '%-16s %8s %8s %10s %10s %10s\n' "" "wall s" "CPU s" "MB/s wall" "MB/s CPU" "max RSS kB"
+printf '%-16s %8s %8s %10s %10s %10s\n' zanhost-replay "$replay_wall" "$replay_cpu" \
+  "$(rate "$raw_mb" "$replay_wall")" "$(rate "$raw_mb" "$replay_cpu")" "$replay_rss"
+printf '%-16s %8s %8s %10s %10s\n' mawk "$awk_replay_wall" "$awk_replay_cpu" \
+  "$(rate "$raw_mb" "$awk_replay_wall")" "$(rate "$raw_mb" "$awk_replay_cpu")"
+echo "speed-up: $(rate "$awk_replay_wall" "$replay_wall")x wall, $(rate "$awk_replay_cpu" "$replay_cpu")x CPU (target 10x)"
+echo "zanhost-replay max RSS: $small_replay_rss kB on $(( size_mb / 10 )) MB, $replay_rss kB on $size_mb MB"
+[ "$same" = identical ] && [ "$replay_same" = identical ]

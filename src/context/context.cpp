@@ -2,6 +2,11 @@
 
 namespace zan {
 
+void EndProgram(Context& ctx) {
+    ctx.programEnded = true;
+    if (ctx.onProgramEnded) ctx.onProgramEnded();
+}
+
 void HandOnPacket(Context& ctx) {
     PacketHandlers& handlers = ctx.packetHandlers;
     DecodedRecord record;
@@ -11,8 +16,8 @@ void HandOnPacket(Context& ctx) {
         const auto row = static_cast<size_t>(ctx.state.PacketRow);
         record.instrumentType = ctx.state.InstrumentType;
         record.graphView = ctx.state.GraphView;
-        record.packet = {&ctx.state.PacketTable[row],
-                         static_cast<int>(ctx.state.PacketColumnCount[row])};
+        record.packet = ViewOfRow(ctx.state.PacketTable[row],
+                                  static_cast<int>(ctx.state.PacketColumnCount[row]));
     }
     for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
 }

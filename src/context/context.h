@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "context/packet_handlers.h"
@@ -42,6 +43,9 @@ struct Context {
     // setup dialog was closed without a choice): the front end leaves its
     // event loop, and nothing is saved twice.
     bool programEnded = false;
+    // Told once when the program ends, so a front end leaves its event loop
+    // at once instead of watching the flag.
+    std::function<void()> onProgramEnded;
     // Set while an exchange with the sensor runs (link/exchange.h), so a click
     // arriving during its waits cannot interleave a second one.
     bool exchangeRunning = false;
@@ -56,6 +60,9 @@ struct Context {
     // change ends quietly, the loss having been told once.
     int portLosses = 0;
 };
+
+// The program has finished: sets programEnded and tells onProgramEnded.
+void EndProgram(Context& ctx);
 
 // Makes the record of the completed packet and hands it to every consumer.
 void HandOnPacket(Context& ctx);

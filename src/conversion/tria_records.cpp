@@ -1,12 +1,11 @@
 #include "conversion/tria_records.h"
 
 #include "core/number_text.h"
+#include "record/tria_header.h"
 
 namespace zan {
 namespace {
 
-constexpr size_t kLayoutStart = 10;  // character 11, counting from 1
-constexpr size_t kShortestHeader = 17;
 constexpr char kColourLetters[] = {'B', 'G', 'R'};
 
 // The fields of a record, taken one at a time up to the next tab.
@@ -61,22 +60,22 @@ void TriaRecordWalk::Convert(std::string_view text, long long line, int firstFie
             text.remove_prefix(tab + 1);
             ++field;
         }
-        if (header_.size() < kShortestHeader) return;
-        const std::string_view layout = std::string_view(header_).substr(kLayoutStart, 7);
+        const TriaHeaderLetters layout = ReadTriaHeaderLetters(header_);
+        if (!layout.complete) return;
         Cursor cursor{text, field};
         out_.assign(cursor.Take());
         out_ += '\t';
         std::array<Slot, 3> slots;
         std::array<const Slot*, 3> colourSlot{};
         for (size_t s = 0; s < slots.size(); ++s) {
-            const int colour = ColourOf(layout[s]);
+            const int colour = ColourOf(layout.Slot(s));
             if (colour < 0) continue;
             slots[s].firstField = cursor.field + 1;
             for (std::string_view& count : slots[s].counts) count = cursor.Take();
             colourSlot[static_cast<size_t>(colour)] = &slots[s];
         }
-        const bool present[] = {layout[3] == 'V', layout[4] != 'N', layout[5] != 'N',
-                                layout[6] != 'N'};
+        const bool present[] = {layout.Voltage() == 'V', layout.Pressure() != 'N',
+                                layout.Aux1() != 'N', layout.Aux2() != 'N'};
         for (size_t i = 0; i < optional_.size(); ++i)
             if (present[i]) optional_[i].assign(cursor.Take());
         for (int colour = 0; colour < 3; ++colour) {

@@ -260,17 +260,19 @@ double RoundBeta(double beta) { return std::floor((beta + 0.0000005) * 1000000) 
 PacketView CompletedPacket(const ProgramState& s) {
     if (!(s.PacketRow >= 0 && s.PacketRow < kPacketRows)) OutOfRange();
     const auto row = static_cast<size_t>(s.PacketRow);
-    return {&s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row])};
+    return ViewOfRow(s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row]));
 }
 
-DecodedRecord ProcessPacket(ProgramState& s) {
+DecodedRecord ProcessPacket(ProgramState& s) { return ProcessPacket(s, CompletedPacket(s)); }
+
+DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     DecodedRecord record;
     record.instrumentType = s.InstrumentType;
     record.graphView = s.GraphView;
     record.output = &s.OutputTexts;
     record.fluorometerText = &s.FluorometerText;
+    record.packet = packet;
     try {
-        record.packet = CompletedPacket(s);
         Decode(Decoding{s, record.packet, record});
         record.plotted = record.decoded;
     } catch (const std::exception& e) {

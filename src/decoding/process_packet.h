@@ -16,6 +16,8 @@ PacketView CompletedPacket(const ProgramState& s);
 // deselects the graph view, so following packets stay undecoded until the
 // operator picks one again.
 DecodedRecord ProcessPacket(ProgramState& s);
+// The same for a packet held elsewhere (a tool's line, split where it lies).
+DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet);
 
 // A beta as the output grid shows it: six decimals, halves rounded upward.
 double RoundBeta(double beta);

@@ -14,7 +14,20 @@ void Disable(Control& control) { control.SetEnabled(false); }
 }  // namespace
 
 MainForm::MainForm() {
-    // Menu bar.
+    PlaceConnectionAndInstrumentMenus();
+    PlaceGraphFileAndOptionMenus();
+    PlaceTabs();
+    PlaceSettingsCommands();
+    PlaceSettingsState();
+    PlaceTriaSetup();
+    PlaceGraphs();
+    PlaceGraphControls();
+    PlaceDataTab();
+    PlaceTestingPanel();
+}
+
+// The menu bar: the Connection and Instrument menus.
+void MainForm::PlaceConnectionAndInstrumentMenus() {
     Place(cn1, Form1, "Connection");
     Place(chbaud, cn1, "Baud");
     Disable(chbaud);
@@ -43,7 +56,10 @@ MainForm::MainForm() {
     Place(inst5, inst1, "Digital Flourmeter with Shutter");
     Disable(inst5);
     Place(inst6, inst1, "TRIA");
+}
 
+// The Graphs, file, memory, TRIA, Options and About menus.
+void MainForm::PlaceGraphFileAndOptionMenus() {
     Place(graphs, Form1, "Graphs");
     Place(vsf1, graphs, "VSF");
     Place(mang, vsf1, "Beta vs Angle");
@@ -89,14 +105,18 @@ MainForm::MainForm() {
 
     Place(a1, Form1, "About");
     Place(codate, a1, "Compile Date");
+}
 
-    // Body and its three tabs.
+// Body and its three tabs.
+void MainForm::PlaceTabs() {
     Place(SSTab1, Form1);
     Place(SetupTab, SSTab1, "ZAN Setup");
     Place(GraphTab, SSTab1, " Graphical Output");
     Place(DataTab, SSTab1, "Data and Packet Processing");
+}
 
-    // "ZAN Setup".
+// "ZAN Setup": the settings frame's commands, switches and timing.
+void MainForm::PlaceSettingsCommands() {
     Place(Label12, SetupTab, "Instrument:");
     Place(Label13, SetupTab, "None");
     Place(Command28, SetupTab, "Firmware: CLICK TO GET INFO");
@@ -145,6 +165,10 @@ MainForm::MainForm() {
     Place(Text4, Frame2);
     Text4.SetDescription("Delay Between Measurements (seconds)");
     Text4.SetMaxLength(5);
+}
+
+// The settings frame's logger state, date and time.
+void MainForm::PlaceSettingsState() {
     Place(Label58, Frame2);
     Label58.SetToolTip("This will create a delay between data points within a data block.");
     Place(Label3, Frame2, "MP");
@@ -170,6 +194,10 @@ MainForm::MainForm() {
     for (TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8})
         box->SetText("0");
     Place(ProgressBar1, Frame2);
+}
+
+// The TRIA head setup and the expanded summary.
+void MainForm::PlaceTriaSetup() {
     Place(Frame13, SetupTab, "TRIA Setup");
     Place(Label27, Frame13, "Sensor Head Configuration");
     const std::vector<std::string> sensors{"Blue", "Green", "Red", "Fluorometer", "No Sensor!"};
@@ -192,8 +220,10 @@ MainForm::MainForm() {
     Place(ProgressBar2, Frame13);
     Place(Label62, SetupTab, "Expanded Settings Summary");
     Place(Label35, SetupTab);
+}
 
-    // " Graphical Output".
+// " Graphical Output".
+void MainForm::PlaceGraphs() {
     Place(CWGraph1, GraphTab);
     CWGraph1.SetAxisFormat(2, ".######");
     for (const char* plot : {"vsfred", "Fltime", "vsfblue", "vsfgreen", "fitdata"})
@@ -235,6 +265,10 @@ MainForm::MainForm() {
     Place(Text19, Frame11);
     Text19.SetText("0");
     Place(Command15, Frame11, "Ok");
+}
+
+// The graph tab's settings, output and file buttons.
+void MainForm::PlaceGraphControls() {
     Place(SSTab2, GraphTab);
     Place(GraphSettingsTab, SSTab2, "Graph Settings");
     Place(OutputTab, SSTab2, "Output");
@@ -263,8 +297,10 @@ MainForm::MainForm() {
     Place(Command5_0, GraphTab, "Run");
     Place(Label29, GraphTab);
     Place(Label23, GraphTab);
+}
 
-    // "Data and Packet Processing".
+// "Data and Packet Processing".
+void MainForm::PlaceDataTab() {
     Place(List1, DataTab);
     Place(List2, DataTab);
     Place(Frame12, DataTab);
@@ -309,6 +345,10 @@ MainForm::MainForm() {
     Place(Combo5, Frame15);
     Combo5.SetItems({"Red", "Blue", "Green"});
     Combo5.SetText("Green");
+}
+
+// The testing panel: terminal, averages and capture.
+void MainForm::PlaceTestingPanel() {
     Place(Frame9, DataTab);
     Hide(Frame9);
     Place(Label46, Frame9, "Halvorn Testing Frame");

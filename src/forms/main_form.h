@@ -146,6 +146,18 @@ struct MainForm {
     struct CommonDialog {
         std::string title, filter, defaultExtension, fileName;
     } CommonDialog1;
+
+  private:
+    void PlaceConnectionAndInstrumentMenus();
+    void PlaceGraphFileAndOptionMenus();
+    void PlaceTabs();
+    void PlaceSettingsCommands();
+    void PlaceSettingsState();
+    void PlaceTriaSetup();
+    void PlaceGraphs();
+    void PlaceGraphControls();
+    void PlaceDataTab();
+    void PlaceTestingPanel();
 };
 
 // The quick setup dialog.

@@ -15,17 +15,17 @@ inline constexpr int kRecordPacketFields = 21;
 inline constexpr int kOutputRows = 11;
 inline constexpr int kFluorOutputRow = 10;
 
-// A completed packet as the walk left it: its field texts, each but the last
-// still carrying the tab that ended it, and its separator count.
+// A completed packet: its field texts, each but the last still carrying the
+// tab that ended it, and its separator count. The views last while the
+// record is handed on.
 struct PacketView {
-    const std::array<std::string, kRecordPacketFields>* fields = nullptr;
+    std::array<std::string_view, kRecordPacketFields> fields{};
     int count = 0;
 
     // Field k as stored; empty outside the packet's fields.
-    const std::string& Field(int k) const {
-        static const std::string kEmpty;
-        return fields && k >= 0 && k < kRecordPacketFields ? (*fields)[static_cast<size_t>(k)]
-                                                           : kEmpty;
+    std::string_view Field(int k) const {
+        return k >= 0 && k < kRecordPacketFields ? fields[static_cast<size_t>(k)]
+                                                 : std::string_view();
     }
     // Field k without the tab that ended it.
     std::string_view Text(int k) const {
@@ -34,6 +34,14 @@ struct PacketView {
         return field;
     }
 };
+
+// A packet as a row of stored field texts holds it.
+inline PacketView ViewOfRow(const std::array<std::string, kRecordPacketFields>& row, int count) {
+    PacketView view;
+    for (size_t k = 0; k < row.size(); ++k) view.fields[k] = row[k];
+    view.count = count;
+    return view;
+}
 
 // A fluorometer point of the time views: its time in days and its value.
 struct TimePoint {

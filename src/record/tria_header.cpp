@@ -1,18 +1,27 @@
 #include "record/tria_header.h"
 
-#include <cstddef>
-
 namespace zan {
 
+namespace {
+
+constexpr std::size_t kFirstLetter = 10;  // character 11, counting from 1
+
+}  // namespace
+
+TriaHeaderLetters ReadTriaHeaderLetters(std::string_view header) {
+    TriaHeaderLetters read;
+    for (std::size_t i = 0; i < read.letters.size(); ++i)
+        read.letters[i] = kFirstLetter + i < header.size() ? header[kFirstLetter + i] : '\0';
+    read.complete = header.size() >= kFirstLetter + read.letters.size();
+    return read;
+}
+
 TriaLayout ReadTriaHeader(std::string_view header) {
-    // Header characters by 1-based position; a missing one matches nothing.
-    auto at = [header](size_t position) {
-        return position <= header.size() ? header[position - 1] : '\0';
-    };
+    const TriaHeaderLetters read = ReadTriaHeaderLetters(header);
     TriaLayout layout;
     float next = 3;
-    for (size_t position = 11; position <= 13; ++position) {
-        const char slot = at(position);
+    for (std::size_t s = 0; s < 3; ++s) {
+        const char slot = read.Slot(s);
         float* column = slot == 'B'   ? &layout.blueColumn
                         : slot == 'G' ? &layout.greenColumn
                         : slot == 'R' ? &layout.redColumn
@@ -23,17 +32,17 @@ TriaLayout ReadTriaHeader(std::string_view header) {
         next += slot == 'F' ? 1 : 4;
     }
     layout.sensorColumnEnd = next;
-    const char pressure = at(15);
+    const char pressure = read.Pressure();
     if (pressure == 'A' || pressure == 'D' || pressure == 'P' || pressure == 'S' ||
         pressure == 'V') {
         next += 1;
         layout.pressure = true;
     }
-    if (at(16) != 'N') {
+    if (read.Aux1() != 'N') {
         next += 1;
         layout.aux1 = true;
     }
-    if (at(17) != 'N') {
+    if (read.Aux2() != 'N') {
         next += 1;
         layout.aux2 = true;
     }

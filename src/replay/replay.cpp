@@ -65,6 +65,26 @@ class ReplayRecording {
     std::unique_ptr<UserFileWriter> file_;
 };
 
+// The packet of a plain line (no carriage return or line feed inside, fewer
+// than twenty separators with its line end, no longer than the longest line
+// kept) taken where the line lies, as the walk would build it in the packet
+// table; false for any other line, which takes the walk.
+bool PlainLinePacket(std::string_view line, PacketView& packet) {
+    if (line.size() > static_cast<size_t>(kLongestLine)) return false;
+    size_t field = 0, start = 0;
+    for (size_t at = 0; at < line.size(); ++at) {
+        const char c = line[at];
+        if (!IsFieldBreak(c)) continue;
+        if (c != '\t' || field + 2 >= static_cast<size_t>(kSeparatorLimit)) return false;
+        packet.fields[field++] = line.substr(start, at + 1 - start);
+        start = at + 1;
+    }
+    packet.fields[field] = line.substr(start);
+    packet.fields[field + 1] = {};  // the field after the carriage return
+    packet.count = static_cast<int>(field) + 1;
+    return true;
+}
+
 }  // namespace
 
 ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const LocalDateTime& now,
@@ -75,24 +95,33 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
     ReplayRecording recording(s, options, now);
     ReplayReport report;
     std::optional<std::string> failure;
-    auto onPacket = [&] {
-        std::optional<std::string> problem = recording.Consume(ProcessPacket(s));
+    auto consume = [&](const DecodedRecord& record) {
+        std::optional<std::string> problem = recording.Consume(record);
         if (problem && !failure) failure = std::move(problem);
+    };
+    auto onPacket = [&] {
+        consume(ProcessPacket(s));
         NextPacketRow(s);
     };
+    PacketView plain;
     auto fail = [&](const std::string& text) {
         report.failure = raw.Name() + ", line " + std::to_string(raw.Line()) + ": " + text;
     };
     try {
         for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
         while (!raw.AtEnd() && !report.failure) {
-            // Walked where the stream holds it, its line end after it: the walk
-            // builds the same packets from text in any pieces.
+            // Taken where the stream holds it; a line that is not plain is walked
+            // with its line end after it, as the walk builds the same packets
+            // from text in any pieces.
             raw.Next();
             const std::string_view line = raw.Text();
             ++report.linesRead;
-            WalkPackets(s, line, onPacket);
-            WalkPackets(s, "\r\n", onPacket);
+            if (PlainLinePacket(line, plain)) {
+                consume(ProcessPacket(s, plain));
+            } else {
+                WalkPackets(s, line, onPacket);
+                WalkPackets(s, "\r\n", onPacket);
+            }
             if (failure) fail(*failure);
             if (IsPlaybackEnd(line)) break;
             if (progress && report.linesRead % kProgressLines == 0 && !progress(raw.BytesRead())) {

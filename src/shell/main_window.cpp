@@ -65,7 +65,7 @@ void LoadPreferences(Context& ctx) {
 
 void MainForm_Unload(Context& ctx) {
     if (ctx.programEnded) return;
-    ctx.programEnded = true;
+    EndProgram(ctx);
     DateFormatMarks marks{};
     const auto items = DateFormatItems(ctx.main);
     for (size_t i = 0; i < items.size(); ++i) marks[i] = items[i]->Checked();

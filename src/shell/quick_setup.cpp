@@ -98,7 +98,7 @@ void WireQuickSetup(Context& ctx) {
     // Closing the dialog from its title bar ends the program without a main window.
     q.Form2.onClose = [&ctx] {
         ctx.quick.Form2.SetVisible(false);
-        ctx.programEnded = true;
+        EndProgram(ctx);
     };
 }
 

@@ -41,7 +41,7 @@ class AcquisitionLoop : public ::testing::Test {
         m.op1.Click();
         ctx.packetHandlers = {};
         ctx.packetHandlers.Register([this](const DecodedRecord& record) {
-            const auto& fields = *record.packet.fields;
+            const auto& fields = record.packet.fields;
             seen.push_back({static_cast<int>(s.PacketRow), static_cast<float>(record.packet.count),
                             Lines(fields.begin(), fields.end())});
         });

@@ -98,6 +98,37 @@ TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
     EXPECT_EQ(Body(dir / "replayed.txt"), live);
 }
 
+// Lines a replay cannot take as they lie (a wrapped twentieth separator, a
+// carriage return inside, an over-long line) are walked as the window walks
+// them, so the replay still records what playback records.
+TEST_F(Playback, ReplayRecordsOddLinesAsPlaybackDoes) {
+    raw = dir / "raw.txt";
+    const std::string good = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+    std::string wrapped;
+    for (int i = 0; i < 20; ++i) wrapped += "x\t";
+    WriteRaw(good + "12/06/26\t12:00:01\t1850\t1210\t960\t4010\t\r\n" + wrapped + good +
+             "12/06/26\r12:00:03\t1850\t1210\t960\t4010\r\n" + std::string(3000, '7') + "\t" +
+             good + "\t\t\t\t\t\r\n" + good + "EOF\r\n");
+    VsfBeta(program, dir / "cal.txt");
+    Click(program, m.Command16, raw);
+    Click(program, m.Command18, dir / "played.txt");
+    m.Command17.Click();
+    program.pump.RunFor(1);
+    m.Command18.Click();
+
+    FieldStream rawFile(raw.string(), "raw log");
+    FieldStream cal((dir / "cal.txt").string(), "Cal Info file");
+    ReplayOptions options;
+    options.instrumentType = kVsf;
+    options.graphView = kViewVsfBeta;
+    options.calibration = ParseCalInfo(cal, kVsf);
+    options.outputPath = (dir / "replayed.txt").string();
+    EXPECT_FALSE(ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6}).failure);
+    const std::string played = Body(dir / "played.txt");
+    EXPECT_EQ(Body(dir / "replayed.txt"), played);
+    EXPECT_GE(std::count(played.begin(), played.end(), '\n'), 5) << played;
+}
+
 TEST_F(Playback, OpeningClosesThePortAndTheEndOfTheFileStopsPlay) {
     raw = dir / "raw.txt";
     WriteRaw("1\t2\r\n3\t4\r\nEOF\r\n");
