@@ -149,12 +149,13 @@ bool ScheduleScreenshot(const QCommandLineParser& parser, zan::ui::WindowBinder&
     }
     const QString path = parser.value("screenshot");
     QTimer::singleShot(static_cast<int>(*ms), &app, [&windows, path] {
-        // A message box open at that moment is what the user looks at.
-        QWidget* shown = QApplication::activeModalWidget();
-        if (!shown)
-            shown = windows.MainWindow()->isVisible() ? windows.MainWindow()
-                                                      : windows.QuickSetupWindow();
-        if (!zan::ui::WindowPicture(shown).save(path))
+        // A message box open at that moment is shown over its window.
+        QWidget* window = windows.MainWindow()->isVisible() ? windows.MainWindow()
+                                                            : windows.QuickSetupWindow();
+        QWidget* box = QApplication::activeModalWidget();
+        const QImage picture =
+            box ? zan::ui::WindowPictureWithBox(window, box) : zan::ui::WindowPicture(window);
+        if (!picture.save(path))
             std::fprintf(stderr, "zanhost: cannot write %s\n", qPrintable(path));
         // Leaves every event loop, a message box's included.
         QApplication::quit();

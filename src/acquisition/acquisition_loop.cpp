@@ -43,6 +43,20 @@ void Echo(ListBox& list, int& line, char c, bool limitEntries) {
     if (list.Count() >= kListScrollThreshold) list.SetListIndex(list.Count() - 1);
 }
 
+// The line being assembled when the port closed or opened is cut: it is
+// dropped, so it is never decoded, counted, recorded or logged, and its
+// entry in the receive lists ends where it was cut. The first line after a
+// reconnect therefore starts a packet and an entry of its own.
+void EndCutLine(Context& ctx) {
+    ProgramState& s = ctx.state;
+    MainForm& m = ctx.main;
+    s.PacketColumn = 0;
+    s.PacketTable[static_cast<int>(s.PacketRow)][0].clear();
+    s.ReceivedLineLength = 0;
+    if (s.ReceiveLine < m.List1.Count()) s.ReceiveLine += 1;
+    if (s.InstrumentType == kTria && s.TriaReceiveLine < m.List2.Count()) s.TriaReceiveLine += 1;
+}
+
 // The text of this tick from whichever source is on: the port, read (and
 // during playback discarded) on every tick, or the played file.
 std::string ReadSource(Context& ctx) {
@@ -92,7 +106,12 @@ void PollInstrument(Context& ctx) {
     // The pace is a playback's: a wait while the port feeds the loop would hold
     // every reply (and every click, which then runs inside this tick).
     if (s.PlaybackDelay > 0 && IsPlayingBack(s)) Delay(ctx, s.PlaybackDelay / 10.0);
-    WalkReceivedText(ctx, ReadSource(ctx));
+    const std::string text = ReadSource(ctx);
+    if (ctx.walkedPortChanges != ctx.portChanges) {
+        EndCutLine(ctx);
+        ctx.walkedPortChanges = ctx.portChanges;
+    }
+    WalkReceivedText(ctx, text);
 }
 
 bool Timer1WouldIdle(Context& ctx) {

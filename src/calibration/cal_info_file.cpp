@@ -125,7 +125,7 @@ void Command30_Click(Context& ctx) {
             if (w.kind == CalInfoWarning::Kind::EndedEarly) throw std::runtime_error(w.text);
         if (type == kTria) ctx.state.CalibrationReloadPending = 1;
     } catch (const std::exception& e) {
-        ctx.platform.dialogs.MessageBox(e.what(), "error", MessageIcon::Information);
+        ctx.platform.dialogs.MessageBox(e.what(), "Error", MessageIcon::Information);
     }
 }
 

@@ -70,19 +70,18 @@ std::string ReadFirmwareLine(Exchange& exchange) {
 }
 
 void InterruptAutoStart(Context& ctx, Exchange& exchange) {
-    Dialogs& dialogs = ctx.platform.dialogs;
     exchange.PulseDtr();
     if (PollForAnswer(exchange, kAnswerPolls, kAnswerWaitSeconds)) {
         exchange.Wait(0.2);
         exchange.Send("C");
     } else {
-        dialogs.MessageBox(
-            "To Interupt autostart, please power off Zan sensor then press ok. The computer will "
-            "then wait for 5 seconds to allow power discharge.",
-            kInterruptTitle);
+        WaitForOk(ctx,
+                  "To Interupt autostart, please power off Zan sensor then press ok. The computer "
+                  "will then wait for 5 seconds to allow power discharge.",
+                  kInterruptTitle);
         exchange.Wait(5);
         if (!IsPortOpen(ctx)) return;
-        dialogs.MessageBox(kPowerOnText, kInterruptTitle);
+        WaitForOk(ctx, kPowerOnText, kInterruptTitle);
         if (!PollForAnswer(exchange, kPowerUpPolls, kPowerUpWaitSeconds))
             throw ExchangeFailure(
                 "Zan Sensor did not respond. Please check power and try again. If you can, please "
@@ -91,20 +90,19 @@ void InterruptAutoStart(Context& ctx, Exchange& exchange) {
         exchange.Wait(0.2);
         exchange.SendThenWait("c", 0, 1);
     }
-    dialogs.MessageBox("Zan Sensor ready to accept commands", "Zan Sensor Ready");
+    ctx.platform.dialogs.MessageBox("Zan Sensor ready to accept commands", "Zan Sensor Ready");
 }
 
 void QueryFirmware(Context& ctx, Exchange& exchange) {
-    Dialogs& dialogs = ctx.platform.dialogs;
     exchange.PulseDtr();
     if (!WatchForAnswer(exchange, kFirmwarePolls, kFirmwarePollSeconds)) {
-        dialogs.MessageBox(
-            "To get Instrument Firmware version, please power off Zan sensor then press ok. The "
-            "computer will then wait for 5 seconds to allow power discharge.",
-            kFirmwareTitle);
+        WaitForOk(ctx,
+                  "To get Instrument Firmware version, please power off Zan sensor then press ok. "
+                  "The computer will then wait for 5 seconds to allow power discharge.",
+                  kFirmwareTitle);
         exchange.Wait(5);
         if (!IsPortOpen(ctx)) return;
-        dialogs.MessageBox(kPowerOnText, kFirmwareTitle);
+        WaitForOk(ctx, kPowerOnText, kFirmwareTitle);
     }
     // The caption shows the line's text: the carriage return that ended it and
     // a line feed left from an earlier line are no part of it.

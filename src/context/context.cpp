@@ -26,6 +26,15 @@ void ShowError(Context& ctx, const std::string& description) {
     ctx.platform.dialogs.MessageBox(description, "Error");
 }
 
+void WaitForOk(Context& ctx, const std::string& text, const std::string& title) {
+    Dialogs& dialogs = ctx.platform.dialogs;
+    dialogs.MessageBox(text, title);
+    // Boxes are answered in the order they were raised.
+    const long long answered = dialogs.MessagesAnswered() + dialogs.MessagesOpen();
+    while (dialogs.MessagesAnswered() < answered && !ctx.programEnded)
+        ctx.platform.pump.DispatchPending();
+}
+
 FileDialogResult ShowCommonDialog(Context& ctx, FileDialogKind kind) {
     auto& dialog = ctx.main.CommonDialog1;
     dialog.fileName.clear();

@@ -59,6 +59,11 @@ struct Context {
     // How many times an open port was lost: an exchange that sees the count
     // change ends quietly, the loss having been told once.
     int portLosses = 0;
+    // Counts every open and close of the port, and the count when the
+    // acquisition loop last walked received text: the line it was assembling
+    // then is cut off when they differ, never finished by the next port's text.
+    long long portChanges = 0;
+    long long walkedPortChanges = 0;
 };
 
 // The program has finished: sets programEnded and tells onProgramEnded.
@@ -69,6 +74,9 @@ void HandOnPacket(Context& ctx);
 
 // The "Error" message box with a failure's description.
 void ShowError(Context& ctx, const std::string& description);
+// A message box that the handler waits on: returns once the user has
+// answered it (and the boxes before it), every event running meanwhile.
+void WaitForOk(Context& ctx, const std::string& text, const std::string& title);
 
 // The main window's one file dialog (CommonDialog1), started with an empty
 // name and the title, filter and extension last set on it; the chosen path is

@@ -82,11 +82,25 @@ bool FieldStream::Fill() {
     return end_ > 0;
 }
 
-void FieldStream::CheckLength(size_t length) const {
-    if (length > rules_.longestField)
-        Refuse(
-            FieldStreamError::Kind::TooLong,
-            "longer than " + std::to_string(rules_.longestField) + " characters, not a text line");
+// A refused line is passed over whole: the next field read starts the next
+// line, never in the middle of the one refused.
+void FieldStream::CheckLength(size_t length) {
+    if (length <= rules_.longestField) return;
+    SkipRestOfLine();
+    Refuse(FieldStreamError::Kind::TooLong,
+           "longer than " + std::to_string(rules_.longestField) + " characters, not a text line");
+}
+
+void FieldStream::SkipRestOfLine() {
+    while (Available()) {
+        const char* const base = block_.get();
+        const char* stop = base + pos_;
+        while (stop < base + end_ && *stop != '\r' && *stop != '\n') ++stop;
+        pos_ = static_cast<size_t>(stop - base);
+        if (pos_ == end_) continue;
+        ++pos_;
+        return CountLineEnd(*stop);
+    }
 }
 
 void FieldStream::Keep(size_t from, size_t to) {
@@ -135,6 +149,21 @@ inline const char* FieldStream::Scan(const char* p, const char* end) const {
     return p;
 }
 
+// Counts the line that the CR or LF just taken ends.
+inline void FieldStream::CountLineEnd(char stop) {
+    nextFirstField_ = 1;
+    if (stop == '\n') {
+        ++line_;
+        return;
+    }
+    // A CR LF pair ends one line; its LF may wait in the next block, which
+    // must not be read while the field's text points into this one.
+    const bool lineFeedNext = pos_ < end_ && block_[pos_] == '\n';
+    skipLf_ = pos_ >= end_;
+    if (lineFeedNext) ++pos_;
+    if (lineFeedNext || rules_.loneCrEndsLine) ++line_;
+}
+
 // Takes the byte that ended the field, if any, and counts what it ends.
 inline bool FieldStream::EndField() {
     if (text_.size() > rules_.longestField) CheckLength(text_.size());
@@ -145,17 +174,7 @@ inline bool FieldStream::EndField() {
             firstField_ + static_cast<int>(std::count(text_.begin(), text_.end(), '\t')) + 1;
         return true;
     }
-    nextFirstField_ = 1;
-    if (stop == '\n') {
-        ++line_;
-        return true;
-    }
-    // A CR LF pair ends one line; its LF may wait in the next block, which
-    // must not be read while the field's text points into this one.
-    const bool lineFeedNext = pos_ < end_ && block_[pos_] == '\n';
-    skipLf_ = pos_ >= end_;
-    if (lineFeedNext) ++pos_;
-    if (lineFeedNext || rules_.loneCrEndsLine) ++line_;
+    CountLineEnd(stop);
     return true;
 }
 

@@ -88,7 +88,9 @@ class FieldStream {
     bool SkipLineFeed();
     const char* Scan(const char* p, const char* end) const;
     bool EndField();
-    void CheckLength(size_t length) const;
+    void CheckLength(size_t length);
+    void SkipRestOfLine();
+    void CountLineEnd(char stop);
     void Keep(size_t from, size_t to);
     void ReadQuoted();
     [[noreturn]] void Refuse(FieldStreamError::Kind kind, const std::string& what) const;

@@ -23,7 +23,10 @@ void OpenPort(Context& ctx, int portNumber) {
     MarkPortOpen(ctx, portNumber);
 }
 
-void MarkPortOpen(Context& ctx, int portNumber) { PortItem(ctx, portNumber).SetChecked(true); }
+void MarkPortOpen(Context& ctx, int portNumber) {
+    ++ctx.portChanges;
+    PortItem(ctx, portNumber).SetChecked(true);
+}
 
 int OpenPortNumber(Context& ctx) {
     for (int n = 1; n <= 4; ++n)
@@ -32,7 +35,10 @@ int OpenPortNumber(Context& ctx) {
 }
 
 void ClosePort(Context& ctx) {
-    if (ctx.platform.port.IsOpen()) ctx.platform.port.Close();
+    if (ctx.platform.port.IsOpen()) {
+        ctx.platform.port.Close();
+        ++ctx.portChanges;
+    }
     for (int n = 1; n <= 4; ++n) PortItem(ctx, n).SetChecked(false);
 }
 

@@ -20,12 +20,23 @@ struct FileDialogResult {
 
 enum class MessageIcon { None, Information };
 
-// Modal dialogs, handed to the core so it never reaches for a toolkit.
+// The dialogs, handed to the core so it never reaches for a toolkit.
+//
+// A message box waits for the user, the program does not: MessageBox puts the
+// box up and returns at once, and the acquisition loop, the files and the
+// port watch go on while it is shown. Boxes raised while one is shown follow
+// it, one at a time, in the order they were raised. A handler that needs the
+// user's OK before it goes on waits with WaitForOk (context/), which keeps
+// every event running. File dialogs are modal; only a click opens one.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual void MessageBox(const std::string& text, const std::string& title,
                             MessageIcon icon = MessageIcon::None) = 0;
+    // How many boxes the user has answered so far, and how many are shown or
+    // waiting their turn. Dialogs that answer every box at once keep both at 0.
+    virtual long long MessagesAnswered() const { return 0; }
+    virtual int MessagesOpen() const { return 0; }
     virtual FileDialogResult OpenFile(const FileDialogRequest& request) = 0;
     virtual FileDialogResult SaveFile(const FileDialogRequest& request) = 0;
 };

@@ -24,10 +24,23 @@ QString QtNameFilter(const std::string& filter) {
 }
 
 void QtDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
-    QMessageBox box(
-        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-        QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, parent_);
-    box.exec();
+    waiting_.push_back({QString::fromStdString(text), QString::fromStdString(title), icon});
+    if (waiting_.size() == 1) ShowFirst();
+}
+
+void QtDialogs::ShowFirst() {
+    const Message& m = waiting_.front();
+    auto* box = new QMessageBox(
+        m.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+        m.title, m.text, QMessageBox::Ok, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, &owner_, [this] {
+        waiting_.pop_front();
+        ++answered_;
+        if (!waiting_.empty()) ShowFirst();
+    });
+    box->show();
 }
 
 FileDialogResult QtDialogs::OpenFile(const FileDialogRequest& request) {

@@ -23,4 +23,15 @@ QImage WindowPicture(QWidget* window) {
     return image;
 }
 
+QImage WindowPictureWithBox(QWidget* window, QWidget* box) {
+    QImage image = WindowPicture(window);
+    const QImage front = WindowPicture(box);
+    QPainter painter(&image);
+    const QPoint corner((image.width() - front.width()) / 2, (image.height() - front.height()) / 2);
+    painter.setPen(QColor(30, 30, 30));
+    painter.drawRect(QRect(corner, front.size()).adjusted(-1, -1, 0, 0));
+    painter.drawImage(corner, front);
+    return image;
+}
+
 }  // namespace zan::ui

@@ -5,7 +5,17 @@ namespace zan {
 void ScriptedDialogs::MessageBox(const std::string& text, const std::string& title,
                                  MessageIcon icon) {
     messages_.push_back({title, text, icon});
+    if (holding_)
+        ++open_;
+    else
+        ++answered_;
     if (onMessage) onMessage(messages_.back());
+}
+
+void ScriptedDialogs::PressOk() {
+    if (open_ == 0) return;
+    --open_;
+    ++answered_;
 }
 
 void ScriptedDialogs::AnswerFile(const std::string& path) {

@@ -104,9 +104,9 @@ TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
     program.ctx.main.Command30.Click();
     Save(dir / "no" / "folder.txt");
     ASSERT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "error");
+    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
     EXPECT_NE(Messages()[0].find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(program.dialogs.Messages()[1].title, "error");
+    EXPECT_EQ(program.dialogs.Messages()[1].title, "Error");
     EXPECT_EQ(Messages()[2], "Error: Could not open " + (dir / "no" / "folder.txt").string() +
                                  ": No such file or directory");
     Save("/dev/full");

@@ -215,6 +215,26 @@ TEST_F(Playback, AFileThatIsNotTextIsRefusedWithTheReason) {
               raw.string() + ", line 1: holds binary data, not a raw log.");
 }
 
+// An over-long line (a comma in it too) stops Play with its reason; Play
+// again goes on at the next whole line, not in the rest of the refused one.
+TEST_F(Playback, PlayAfterARefusedOverlongLineStartsAtTheNextWholeLine) {
+    raw = dir / "raw.txt";
+    WriteRaw("1\t2\r\n" + std::string(70000, '9') + ",\t8\r\n3\t4\r\nEOF\r\n");
+    program.Load();
+    m.inst2.Click();
+    Click(program, m.Command16, raw);
+    m.Command17.Click();
+    program.pump.RunFor(0.1);
+    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(program.dialogs.Messages()[0].text,
+              raw.string() + ", line 5: longer than 65536 characters, not a text line");
+    EXPECT_EQ(m.Command17.Caption(), "Play");
+    m.Command17.Click();
+    program.pump.RunFor(0.1);
+    EXPECT_EQ(m.List1.Entries(), (std::vector<std::string>{"1\t2", "3\t4", "EOF"}));
+    EXPECT_EQ(m.Label43.Caption(), "2");
+}
+
 TEST_F(Playback, TheDriverLogsPlaysAndPrintsTheFilesBytes) {
     raw = dir / "raw.txt";
     std::istringstream script(

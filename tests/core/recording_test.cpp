@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "acquisition/acquisition_loop.h"
@@ -14,23 +11,6 @@ namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Makes every later write to an open file fail as on a full disk: the
-// descriptor this process holds on the path is pointed at /dev/full.
-// Returns false when the process holds no descriptor on the path.
-bool FillDiskUnder(const std::filesystem::path& path) {
-    const auto target = std::filesystem::canonical(path);
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code error;
-        if (std::filesystem::read_symlink(entry.path(), error) != target) continue;
-        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-        const int fd = std::stoi(entry.path().filename().string());
-        const bool moved = ::dup2(full, fd) == fd;
-        ::close(full);
-        return moved;
-    }
-    return false;
-}
 
 const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
 const std::string kVsfShortLine = "12/06/26\t12:00:01\t1851\t1211\t961\r\n";
@@ -185,7 +165,7 @@ TEST_F(RecordingFiles, AFullDiskStopsRecordingWithOneMessageAndLosesNothingBefor
     s.GraphView = kViewVsfCounts;
     StartBoth();
     Feed(kVsfLine);
-    ASSERT_TRUE(FillDiskUnder(recording));
+    ASSERT_TRUE(test::FillDiskUnder(recording));
     for (int k = 0; k < 5; ++k) Feed(kVsfLine);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Could not write to " + recording.string() +

@@ -17,10 +17,12 @@
 namespace zan::ui::test {
 
 // The whole program on the real Qt serial path, with a sensor served on a
-// pseudo-terminal that a Qt timer steps every serveMs milliseconds.
+// pseudo-terminal that a Qt timer steps every serveMs milliseconds. Its
+// message boxes are scripted unless other dialogs are given.
 struct QtPtyProgram {
-    explicit QtPtyProgram(PortMap map, int serveMs = 5)
-        : port(line, ListSerialDevices, std::move(map)) {
+    explicit QtPtyProgram(PortMap map, int serveMs = 5, Dialogs* shown = nullptr)
+        : port(line, ListSerialDevices, std::move(map)),
+          ctx(Platform{pump, port, shown ? *shown : dialogs, clock}) {
         WireProgram(ctx);
         serve.setInterval(serveMs);
         QObject::connect(&serve, &QTimer::timeout, [this] {
@@ -35,7 +37,7 @@ struct QtPtyProgram {
     MappedPort port;
     ScriptedDialogs dialogs;
     FixedClock clock;
-    Context ctx{Platform{pump, port, dialogs, clock}};
+    Context ctx;
     std::unique_ptr<sim::PtyServer> server;
     QTimer serve;
 };
