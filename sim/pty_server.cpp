@@ -12,6 +12,13 @@
 #include <stdexcept>
 
 namespace zan::sim {
+namespace {
+
+// Output held back for a program that does not read: a few seconds of the
+// fastest stream.
+constexpr size_t kMostUnsent = size_t{1} << 20;
+
+}  // namespace
 
 PtyServer::PtyServer(Device& device) : device_(device) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -54,6 +61,7 @@ void PtyServer::Step(double now) {
     const bool connected = (p.revents & POLLHUP) == 0;
     if (connected && !connected_) device_.OnOpen(now);
     if (!connected && connected_) device_.OnClose(now);
+    if (connected != connected_) unsent_.clear();
     connected_ = connected;
     if (!connected) return;
     char buffer[512];
@@ -62,13 +70,16 @@ void PtyServer::Step(double now) {
         if (n <= 0) break;
         device_.OnWrite(std::string(buffer, static_cast<size_t>(n)), now);
     }
-    std::string out = device_.Produce(now);
+    unsent_ += device_.Produce(now);
     size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n = write(master_, out.data() + done, out.size() - done);
+    while (done < unsent_.size()) {
+        const ssize_t n = write(master_, unsent_.data() + done, unsent_.size() - done);
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
+    unsent_.erase(0, done);
+    // A program that stops reading for good is not kept up with forever.
+    if (unsent_.size() > kMostUnsent) unsent_.clear();
 }
 
 }  // namespace zan::sim

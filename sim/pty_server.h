@@ -36,6 +36,9 @@ class PtyServer {
     int watch_ = -1;
     std::string path_;
     bool connected_ = false;
+    // Output the terminal had no room for yet; it goes first at the next step,
+    // so a program held up for a moment by a busy machine loses nothing.
+    std::string unsent_;
 };
 
 }  // namespace zan::sim

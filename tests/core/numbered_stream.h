@@ -29,11 +29,14 @@ class Stream : public Device {
         for (int field = 0; field < 5; ++field) line += number;
         return line + "\r\n";
     }
-    void OnOpen(double now) override { lastRead_ = now; }
+    // What it said while no one listened is gone: it talks on from where it is.
+    void OnOpen(double now) override {
+        sent_ = Due(now);
+        lastRead_ = now;
+    }
     std::string Produce(double now) override {
         const long long length = static_cast<long long>(Line(0).size());
-        const auto due =
-            static_cast<long long>(now * kLinesPerSecond * static_cast<double>(length));
+        const long long due = Due(now);
         std::string out;
         while (sent_ < due) {
             const long long offset = sent_ % length;
@@ -49,6 +52,10 @@ class Stream : public Device {
     double longestWait = 0;
 
   private:
+    // How many characters it has said by then.
+    static long long Due(double now) {
+        return static_cast<long long>(now * kLinesPerSecond * static_cast<double>(Line(0).size()));
+    }
     long long sent_ = 0;
     double lastRead_ = 0;
 };

@@ -32,16 +32,18 @@ QMessageBox* ShownBox() { return qobject_cast<QMessageBox*>(QApplication::active
 // A sensor on the pseudo-terminal streams 2000 lines a second into a
 // recording and a raw log. The raw log's disk fills: its "Error" box stays
 // up, untouched, for three seconds, and meanwhile the lines keep coming, the
-// counter moves and the recording takes every one of them.
-TEST(RealMessageBox, ADiskFullBoxLeftOpenHoldsUpNeitherTheStreamNorTheOtherFile) {
+// counter moves and the recording takes every one of them. Then the adapter
+// is pulled and its box left open: the port is back within a second of the
+// adapter, and the recording goes on, no line holding two measurements.
+TEST(RealMessageBox, BoxesLeftOpenHoldUpNeitherTheStreamNorTheFilesNorTheLostPort) {
     const zan::test::TempFolder folder;
     const fs::path recording = folder / "recording.txt", raw = folder / "raw.txt";
+    const fs::path link = folder / "usb-Maker_Adapter_A1-if00-port0";
     zan::test::Stream sensor;
     test::App();
     RealBoxes dialogs;
-    test::QtPtyProgram p(PortMap{}, 1, &dialogs);
-    p.server = std::make_unique<sim::PtyServer>(sensor);
-    p.port.SetMap(PortMap{{{1, p.server->Path()}}});
+    test::QtPtyProgram p(PortMap{{{1, link.string()}}}, 1, &dialogs);
+    p.ServeBehind(sensor, link);
     MainForm& m = p.ctx.main;
     p.ctx.state.InstrumentType = 1;  // the quick setup's VSF
     p.ctx.state.QuickSetupPort = 1;
@@ -70,10 +72,24 @@ TEST(RealMessageBox, ADiskFullBoxLeftOpenHoldsUpNeitherTheStreamNorTheOtherFile)
     test::RunUntil([] { return false; }, 100);
     EXPECT_EQ(ShownBox(), nullptr);
     EXPECT_EQ(dialogs.MessagesAnswered(), 1);
+    const std::vector<long long> before = zan::test::Measurements(recording);
+    EXPECT_TRUE(zan::test::Unbroken(before));
+    EXPECT_GT(before.size(), 3 * zan::test::kLinesPerSecond);
+
+    p.server.reset();
+    fs::remove(link);
+    ASSERT_TRUE(test::RunUntil([&] { return ShownBox() != nullptr; }, 3000));
+    QMessageBox* lost = ShownBox();
+    EXPECT_NE(lost->text().indexOf("was lost"), -1) << lost->text().toStdString();
+    test::RunUntil([] { return false; }, 1000);
+    p.ServeBehind(sensor, link);
+    EXPECT_TRUE(test::RunUntil([&] { return p.port.IsOpen(); }, 1000));
+    const std::string count = m.Label43.Caption();
+    EXPECT_TRUE(test::RunUntil([&] { return m.Label43.Caption() != count; }, 1000));
+    EXPECT_EQ(ShownBox(), lost);
+    lost->button(QMessageBox::Ok)->click();
     m.Command18.Click();
-    const std::vector<long long> lines = zan::test::Measurements(recording);
-    EXPECT_TRUE(zan::test::Unbroken(lines));
-    EXPECT_GT(lines.size(), 3 * zan::test::kLinesPerSecond);
+    EXPECT_GT(zan::test::Measurements(recording).back(), before.back() + 1000);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 #include <QElapsedTimer>
 #include <cstdio>
@@ -34,19 +32,7 @@ TEST(PtyLink, LinesAndCommandsPassAndALostDeviceIsReopenedWhenItsLinkReturns) {
     const fs::path link = folder / "usb-Maker_Adapter_A1-if00-port0";
     sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
     test::QtPtyProgram p(PortMap{{{1, link.string()}}});
-    const auto serve = [&] {
-        p.server = std::make_unique<sim::PtyServer>(sensor);
-        // A new terminal echoes what reaches it until its opener makes it raw;
-        // made raw here, whatever the sensor receives was sent by the program.
-        const int slave = ::open(p.server->Path().c_str(), O_RDWR | O_NOCTTY);
-        termios raw{};
-        ::tcgetattr(slave, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(slave, TCSANOW, &raw);
-        ::close(slave);
-        fs::create_symlink(p.server->Path(), folder / "fresh");
-        fs::rename(folder / "fresh", link);
-    };
+    const auto serve = [&] { p.ServeBehind(sensor, link); };
     serve();
     MainForm& m = p.ctx.main;
     const auto& messages = p.dialogs.Messages();

@@ -1,6 +1,10 @@
 #pragma once
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 
 #include "context/context.h"
@@ -29,6 +33,23 @@ struct QtPtyProgram {
             if (server) server->Step(pump.Seconds());
         });
         serve.start();
+    }
+
+    // Serves the device on a new terminal behind the link, as a USB adapter
+    // behind its by-id name, plugged in for the first time or again.
+    void ServeBehind(Device& device, const std::filesystem::path& link) {
+        server = std::make_unique<sim::PtyServer>(device);
+        // A new terminal echoes what reaches it until its opener makes it raw;
+        // made raw here, whatever the device receives was sent by the program.
+        const int slave = ::open(server->Path().c_str(), O_RDWR | O_NOCTTY);
+        termios raw{};
+        ::tcgetattr(slave, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(slave, TCSANOW, &raw);
+        ::close(slave);
+        const std::filesystem::path fresh = link.parent_path() / "fresh";
+        std::filesystem::create_symlink(server->Path(), fresh);
+        std::filesystem::rename(fresh, link);
     }
 
     bool appStarted = (App(), true);
