@@ -50,9 +50,7 @@ void Echo(ListBox& list, int& line, char c, bool limitEntries) {
 void EndCutLine(Context& ctx) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
-    s.PacketColumn = 0;
-    s.PacketTable[static_cast<int>(s.PacketRow)][0].clear();
-    s.ReceivedLineLength = 0;
+    DiscardPartLine(s);
     if (s.ReceiveLine < m.List1.Count()) s.ReceiveLine += 1;
     if (s.InstrumentType == kTria && s.TriaReceiveLine < m.List2.Count()) s.TriaReceiveLine += 1;
 }
