@@ -150,8 +150,8 @@ bool ScheduleScreenshot(const QCommandLineParser& parser, zan::ui::WindowBinder&
     const QString path = parser.value("screenshot");
     QTimer::singleShot(static_cast<int>(*ms), &app, [&windows, path] {
         // A message box open at that moment is shown over its window.
-        QWidget* window = windows.MainWindow()->isVisible() ? windows.MainWindow()
-                                                            : windows.QuickSetupWindow();
+        QWidget* window =
+            windows.MainWindow()->isVisible() ? windows.MainWindow() : windows.QuickSetupWindow();
         QWidget* box = QApplication::activeModalWidget();
         const QImage picture =
             box ? zan::ui::WindowPictureWithBox(window, box) : zan::ui::WindowPicture(window);
