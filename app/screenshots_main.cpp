@@ -1,14 +1,18 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "sim/simulated_sensor.h"
+#include "ui/port_chooser.h"
 #include "ui/window_binder.h"
 #include "ui/window_picture.h"
 #include "virtual/virtual_program.h"
@@ -23,6 +27,8 @@ struct Scene {
     std::function<void(zan::VirtualProgram&)> script;
     // The progress window instead of the main window.
     bool progressWindow = false;
+    // A dialog of its own instead of either window, made after the script ran.
+    std::function<std::unique_ptr<QWidget>(zan::VirtualProgram&)> dialog = nullptr;
 };
 
 void Settle() {
@@ -42,9 +48,13 @@ bool Shoot(const Scene& scene, const std::string& folder) {
     windows.MainWindow()->resize(1180, 800);
     windows.ShowVisibleWindows();
     scene.script(program);
+    std::unique_ptr<QWidget> dialog = scene.dialog ? scene.dialog(program) : nullptr;
+    if (dialog) dialog->show();
     Settle();
     const std::string path = folder + "/" + scene.file;
-    QWidget* window = scene.progressWindow ? windows.ProgressWindow() : windows.MainWindow();
+    QWidget* window = dialog                 ? dialog.get()
+                      : scene.progressWindow ? windows.ProgressWindow()
+                                             : windows.MainWindow();
     if (!zan::ui::WindowPicture(window).save(QString::fromStdString(path))) {
         std::fprintf(stderr, "zanhost-shots: cannot write %s\n", path.c_str());
         return false;
@@ -61,6 +71,46 @@ void VsfWithCalibration(zan::VirtualProgram& p) {
     p.ctx.main.mang.Click();
 }
 
+// Recording and raw logging a VSF on the graph tab, then stopped when asked.
+void Record(zan::VirtualProgram& p, const std::string& files, bool stop) {
+    VsfWithCalibration(p);
+    p.ctx.main.Command1.Click();
+    p.dialogs.AnswerFile(files + "/recording.txt");
+    p.ctx.main.Command18.Click();
+    p.pump.RunFor(4);
+    p.dialogs.AnswerFile(files + "/raw_log.txt");
+    p.ctx.main.Command19.Click();
+    p.pump.RunFor(8);
+    if (stop) {
+        p.ctx.main.Command18.Click();
+        p.pump.RunFor(3);
+        p.ctx.main.Command19.Click();
+    }
+    p.ctx.main.SSTab1.SetCurrentTab(1);
+}
+
+// "Choose Devices…" on a machine with two USB adapters and a built-in port,
+// port 1 being the simulated sensor.
+std::unique_ptr<QWidget> Chooser(zan::VirtualProgram& p) {
+    zan::PortMap map;
+    map.paths = {{1, "/dev/ttyUSB0"}, {2, "/dev/ttyUSB1"}, {3, "/dev/ttyS0"}};
+    const std::vector<zan::SerialDevice> devices = {
+        {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XQ2-if00-port0",
+         "0403:6001", "FTDI", "FT232R USB UART", "A10K3XQ2"},
+        {"/dev/ttyUSB1", "/dev/serial/by-id/usb-Prolific_USB-Serial_Controller-if00-port0",
+         "067b:2303", "Prolific", "USB-Serial Controller", ""},
+        {"/dev/ttyS0", "", "", "", "", ""}};
+    zan::SerialPort& port = p.ctx.platform.port;
+    const auto describe = [&port, &map](int n) {
+        return n == 1               ? port.Describe(n)
+               : map.paths.count(n) ? map.paths.at(n)
+                                    : std::string("no device");
+    };
+    auto chooser = std::make_unique<zan::ui::PortChooser>(map, devices, describe, nullptr);
+    chooser->setWindowTitle("Choose Devices");
+    return chooser;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,7 +120,35 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     using zan::sim::SensorModel;
+    // The recordings shown go to a folder of their own, removed at the end.
+    const std::string files =
+        (std::filesystem::temp_directory_path() / ("zanhost-shots-" + std::to_string(::getpid())))
+            .string();
+    std::filesystem::create_directories(files);
     const std::vector<Scene> scenes = {
+        {"status_recording.png", SensorModel::Vsf,
+         [files](zan::VirtualProgram& p) { Record(p, files, false); }},
+        {"status_stopped.png", SensorModel::Vsf,
+         [files](zan::VirtualProgram& p) { Record(p, files, true); }},
+        {"port_chooser.png", SensorModel::Vsf, [](zan::VirtualProgram&) {}, false, Chooser},
+        {"angle_graph_tria.png", SensorModel::Tria,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst6.Click();
+             p.ctx.main.triarcvsa.Click();
+             p.ctx.main.Command1.Click();
+             p.pump.RunFor(10);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+         }},
+        {"time_graph_dfl_chlorophyll.png", SensorModel::Dfl,
+         [](zan::VirtualProgram& p) {
+             p.ctx.main.inst4.Click();
+             p.ctx.main.Text16.SetText("0.05");
+             p.ctx.main.Text10.SetText("50");
+             p.ctx.main.df2.Click();
+             p.ctx.main.Command1.Click();
+             p.pump.RunFor(90);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+         }},
         {"calibration_vsf.png", SensorModel::Vsf,
          [](zan::VirtualProgram& p) {
              VsfWithCalibration(p);
@@ -141,5 +219,6 @@ int main(int argc, char* argv[]) {
     };
     int failures = 0;
     for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;
+    std::filesystem::remove_all(files);
     return failures;
 }

@@ -30,6 +30,16 @@ bool HasLeadingNumber(const std::string& text) {
 
 bool HasTable(float instrumentType) { return !CalInfoLayout(instrumentType).empty(); }
 
+// A Cal Info file that ends before its last coefficient line: where, what the
+// table took from it, and what to load instead.
+std::string EndedEarlyText(const std::string& path, long long line, size_t read, float type) {
+    const std::string model = type == kTria ? "TRIA" : "VSF";
+    return path + " ends at line " + std::to_string(line) + ", before all " +
+           std::to_string(CalInfoLayout(type).size()) + " coefficient lines of a " + model +
+           " Cal Info file; the table took the first " + std::to_string(read) +
+           ". Load a Cal Info file saved for the " + model + " to fill the rest.";
+}
+
 }  // namespace
 
 std::string CalInfoText(const FlexGrid& table, float instrumentType, const std::string& path,
@@ -116,16 +126,24 @@ void Command30_Click(Context& ctx) {
     const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Open);
     const float type = ctx.state.InstrumentType;
     if (!HasTable(type)) return;
+    const auto tell = [&ctx](const std::string& text) {
+        ctx.platform.dialogs.MessageBox(text, "Error", MessageIcon::Information);
+    };
+    if (chosen.cancelled || chosen.path.empty())
+        return tell(
+            "No Cal Info file was chosen, so the calibration table is unchanged. Click "
+            "\"Load Cal Info\" again and choose one to load it.");
     try {
         FieldStream fields(chosen.path, "Cal Info file");
         const CalInfoValues values = ParseCalInfo(fields, type);
         ApplyCalInfo(values, ctx.main.MSFlexGrid2, type);
-        // The box shows the reader's words; a misplaced number reads as 0, as typed.
+        // The box tells where the file ended; a misplaced number reads as 0, as typed.
         for (const CalInfoWarning& w : values.warnings)
-            if (w.kind == CalInfoWarning::Kind::EndedEarly) throw std::runtime_error(w.text);
+            if (w.kind == CalInfoWarning::Kind::EndedEarly)
+                return tell(EndedEarlyText(chosen.path, w.line, values.pairs.size(), type));
         if (type == kTria) ctx.state.CalibrationReloadPending = 1;
     } catch (const std::exception& e) {
-        ctx.platform.dialogs.MessageBox(e.what(), "Error", MessageIcon::Information);
+        tell(std::string(e.what()) + ". The calibration table is unchanged.");
     }
 }
 

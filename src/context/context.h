@@ -64,6 +64,9 @@ struct Context {
     // then is cut off when they differ, never finished by the next port's text.
     long long portChanges = 0;
     long long walkedPortChanges = 0;
+    // The latest news of the link the status bar shows beside the ports
+    // (a port closed, lost, reopened, refused).
+    std::string portNews;
 };
 
 // The program has finished: sets programEnded and tells onProgramEnded.

@@ -238,6 +238,20 @@ void Graph::SetAxisFormat(int axis, const std::string& format) {
     Notify(Property::Axes);
 }
 
+void Graph::SetAxisTitle(int axis, const std::string& title) {
+    Axis& a = MutableAxis(axis);
+    if (a.title == title) return;
+    a.title = title;
+    Notify(Property::Axes);
+}
+
+void Graph::SetAxisDivision(int axis, double width) {
+    Axis& a = MutableAxis(axis);
+    if (a.division == width) return;
+    a.division = width;
+    Notify(Property::Axes);
+}
+
 void Graph::SetAxisAutoscale(int axis, bool on) {
     MutableAxis(axis).autoscale = on;
     Notify(Property::Axes);

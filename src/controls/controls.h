@@ -256,10 +256,14 @@ class Slider : public Control {
     int Max() const { return max_; }
     // A value outside the range fails with "Invalid property value".
     void SetValue(int value);
+    // The spacing of the scale's marks in values; 0 draws none.
+    int TickInterval() const { return tickInterval_; }
+    void SetTickInterval(int interval) { tickInterval_ = interval; }
     Handler onChange;
 
   private:
     int min_, max_, value_;
+    int tickInterval_ = 0;
 };
 
 class NumEdit : public Control {
@@ -281,6 +285,11 @@ class Graph : public Control {
         double minimum = 0;
         double maximum = 10;
         std::string format;
+        // What the axis shows and in which unit, drawn beside it.
+        std::string title;
+        // The width of one grid division in axis units, counted from the
+        // minimum; 0 leaves the divisions to the view.
+        double division = 0;
         // The range follows the data: every PlotXY rescales the axis to the
         // points it shows, so minimum and maximum always hold the shown range.
         bool autoscale = false;
@@ -296,6 +305,8 @@ class Graph : public Control {
     void SetAxisMinimum(int axis, double value);
     void SetAxisMaximum(int axis, double value);
     void SetAxisFormat(int axis, const std::string& format);
+    void SetAxisTitle(int axis, const std::string& title);
+    void SetAxisDivision(int axis, double width);
     void SetAxisAutoscale(int axis, bool on);
     // Plot numbers count from 1.
     void AddPlot(const std::string& name) { plots_.push_back({name, {}, {}}); }

@@ -1,5 +1,6 @@
 #include "decoding/decoding_wiring.h"
 
+#include "calibration/coefficient_number.h"
 #include "context/context.h"
 #include "core/number_text.h"
 #include "decoding/process_packet.h"
@@ -42,7 +43,8 @@ void ShowDecodedRecord(Context& ctx, const DecodedRecord& record) {
         m.MSFlexGrid1.SetCell(row, 1, std::string(record.Output(row)));
     }
     if (record.fluorometerChanged) m.Text47.SetText(*record.fluorometerText);
-    if (record.failure) ShowError(ctx, *record.failure);
+    if (record.failure)
+        ShowError(ctx, *record.failure + (record.missingCoefficient ? kFillCalibrationTable : ""));
 }
 
 void WireDecoding(Context& ctx) {

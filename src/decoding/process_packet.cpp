@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "calibration/calibration_table.h"
+#include "calibration/coefficient_number.h"
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "state/instruments.h"
@@ -45,8 +46,9 @@ struct Decoding {
 };
 
 double CellNumber(const ProgramState& s, CellRef cell) {
-    return WholeTextNumber(
-        s.CalibrationTable[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)]);
+    return CoefficientNumber(
+        s.CalibrationTable[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)], kTria,
+        cell);
 }
 
 void DecodeVsfCounts(const Decoding& d) {
@@ -63,8 +65,9 @@ double VsfCoefficient(ProgramState& s, size_t k) {
     if (s.VsfCoefficientsCurrent) return cache.value;
     const int angle = static_cast<int>(k % 3) + 1;
     const CellRef cell = k < 3 ? VsfOffsetCell(angle) : VsfScalingCell(angle);
-    return CachedWholeTextNumber(
-        cache, s.CalibrationTable[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)]);
+    return CoefficientNumber(
+        cache, s.CalibrationTable[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)],
+        s.InstrumentType, cell);
 }
 
 // The text of the rounded beta, straight from its whole millionths while they are few enough.
@@ -184,7 +187,7 @@ void DecodeTriaCounts(const Decoding& d) {
 double CopiedCoefficient(const ProgramState& s, CellRef cell) {
     const int rowIndex = cell.row <= 3 ? cell.row - 1 : cell.row - 2;
     const auto& text = s.TriaCoefficients[static_cast<size_t>(rowIndex * 3 + cell.col - 1)];
-    return text ? WholeTextNumber(*text) : 0;
+    return text ? CoefficientNumber(*text, kTria, cell) : 0;
 }
 
 // Copying once per Cal Info load spares eighteen table reads per packet.
@@ -275,6 +278,10 @@ DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     try {
         Decode(Decoding{s, record.packet, record});
         record.plotted = record.decoded;
+    } catch (const MissingCoefficient& e) {
+        record.failure = e.what();
+        record.missingCoefficient = true;
+        s.GraphView = 0;
     } catch (const std::exception& e) {
         record.failure = e.what();
         s.GraphView = 0;

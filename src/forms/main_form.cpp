@@ -117,6 +117,13 @@ void MainForm::PlaceTabs() {
 
 // "ZAN Setup": the settings frame's commands, switches and timing.
 void MainForm::PlaceSettingsCommands() {
+    Place(StartHint, SetupTab,
+          "No instrument is chosen yet. Choose one in the Instrument menu, then open its port "
+          "with Connection > Open Port 1 to 4 (the status bar says which device each number "
+          "means; Choose Devices\u2026 binds them). Start Graphing on the Graphical Output tab "
+          "then draws its data, and Retrieve Settings here reads its logger. Without a sensor, "
+          "start ZAN Host with --simulate VSF (or DFL, TRIA).");
+    Hide(StartHint);
     Place(Label12, SetupTab, "Instrument:");
     Place(Label13, SetupTab, "None");
     Place(Command28, SetupTab, "Firmware: CLICK TO GET INFO");
@@ -191,6 +198,11 @@ void MainForm::PlaceSettingsState() {
     Place(Text8, Frame2);
     Text8.SetMaxLength(2);
     Place(Text48, Frame2);
+    Place(ComputerClock, Frame2, "Computer clock");
+    ComputerClock.SetToolTip(
+        "Apply Settings sends the computer's date and time at the moment it sends them, instead "
+        "of the boxes' (the sensor takes hours and minutes).");
+    Place(ClockDifference, Frame2);
     for (TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8})
         box->SetText("0");
     Place(ProgressBar1, Frame2);
@@ -236,6 +248,9 @@ void MainForm::PlaceGraphs() {
     CWGraph1.SetAxisAutoscale(1, true);
     CWGraph1.SetAxisAutoscale(2, true);
     CWGraph2.SetAxisAutoscale(2, true);
+    for (Graph* graph : {&CWGraph1, &CWGraph2}) graph->SetAxisTitle(2, kCountsAxisTitle);
+    CWGraph1.SetAxisTitle(1, kAngleAxisTitle);
+    CWGraph2.SetAxisTitle(1, kTimeAxisTitle);
     Place(Frame4, GraphTab);
     Place(Frame1, Frame4, "X cords");
     Place(Command6, Frame1, "In");
@@ -282,7 +297,9 @@ void MainForm::PlaceGraphControls() {
           "cords. Use this to graph an entire data block in one view.  A value of 1 is 21 secs "
           "per div. 2 is 42 seconds, etc...");
     Place(HScroll2, GraphSettingsTab);
-    HScroll2.SetDescription("Window width (seconds)");
+    HScroll2.SetDescription("Window width (a mark an hour)");
+    HScroll2.SetTickInterval(3600);
+    Place(WindowWidth, GraphSettingsTab, std::string("0 s") + kWindowFollowsScaleFactor);
     Place(MSFlexGrid1, OutputTab);
     Place(Text47, OutputTab);
     Place(Command1, GraphTab, "Start Graphing");

@@ -3,6 +3,14 @@
 
 namespace zan {
 
+// The axis titles the graph views share; the window opens with them.
+inline constexpr const char* kAngleAxisTitle = "Scattering angle (degrees)";
+inline constexpr const char* kTimeAxisTitle = "Time of day (hh:mm:ss)";
+inline constexpr const char* kCountsAxisTitle = "Raw counts";
+// The window-width slider below the scale factor's width (at 0, its left
+// end): the time window is as wide as the scale factor sets.
+inline constexpr const char* kWindowFollowsScaleFactor = ": as wide as the scale factor sets";
+
 // The main window as a plain structure of its named controls. Containers come
 // before their contents; the constructor sets parents, captions and the
 // design-time state.
@@ -20,9 +28,11 @@ struct MainForm {
         op1{registry, "op1"}, op2{registry, "op2"}, op3{registry, "op3"}, op4{registry, "op4"},
         cp{registry, "cp"}, chdev{registry, "chdev"}, cnSep2{registry, "cnSep2"},
         ex{registry, "ex"};
-    // The status bar's line: what each port number means and the latest news
-    // of the link (a port lost, a port reopened). It stands outside the body.
+    // The status bar, outside the body: what each port number means and its
+    // state with the latest news of the link (a port lost, reopened, closed),
+    // and the recording's and the raw log's file and line count.
     Label PortStatus{registry, "PortStatus"};
+    Label RecordingStatus{registry, "RecordingStatus"}, RawLogStatus{registry, "RawLogStatus"};
     MenuItem inst1{registry, "inst1"}, inst2{registry, "inst2"}, inst3{registry, "inst3"},
         inst4{registry, "inst4"}, inst5{registry, "inst5"}, inst6{registry, "inst6"};
     MenuItem graphs{registry, "graphs"}, vsf1{registry, "vsf1"}, mang{registry, "mang"},
@@ -46,6 +56,8 @@ struct MainForm {
         DataTab{registry, "DataTab"};
 
     // "ZAN Setup" tab.
+    // What to do next, while the window has no instrument.
+    Label StartHint{registry, "StartHint"};
     Label Label12{registry, "Label12"}, Label13{registry, "Label13"};
     CommandButton Command28{registry, "Command28"};
     Frame Frame2{registry, "Frame2"};
@@ -61,6 +73,10 @@ struct MainForm {
     TextBox Text1{registry, "Text1"}, Text6{registry, "Text6"}, Text7{registry, "Text7"};
     Label Label41{registry, "Label41"};
     TextBox Text5{registry, "Text5"}, Text8{registry, "Text8"}, Text48{registry, "Text48"};
+    // Apply Settings sends the computer's date and time instead of the boxes'.
+    CheckBox ComputerClock{registry, "ComputerClock"};
+    // The sensor's clock as retrieved beside the computer's, and how far apart.
+    Label ClockDifference{registry, "ClockDifference"};
     ProgressBar ProgressBar1{registry, "ProgressBar1"};
     Frame Frame13{registry, "Frame13"};
     Label Label27{registry, "Label27"};
@@ -100,6 +116,8 @@ struct MainForm {
     NumEdit CWNumEdit1{registry, "CWNumEdit1"}, CWNumEdit2{registry, "CWNumEdit2"};
     Label Label59{registry, "Label59"};
     Slider HScroll2{registry, "HScroll2", 0, 32767};
+    // The time window's width as the slider sets it, in words.
+    Label WindowWidth{registry, "WindowWidth"};
     FlexGrid MSFlexGrid1{registry, "MSFlexGrid1", 11, 2};
     TextBox Text47{registry, "Text47"};
     CommandButton Command1{registry, "Command1"}, Command18{registry, "Command18"};

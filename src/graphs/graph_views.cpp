@@ -13,6 +13,12 @@ namespace {
 constexpr const char* kBetaCaption = "Beta of Theta Vs Angle";
 constexpr const char* kCountsAngleCaption = "Raw Counts Vs Angle";
 constexpr const char* kStartCaption = "Start Graphing";
+// The VSF angle graph draws beta weighted by 2 pi sin(theta), so its axis
+// says so: its values are not the table's.
+constexpr const char* kWeightedBetaTitle =
+    "2\u03c0 sin \u03b8 \u00d7 \u03b2(\u03b8)  (m\u207b\u00b9 rad\u207b\u00b9)";
+constexpr const char* kBetaTitle = "\u03b2(\u03b8)  (m\u207b\u00b9 sr\u207b\u00b9)";
+constexpr const char* kChlorophyllTitle = "Chlorophyll (\u00b5g/L)";
 
 // Runs a handler's steps; a failure is shown and ends the handler.
 template <typename Steps>
@@ -28,6 +34,24 @@ void Trapped(Context& ctx, Steps steps) {
 void ShowScaleFactor(MainForm& m, bool shown) {
     m.Label59.SetVisible(shown);
     m.CWNumEdit2.SetVisible(shown);
+}
+
+// A view of another quantity leaves nothing of the last one on its graph.
+void SelectView(Context& ctx, float view) {
+    if (ctx.state.GraphView != view) ClearViewGraph(ctx, ctx.state.GraphView);
+    ctx.state.GraphView = view;
+}
+
+void ShowAngleView(MainForm& m, const char* caption, const char* valueTitle) {
+    m.CWGraph1.SetCaption(caption);
+    m.CWGraph1.SetAxisTitle(1, kAngleAxisTitle);
+    m.CWGraph1.SetAxisTitle(2, valueTitle);
+}
+
+void ShowTimeView(MainForm& m, const char* caption, const char* valueTitle) {
+    m.CWGraph2.SetCaption(caption);
+    m.CWGraph2.SetAxisTitle(1, kTimeAxisTitle);
+    m.CWGraph2.SetAxisTitle(2, valueTitle);
 }
 
 }  // namespace
@@ -48,10 +72,10 @@ void mang_Click(Context& ctx) {
     UncheckVsfViews(ctx);
     UncheckGraphViews(ctx);
     MainForm& m = ctx.main;
-    m.CWGraph1.SetCaption(kBetaCaption);
+    ShowAngleView(m, kBetaCaption, kWeightedBetaTitle);
     m.mang.SetChecked(true);
     ShowScaleFactor(m, false);
-    ctx.state.GraphView = kViewVsfBeta;
+    SelectView(ctx, kViewVsfBeta);
 }
 
 void tang_Click(Context& ctx) {
@@ -69,9 +93,9 @@ void rang_Click(Context& ctx) {
     Trapped(ctx, [&ctx](MainForm& m) {
         UncheckGraphViews(ctx);
         m.rang.SetChecked(true);
-        m.CWGraph1.SetCaption(kCountsAngleCaption);
+        ShowAngleView(m, kCountsAngleCaption, kCountsAxisTitle);
         ShowScaleFactor(m, false);
-        ctx.state.GraphView = kViewVsfCounts;
+        SelectView(ctx, kViewVsfCounts);
     });
 }
 
@@ -79,17 +103,17 @@ void df2_Click(Context& ctx) {
     UncheckGraphViews(ctx);
     MainForm& m = ctx.main;
     m.df2.SetChecked(true);
-    m.CWGraph2.SetCaption("ug/L vs Time");
-    ctx.state.GraphView = kViewDflChlorophyll;
+    ShowTimeView(m, "ug/L vs Time", kChlorophyllTitle);
+    SelectView(ctx, kViewDflChlorophyll);
     ShowScaleFactor(m, true);
 }
 
 void df3_Click(Context& ctx) {
     UncheckGraphViews(ctx);
     MainForm& m = ctx.main;
-    ctx.state.GraphView = kViewDflCounts;
+    SelectView(ctx, kViewDflCounts);
     m.df3.SetChecked(true);
-    m.CWGraph2.SetCaption("Raw Counts Vs Time");
+    ShowTimeView(m, "Raw Counts Vs Time", kCountsAxisTitle);
     ShowScaleFactor(m, true);
 }
 
@@ -97,9 +121,9 @@ void triarcvsa_Click(Context& ctx) {
     Trapped(ctx, [&ctx](MainForm& m) {
         UncheckGraphViews(ctx);
         m.triarcvsa.SetChecked(true);
-        m.CWGraph1.SetCaption(kCountsAngleCaption);
+        ShowAngleView(m, kCountsAngleCaption, kCountsAxisTitle);
         ShowScaleFactor(m, false);
-        ctx.state.GraphView = kViewTriaCounts;
+        SelectView(ctx, kViewTriaCounts);
     });
 }
 
@@ -113,10 +137,18 @@ void triabvsa_Click(Context& ctx) {
             return;
         }
         m.triabvsa.SetChecked(true);
-        m.CWGraph1.SetCaption(kBetaCaption);
+        ShowAngleView(m, kBetaCaption, kBetaTitle);
         ShowScaleFactor(m, false);
-        ctx.state.GraphView = kViewTriaBeta;
+        SelectView(ctx, kViewTriaBeta);
     });
+}
+
+void ClearViewGraph(Context& ctx, float view) {
+    if (view == kViewDflChlorophyll || view == kViewDflCounts)
+        ctx.main.CWGraph2.ClearData();
+    else if (view == kViewVsfBeta || view == kViewVsfCounts || view == kViewTriaCounts ||
+             view == kViewTriaBeta)
+        ctx.main.CWGraph1.ClearData();
 }
 
 void StopGraphing(Context& ctx) {

@@ -22,5 +22,7 @@ void triabvsa_Click(Context& ctx);
 void Command1_Click(Context& ctx);
 // Graphing off: "Start Graphing" on light green.
 void StopGraphing(Context& ctx);
+// Empties the graph the view draws on.
+void ClearViewGraph(Context& ctx, float view);
 
 }  // namespace zan

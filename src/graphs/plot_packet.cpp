@@ -8,6 +8,7 @@
 #include "graphs/time_window.h"
 #include "record/decoded_record.h"
 #include "state/instruments.h"
+#include "state/view_codes.h"
 
 namespace zan {
 namespace {
@@ -18,6 +19,7 @@ constexpr int kBluePlot = 3;
 constexpr int kGreenPlot = 4;
 constexpr int kVsfPlot = 5;
 constexpr int kTimePlot = 1;
+constexpr double kDegreesPerRadian = 180 / 3.14159265358979;
 
 template <typename Values>
 std::vector<double> AsDoubles(const Values& values) {
@@ -34,7 +36,12 @@ void EmptyPlot(Graph& graph, int plot) {
 void PlotVsf(Context& ctx) {
     Graph& graph = ctx.main.CWGraph1;
     for (int plot : {kRedPlot, kBluePlot, kGreenPlot}) EmptyPlot(graph, plot);
-    graph.PlotXY(kVsfPlot, AsDoubles(ctx.state.PlotX), AsDoubles(ctx.state.PlotY));
+    std::vector<double> angles = AsDoubles(ctx.state.PlotX);
+    // The beta view holds its angles in radians; the graph shows degrees, as
+    // the counts views and the head's graph do.
+    if (ctx.state.GraphView == kViewVsfBeta)
+        for (double& angle : angles) angle *= kDegreesPerRadian;
+    graph.PlotXY(kVsfPlot, std::move(angles), AsDoubles(ctx.state.PlotY));
 }
 
 void PlotTria(Context& ctx) {
@@ -84,7 +91,11 @@ TimeHistoryPoints FilledTimeHistory(const ProgramState& s) {
 }
 
 void GraphDecodedRecord(Context& ctx, const DecodedRecord& record) {
-    if (record.failure) return StopGraphing(ctx);
+    // A view that failed stops graphing and leaves nothing on its graph.
+    if (record.failure) {
+        StopGraphing(ctx);
+        return ClearViewGraph(ctx, record.graphView);
+    }
     if (record.timePoint) AddTimePoint(ctx, *record.timePoint);
     if (record.plotted && ctx.state.GraphingOn == 1) PlotPacket(ctx);
 }

@@ -1,6 +1,9 @@
 #include "graphs/time_window.h"
 
+#include <algorithm>
+
 #include "context/context.h"
+#include "core/duration_text.h"
 #include "core/number_text.h"
 #include "record/decoded_record.h"
 
@@ -14,6 +17,12 @@ constexpr double kDefaultScaleFactor = 1;
 constexpr double kMinuteDays = 0.00069444444;
 constexpr int kChlorophyllHistoryWrap = 10000;
 constexpr int kCountsHistoryWrap = 10001;
+// A window of N minutes is labelled 21 x N seconds per division: the grid's
+// divisions are that wide, counted from the window's left edge.
+constexpr double kDivisionShareOfWindow = 21.0 / 60;
+
+// The width the window-width slider asks for, in days; 0 at its left end.
+double SliderWidth(const MainForm& m) { return m.HScroll2.Value() * kSecondDays; }
 
 void StoreHistoryPoint(ProgramState& s, const TimePoint& point) {
     if (!(s.TimePointIndex >= 0 && s.TimePointIndex < static_cast<double>(s.TimeHistoryX.size())))
@@ -32,7 +41,8 @@ void FollowTimePoint(Context& ctx, double t, double end, const std::string& divi
     Graph& graph = ctx.main.CWGraph2;
     const Graph::Axis shown = graph.GetAxis(1);
     if (s.TimeAxisStarted == 0 || t > shown.maximum || t < shown.minimum) {
-        graph.SetAxisMaximum(1, end);
+        graph.SetAxisDivision(1, (end - t) * kDivisionShareOfWindow);
+        graph.SetAxisMaximum(1, std::max(end, t + SliderWidth(ctx.main)));
         graph.SetAxisMinimum(1, t);
         ctx.main.Label23.SetCaption(divisionCaption);
         s.TimeAxisStarted = 1;
@@ -64,15 +74,25 @@ void AddTimePoint(Context& ctx, const TimePoint& point) {
     StoreHistoryPoint(s, point);
 }
 
-// Widens the time window to the slider's seconds from its left edge, unless
-// that would leave the newest point outside it.
+// The slider sets the window's width from its left edge, in seconds; below
+// the width the scale factor gives (at its left end, 0), the window is as
+// wide as the scale factor sets, so moving it back undoes it. A newest point
+// left outside moves the window on, as any point past its end does.
 void HScroll2_Change(Context& ctx) {
-    Graph& graph = ctx.main.CWGraph2;
-    const double end = graph.GetAxis(1).minimum + ctx.main.HScroll2.Value() * kSecondDays;
-    if (end > ctx.state.PlotX[0]) {
+    MainForm& m = ctx.main;
+    Graph& graph = m.CWGraph2;
+    const Graph::Axis& x = graph.GetAxis(1);
+    // No division yet: no point has placed the window, and the scale gives no width.
+    const double scaleWidth = x.division / kDivisionShareOfWindow;
+    const double width = std::max(SliderWidth(m), scaleWidth);
+    if (width > 0) {
         graph.SetAxisAutoscale(1, false);
-        graph.SetAxisMaximum(1, end);
+        graph.SetAxisMaximum(1, x.minimum + width);
     }
+    const int seconds = m.HScroll2.Value();
+    m.WindowWidth.SetCaption(DurationText(seconds) + (SliderWidth(m) > scaleWidth
+                                                          ? " from the left edge"
+                                                          : kWindowFollowsScaleFactor));
 }
 
 // The scale factor is the window width in minutes; a width of zero or less

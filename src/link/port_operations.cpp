@@ -1,6 +1,7 @@
 #include "link/port_operations.h"
 
 #include "context/context.h"
+#include "link/port_watch.h"
 
 namespace zan {
 namespace {
@@ -10,17 +11,28 @@ MenuItem& PortItem(Context& ctx, int n) {
     return *items[n - 1];
 }
 
+std::string PortBusyNews(Context& ctx, int wanted) {
+    const int open = OpenPortNumber(ctx);
+    const std::string name = "Port " + std::to_string(open);
+    if (open == wanted) return name + " is open already";
+    return name + " is open: choose Close Port, then Open Port " + std::to_string(wanted);
+}
+
 }  // namespace
 
 void OpenPort(Context& ctx, int portNumber) {
-    if (portNumber < 1 || portNumber > 4 || ctx.platform.port.IsOpen()) return;
+    if (portNumber < 1 || portNumber > 4) return;
+    // One port at a time: the open one stays, and the status bar says why nothing happened.
+    if (ctx.platform.port.IsOpen()) return ShowPortStatus(ctx, PortBusyNews(ctx, portNumber));
     try {
         ctx.platform.port.Open(portNumber);
     } catch (const PortError& e) {
+        ShowPortStatus(ctx, "Port " + std::to_string(portNumber) + " could not be opened");
         ShowError(ctx, e.what());
         return;
     }
     MarkPortOpen(ctx, portNumber);
+    ShowPortStatus(ctx, "Port " + std::to_string(portNumber) + " opened");
 }
 
 void MarkPortOpen(Context& ctx, int portNumber) {
@@ -42,11 +54,12 @@ void ClosePort(Context& ctx) {
     for (int n = 1; n <= 4; ++n) PortItem(ctx, n).SetChecked(false);
 }
 
-std::string DescribePorts(const std::function<std::string(int)>& describe) {
+std::string DescribePorts(const std::function<std::string(int)>& describe,
+                          const std::function<std::string(int)>& state) {
     std::string text;
     for (int n = 1; n <= 4; ++n) {
         if (!text.empty()) text += "   ";
-        text += "Port " + std::to_string(n) + ": " + describe(n);
+        text += "Port " + std::to_string(n) + ": " + describe(n) + " (" + state(n) + ")";
     }
     return text;
 }
@@ -79,11 +92,13 @@ void WirePortMenu(Context& ctx) {
             OpenPort(ctx, n);
         };
     m.cp.onClick = [&ctx] {
+        const int open = ctx.platform.port.IsOpen() ? OpenPortNumber(ctx) : 0;
         ctx.lostPort = 0;
         // A failure inside "Close Port" ends the handler silently.
         try {
             ClosePort(ctx);
         } catch (const std::exception&) {}
+        ShowPortStatus(ctx, open ? "Port " + std::to_string(open) + " closed" : "");
     };
 }
 

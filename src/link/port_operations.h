@@ -6,7 +6,8 @@ namespace zan {
 
 struct Context;
 
-// The port menu handlers: open port n (1..4) unless one is open already.
+// The port menu handlers: open port n (1..4) unless one is open already,
+// which the status bar then tells.
 void OpenPort(Context& ctx, int portNumber);
 // Checks the port's menu item: the mark of the open port.
 void MarkPortOpen(Context& ctx, int portNumber);
@@ -14,9 +15,10 @@ void MarkPortOpen(Context& ctx, int portNumber);
 int OpenPortNumber(Context& ctx);
 // "Close Port": closes an open port and unchecks all four port items.
 void ClosePort(Context& ctx);
-// "Port 1: /dev/ttyUSB0   Port 2: ..." with each port as the given
-// description names it.
-std::string DescribePorts(const std::function<std::string(int)>& describe);
+// "Port 1: /dev/ttyUSB0 (open)   Port 2: ..." with each port as the given
+// functions name its device and its state.
+std::string DescribePorts(const std::function<std::string(int)>& describe,
+                          const std::function<std::string(int)>& state);
 bool IsPortOpen(Context& ctx);
 void SendText(Context& ctx, const std::string& text);
 // At most this much is taken in one read of everything waiting: a hundred

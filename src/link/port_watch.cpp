@@ -5,10 +5,17 @@
 
 namespace zan {
 
+std::string PortState(Context& ctx, int portNumber) {
+    if (ctx.lostPort == portNumber) return "lost, reopening when it is back";
+    if (ctx.platform.port.IsOpen() && OpenPortNumber(ctx) == portNumber) return "open";
+    return "closed";
+}
+
 void ShowPortStatus(Context& ctx, const std::string& news) {
-    const std::string ports =
-        DescribePorts([&ctx](int n) { return ctx.platform.port.Describe(n); });
-    ctx.main.PortStatus.SetCaption(news.empty() ? ports : ports + "   |   " + news);
+    if (!news.empty()) ctx.portNews = news;
+    const std::string ports = DescribePorts([&ctx](int n) { return ctx.platform.port.Describe(n); },
+                                            [&ctx](int n) { return PortState(ctx, n); });
+    ctx.main.PortStatus.SetCaption(ctx.portNews.empty() ? ports : ports + "   |   " + ctx.portNews);
 }
 
 void PortLost(Context& ctx, const std::string& what) {

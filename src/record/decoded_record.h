@@ -62,6 +62,8 @@ struct DecodedRecord {
     bool decoded = false;
     // Decoding stopped here with this description; what it did before stands.
     std::optional<std::string> failure;
+    // The failure is a calibration coefficient the table lacks, which the user can fill.
+    bool missingCoefficient = false;
     // TRIA: the layout as decoding now holds it, read from this packet's header.
     std::optional<TriaLayout> tria;
     // The output column as decoding left it (the texts the window shows), the

@@ -5,6 +5,7 @@
 #include "context/context.h"
 #include "core/colour.h"
 #include "link/port_operations.h"
+#include "link/port_watch.h"
 #include "recording/recording_lines.h"
 #include "state/instruments.h"
 #include "state/open_files.h"
@@ -55,7 +56,14 @@ void OpenRawFile(Context& ctx) {
     const FileDialogResult chosen = ShowCommonDialog(ctx, FileDialogKind::Open);
     if (chosen.cancelled || chosen.path.empty()) return;
     ProgramState& s = ctx.state;
-    if (IsPortOpen(ctx)) ClosePort(ctx);
+    // The played lines take the port's place; the status bar says where the port went.
+    if (IsPortOpen(ctx)) {
+        const int open = OpenPortNumber(ctx);
+        ClosePort(ctx);
+        ShowPortStatus(ctx, "Port " + std::to_string(open) + " closed to play back " + chosen.name +
+                                "; Connection > Open Port " + std::to_string(open) +
+                                " takes it up again");
+    }
     ctx.main.Label29.SetCaption("File Name: " + chosen.name);
     try {
         auto file = std::make_unique<FieldStream>(chosen.path, "raw log", FieldRules{},
@@ -83,7 +91,10 @@ bool IsPlayingBack(const ProgramState& s) { return s.PlaybackState != PlaybackMo
 
 std::string ReadPlaybackText(Context& ctx) {
     ProgramState& s = ctx.state;
-    if (!s.PlaybackFile) throw std::runtime_error("Bad file name or number");
+    if (!s.PlaybackFile)
+        throw std::runtime_error(
+            "The raw file was played to its end and is closed. Click \"Close Raw File\", then "
+            "\"Open Raw File\" to play it again.");
     const bool atEnd = s.PlaybackFile->AtEnd();
     std::string text = atEnd ? std::string() : s.PlaybackFile->ReadField() + "\r\n";
     if (atEnd || IsPlaybackEnd(text))

@@ -12,44 +12,72 @@ namespace {
 constexpr const char* kTextFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
 constexpr const char* kActiveCaption = "Stop Recording";
 
-// What the two files' buttons, flags and writers are called on the window and in the state.
+// What the two files' buttons, flags, writers and status bar fields are
+// called on the window and in the state.
 struct KeptFileParts {
     CommandButton& button;
     CheckBox& append;
     float& flag;
     std::unique_ptr<UserFileWriter>& writer;
+    Label& status;
     const char* idleCaption;
     const char* stoppedText;
+    const char* kind;
 };
 
 KeptFileParts Parts(Context& ctx, KeptFile file) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     if (file == KeptFile::Recording)
-        return {m.Command18,     m.Check3,          s.Recording,
-                s.RecordingFile, "Start Recording", " Recording has stopped."};
+        return {m.Command18,
+                m.Check3,
+                s.Recording,
+                s.RecordingFile,
+                m.RecordingStatus,
+                "Start Recording",
+                " Recording has stopped.",
+                "Recording"};
     return {m.Command19,
             m.Check4,
             s.RawLogging,
             s.RawLogFile,
+            m.RawLogStatus,
             "Start Logging Raw Data",
-            " Raw logging has stopped."};
+            " Raw logging has stopped.",
+            "Raw log"};
+}
+
+std::string FileName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+std::string LinesIn(const UserFileWriter& writer) {
+    const long long lines = writer.LinesWritten();
+    return std::to_string(lines) + (lines == 1 ? " line in " : " lines in ") +
+           FileName(writer.Path());
+}
+
+// While a file is on, the status bar shows its name and the lines it holds so far.
+void ShowFileGrowing(const KeptFileParts& p) {
+    const long long lines = p.writer->LinesWritten();
+    p.status.SetCaption(std::string(p.kind) + ": " + FileName(p.writer->Path()) + ", " +
+                        std::to_string(lines) + (lines == 1 ? " line" : " lines"));
 }
 
 // Back to idle with the file closed; the state is settled before any box
-// opens, so ticks running under the box write nothing more.
-void ToIdle(Context& ctx, const KeptFileParts& p) {
+// opens, so ticks running under the box write nothing more. The status bar
+// keeps the file's account until the next start.
+void ToIdle(Context& ctx, const KeptFileParts& p, const std::string& how = " stopped: ") {
     p.button.SetCaption(p.idleCaption);
     p.button.SetBackColour(kLightGreen);
     p.flag = 0;
     ctx.state.PacketsRecorded = 0;
+    if (p.writer) p.status.SetCaption(p.kind + how + LinesIn(*p.writer));
     p.writer.reset();
 }
 
 // The count of raw lines goes back to 0 with the file's failure; the message
 // tells how many are in the file.
 void StopWithMessage(Context& ctx, const KeptFileParts& p, const std::string& message) {
-    ToIdle(ctx, p);
+    ToIdle(ctx, p, " stopped by a failure: ");
     if (&p.writer == &ctx.state.RawLogFile) ctx.main.Label67.SetCaption("0");
     ShowError(ctx, message);
 }
@@ -70,7 +98,10 @@ void Start(Context& ctx, KeptFile file) {
             ctx.state, file, chosen.path, append, ctx.platform.clock.Now(),
             [&pump] { return pump.Seconds(); }, OpenFiles(ctx.state));
         p.flag = 1;
+        ShowFileGrowing(p);
     } catch (const UserFileError& e) {
+        p.status.SetCaption(std::string(p.kind) + " not started: " + chosen.name +
+                            " could not be opened");
         StopWithMessage(ctx, p, e.what());
     }
 }
@@ -93,7 +124,10 @@ void Click(Context& ctx, KeptFile file) {
 bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
-    if (p.writer->WriteLine(line)) return true;
+    if (p.writer->WriteLine(line)) {
+        ShowFileGrowing(p);
+        return true;
+    }
     StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
     return false;
 }

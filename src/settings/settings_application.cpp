@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/port_operations.h"
 #include "link/reply_lines.h"
+#include "settings/sensor_clock.h"
 #include "settings/settings_dates.h"
 
 namespace zan {
@@ -90,6 +91,7 @@ void SendLoggerSettings(Context& ctx, Exchange& exchange) {
     RefuseImpossibleDate(ctx);
     exchange.SendThenWait("U", 0, 1);
     exchange.AdvanceProgress(5);
+    if (ComputerClockChosen(ctx)) FillDateFromComputer(ctx);
     NormaliseDateFields(m);
     for (const DateBoxes& boxes : CheckedDateOrders(m)) {
         exchange.AdvanceProgress(10);
@@ -98,6 +100,7 @@ void SendLoggerSettings(Context& ctx, Exchange& exchange) {
     }
     exchange.AdvanceProgress(5);
     exchange.Wait(1);
+    if (ComputerClockChosen(ctx)) FillTimeFromComputer(ctx);
     const std::string time = TimeText(m);
     exchange.AdvanceProgress(5);
     exchange.SendThenWait(time, 5, 1);
@@ -109,6 +112,10 @@ void Command2_Click(Context& ctx) {
     ExchangeRules rules;
     rules.bar = &ctx.main.ProgressBar1;
     rules.onPortFailure = ShowError;
+    if (ComputerClockChosen(ctx)) {
+        FillDateFromComputer(ctx);
+        FillTimeFromComputer(ctx);
+    }
     RunExchange(ctx, rules, [&ctx](Exchange& exchange) {
         // A date the sensor cannot hold would be half-applied; check before the first command.
         RefuseImpossibleDate(ctx);

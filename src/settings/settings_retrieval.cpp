@@ -12,6 +12,7 @@
 #include "link/exchange.h"
 #include "link/port_operations.h"
 #include "link/reply_lines.h"
+#include "settings/sensor_clock.h"
 #include "settings/settings_dates.h"
 #include "settings/settings_summary.h"
 
@@ -63,8 +64,10 @@ void RetrieveSettings(Context& ctx, Exchange& exchange) {
         exchange.SetProgress(0);
     }
     ShowMeasurementTime(ctx);
+    // The sensor prints its clock as the query arrives: the computer's is read then too.
+    const LocalDateTime askedAt = ctx.platform.clock.Now();
     exchange.SendThenWait("C", 0, 1);
-    ReadInstrumentClock(ctx);
+    ReadInstrumentClock(ctx, askedAt);
 }
 
 }  // namespace
@@ -160,11 +163,12 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     bar.SetValue(0);
 }
 
-void ReadInstrumentClock(Context& ctx) {
+void ReadInstrumentClock(Context& ctx, const LocalDateTime& askedAt) {
     MainForm& m = ctx.main;
     // The clock line stands just before the sensor's prompt, the newest entry.
     const auto clock = ParseClockLine(m.List1.Entry(m.List1.Count() - 2));
     if (!clock) return;
+    m.ClockDifference.SetCaption(ClockComparison(*clock, askedAt));
     const DateBoxes boxes = ShownDateOrder(m);
     boxes.month->SetText(std::to_string(clock->month));
     boxes.day->SetText(std::to_string(clock->day));

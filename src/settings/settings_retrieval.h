@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "core/short_date.h"
+
 namespace zan {
 
 struct Context;
@@ -26,6 +28,8 @@ std::optional<InstrumentClock> ParseClockLine(const std::string& line);
 void Command3_Click(Context& ctx);
 // Parses the settings reply; entries before firstEntry came before the query.
 void ReadLoggerSettings(Context& ctx, int firstEntry = 0);
-void ReadInstrumentClock(Context& ctx);
+// Parses the clock reply into the date and time boxes and compares it with
+// the computer's clock as it was when the clock was asked for.
+void ReadInstrumentClock(Context& ctx, const LocalDateTime& askedAt);
 
 }  // namespace zan

@@ -48,6 +48,7 @@ void RefreshInstrumentMenu(Context& ctx) {
         item->SetChecked(false);
     m.List2.SetVisible(false);
     m.Frame15.SetVisible(false);
+    m.StartHint.SetVisible(false);
 }
 
 void WriteVsfOutputHeadings(Context& ctx) {

@@ -5,6 +5,7 @@
 #include "context/context.h"
 #include "shell/main_load.h"
 #include "shell/settings_files.h"
+#include "state/instruments.h"
 
 namespace zan {
 namespace {
@@ -37,9 +38,11 @@ void TakeSelected(const std::array<Choice, N>& choices, float& value) {
         if (c.option->Value()) value = c.code;
 }
 
+// A window without an instrument says what to do next, until one is chosen.
 void ShowMainWindow(Context& ctx) {
     ctx.quick.Form2.SetVisible(false);
     MainForm_Load(ctx);
+    if (ctx.state.InstrumentType == kNoInstrument) ctx.main.StartHint.SetVisible(true);
     ctx.main.Form1.SetVisible(true);
 }
 

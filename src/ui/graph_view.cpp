@@ -1,9 +1,9 @@
 #include "ui/graph_view.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsLineItem>
@@ -15,6 +15,7 @@
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QValueAxis>
+#include <cmath>
 
 #include "controls/controls.h"
 #include "ui/frame_pacer.h"
@@ -26,6 +27,13 @@ namespace {
 
 constexpr double kMillisecondsPerDay = 86400000.0;
 const char* const kTimeFormat = "hh:mm:ss";
+// Divisions narrower than a second are labelled to the millisecond.
+const char* const kFineTimeFormat = "hh:mm:ss.zzz";
+// More divisions than this are drawn in groups of whole divisions, so the
+// labels stay readable on a window widened by hand.
+constexpr double kMostTimeDivisions = 40;
+// Without a division width from the model, the time axis has this many.
+constexpr double kDefaultTimeDivisions = 4;
 
 // Times of day are held as fractions of a day and shown as clock times.
 bool IsTimeAxis(const Graph::Axis& axis) { return axis.format.find("hh") != std::string::npos; }
@@ -49,8 +57,8 @@ class GraphView : public QChartView {
         setChart(chart);
         xTime_ = IsTimeAxis(graph.GetAxis(1));
         if (xTime_) {
-            auto* axis = new QDateTimeAxis;
-            axis->setFormat(kTimeFormat);
+            auto* axis = new QCategoryAxis;
+            axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
             axisX_ = axis;
         } else {
             axisX_ = new QValueAxis;
@@ -223,14 +231,38 @@ class GraphView : public QChartView {
     void UpdateAxes() {
         const Graph::Axis& x = graph_.GetAxis(1);
         const Graph::Axis& y = graph_.GetAxis(2);
-        if (xTime_) {
-            static_cast<QDateTimeAxis*>(axisX_)->setRange(
-                QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(X(x.minimum)), Qt::UTC),
-                QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(X(x.maximum)), Qt::UTC));
-        } else {
-            static_cast<QValueAxis*>(axisX_)->setRange(x.minimum, x.maximum);
-        }
+        if (xTime_)
+            UpdateTimeDivisions(x);
+        else
+            axisX_->setRange(x.minimum, x.maximum);
         axisY_->setRange(y.minimum, y.maximum);
+        axisX_->setTitleText(ToQt(x.title));
+        axisY_->setTitleText(ToQt(y.title));
+    }
+
+    // The time axis is divided from its left edge in the model's division
+    // width, each division line labelled with its time of day, so the grid
+    // says what the window's label says.
+    void UpdateTimeDivisions(const Graph::Axis& x) {
+        const double low = X(x.minimum), high = X(x.maximum);
+        const double width = x.division > 0 ? X(x.division) : (high - low) / kDefaultTimeDivisions;
+        if (low == shownLow_ && high == shownHigh_ && width == shownWidth_) return;
+        shownLow_ = low;
+        shownHigh_ = high;
+        shownWidth_ = width;
+        auto* axis = static_cast<QCategoryAxis*>(axisX_);
+        for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+        axis->setRange(low, high);
+        if (!(high > low) || !(width > 0)) return;
+        const double step = width * std::ceil((high - low) / width / kMostTimeDivisions);
+        const char* format = step < 1000 ? kFineTimeFormat : kTimeFormat;
+        const auto label = [format](double ms) {
+            return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(ms)), Qt::UTC)
+                .toString(format);
+        };
+        // The first category ends on the left edge, so the edge carries its time too.
+        axis->setStartValue(low - step / 1000);
+        for (double at = low; at <= high + step / 1000; at += step) axis->append(label(at), at);
     }
 
     void UpdatePlot(size_t index) {
@@ -252,6 +284,7 @@ class GraphView : public QChartView {
     QGraphicsLineItem* crosshairY_ = nullptr;
     QGraphicsSimpleTextItem* readout_ = nullptr;
     QToolButton* exportButton_ = nullptr;
+    double shownLow_ = 0, shownHigh_ = 0, shownWidth_ = 0;
     bool axesDirty_ = false;
     bool captionDirty_ = false;
     std::vector<bool> dirtyPlots_;

@@ -41,7 +41,8 @@ QTableWidget* DeviceTable(const std::vector<SerialDevice>& devices, QWidget* par
 
 }  // namespace
 
-PortChooser::PortChooser(const PortMap& current, std::vector<SerialDevice> devices, QWidget* parent)
+PortChooser::PortChooser(const PortMap& current, std::vector<SerialDevice> devices,
+                         const std::function<std::string(int)>& describe, QWidget* parent)
     : QDialog(parent), current_(current), devices_(std::move(devices)) {
     setObjectName("PortChooser");
     setWindowTitle("Choose Devices");
@@ -54,9 +55,7 @@ PortChooser::PortChooser(const PortMap& current, std::vector<SerialDevice> devic
     for (int n = 1; n <= kPortCount; ++n) {
         auto* choice = new QComboBox(this);
         choice->setObjectName(QString("PortChoice%1").arg(n));
-        const auto bound = current_.paths.find(n);
-        if (bound != current_.paths.end())
-            choice->addItem(ToQt(bound->second + " (as now)"), kKeepCurrent);
+        choice->addItem(ToQt(describe(n) + " (as now)"), kKeepCurrent);
         choice->addItem("no device", kNoDevice);
         for (size_t i = 0; i < devices_.size(); ++i) {
             const SerialDevice& d = devices_[i];
@@ -89,18 +88,31 @@ PortMap PortChooser::Chosen() const {
     return map;
 }
 
+void ApplyChosenDevices(Context& ctx, MappedPort& port, const PortMap& chosen,
+                        const std::string& bindingsPath) {
+    if (chosen.paths == port.Map().paths && chosen.serials == port.Map().serials)
+        return ShowPortStatus(ctx, "Choose Devices: nothing changed, nothing saved");
+    port.SetMap(chosen);
+    // The bindings apply to this run even when they cannot be kept.
+    try {
+        SavePortBindings(port.Map(), bindingsPath);
+    } catch (const std::exception& e) {
+        ShowPortStatus(ctx, "devices chosen for this run; they could not be kept");
+        ShowError(ctx, std::string(e.what()) +
+                           ". The devices chosen hold until ZAN Host ends; choose them again "
+                           "next time, or make the folder writable.");
+        return;
+    }
+    ShowPortStatus(ctx, "devices chosen; kept in " + bindingsPath);
+}
+
 void WirePortChooser(Context& ctx, MappedPort& port, std::string bindingsPath, QWidget* parent) {
     ctx.main.chdev.onClick = [&ctx, &port, bindingsPath, parent] {
-        PortChooser chooser(port.Map(), ListSerialDevices(), parent);
+        SerialPort& shown = ctx.platform.port;
+        PortChooser chooser(port.Map(), ListSerialDevices(),
+                            [&shown](int n) { return shown.Describe(n); }, parent);
         if (chooser.exec() != QDialog::Accepted) return;
-        port.SetMap(chooser.Chosen());
-        // The bindings apply to this run even when they cannot be kept.
-        try {
-            SavePortBindings(port.Map(), bindingsPath);
-        } catch (const std::exception& e) {
-            ShowError(ctx, e.what());
-        }
-        ShowPortStatus(ctx, "devices chosen; kept in " + bindingsPath);
+        ApplyChosenDevices(ctx, port, chooser.Chosen(), bindingsPath);
     };
 }
 

@@ -325,6 +325,12 @@ QWidget* MakeSlider(Slider& slider, QWidget* parent, const EventGuard& guard) {
     w->setRange(slider.Min(), slider.Max());
     w->setValue(slider.Value());
     w->setMinimumWidth(160);
+    if (slider.TickInterval() > 0) {
+        w->setTickPosition(QSlider::TicksBelow);
+        w->setTickInterval(slider.TickInterval());
+        w->setPageStep(slider.TickInterval());
+        w->setMinimumWidth(320);
+    }
     QObject::connect(w, &QSlider::valueChanged, w,
                      [&slider, guard](int value) { guard([&] { slider.SetValue(value); }); });
     OnChange(slider, w, [&slider](QSlider* s, Property p) {

@@ -1,24 +1,20 @@
 #include "ui/window_binder.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPointer>
-#include <QStatusBar>
 #include <QVBoxLayout>
 #include <map>
 
 #include "context/context.h"
 #include "link/port_operations.h"
-#include "link/port_watch.h"
 #include "ui/frame_pacer.h"
 #include "ui/menu_builder.h"
 #include "ui/on_change.h"
 #include "ui/qt_text.h"
+#include "ui/status_bar.h"
 #include "ui/window_layout.h"
 
 namespace zan::ui {
@@ -108,21 +104,7 @@ WindowBinder::WindowBinder(Context& ctx) : ctx_(ctx), keys_(std::make_unique<Key
     auto* central = new QWidget(main);
     LayoutChildren(ctx.main.Form1, central, guard);
     main->setCentralWidget(central);
-    auto* ports = new QLabel(main);
-    ports->setObjectName(ToQt(ctx.main.PortStatus.Name()));
-    main->statusBar()->addPermanentWidget(ports, 1);
-    QPointer<QLabel> portsGuard(ports);
-    // Each "Open Port" item tells which device its number means now.
-    ctx.main.PortStatus.Observe([&ctx, portsGuard, main](Property p) {
-        if (p != Property::Caption || !portsGuard) return;
-        portsGuard->setText(ToQt(ctx.main.PortStatus.Caption()));
-        for (MenuItem* item : {&ctx.main.op1, &ctx.main.op2, &ctx.main.op3, &ctx.main.op4}) {
-            const int n = static_cast<int>(item->Name().back() - '0');
-            if (auto* action = main->findChild<QAction*>(ToQt(item->Name())))
-                action->setStatusTip(ToQt(ctx.platform.port.Describe(n)));
-        }
-    });
-    ShowPortStatus(ctx, "");
+    BuildStatusBar(ctx, main);
     main->resize(1180, 800);
     PaceRepaints(main, kMainFrameMs);
     main_ = main;

@@ -28,7 +28,10 @@ constexpr int kGraphMinimumHeight = 300;
 
 const std::map<std::string, RowPlan>& Plans() {
     static const std::map<std::string, RowPlan> plans = {
-        {"SetupTab", {{"Label12", "Label13", "Command28"}, {"Frame2/Frame13", "Label62/Label35"}}},
+        {"SetupTab",
+         {{"StartHint"},
+          {"Label12", "Label13", "Command28"},
+          {"Frame2/Frame13", "Label62/Label35"}}},
         {"Frame2",
          {{"Command3", "Command2", "Command27"},
           {"Check7", "Check1", "Check2", "Check6"},
@@ -38,7 +41,8 @@ const std::map<std::string, RowPlan>& Plans() {
           {"Text4", "Label58"},
           {"Label3", "Label10"},
           {"Label39", "Label40", "Text1", "Text6", "Text7"},
-          {"Label41", "Text5", "Text8", "Text48"},
+          {"Label41", "Text5", "Text8", "Text48", "ComputerClock"},
+          {"ClockDifference"},
           {"ProgressBar1"}}},
         {"Frame13",
          {{"Label27"},
@@ -56,6 +60,8 @@ const std::map<std::string, RowPlan>& Plans() {
         {"Frame14", {{"Label61", "Text13"}, {"Label60", "Text14"}, {"Command32"}}},
         {"Frame11", {{"Label36", "Text18"}, {"Label26", "Text19"}, {"Command15"}}},
         {"OutputTab", {{"MSFlexGrid1", "Text47"}}},
+        {"GraphSettingsTab",
+         {{"CWNumEdit1"}, {"CWNumEdit2"}, {"Label59"}, {"HScroll2", "WindowWidth"}}},
         {"DataTab", {{"List1", "List2", "Frame12/Frame9"}}},
         {"Frame12",
          {{"Command5(1)", "Command19", "Check4"},

@@ -115,6 +115,25 @@ TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
               "lines are in the file.");
 }
 
+TEST_F(CalInfo, AShortFileOrNoFileChosenSaysWhatTheTableHoldsAndWhatToDo) {
+    program.ctx.main.inst2.Click();
+    const fs::path file = dir / "short.txt";
+    test::WriteBytes(file,
+                     "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\n" + kHeading + "100\t0.001\t2\r\n");
+    Load(file);
+    program.dialogs.CancelFile();
+    program.ctx.main.Command30.Click();
+    EXPECT_EQ(Messages(),
+              (Lines{"error: " + file.string() +
+                         " ends at line 6, before all 3 coefficient lines of a VSF Cal Info file; "
+                         "the table took the first 1. Load a Cal Info file saved for the VSF to "
+                         "fill the rest.",
+                     "error: No Cal Info file was chosen, so the calibration table is unchanged. "
+                     "Click \"Load Cal Info\" again and choose one to load it."}));
+    EXPECT_EQ(table().Cell(1, 1), "0.001");
+    EXPECT_EQ(table().Cell(2, 1), "");
+}
+
 TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
     program.ctx.main.inst2.Click();
     program.dialogs.CancelFile();

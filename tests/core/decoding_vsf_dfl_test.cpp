@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "acquisition/acquisition_loop.h"
+#include "calibration/coefficient_number.h"
 #include "core/colour.h"
 #include "core/number_text.h"
 #include "core/test_support.h"
@@ -71,7 +72,12 @@ TEST_F(Decoding, EmptyOrNonNumericCalibrationCellAbandonsThePacketAndDeselectsTh
         EXPECT_DOUBLE_EQ(s.PlotY[0], 1.85) << bad;
         EXPECT_DOUBLE_EQ(s.PlotY[1], 2.42) << bad;
         EXPECT_EQ(output().Cell(1, 1), "") << bad;
-        EXPECT_EQ(Messages().back(), "Error: Type mismatch");
+        // The message names the cell and what it holds, and how to fill it.
+        const std::string holds = *bad ? " holds \"12abc\", not a number." : " is empty.";
+        EXPECT_EQ(Messages().back(),
+                  "Error: Beta needs every calibration coefficient, and the 150\xC2\xB0 scaling "
+                  "factor (row 3, column 1)" +
+                      holds + kFillCalibrationTable);
         EXPECT_EQ(s.GraphingOn + s.GraphView, 0);
         EXPECT_EQ(m.Command1.Caption(), "Start Graphing");
         EXPECT_EQ(m.Command1.BackColour(), kLightGreen);
@@ -230,7 +236,12 @@ TEST_F(TriaDecoding, BetaReadsTheFluorometerPairFromTheTableAndAnEmptyCellFailsI
     s.CalibrationReloadPending = 1;
     s.GraphView = kViewTriaBeta;
     Feed(Line());
-    EXPECT_EQ(Messages(), (test::Lines{"Error: Type mismatch", "Error: Type mismatch"}));
+    const std::string cause = "Error: Beta needs every calibration coefficient, and the ";
+    EXPECT_EQ(Messages(),
+              (test::Lines{cause + "fluorometer scaling factor (row 1, column 4) is empty." +
+                               kFillCalibrationTable,
+                           cause + "green 125\xC2\xB0 offset (row 6, column 2) is empty." +
+                               kFillCalibrationTable}));
     EXPECT_EQ(s.GraphView, 0);
     EXPECT_EQ(output().Cell(1, 1), "2099");  // red and blue came before green
     EXPECT_EQ(output().Cell(5, 1), "");

@@ -160,16 +160,73 @@ TEST_F(Graphs, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer
         EXPECT_NE(std::find(plot.x.begin(), plot.x.end(), start), plot.x.end());
 }
 
-TEST_F(Graphs, TheSliderWidensTheTimeWindowOnlyWhenTheNewestPointStaysInside) {
-    Graph& g = m.CWGraph2;
-    g.SetAxisMinimum(1, 0.5);
-    g.SetAxisMaximum(1, 0.5003);
-    s.PlotX[0] = 0.5005;
-    m.HScroll2.SetValue(60);
-    EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
-    s.PlotX[0] = 0.6;
+TEST_F(Graphs, TheTimeGridIsDividedAsLabelledAndTheSliderWidensTheWindowUntilMovedBack) {
+    m.inst4.Click();
+    m.df3.Click();
+    m.CWNumEdit2.SetValue(2);
+    m.Command1.Click();
+    const Graph& g = m.CWGraph2;
+    const auto width = [&g] { return g.GetAxis(1).maximum - g.GetAxis(1).minimum; };
+    constexpr double second = 1.157407e-05;
+    // Before any point the slider has no window to widen back to.
+    m.HScroll2.SetValue(0);
+    EXPECT_EQ(m.WindowWidth.Caption(), "0 s: as wide as the scale factor sets");
+    FeedCount(1000);
+    EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
+    EXPECT_NEAR(g.GetAxis(1).division, 42 * second, 1e-9);
+    EXPECT_NEAR(width(), 2 * kMinuteDays, 1e-9);
+    m.HScroll2.SetValue(600);
+    EXPECT_NEAR(width(), 600 * second, 1e-9);
+    EXPECT_EQ(m.WindowWidth.Caption(), "10 min 0 s from the left edge");
+    // A point past the window starts the next one as wide as the slider says.
+    FeedCount(1000 + static_cast<int>(700 * second / kDflUnitDays));
+    EXPECT_NEAR(width(), 600 * second, 1e-9);
+    EXPECT_NEAR(g.GetAxis(1).division, 42 * second, 1e-9);
     m.HScroll2.SetValue(30);
-    EXPECT_DOUBLE_EQ(g.GetAxis(1).maximum, 0.5 + 60 * 1.157407e-05);
+    EXPECT_NEAR(width(), 2 * kMinuteDays, 1e-9);
+    EXPECT_EQ(m.WindowWidth.Caption(), "30 s: as wide as the scale factor sets");
+    m.HScroll2.SetValue(0);
+    EXPECT_NEAR(width(), 2 * kMinuteDays, 1e-9);
+}
+
+TEST_F(Graphs, EveryViewTitlesItsAxesWithUnitsAndAFailedBetaViewLeavesNothingOnItsGraph) {
+    const auto titles = [](const Graph& g) {
+        return Lines{g.Caption(), g.GetAxis(1).title, g.GetAxis(2).title};
+    };
+    EXPECT_EQ(titles(m.CWGraph1), (Lines{"", "Scattering angle (degrees)", "Raw counts"}));
+    EXPECT_EQ(titles(m.CWGraph2), (Lines{"", "Time of day (hh:mm:ss)", "Raw counts"}));
+    m.inst2.Click();
+    m.rang.Click();
+    m.Command1.Click();
+    Feed(kVsfLine);
+    EXPECT_FALSE(AnglePlot(5).y.empty());
+    // Raw counts do not stay under the title of another quantity.
+    m.mang.Click();
+    EXPECT_TRUE(AnglePlot(5).y.empty());
+    EXPECT_EQ(titles(m.CWGraph1),
+              (Lines{"Beta of Theta Vs Angle", "Scattering angle (degrees)",
+                     "2\u03c0 sin \u03b8 \u00d7 \u03b2(\u03b8)  (m\u207b\u00b9 rad\u207b\u00b9)"}));
+    for (int row = 1; row <= 3; ++row)
+        for (int col = 1; col <= 2; ++col) m.MSFlexGrid2.SetCell(row, col, "1");
+    Feed(kVsfLine);
+    // Drawn in degrees, as the counts view is; the state keeps radians.
+    ASSERT_EQ(AnglePlot(5).x.size(), 4u);
+    EXPECT_NEAR(AnglePlot(5).x[0], 100, 1e-9);
+    EXPECT_NEAR(AnglePlot(5).x[3], 180, 1e-9);
+    // A coefficient gone: the packet fails, graphing stops and the graph is left empty.
+    m.MSFlexGrid2.SetCell(2, 2, "");
+    Feed(kVsfLine);
+    EXPECT_EQ(s.GraphView, 0);
+    ExpectGraphing(false);
+    for (const auto& plot : m.CWGraph1.Plots()) EXPECT_TRUE(plot.y.empty()) << plot.name;
+    m.inst6.Click();
+    m.MSFlexGrid2.SetCell(1, 1, "1");
+    m.triabvsa.Click();
+    EXPECT_EQ(titles(m.CWGraph1)[2], "\u03b2(\u03b8)  (m\u207b\u00b9 sr\u207b\u00b9)");
+    m.inst4.Click();
+    m.df2.Click();
+    EXPECT_EQ(titles(m.CWGraph2),
+              (Lines{"ug/L vs Time", "Time of day (hh:mm:ss)", "Chlorophyll (\u00b5g/L)"}));
 }
 
 TEST_F(Graphs, TheScaleFactorStaysPositive) {

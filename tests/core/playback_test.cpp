@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "acquisition/acquisition_loop.h"
+#include "calibration/coefficient_number.h"
 #include "core/test_support.h"
 #include "driver/driver.h"
 #include "link/port_operations.h"
@@ -298,7 +299,10 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
          "zanhost-replay: " + shortCal + ", line 6: Input past end of file\n"},
         {{"--instrument", "VSF", raw.string(), out},
          1,
-         "zanhost-replay: " + raw.string() + ", line 4: Type mismatch\n"},
+         "zanhost-replay: " + raw.string() +
+             ", line 4: Beta needs every calibration coefficient, and the 100\xC2\xB0 offset "
+             "(row 1, column 2) is empty." +
+             kFillCalibrationTable + "\n"},
     };
     for (const auto& f : failures) {
         const CommandRun run = Replay(f.args);

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/test_support.h"
+#include "link/port_operations.h"
+#include "virtual/virtual_program.h"
+
+namespace zan {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Has(const Label& label, const std::string& words) {
+    return label.Caption().find(words) != std::string::npos;
+}
+
+struct StatusBar : test::Loaded {
+    StatusBar() {
+        program.AttachFeed(1);
+        m.inst2.Click();
+    }
+    void Start(CommandButton& button, const fs::path& file) {
+        program.dialogs.AnswerFile(file.string());
+        button.Click();
+    }
+    test::TempFolder folder;
+};
+
+TEST_F(StatusBar, EachPortShowsItsDeviceAndStateAndARefusedOrClosingPortSaysSo) {
+    m.op1.Click();
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (open)"));
+    EXPECT_TRUE(Has(m.PortStatus, "Port 2: not connected (closed)"));
+    // One port at a time: port 1 stays open, and the refusal is told with the way out.
+    m.op2.Click();
+    EXPECT_TRUE(m.op1.Checked() && !m.op2.Checked() && IsPortOpen(program.ctx));
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1 is open: choose Close Port, then Open Port 2"));
+    m.op1.Click();
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1 is open already"));
+    m.cp.Click();
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (closed)"));
+    EXPECT_TRUE(Has(m.PortStatus, "|   Port 1 closed"));
+    m.op3.Click();
+    EXPECT_TRUE(Has(m.PortStatus, "Port 3 could not be opened"));
+    EXPECT_EQ(Messages().size(), 1u);
+
+    // Playing a raw file back closes the port it replaces.
+    m.op1.Click();
+    const fs::path raw = folder / "raw.txt";
+    test::WriteBytes(raw, "Created on\r\nLocation : x\r\nDate\r\nEOF\r\n");
+    program.dialogs.AnswerFile(raw.string());
+    m.Command16.Click();
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (closed)"));
+    EXPECT_TRUE(Has(m.PortStatus, "Port 1 closed to play back raw.txt"));
+    EXPECT_TRUE(Has(m.PortStatus, "Connection > Open Port 1 takes it up again"));
+}
+
+TEST_F(StatusBar, RecordingAndRawLogShowTheirFileAndLinesWhileOnAndAnAccountAfterTheStop) {
+    const std::string line = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+    EXPECT_EQ(m.RecordingStatus.Caption(), "");
+    Start(m.Command18, folder / "rec.txt");
+    // Two header lines and the heading are in the file before the first packet.
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording: rec.txt, 3 lines");
+    Feed(line);
+    Start(m.Command19, folder / "raw.txt");
+    Feed(line);
+    Feed(line);
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording: rec.txt, 6 lines");
+    EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 5 lines");
+    m.Command18.Click();
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
+    Feed(line);
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
+    EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 6 lines");
+    m.Command19.Click();
+    EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log stopped: 7 lines in raw.txt");
+    // A cancelled start leaves the last account; a file that cannot be opened says so.
+    program.dialogs.CancelFile();
+    m.Command18.Click();
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
+    Start(m.Command18, folder / "missing" / "rec2.txt");
+    EXPECT_EQ(m.RecordingStatus.Caption(), "Recording not started: rec2.txt could not be opened");
+}
+
+TEST(StartHint, IgnoringTheQuickSetupShowsWhatToDoNextUntilAnInstrumentIsChosen) {
+    VirtualProgram program;
+    program.Start();
+    MainForm& m = program.ctx.main;
+    EXPECT_FALSE(m.StartHint.Visible());
+    program.ctx.quick.Command2.Click();
+    EXPECT_TRUE(m.Form1.Visible() && m.StartHint.Visible());
+    EXPECT_NE(m.StartHint.Caption().find("Choose one in the Instrument menu"), std::string::npos);
+    m.inst4.Click();
+    EXPECT_FALSE(m.StartHint.Visible());
+}
+
+}  // namespace
+}  // namespace zan
