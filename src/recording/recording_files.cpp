@@ -57,6 +57,7 @@ std::string LinesIn(const UserFileWriter& writer) {
 
 // While a file is on, the status bar shows its name and the lines it holds so far.
 void ShowFileGrowing(const KeptFileParts& p) {
+    if (!p.writer) return;
     const long long lines = p.writer->LinesWritten();
     p.status.SetCaption(std::string(p.kind) + ": " + FileName(p.writer->Path()) + ", " +
                         std::to_string(lines) + (lines == 1 ? " line" : " lines"));
@@ -124,10 +125,7 @@ void Click(Context& ctx, KeptFile file) {
 bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
-    if (p.writer->WriteLine(line)) {
-        ShowFileGrowing(p);
-        return true;
-    }
+    if (p.writer->WriteLine(line)) return true;
     StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
     return false;
 }
@@ -164,6 +162,11 @@ void SyncKeptFiles(Context& ctx) {
 }
 
 bool FinishKeptFile(UserFileWriter& writer) { return writer.WriteLine("EOF") && writer.Close(); }
+
+void ShowFileStatus(Context& ctx) {
+    ShowFileGrowing(Parts(ctx, KeptFile::Recording));
+    ShowFileGrowing(Parts(ctx, KeptFile::RawLog));
+}
 
 void Command18_Click(Context& ctx) { Click(ctx, KeptFile::Recording); }
 void Command19_Click(Context& ctx) { Click(ctx, KeptFile::RawLog); }

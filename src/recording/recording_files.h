@@ -26,6 +26,12 @@ void SyncKeptFiles(Context& ctx);
 // Writes the "EOF" line and closes the file; false when either failed.
 bool FinishKeptFile(UserFileWriter& writer);
 
+// How often the status bar's line counts follow the open files: often enough
+// to watch them grow, and not at every line a replay writes.
+inline constexpr double kFileStatusInterval = 0.25;
+// The status bar's account of the open recording file and raw log: name and lines.
+void ShowFileStatus(Context& ctx);
+
 // "Start Recording"/"Stop Recording" and "Start Logging Raw Data"/its stop.
 void Command18_Click(Context& ctx);
 void Command19_Click(Context& ctx);

@@ -28,6 +28,10 @@ void WireRecording(Context& ctx) {
     ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
         if (ctx.state.RawLogging == 1) WriteRawLogLine(ctx, record);
     });
+    // Held back while neither file is open, so an idle window is not woken for it.
+    ctx.platform.pump.AddIdleTimer(kFileStatusInterval, on(ShowFileStatus), [&ctx] {
+        return !ctx.state.RecordingFile && !ctx.state.RawLogFile;
+    });
 }
 
 }  // namespace zan

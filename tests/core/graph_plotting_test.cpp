@@ -383,7 +383,7 @@ TEST_F(Graphs, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
     EXPECT_TRUE(ScaleFactorHidden());
 }
 
-TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAlone) {
+TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAlone) {
     m.Command1.Click();
     EXPECT_EQ(Messages(), Lines{"Missing Parameter: Please select an instrument"});
     ExpectGraphing(false);
@@ -391,9 +391,12 @@ TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAndDataAl
     m.Command1.Click();
     ExpectGraphing(true);
     m.CWGraph1.PlotXY(5, {100}, {7});
+    // The view shown already keeps its data; another quantity starts on an empty graph.
+    m.rang.Click();
+    EXPECT_EQ(m.CWGraph1.Plots()[4].y, std::vector<double>{7});
     for (MenuItem* item : {&m.mang, &m.df3, &m.triarcvsa, &m.rang}) item->Click();
     ExpectGraphing(true);
-    EXPECT_EQ(m.CWGraph1.Plots()[4].y, std::vector<double>{7});
+    EXPECT_TRUE(m.CWGraph1.Plots()[4].y.empty());
     m.Command1.Click();
     ExpectGraphing(false);
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);

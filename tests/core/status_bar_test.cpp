@@ -25,6 +25,11 @@ struct StatusBar : test::Loaded {
         program.dialogs.AnswerFile(file.string());
         button.Click();
     }
+    // The counts follow a few times a second.
+    void FeedAndWait(const std::string& line) {
+        Feed(line);
+        program.pump.RunFor(0.3);
+    }
     test::TempFolder folder;
 };
 
@@ -66,12 +71,12 @@ TEST_F(StatusBar, RecordingAndRawLogShowTheirFileAndLinesWhileOnAndAnAccountAfte
     Feed(line);
     Start(m.Command19, folder / "raw.txt");
     Feed(line);
-    Feed(line);
+    FeedAndWait(line);
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording: rec.txt, 6 lines");
     EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 5 lines");
     m.Command18.Click();
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
-    Feed(line);
+    FeedAndWait(line);
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
     EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 6 lines");
     m.Command19.Click();
