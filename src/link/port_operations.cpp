@@ -56,10 +56,16 @@ void ClosePort(Context& ctx) {
 
 std::string DescribePorts(const std::function<std::string(int)>& describe,
                           const std::function<std::string(int)>& state) {
+    const auto what = [&](int n) { return describe(n) + " (" + state(n) + ")"; };
     std::string text;
-    for (int n = 1; n <= 4; ++n) {
+    // Neighbours that read the same share one entry, so the line fits the status bar.
+    for (int n = 1, last = 1; n <= 4; n = last + 1) {
+        const std::string shown = what(n);
+        for (last = n; last < 4 && what(last + 1) == shown;) ++last;
         if (!text.empty()) text += "   ";
-        text += "Port " + std::to_string(n) + ": " + describe(n) + " (" + state(n) + ")";
+        text += last == n ? "Port " + std::to_string(n)
+                          : "Ports " + std::to_string(n) + "-" + std::to_string(last);
+        text += ": " + shown;
     }
     return text;
 }

@@ -15,8 +15,8 @@ void MarkPortOpen(Context& ctx, int portNumber);
 int OpenPortNumber(Context& ctx);
 // "Close Port": closes an open port and unchecks all four port items.
 void ClosePort(Context& ctx);
-// "Port 1: /dev/ttyUSB0 (open)   Port 2: ..." with each port as the given
-// functions name its device and its state.
+// "Port 1: /dev/ttyUSB0 (open)   Ports 2-4: not connected (closed)": each
+// port as the given functions name its device and its state.
 std::string DescribePorts(const std::function<std::string(int)>& describe,
                           const std::function<std::string(int)>& state);
 bool IsPortOpen(Context& ctx);

@@ -329,7 +329,7 @@ QWidget* MakeSlider(Slider& slider, QWidget* parent, const EventGuard& guard) {
         w->setTickPosition(QSlider::TicksBelow);
         w->setTickInterval(slider.TickInterval());
         w->setPageStep(slider.TickInterval());
-        w->setMinimumWidth(320);
+        w->setMinimumWidth(240);
     }
     QObject::connect(w, &QSlider::valueChanged, w,
                      [&slider, guard](int value) { guard([&] { slider.SetValue(value); }); });

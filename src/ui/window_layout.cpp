@@ -61,7 +61,7 @@ const std::map<std::string, RowPlan>& Plans() {
         {"Frame11", {{"Label36", "Text18"}, {"Label26", "Text19"}, {"Command15"}}},
         {"OutputTab", {{"MSFlexGrid1", "Text47"}}},
         {"GraphSettingsTab",
-         {{"CWNumEdit1"}, {"CWNumEdit2"}, {"Label59"}, {"HScroll2", "WindowWidth"}}},
+         {{"CWNumEdit1"}, {"CWNumEdit2"}, {"Label59"}, {"HScroll2"}, {"WindowWidth"}}},
         {"DataTab", {{"List1", "List2", "Frame12/Frame9"}}},
         {"Frame12",
          {{"Command5(1)", "Command19", "Check4"},

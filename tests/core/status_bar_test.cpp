@@ -36,7 +36,7 @@ struct StatusBar : test::Loaded {
 TEST_F(StatusBar, EachPortShowsItsDeviceAndStateAndARefusedOrClosingPortSaysSo) {
     m.op1.Click();
     EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (open)"));
-    EXPECT_TRUE(Has(m.PortStatus, "Port 2: not connected (closed)"));
+    EXPECT_TRUE(Has(m.PortStatus, "Ports 2-4: not connected (closed)"));
     // One port at a time: port 1 stays open, and the refusal is told with the way out.
     m.op2.Click();
     EXPECT_TRUE(m.op1.Checked() && !m.op2.Checked() && IsPortOpen(program.ctx));
