@@ -108,6 +108,7 @@ std::unique_ptr<QWidget> Chooser(zan::VirtualProgram& p) {
     };
     auto chooser = std::make_unique<zan::ui::PortChooser>(map, devices, describe, nullptr);
     chooser->setWindowTitle("Choose Devices");
+    chooser->resize(1000, 420);
     return chooser;
 }
 

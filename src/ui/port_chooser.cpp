@@ -109,8 +109,8 @@ void ApplyChosenDevices(Context& ctx, MappedPort& port, const PortMap& chosen,
 void WirePortChooser(Context& ctx, MappedPort& port, std::string bindingsPath, QWidget* parent) {
     ctx.main.chdev.onClick = [&ctx, &port, bindingsPath, parent] {
         SerialPort& shown = ctx.platform.port;
-        PortChooser chooser(port.Map(), ListSerialDevices(),
-                            [&shown](int n) { return shown.Describe(n); }, parent);
+        PortChooser chooser(
+            port.Map(), ListSerialDevices(), [&shown](int n) { return shown.Describe(n); }, parent);
         if (chooser.exec() != QDialog::Accepted) return;
         ApplyChosenDevices(ctx, port, chooser.Chosen(), bindingsPath);
     };

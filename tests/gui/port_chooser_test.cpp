@@ -68,7 +68,8 @@ TEST(PortChooserDialog, OkWithoutAChangeSavesNothingAndTheStatusBarSaysSo) {
     PortMap map;
     map.paths[1] = "/dev/ttyS0";
     NoLine line;
-    MappedPort port(line, [] { return std::vector<SerialDevice>{}; }, map);
+    MappedPort port(
+        line, [] { return std::vector<SerialDevice>{}; }, map);
     ApplyChosenDevices(program.ctx, port, map, bindings);
     EXPECT_FALSE(std::filesystem::exists(bindings));
     EXPECT_NE(program.ctx.main.PortStatus.Caption().find("nothing changed, nothing saved"),
