@@ -124,11 +124,11 @@ TEST_F(CalInfo, AShortFileOrNoFileChosenSaysWhatTheTableHoldsAndWhatToDo) {
     program.dialogs.CancelFile();
     program.ctx.main.Command30.Click();
     EXPECT_EQ(Messages(),
-              (Lines{"error: " + file.string() +
+              (Lines{"Error: " + file.string() +
                          " ends at line 6, before all 3 coefficient lines of a VSF Cal Info file; "
                          "the table took the first 1. Load a Cal Info file saved for the VSF to "
                          "fill the rest.",
-                     "error: No Cal Info file was chosen, so the calibration table is unchanged. "
+                     "Error: No Cal Info file was chosen, so the calibration table is unchanged. "
                      "Click \"Load Cal Info\" again and choose one to load it."}));
     EXPECT_EQ(table().Cell(1, 1), "0.001");
     EXPECT_EQ(table().Cell(2, 1), "");
