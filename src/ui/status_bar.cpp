@@ -25,7 +25,7 @@ QLabel* StatusLabel(Label& control, QStatusBar* bar) {
         const QString text = ToQt(control.Caption());
         l->setText(text);
         l->setToolTip(text);
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(text.left(40)));
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(text.left(60)));
         l->setVisible(!text.isEmpty());
     });
     return label;
