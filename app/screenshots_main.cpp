@@ -112,6 +112,104 @@ std::unique_ptr<QWidget> Chooser(zan::VirtualProgram& p) {
     return chooser;
 }
 
+// Graphing whatever view is chosen for some seconds, shown on the graph tab.
+void GraphFor(zan::VirtualProgram& p, double seconds) {
+    p.ctx.main.Command1.Click();
+    p.pump.RunFor(seconds);
+    p.ctx.main.SSTab1.SetCurrentTab(1);
+}
+
+// A TRIA head configured by Apply, the frame put back as it opens, then read again.
+void TriaSetupAfterRetrieval(zan::VirtualProgram& p) {
+    zan::MainForm& m = p.ctx.main;
+    m.inst6.Click();
+    p.pump.RunFor(2);
+    m.Combo1.SetListIndex(3);
+    m.Combo2.SetListIndex(0);
+    m.Combo3.SetListIndex(2);
+    m.Check5.SetValue(1);
+    m.Combo4.SetListIndex(1);
+    m.Command4.Click();
+    for (auto [combo, text] : {std::pair{&m.Combo1, "Sensor 1"},
+                               {&m.Combo2, "Sensor 2"},
+                               {&m.Combo3, "Sensor 3"},
+                               {&m.Combo4, "Select Output Format"}})
+        combo->SetText(text);
+    m.Check5.SetValue(0);
+    p.pump.RunFor(2);
+    m.Command12.Click();
+    m.SSTab1.SetCurrentTab(0);
+}
+
+// The testing panel after a capture of ten points and two steps.
+void TestingPanel(zan::VirtualProgram& p) {
+    zan::MainForm& m = p.ctx.main;
+    m.inst2.Click();
+    m.Image1.Click();
+    m.Text12.SetText("10");
+    m.Command23.Click();
+    p.pump.RunFor(12);
+    // The points go nowhere; the picture shows the step they advance.
+    p.dialogs.AnswerFile("/dev/null");
+    m.Command20.Click();
+    m.Command21.Click();
+    m.Command21.Click();
+    m.SSTab1.SetCurrentTab(2);
+}
+
+// Every picture; the recordings shown are written under `files`.
+std::vector<Scene> Scenes(const std::string& files) {
+    using zan::sim::SensorModel;
+    using P = zan::VirtualProgram;
+    return {
+        {"status_recording.png", SensorModel::Vsf, [files](P& p) { Record(p, files, false); }},
+        {"status_stopped.png", SensorModel::Vsf, [files](P& p) { Record(p, files, true); }},
+        {"port_chooser.png", SensorModel::Vsf, [](P&) {}, false, Chooser},
+        {"angle_graph_tria.png", SensorModel::Tria,
+         [](P& p) {
+             p.ctx.main.inst6.Click();
+             p.ctx.main.triarcvsa.Click();
+             GraphFor(p, 10);
+         }},
+        {"time_graph_dfl_chlorophyll.png", SensorModel::Dfl,
+         [](P& p) {
+             p.ctx.main.inst4.Click();
+             p.ctx.main.Text16.SetText("0.05");
+             p.ctx.main.Text10.SetText("50");
+             p.ctx.main.df2.Click();
+             GraphFor(p, 90);
+         }},
+        {"calibration_vsf.png", SensorModel::Vsf,
+         [](P& p) {
+             VsfWithCalibration(p);
+             p.pump.RunFor(6);
+             p.ctx.main.SSTab1.SetCurrentTab(2);
+         }},
+        {"output_vsf.png", SensorModel::Vsf,
+         [](P& p) {
+             VsfWithCalibration(p);
+             p.pump.RunFor(6);
+             p.ctx.main.SSTab1.SetCurrentTab(1);
+             p.ctx.main.SSTab2.SetCurrentTab(1);
+         }},
+        {"angle_graph_vsf.png", SensorModel::Vsf,
+         [](P& p) {
+             VsfWithCalibration(p);
+             GraphFor(p, 10);
+         }},
+        {"time_graph_dfl.png", SensorModel::Dfl,
+         [](P& p) {
+             p.ctx.main.inst4.Click();
+             p.ctx.main.df3.Click();
+             GraphFor(p, 300);
+         }},
+        {"progress_window.png", SensorModel::Tria,
+         [](P& p) { p.ctx.progress.Form3.SetVisible(true); }, true},
+        {"tria_setup_after_retrieval.png", SensorModel::Tria, TriaSetupAfterRetrieval},
+        {"testing_panel_vsf.png", SensorModel::Vsf, TestingPanel},
+    };
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -120,106 +218,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: zanhost-shots OUTDIR\n");
         return 2;
     }
-    using zan::sim::SensorModel;
     // The recordings shown go to a folder of their own, removed at the end.
     const std::string files =
         (std::filesystem::temp_directory_path() / ("zanhost-shots-" + std::to_string(::getpid())))
             .string();
     std::filesystem::create_directories(files);
-    const std::vector<Scene> scenes = {
-        {"status_recording.png", SensorModel::Vsf,
-         [files](zan::VirtualProgram& p) { Record(p, files, false); }},
-        {"status_stopped.png", SensorModel::Vsf,
-         [files](zan::VirtualProgram& p) { Record(p, files, true); }},
-        {"port_chooser.png", SensorModel::Vsf, [](zan::VirtualProgram&) {}, false, Chooser},
-        {"angle_graph_tria.png", SensorModel::Tria,
-         [](zan::VirtualProgram& p) {
-             p.ctx.main.inst6.Click();
-             p.ctx.main.triarcvsa.Click();
-             p.ctx.main.Command1.Click();
-             p.pump.RunFor(10);
-             p.ctx.main.SSTab1.SetCurrentTab(1);
-         }},
-        {"time_graph_dfl_chlorophyll.png", SensorModel::Dfl,
-         [](zan::VirtualProgram& p) {
-             p.ctx.main.inst4.Click();
-             p.ctx.main.Text16.SetText("0.05");
-             p.ctx.main.Text10.SetText("50");
-             p.ctx.main.df2.Click();
-             p.ctx.main.Command1.Click();
-             p.pump.RunFor(90);
-             p.ctx.main.SSTab1.SetCurrentTab(1);
-         }},
-        {"calibration_vsf.png", SensorModel::Vsf,
-         [](zan::VirtualProgram& p) {
-             VsfWithCalibration(p);
-             p.pump.RunFor(6);
-             p.ctx.main.SSTab1.SetCurrentTab(2);
-         }},
-        {"output_vsf.png", SensorModel::Vsf,
-         [](zan::VirtualProgram& p) {
-             VsfWithCalibration(p);
-             p.pump.RunFor(6);
-             p.ctx.main.SSTab1.SetCurrentTab(1);
-             p.ctx.main.SSTab2.SetCurrentTab(1);
-         }},
-        {"angle_graph_vsf.png", SensorModel::Vsf,
-         [](zan::VirtualProgram& p) {
-             VsfWithCalibration(p);
-             p.ctx.main.Command1.Click();
-             p.pump.RunFor(10);
-             p.ctx.main.SSTab1.SetCurrentTab(1);
-         }},
-        {"time_graph_dfl.png", SensorModel::Dfl,
-         [](zan::VirtualProgram& p) {
-             p.ctx.main.inst4.Click();
-             p.ctx.main.df3.Click();
-             p.ctx.main.Command1.Click();
-             p.pump.RunFor(300);
-             p.ctx.main.SSTab1.SetCurrentTab(1);
-         }},
-        {"progress_window.png", SensorModel::Tria,
-         [](zan::VirtualProgram& p) { p.ctx.progress.Form3.SetVisible(true); }, true},
-        {"tria_setup_after_retrieval.png", SensorModel::Tria,
-         [](zan::VirtualProgram& p) {
-             zan::MainForm& m = p.ctx.main;
-             m.inst6.Click();
-             p.pump.RunFor(2);
-             // Apply a configuration, put the frame back as it opens, then read the head.
-             m.Combo1.SetListIndex(3);
-             m.Combo2.SetListIndex(0);
-             m.Combo3.SetListIndex(2);
-             m.Check5.SetValue(1);
-             m.Combo4.SetListIndex(1);
-             m.Command4.Click();
-             for (auto [combo, text] : {std::pair{&m.Combo1, "Sensor 1"},
-                                        {&m.Combo2, "Sensor 2"},
-                                        {&m.Combo3, "Sensor 3"},
-                                        {&m.Combo4, "Select Output Format"}})
-                 combo->SetText(text);
-             m.Check5.SetValue(0);
-             p.pump.RunFor(2);
-             m.Command12.Click();
-             m.SSTab1.SetCurrentTab(0);
-         }},
-        {"testing_panel_vsf.png", SensorModel::Vsf,
-         [](zan::VirtualProgram& p) {
-             zan::MainForm& m = p.ctx.main;
-             m.inst2.Click();
-             m.Image1.Click();
-             m.Text12.SetText("10");
-             m.Command23.Click();
-             p.pump.RunFor(12);
-             // The points go nowhere; the picture shows the step they advance.
-             p.dialogs.AnswerFile("/dev/null");
-             m.Command20.Click();
-             m.Command21.Click();
-             m.Command21.Click();
-             m.SSTab1.SetCurrentTab(2);
-         }},
-    };
     int failures = 0;
-    for (const Scene& scene : scenes) failures += Shoot(scene, argv[1]) ? 0 : 1;
+    for (const Scene& scene : Scenes(files)) failures += Shoot(scene, argv[1]) ? 0 : 1;
     std::filesystem::remove_all(files);
     return failures;
 }
