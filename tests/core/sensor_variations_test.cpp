@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/settings_test_support.h"
 #include "core/test_support.h"
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
@@ -43,6 +44,15 @@ const std::vector<Variation>& Variations() {
              q.listingLinesBefore = 4;
              q.listingLinesAfter = 5;
          }},
+        {"listing of 15 lines",
+         [](SensorQuirks& q) { q.listingLinesBefore = q.listingLinesAfter = 0; }},
+        {"listing of 18 lines run on, prompt with line end",
+         [](SensorQuirks& q) {
+             q.listingLeadingLineEnd = false;
+             q.listingLinesBefore = 0;
+             q.listingLinesAfter = 3;
+             q.promptLineEnd = true;
+         }},
         {"CR line ends", [](SensorQuirks& q) { q.lineEnd = SensorQuirks::LineEnd::Cr; }},
         {"LF line ends", [](SensorQuirks& q) { q.lineEnd = SensorQuirks::LineEnd::Lf; }},
         {"bytes 3 ms apart", [](SensorQuirks& q) { q.characterGap = 0.003; }},
@@ -53,6 +63,7 @@ const std::vector<Variation>& Variations() {
         {"answers 0.3 s late", [](SensorQuirks& q) { q.answerDelay = 0.3; }},
         {"no answer", [](SensorQuirks&) {}, Behaviour::Absent},
         {"line lost mid-exchange", [](SensorQuirks&) {}, Behaviour::Answering, 0.7},
+        {"line lost sooner", [](SensorQuirks&) {}, Behaviour::Answering, 0.5},
     };
     return all;
 }
@@ -102,15 +113,8 @@ struct ExchangeCase {
 
 void ChooseDate(MainForm& m) {
     m.mdy.Click();
-    for (auto [box, text] : {std::pair{&m.Text1, "7"},
-                             {&m.Text6, "4"},
-                             {&m.Text7, "2026"},
-                             {&m.Text5, "9"},
-                             {&m.Text8, "05"},
-                             {&m.Text2, "2"},
-                             {&m.Text3, "100"},
-                             {&m.Text4, "60"}})
-        box->SetText(text);
+    test::TypeInto({&m.Text1, &m.Text6, &m.Text7, &m.Text5, &m.Text8, &m.Text2, &m.Text3, &m.Text4},
+                   {"7", "4", "2026", "9", "05", "2", "100", "60"});
     m.Slider1.SetValue(40);
 }
 
@@ -164,7 +168,8 @@ const std::vector<ExchangeCase>& Exchanges() {
          [](Bench& b) {
              return b.m.Combo1.Text() + b.m.Combo2.Text() + b.m.Combo3.Text() + b.m.Combo4.Text() ==
                         "FluorometerNo Sensor!Greendbars" &&
-                    b.m.Check5.Value() == 1 && b.sensor->Streaming();
+                    b.m.Check5.Value() == 1 && b.m.Check8.Value() == 0 &&
+                    b.m.Command28.Caption() == "Firmware : VSF 1.02" && b.sensor->Streaming();
          }},
         {"TRIA Apply", SensorModel::Tria,
          [](Bench& b) {
@@ -218,47 +223,56 @@ const std::map<std::pair<std::string, std::string>, std::string>& Told() {
     const std::string cutOff = "TRIA Setup: The head's listing is incomplete: line ";
     const std::string notListed = "TRIA Setup: The settings were sent, but the head did";
     const std::string locked = "done, TRIA Setup: The head answered the lock command: ";
-    static const std::map<std::pair<std::string, std::string>, std::string> told = {
-        {{"Retrieve Settings", "CR line ends"}, conflict},
-        {{"Retrieve Settings", "bytes 9 ms apart"},
-         "Error: The settings reply is incomplete: line 6"},
-        {{"Retrieve Settings", "partial line first"}, conflict},
-        {{"Retrieve Settings", "no answer"}, conflict},
-        {{"Retrieve Settings", "line lost mid-exchange"}, lost},
-        {{"Apply Settings", "no answer"}, "Please Check: The instrument did not answer the first "},
-        {{"Apply Settings", "line lost mid-exchange"}, lost},
-        {{"Firmware query", "partial line first"}, "SILENT"},
-        {{"Firmware query", "no answer"}, "Firmware: Zan Sensor sent no firmware line after i"},
-        {{"Firmware query", "line lost mid-exchange"}, "done, " + lost},
-        {{"Interrupt Auto Start", "no answer"}, notResponding},
-        {{"Interrupt Auto Start", "line lost mid-exchange"}, lost},
-        {{"Download", "CR line ends"}, "SILENT"},
-        {{"Download", "no answer"}, notResponding},
-        {{"Download", "line lost mid-exchange"}, lost},
-        {{"Run", "no answer"}, notResponding},
-        {{"Run", "line lost mid-exchange"}, "done, " + lost},
-        {{"TRIA Retrieve", "CR line ends"}, cutOff + "1"},
-        {{"TRIA Retrieve", "bytes 9 ms apart"}, cutOff + "4"},
-        {{"TRIA Retrieve", "no answer"}, cutOff + "1"},
-        {{"TRIA Retrieve", "line lost mid-exchange"}, headLost},
-        {{"TRIA Apply", "CR line ends"}, "done, " + notListed},
-        {{"TRIA Apply", "bytes 9 ms apart"}, "done, " + notListed},
-        {{"TRIA Apply", "head locked for good"},
-         "TRIA Setup: The head did not take: slot 1 (Red sent,"},
-        {{"TRIA Apply", "no answer"}, notListed},
-        {{"TRIA Apply", "line lost mid-exchange"}, headLost},
-        {{"TRIA Lock", "CR line ends"},
-         "done, TRIA Setup: The head gave no answer this program cou"},
-        {{"TRIA Lock", "noise line first"}, locked + "#~~#"},
-        {{"TRIA Lock", "partial line first"}, locked + "12:0"},
-        {{"TRIA Lock", "no answer"}, "TRIA Setup: The head gave no answer this program cou"},
-        {{"TRIA Lock", "line lost mid-exchange"}, "done, " + headLost},
-    };
+    static const auto told = [&] {
+        std::map<std::pair<std::string, std::string>, std::string> all = {
+            {{"Retrieve Settings", "CR line ends"}, conflict},
+            {{"Retrieve Settings", "bytes 9 ms apart"},
+             "Error: The settings reply is incomplete: line 6"},
+            {{"Retrieve Settings", "partial line first"}, conflict},
+            {{"Retrieve Settings", "no answer"}, conflict},
+            {{"Retrieve Settings", "line lost mid-exchange"}, lost},
+            {{"Apply Settings", "no answer"},
+             "Please Check: The instrument did not answer the first "},
+            {{"Apply Settings", "line lost mid-exchange"}, lost},
+            {{"Firmware query", "partial line first"}, "SILENT"},
+            {{"Firmware query", "no answer"}, "Firmware: Zan Sensor sent no firmware line after i"},
+            {{"Firmware query", "line lost mid-exchange"}, "done, " + lost},
+            {{"Interrupt Auto Start", "no answer"}, notResponding},
+            {{"Interrupt Auto Start", "line lost mid-exchange"}, lost},
+            {{"Download", "CR line ends"}, "SILENT"},
+            {{"Download", "no answer"}, notResponding},
+            {{"Download", "line lost mid-exchange"}, lost},
+            {{"Run", "no answer"}, notResponding},
+            {{"Run", "line lost mid-exchange"}, "done, " + lost},
+            {{"TRIA Retrieve", "CR line ends"}, cutOff + "1"},
+            {{"TRIA Retrieve", "bytes 9 ms apart"}, cutOff + "4"},
+            {{"TRIA Retrieve", "no answer"}, cutOff + "1"},
+            {{"TRIA Retrieve", "line lost mid-exchange"}, headLost},
+            {{"TRIA Apply", "CR line ends"}, "done, " + notListed},
+            {{"TRIA Apply", "bytes 9 ms apart"}, "done, " + notListed},
+            {{"TRIA Apply", "head locked for good"},
+             "TRIA Setup: The head did not take: slot 1 (Red sent,"},
+            {{"TRIA Apply", "no answer"}, notListed},
+            {{"TRIA Apply", "line lost mid-exchange"}, headLost},
+            {{"TRIA Lock", "CR line ends"},
+             "done, TRIA Setup: The head gave no answer this program cou"},
+            {{"TRIA Lock", "noise line first"}, locked + "#~~#"},
+            {{"TRIA Lock", "partial line first"}, locked + "12:0"},
+            {{"TRIA Lock", "no answer"}, "TRIA Setup: The head gave no answer this program cou"},
+            {{"TRIA Lock", "line lost mid-exchange"}, "done, " + headLost},
+        };
+        // Lost sooner, an exchange ends as when lost later, but the firmware line has not come.
+        for (const ExchangeCase& e : Exchanges())
+            all[{e.name, "line lost sooner"}] = all[{e.name, "line lost mid-exchange"}];
+        all[{"Firmware query", "line lost sooner"}] = lost;
+        return all;
+    }();
     return told;
 }
 
 // Every exchange against every variation it can meet (the listing shapes
-// and the lock only reach the head's exchanges, where they are told apart).
+// and the lock only reach the head's exchanges, where they are told apart);
+// the line is lost at two moments, and either way the loss is the one box.
 TEST(SensorVariations, EachExchangeEndsAsItsTableSaysAndTellsAFailureOnce) {
     for (const ExchangeCase& exchange : Exchanges())
         for (const Variation& variation : Variations()) {

@@ -38,6 +38,13 @@ inline std::string Frame(const MainForm& m) {
     return out.str();
 }
 
+// Types the texts into the boxes, in order.
+inline void TypeInto(std::initializer_list<TextBox*> boxes,
+                     std::initializer_list<const char*> texts) {
+    auto text = texts.begin();
+    for (TextBox* box : boxes) box->SetText(*text++);
+}
+
 // A loaded program with a VSF on port 1 (or the given device), port open.
 struct SettingsBench {
     explicit SettingsBench(std::shared_ptr<Device> device = nullptr,

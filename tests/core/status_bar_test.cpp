@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,9 @@ struct StatusBar : test::Loaded {
         program.dialogs.AnswerFile(file.string());
         button.Click();
     }
+    std::array<bool, 4> PortChecks() const {
+        return {m.op1.Checked(), m.op2.Checked(), m.op3.Checked(), m.op4.Checked()};
+    }
     // The counts follow a few times a second.
     void FeedAndWait(const std::string& line) {
         Feed(line);
@@ -33,25 +37,38 @@ struct StatusBar : test::Loaded {
     test::TempFolder folder;
 };
 
-TEST_F(StatusBar, EachPortShowsItsDeviceAndStateAndARefusedOrClosingPortSaysSo) {
+TEST_F(StatusBar, EachPortShowsItsDeviceAndStateAndARefusedClosingOrFailedPortSaysSo) {
+    EXPECT_FALSE(m.chbaud.Enabled());
     m.op1.Click();
     EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (open)"));
     EXPECT_TRUE(Has(m.PortStatus, "Ports 2-4: not connected (closed)"));
     // One port at a time: port 1 stays open, and the refusal is told with the way out.
     m.op2.Click();
-    EXPECT_TRUE(m.op1.Checked() && !m.op2.Checked() && IsPortOpen(program.ctx));
+    EXPECT_EQ(PortChecks(), (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_TRUE(IsPortOpen(program.ctx));
     EXPECT_TRUE(Has(m.PortStatus, "Port 1 is open: choose Close Port, then Open Port 2"));
     m.op1.Click();
     EXPECT_TRUE(Has(m.PortStatus, "Port 1 is open already"));
+    // Close unchecks all four items.
+    m.op3.SetChecked(true);
     m.cp.Click();
+    EXPECT_EQ(PortChecks(), (std::array<bool, 4>{}));
     EXPECT_TRUE(Has(m.PortStatus, "Port 1: scripted feed (closed)"));
     EXPECT_TRUE(Has(m.PortStatus, "|   Port 1 closed"));
+    // A failing open shows the error box and leaves the port closed and unchecked.
     m.op3.Click();
     EXPECT_TRUE(Has(m.PortStatus, "Port 3 could not be opened"));
-    EXPECT_EQ(Messages().size(), 1u);
+    program.port.FailNextOpen("Permission denied: /dev/ttyS0");
+    m.op1.Click();
+    EXPECT_EQ(Messages(), (test::Lines{"Error: Port 3 is not connected to a device",
+                                       "Error: Permission denied: /dev/ttyS0"}));
+    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_EQ(PortChecks(), (std::array<bool, 4>{}));
+    // The failure does not stick: the next attempt opens.
+    m.op1.Click();
+    EXPECT_TRUE(m.op1.Checked());
 
     // Playing a raw file back closes the port it replaces.
-    m.op1.Click();
     const fs::path raw = folder / "raw.txt";
     test::WriteBytes(raw, "Created on\r\nLocation : x\r\nDate\r\nEOF\r\n");
     program.dialogs.AnswerFile(raw.string());

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/acquisition_loop.h"
+#include "link/port_operations.h"
 #include "virtual/virtual_program.h"
 
 namespace zan::test {
@@ -71,6 +72,15 @@ struct Loaded : testing::Test {
     MainForm& m = program.ctx.main;
     ProgramState& s = program.ctx.state;
 };
+
+// Plugs the pulled adapter back in; returns the seconds until the program had reopened its port.
+inline double SecondsToReopen(VirtualProgram& program) {
+    program.port.Replug();
+    const double back = program.pump.Seconds();
+    while (!IsPortOpen(program.ctx) && program.pump.Seconds() - back < 2)
+        program.pump.DispatchPending();
+    return program.pump.Seconds() - back;
+}
 
 // Makes every later write to an open file fail as on a full disk: the
 // descriptor this process holds on the path is pointed at /dev/full.
