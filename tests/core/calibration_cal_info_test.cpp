@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -26,32 +27,27 @@ using test::Lines;
 
 const std::string kHeading = "Angle\tScaling Factor\tOffset\r\n";
 
-class CalInfo : public ::testing::Test {
+class CalInfo : public test::Loaded {
   protected:
-    void SetUp() override { program.Load(); }
+    // Save Cal Info and Load Cal Info with the given file chosen.
     void Save(const fs::path& path) {
         program.dialogs.AnswerFile(path.string());
-        program.ctx.main.Command31.Click();
+        m.Command31.Click();
     }
     void Load(const fs::path& path) {
         program.dialogs.AnswerFile(path.string());
-        program.ctx.main.Command30.Click();
+        m.Command30.Click();
     }
-    void FillTria() {
-        program.ctx.main.inst6.Click();
-        for (int row : {1, 2, 3, 5, 6, 7})
-            for (int col = 1; col <= 4; ++col)
-                table().SetCell(row, col, std::to_string(row * 10 + col));
-    }
-    FlexGrid& table() { return program.ctx.main.MSFlexGrid2; }
-    Lines Messages() const { return test::Messages(program); }
+    FlexGrid& table() { return m.MSFlexGrid2; }
 
     test::TempFolder dir;
-    VirtualProgram program;
 };
 
 TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
-    FillTria();
+    m.inst6.Click();
+    for (int row : {1, 2, 3, 5, 6, 7})
+        for (int col = 1; col <= 4; ++col)
+            table().SetCell(row, col, std::to_string(row * 10 + col));
     program.clock.pattern = "dd.MM.yy";
     const fs::path file = dir / "tria.txt";
     Save(file);
@@ -62,14 +58,14 @@ TEST_F(CalInfo, TriaFileTakesColumnsPerColourAndOffsetsFourRowsLower) {
                                          "R100\t13\t53\r\nR125\t23\t63\r\nR150\t33\t73\r\n"
                                          "Fluor.\t14\t54\r\n");
     // Read while the VSF is selected, its first lines fill the VSF rows.
-    program.ctx.main.inst2.Click();
+    m.inst2.Click();
     Load(file);
     EXPECT_EQ(test::Cells(table(), 1, 1, 3, 3), "11|51||21|61||31|71|");
-    EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 0);
+    EXPECT_EQ(s.CalibrationReloadPending, 0);
 }
 
 TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy) {
-    program.ctx.main.inst6.Click();
+    m.inst6.Click();
     table().SetCell(1, 1, "1.5E-06");
     table().SetCell(5, 1, "42");
     table().SetCell(7, 3, "-3.25");
@@ -77,14 +73,14 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     const fs::path file = dir / "tria.txt";
     Save(file);
     const std::string saved = test::ReadBytes(file);
-    program.ctx.main.inst6.Click();
+    m.inst6.Click();
     Load(file);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(test::Cells(table(), 0, 1, 2, 4),
               "Blue B(T) |Green B(T) |RED B(T) |Fluor.|"
               "1.5E-06|0|0|0.012|0|0|0|");
     EXPECT_EQ(table().Cell(7, 3), "-3.25");
-    EXPECT_EQ(program.ctx.state.CalibrationReloadPending, 1);
+    EXPECT_EQ(s.CalibrationReloadPending, 1);
     // Empty cells come back as 0; everything else is written the same way again.
     const fs::path again = dir / "again.txt";
     Save(again);
@@ -98,15 +94,15 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
 }
 
 TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
-    program.ctx.main.inst2.Click();
+    m.inst2.Click();
     Load(dir / "absent.txt");
     program.dialogs.CancelFile();
-    program.ctx.main.Command30.Click();
+    m.Command30.Click();
     Save(dir / "no" / "folder.txt");
     ASSERT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
+    EXPECT_EQ(Messages()[0].rfind("Error: ", 0), 0u);
     EXPECT_NE(Messages()[0].find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(program.dialogs.Messages()[1].title, "Error");
+    EXPECT_EQ(Messages()[1].rfind("Error: ", 0), 0u);
     EXPECT_EQ(Messages()[2], "Error: Could not open " + (dir / "no" / "folder.txt").string() +
                                  ": No such file or directory");
     Save("/dev/full");
@@ -116,13 +112,13 @@ TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
 }
 
 TEST_F(CalInfo, AShortFileOrNoFileChosenSaysWhatTheTableHoldsAndWhatToDo) {
-    program.ctx.main.inst2.Click();
+    m.inst2.Click();
     const fs::path file = dir / "short.txt";
     test::WriteBytes(file,
                      "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\n" + kHeading + "100\t0.001\t2\r\n");
     Load(file);
     program.dialogs.CancelFile();
-    program.ctx.main.Command30.Click();
+    m.Command30.Click();
     EXPECT_EQ(Messages(),
               (Lines{"Error: " + file.string() +
                          " ends at line 6, before all 3 coefficient lines of a VSF Cal Info file; "
@@ -130,15 +126,14 @@ TEST_F(CalInfo, AShortFileOrNoFileChosenSaysWhatTheTableHoldsAndWhatToDo) {
                          "fill the rest.",
                      "Error: No Cal Info file was chosen, so the calibration table is unchanged. "
                      "Click \"Load Cal Info\" again and choose one to load it."}));
-    EXPECT_EQ(table().Cell(1, 1), "0.001");
-    EXPECT_EQ(table().Cell(2, 1), "");
+    EXPECT_EQ(test::Cells(table(), 1, 1, 2, 1), "0.001|");
 }
 
 TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
-    program.ctx.main.inst2.Click();
+    m.inst2.Click();
     program.dialogs.CancelFile();
-    program.ctx.main.Command31.Click();
-    program.ctx.main.inst4.Click();
+    m.Command31.Click();
+    m.inst4.Click();
     Save(dir / "dfl.txt");
     Load(dir / "absent.txt");
     EXPECT_TRUE(Messages().empty());
@@ -170,26 +165,21 @@ TEST(CalInfoValues, AnUnreadableValueReadsAsZeroWithAWarningOnItsLine) {
     }
 }
 
-class CalibrationEditor : public test::Loaded {
+class CalibrationEditor : public CalInfo {
   protected:
     void SetUp() override { m.inst2.Click(); }
     void Type(const std::string& text) {
         for (char c : text) editor().TypeChar(c);
     }
     TextBox& editor() { return m.Text11; }
-    FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
 TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFollowsEachKey) {
     table().ClickCell(2, 1);
-    EXPECT_TRUE(editor().Visible());
-    EXPECT_TRUE(editor().HasFocus());
-    EXPECT_EQ(editor().Left(), 480 + 960 * 1);
-    EXPECT_EQ(editor().Top(), 240 + 240 * 2);
-    EXPECT_EQ(s.EditCellRow, 2);
-    EXPECT_EQ(s.EditCellColumn, 1);
-    EXPECT_EQ(table().Row(), 2);
-    EXPECT_EQ(table().Col(), 1);
+    EXPECT_TRUE(editor().Visible() && editor().HasFocus());
+    EXPECT_EQ(std::make_pair(editor().Left(), editor().Top()), std::make_pair(1440, 720));
+    EXPECT_EQ((std::array<int, 4>{s.EditCellRow, s.EditCellColumn, table().Row(), table().Col()}),
+              (std::array<int, 4>{2, 1, 2, 1}));
     // The cell shows the number the text reads as, 0 for none.
     const std::pair<const char*, const char*> keys[] = {
         {"-", "0"}, {"1.", "-1"}, {"50", "-1.5"}, {"e-3x", "-0.0015"}};
@@ -201,8 +191,7 @@ TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFoll
     editor().KeyDown(27);
     EXPECT_TRUE(editor().Visible());
     editor().KeyDown(13);
-    EXPECT_FALSE(editor().Visible());
-    EXPECT_FALSE(editor().HasFocus());
+    EXPECT_FALSE(editor().Visible() || editor().HasFocus());
     EXPECT_EQ(table().Cell(2, 1), "-0.0015");
 }
 
@@ -216,8 +205,7 @@ TEST_F(CalibrationEditor, PacketsDecodedWhileTypingLeaveTheEditedCellCurrent) {
     Type("0.");
     WalkReceivedText(program.ctx, "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n");
     Type("5");
-    EXPECT_EQ(table().Cell(1, 1), "0.5");
-    EXPECT_EQ(table().Cell(3, 2), "0");
+    EXPECT_EQ(table().Cell(1, 1) + " " + table().Cell(3, 2), "0.5 0");
     EXPECT_EQ(m.MSFlexGrid1.Cell(1, 1), "0");
 }
 
@@ -236,13 +224,14 @@ TEST_P(ExampleCalInfo, SavesAgainUnchangedAndTurnsSimulatedCountsIntoPlausibleBe
     const Example& e = GetParam();
     VirtualProgram program;
     program.Load();
-    (program.ctx.main.*e.instrument).Click();
+    MainForm& m = program.ctx.main;
+    (m.*e.instrument).Click();
     program.dialogs.AnswerFile((fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file).string());
-    program.ctx.main.Command30.Click();
+    m.Command30.Click();
     // Saved again by the program it is the same file but for its name.
     test::TempFolder folder;
     program.dialogs.AnswerFile((folder / e.file).string());
-    program.ctx.main.Command31.Click();
+    m.Command31.Click();
     std::string expected = test::ReadBytes(fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file);
     expected.replace(0, expected.find("\r\n"), "ZAN " + (folder / e.file).string());
     EXPECT_EQ(test::ReadBytes(folder / e.file), expected);
@@ -252,9 +241,7 @@ TEST_P(ExampleCalInfo, SavesAgainUnchangedAndTurnsSimulatedCountsIntoPlausibleBe
     program.ctx.state.GraphView = e.view;
     program.pump.RunFor(5);
     ASSERT_TRUE(program.dialogs.Messages().empty());
-    auto output = [&](int row) {
-        return WholeTextNumber(program.ctx.main.MSFlexGrid1.Cell(row, 1));
-    };
+    auto output = [&](int row) { return WholeTextNumber(m.MSFlexGrid1.Cell(row, 1)); };
     for (int row = 1; row <= e.rows; ++row) {
         EXPECT_GT(output(row), 0.0005) << row;
         EXPECT_LT(output(row), 0.005) << row;

@@ -19,12 +19,11 @@ using sim::SimulatedSensor;
 using test::Lines;
 using Behaviour = SimulatedSensor::Behaviour;
 
-const std::string kInterruptPrompt =
-    "Interupt Autostart: To Interupt autostart, please power off Zan sensor then press ok. The "
-    "computer will then wait for 5 seconds to allow power discharge.";
-const std::string kFirmwarePrompt =
-    "Firmware: To get Instrument Firmware version, please power off Zan sensor then press ok. The "
-    "computer will then wait for 5 seconds to allow power discharge.";
+const std::string kPowerOff =
+    ", please power off Zan sensor then press ok. The computer will then wait for 5 seconds to "
+    "allow power discharge.";
+const std::string kInterruptPrompt = "Interupt Autostart: To Interupt autostart" + kPowerOff;
+const std::string kFirmwarePrompt = "Firmware: To get Instrument Firmware version" + kPowerOff;
 const std::string kPowerOnPrompt = "Now press ok again and power on the Zan Sensor";
 const std::string kReady = "Zan Sensor Ready: Zan Sensor ready to accept commands";
 const std::string kNoFirmware = "Firmware: CLICK TO GET INFO";
@@ -93,9 +92,7 @@ TEST_F(ConsoleTest, InterruptSendsWhatTheSensorNeedsOrGivesUpOnTime) {
             EXPECT_NEAR(at[1] - at[0], 5.05, 0.05);
             EXPECT_NEAR(at[2] - at[1], c.lastGap, 0.15);
         }
-        if (c.firstBox > 0) {
-            EXPECT_NEAR(at[0] - start, c.firstBox, 0.01);
-        }
+        if (c.firstBox > 0) EXPECT_NEAR(at[0] - start, c.firstBox, 0.01);
         run.program.pump.RunFor(0.5);
         EXPECT_FALSE(run.sensor->Streaming());
     }
@@ -142,16 +139,7 @@ TEST_F(ConsoleTest, FirmwareQueryOfASensorThatNeverAnswersSaysSoOnceAndKeepsTheC
     EXPECT_EQ(sensor->Received(), "");
 }
 
-// A scripted feed on port 1, the main window loaded.
-struct FeedTest : testing::Test {
-    void SetUp() override {
-        feed = program.AttachFeed(1);
-        program.Load();
-    }
-    VirtualProgram program;
-    MainForm& m = program.ctx.main;
-    std::shared_ptr<FeedDevice> feed;
-};
+using FeedTest = test::LoadedWithFeed;
 
 TEST_F(FeedTest,
        RunButtonsAndTheTerminalSendOnceThePortIsOpenAndFreeAndATypedCharacterStaysOnAFailure) {
@@ -176,7 +164,7 @@ TEST_F(FeedTest,
     EXPECT_EQ(feed->Written(), "rrabcP\ryz");
     program.port.FailWrites("Device not ready");
     m.Text9.TypeChar('x');
-    EXPECT_EQ(test::Messages(program), Lines{"Error: Device not ready"});
+    EXPECT_EQ(Messages(), Lines{"Error: Device not ready"});
     EXPECT_EQ(m.Text9.Text(), "x");
 }
 
@@ -200,13 +188,12 @@ TEST_F(FeedTest, APortLostDuringTheFirmwareQueryIsToldOnceAndClosesThePort) {
     m.op2.Click();
     m.Command28.Click();
     EXPECT_TRUE(test::OneMessageWith(program, "Port 2 (adapter) was lost"));
-    EXPECT_FALSE(m.op2.Checked());
-    EXPECT_FALSE(IsPortOpen(program.ctx));
+    EXPECT_FALSE(m.op2.Checked() || IsPortOpen(program.ctx));
     EXPECT_EQ(m.Command28.Caption(), kNoFirmware);
     program.port.Replug();
     program.pump.RunFor(1);
     EXPECT_TRUE(m.op2.Checked());
-    EXPECT_EQ(program.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ const char* kValues = "S=30\r\nD=2\r\nQ=100\r\nI=90\r\nMP=32767\r\n";
 const char* kClock = "C\r\n07/04/06\t32400\r\n>";
 
 struct Retrieval : ::testing::Test {
+    // The highest the progress bar climbed.
+    Retrieval() {
+        m.ProgressBar1.Observe(
+            [this](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
+    }
     // Retrieves with the given replies to P and C.
     void Retrieve(const std::string& settings, const std::string& clock = "") {
         logger->replies['P'] = settings;
@@ -38,6 +43,7 @@ struct Retrieval : ::testing::Test {
     std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
     SettingsBench bench{logger};
     MainForm& m = bench.m;
+    double highest = 0;
 };
 
 TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
@@ -59,8 +65,6 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
 }
 
 TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClockInTheChosenDateOrder) {
-    double highest = 0;
-    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
     Retrieve(Reply(">P", "100101", kValues), kClock);
     EXPECT_EQ(logger->written, "PC");
     EXPECT_EQ(Frame(m), "1101 S30 D2 Q100 I90 7/4/2006 12:00:00");
@@ -95,10 +99,11 @@ TEST_F(Retrieval, EachReplyLineSetsItsBoxAsTheLoggerMeansIt) {
     EXPECT_EQ(m.Text2.Text() + " " + m.Text3.Text(), "0 5");
     EXPECT_EQ(m.Slider1.Value(), 24);
     EXPECT_TRUE(Messages().empty());
-    Retrieve(Reply("P", "100101", "S=0\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 1);
-    Retrieve(Reply("P", "100101", "S=300\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Slider1.Value(), 255);
+    for (const auto& [smoothing, shown] : {std::pair{"0", 1}, {"300", 255}}) {
+        Retrieve(Reply("P", "100101",
+                       "S=" + std::string(smoothing) + "\r\nD=0\r\nQ=5\r\nI=0\r\nMP=0\r\n"));
+        EXPECT_EQ(m.Slider1.Value(), shown) << smoothing;
+    }
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1].rfind("Measurement Smoothing: ", 0), 0u);
     EXPECT_NE(Messages()[1].find("300 samples, outside the range 1 to 255. The slider shows 255"),
@@ -158,36 +163,26 @@ TEST_F(Retrieval, AStreamingSensorOrAnOldEchoGiveConflictAndLeaveTheFrame) {
 
 const std::string kSettings = "B100101D2\rI60\rQ100\rT 25\r";
 
-// Sets the frame's boxes as the user types them; the frame reads back through Frame().
-void Type(MainForm& m, const std::string& bits, int smoothing,
-          std::initializer_list<std::pair<TextBox*, const char*>> boxes) {
-    CheckBox* checks[] = {&m.Check7, &m.Check1, &m.Check2, &m.Check6};
-    for (size_t i = 0; i < bits.size(); ++i) checks[i]->SetValue(bits[i] - '0');
-    m.Slider1.SetValue(smoothing);
-    for (const auto& [box, text] : boxes) box->SetText(text);
-}
-
-// The frame typed in full, the date in the month-first order.
+// The frame typed in full (Auto Start, Log Enabled and Append checked), the
+// date in the month-first order.
 struct Application : Retrieval {
     void SetUp() override {
         logger->replies['B'] = "B\r\nControl bits: ";
         m.mdy.Click();
-        Type(m, "1101", 25,
-             {{&m.Text3, "100"},
-              {&m.Text2, "2"},
-              {&m.Text4, "60"},
-              {&m.Text1, "7"},
-              {&m.Text6, "4"},
-              {&m.Text7, "2006"},
-              {&m.Text5, "9"},
-              {&m.Text8, "05"}});
+        for (CheckBox* box : {&m.Check7, &m.Check1, &m.Check6}) box->SetValue(1);
+        m.Slider1.SetValue(25);
+        test::TypeInto(
+            {&m.Text3, &m.Text2, &m.Text4, &m.Text1, &m.Text6, &m.Text7, &m.Text5, &m.Text8},
+            {"100", "2", "60", "7", "4", "2006", "9", "05"});
+    }
+    // The date and time boxes: month, day, year, hours, minutes.
+    void TypeDate(std::initializer_list<const char*> texts) {
+        test::TypeInto({&m.Text1, &m.Text6, &m.Text7, &m.Text5, &m.Text8}, texts);
     }
 };
 
 TEST_F(Application, SendsEverySettingThenTheDateAndTimeAndNormalisesTheDateBoxes) {
     EXPECT_EQ(ControlBitsText(bench.program.ctx), "100101");
-    double highest = 0;
-    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
     const double start = bench.program.pump.Seconds();
     m.Command2.Click();
     EXPECT_EQ(logger->written, kSettings + "U070406905\r");
@@ -209,8 +204,6 @@ TEST_F(Application, TheTimeCommandFollowsTheDateFormatAndBoxes) {
     const Case cases[] = {{&MainForm::dmy, "05", "U040706905\r", 90},
                           {&MainForm::mdy, "5", "U070406905\r", 90},
                           {nullptr, "05", "U905\r", 80}};
-    double highest = 0;
-    m.ProgressBar1.Observe([&](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
     for (const Case& c : cases) {
         if (c.format)
             (m.*c.format).Click();
@@ -246,20 +239,14 @@ TEST_F(Application, ImpossibleDatesAndTimesAreRefusedBeforeAnythingIsSent) {
     };
     for (const auto& c : cases) {
         bench.program.dialogs.ClearMessages();
-        Type(m, "", 25,
-             {{&m.Text1, c.month}, {&m.Text6, c.day}, {&m.Text5, c.hours}, {&m.Text8, c.minutes}});
+        TypeDate({c.month, c.day, "2006", c.hours, c.minutes});
         m.Command2.Click();
         EXPECT_EQ(logger->written, "") << c.says;
         EXPECT_EQ(Messages(), Lines{"Settings Not Sent: " + std::string(c.says) +
                                     " Nothing was sent to the instrument."});
         EXPECT_TRUE(m.Command2.Enabled());
     }
-    Type(m, "", 25,
-         {{&m.Text1, "2"},
-          {&m.Text6, "29"},
-          {&m.Text7, "2008"},
-          {&m.Text5, "23"},
-          {&m.Text8, "59"}});
+    TypeDate({"2", "29", "2008", "23", "59"});
     m.Command2.Click();
     EXPECT_EQ(logger->written, kSettings + "U0229082359\r");
 }

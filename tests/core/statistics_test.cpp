@@ -19,11 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The testing panel of a VSF fed line by line on port 1.
-class TestingPanel : public ::testing::Test {
+class TestingPanel : public test::LoadedWithFeed {
   protected:
     void SetUp() override {
-        feed = program.AttachFeed(1);
-        program.Load();
         m.inst2.Click();
         m.op1.Click();
     }
@@ -36,6 +34,7 @@ class TestingPanel : public ::testing::Test {
         Receive("12/06/26\t12:00:00\t" + v + "\t" + v + "\t" + v + "\t4000\r\n");
         return m.MSFlexGrid3.Cell(1, 1);
     }
+    // The texts of the boxes shown, without their titles.
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const auto& message : program.dialogs.Messages()) texts.push_back(message.text);
@@ -46,9 +45,6 @@ class TestingPanel : public ::testing::Test {
         m.Command20.Click();
     }
 
-    VirtualProgram program;
-    MainForm& m = program.ctx.main;
-    std::shared_ptr<FeedDevice> feed;
     test::TempFolder folder;
 };
 
@@ -104,14 +100,12 @@ TEST_F(TestingPanel, PopulationBoxKeepsANumberOfSamplesTheRingsHold) {
 }
 
 TEST_F(TestingPanel, CaptureStepsRunInFiftiethsToOneThenInTenths) {
-    std::vector<std::string> expected, steps;
+    std::string expected, steps;
     for (int i = 2; i <= 98; i += 2)
-        expected.push_back(" ." + std::to_string(i / 10) + (i % 10 ? std::to_string(i % 10) : ""));
-    for (const char* step : {" 1", "1.1", " 1.2", " 1.3", " 1.4", " 1.5", " 1.6", " 1.7", " 1.8",
-                             " 1.9", " 2", " 2.1"})
-        expected.push_back(step);
+        expected += " ." + std::to_string(i / 10) + (i % 10 ? std::to_string(i % 10) : "") + "|";
+    expected += " 1|1.1| 1.2| 1.3| 1.4| 1.5| 1.6| 1.7| 1.8| 1.9| 2| 2.1|";
     for (std::string step = "0"; steps.size() < expected.size();)
-        steps.push_back(step = NextCaptureStep(step));
+        steps += (step = NextCaptureStep(step)) + "|";
     EXPECT_EQ(steps, expected);
 }
 

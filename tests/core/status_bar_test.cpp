@@ -17,11 +17,8 @@ bool Has(const Label& label, const std::string& words) {
     return label.Caption().find(words) != std::string::npos;
 }
 
-struct StatusBar : test::Loaded {
-    StatusBar() {
-        program.AttachFeed(1);
-        m.inst2.Click();
-    }
+struct StatusBar : test::LoadedWithFeed {
+    StatusBar() { m.inst2.Click(); }
     void Start(CommandButton& button, const fs::path& file) {
         program.dialogs.AnswerFile(file.string());
         button.Click();

@@ -73,6 +73,11 @@ struct Loaded : testing::Test {
     ProgramState& s = program.ctx.state;
 };
 
+// A loaded program with a scripted feed on port 1, the port still closed.
+struct LoadedWithFeed : Loaded {
+    std::shared_ptr<FeedDevice> feed = program.AttachFeed(1);
+};
+
 // Plugs the pulled adapter back in; returns the seconds until the program had reopened its port.
 inline double SecondsToReopen(VirtualProgram& program) {
     program.port.Replug();
