@@ -25,12 +25,9 @@ class Decoding : public test::Loaded {
         (m.*instrument).Click();
         s.GraphView = view;
     }
-    // Fills the VSF table's three rows with one scaling and one offset.
-    void Calibrate(const char* scaling, const char* offset) {
-        for (int i = 1; i <= 3; ++i) {
-            table().SetCell(i, 1, scaling);
-            table().SetCell(i, 2, offset);
-        }
+    // Fills the VSF table's three rows: scaling and offset of 100, 125 and 150 degrees.
+    void Calibrate(const std::array<const char*, 6>& cells) {
+        for (int i = 0; i < 6; ++i) table().SetCell(i / 2 + 1, i % 2 + 1, cells[i]);
     }
     FlexGrid& output() { return m.MSFlexGrid1; }
     FlexGrid& table() { return m.MSFlexGrid2; }
@@ -39,11 +36,7 @@ class Decoding : public test::Loaded {
 
 TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedInThePlot) {
     Select(&MainForm::inst2, kViewVsfBeta);
-    const char* cells[3][2] = {{"0.000001", "50"}, {" 2E-06 ", "10"}, {"-1E-07", "0"}};
-    for (int i = 0; i < 3; ++i) {
-        table().SetCell(i + 1, 1, cells[i][0]);
-        table().SetCell(i + 1, 2, cells[i][1]);
-    }
+    Calibrate({"0.000001", "50", " 2E-06 ", "10", "-1E-07", "0"});
     Feed(kVsfLine);
     // Rounded to six decimals with halves upward.
     EXPECT_EQ(test::Cells(output(), 1, 1, 3, 1), "0.0018|0.0024|-9.6E-05");
@@ -54,7 +47,7 @@ TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedIn
     EXPECT_DOUBLE_EQ(s.PlotY[2], 960 * -1E-07 * 2 * 3.14159265358979 * 0.5);
     EXPECT_EQ(s.PlotY[3], 0);
     // A typed coefficient counts from the next packet.
-    Calibrate("0.001", "0");
+    Calibrate({"0.001", "0", "0.001", "0", "0.001", "0"});
     Feed(kVsfLine);
     EXPECT_EQ(output().Cell(1, 1), "1.85");
 }
@@ -62,12 +55,8 @@ TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedIn
 TEST_F(Decoding, EmptyOrNonNumericCalibrationCellAbandonsThePacketAndDeselectsTheView) {
     for (const char* bad : {"", "12abc"}) {
         Select(&MainForm::inst2, kViewVsfBeta);
-        s.GraphingOn = 1;
-        m.Command1.SetCaption("Stop Graphing");
-        m.Command1.SetBackColour(kLightRed);
-        Calibrate("0.001", "0");
-        table().SetCell(2, 1, "0.002");
-        table().SetCell(3, 1, bad);
+        m.Command1.Click();
+        Calibrate({"0.001", "0", "0.002", "0", bad, "0"});
         Feed(kVsfLine);
         EXPECT_DOUBLE_EQ(s.PlotY[0], 1.85) << bad;
         EXPECT_DOUBLE_EQ(s.PlotY[1], 2.42) << bad;
@@ -96,10 +85,9 @@ TEST_F(Decoding, DflChlorophyllIsScalingTimesCountsLessCleanWaterOffsetInAOneMin
     s.GraphingOn = 1;
     Feed(kDflLine);
     EXPECT_EQ(m.Text47.Text(), "260");
-    EXPECT_EQ(s.PlotY[0], 260);
-    EXPECT_DOUBLE_EQ(s.PlotX[0], 0.0154319);
-    EXPECT_DOUBLE_EQ(s.TimeHistoryX[2], 0.0154319);
-    EXPECT_EQ(s.TimeHistoryY[2], 260);
+    EXPECT_EQ(std::make_pair(s.PlotX[0], s.PlotY[0]), std::make_pair(0.0154319, 260.0));
+    EXPECT_EQ(std::make_pair(s.TimeHistoryX[2], s.TimeHistoryY[2]),
+              std::make_pair(0.0154319, 260.0));
     EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00069444444);
     EXPECT_EQ(m.Label23.Caption(), "21 seconds per div");
 }
@@ -119,17 +107,15 @@ TEST_F(Decoding, ARegisteredConsumerReadsTheTextsTheWindowShowsFromTheRecord) {
     Feed(kVsfLine);
     Feed("12/06/26\t12:00:01\t1\r\n");
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_TRUE(seen[0].decoded);
-    EXPECT_EQ(seen[0].changedRows, 0b1110u);
+    EXPECT_EQ(std::make_pair(seen[0].decoded, seen[0].changedRows), std::make_pair(true, 0b1110u));
     EXPECT_EQ(shown[0], "12/06/26 12:00:00 " + test::Cells(output(), 1, 1, 3, 1));
-    EXPECT_FALSE(seen[1].decoded);
-    EXPECT_EQ(seen[1].changedRows, 0u);
+    EXPECT_EQ(std::make_pair(seen[1].decoded, seen[1].changedRows), std::make_pair(false, 0u));
     Select(&MainForm::inst4, kViewDflChlorophyll);
     m.Text16.SetText("2");
     Feed(kDflLine);
     ASSERT_TRUE(seen.back().timePoint);
-    EXPECT_DOUBLE_EQ(seen.back().timePoint->t, 0.0154319);
-    EXPECT_EQ(seen.back().timePoint->value, 1240);
+    EXPECT_EQ(std::make_pair(seen.back().timePoint->t, seen.back().timePoint->value),
+              std::make_pair(0.0154319, 1240.0));
     EXPECT_TRUE(seen.back().fluorometerChanged);
     EXPECT_EQ(m.Text47.Text(), "1240");
 }
@@ -183,10 +169,11 @@ TEST_F(TriaDecoding, RawCountsFillEachColoursRowsAndArraysIfTheCountMatchesTheHe
     EXPECT_EQ(s.TriaBlueValues, (std::array<float, 4>{}));
     Feed(Line());
     EXPECT_EQ(test::Cells(output(), 1, 1, 10, 1), "2100|1420|1030|1760|1190|880|1380|940|700|");
-    EXPECT_EQ(s.TriaBlueAngles, (std::array<float, 4>{100, 125, 150, 180}));
-    EXPECT_EQ(s.TriaBlueValues, (std::array<float, 4>{2100, 1420, 1030, 0}));
-    EXPECT_EQ(s.TriaGreenValues, (std::array<float, 4>{1760, 1190, 880, 0}));
-    EXPECT_EQ(s.TriaRedValues, (std::array<float, 4>{1380, 940, 700, 0}));
+    using Four = std::array<float, 4>;
+    EXPECT_EQ(s.TriaBlueAngles, (Four{100, 125, 150, 180}));
+    EXPECT_EQ((std::array<Four, 3>{s.TriaBlueValues, s.TriaGreenValues, s.TriaRedValues}),
+              (std::array<Four, 3>{
+                  Four{2100, 1420, 1030, 0}, {1760, 1190, 880, 0}, {1380, 940, 700, 0}}));
     Feed(
         "TRIA-0042 BFR NNN\t12:00:00\t2100\t1420\t1030\t4000\t613\t1380\t940\t700\t4000\t12.0\r\n");
     EXPECT_EQ(test::Cells(output(), 10, 0, 10, 1), "Fluor|613");

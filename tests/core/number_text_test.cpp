@@ -23,28 +23,6 @@ struct CommaDecimal : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-// Switches the C library to an installed locale with a decimal comma for the
-// life of the object; Active() is false when the machine has none.
-class CommaSystemLocale {
-  public:
-    CommaSystemLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
-        for (const char* name :
-             {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8"})
-            if (std::setlocale(LC_ALL, name)) {
-                active_ = true;
-                break;
-            }
-    }
-    ~CommaSystemLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
-    CommaSystemLocale(const CommaSystemLocale&) = delete;
-    CommaSystemLocale& operator=(const CommaSystemLocale&) = delete;
-    bool Active() const { return active_; }
-
-  private:
-    std::string previous_;
-    bool active_ = false;
-};
-
 // Single precision rounds to seven digits; the short form puts a blank before
 // a number that is not negative and drops the leading zero.
 TEST(ShortText, RoundsSinglesToSevenDigitsAndPutsABlankForTheSignAndNoLeadingZero) {
@@ -99,10 +77,17 @@ TEST(NumberTexts, ReadAndWriteAPeriodUnderACommaDecimalLocale) {
     EXPECT_DOUBLE_EQ(value, 1234.5);
     EXPECT_DOUBLE_EQ(comma, 1234);
     EXPECT_EQ(texts, "1234.5 .022.5E-07");
-    CommaSystemLocale system;
-    if (!system.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    EXPECT_DOUBLE_EQ(NumberValue("2.75E-3"), 2.75e-3);
-    EXPECT_EQ(GeneralText(1234.5) + ShortText(0.02), "1234.5 .02");
+    // The same with the C library under an installed locale with a decimal comma.
+    const std::string previousC = std::setlocale(LC_ALL, nullptr);
+    bool installed = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "nl_NL.UTF-8"})
+        if ((installed = std::setlocale(LC_ALL, name) != nullptr)) break;
+    const double read = NumberValue("2.75E-3");
+    const std::string written = GeneralText(1234.5) + ShortText(0.02);
+    std::setlocale(LC_ALL, previousC.c_str());
+    if (!installed) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_DOUBLE_EQ(read, 2.75e-3);
+    EXPECT_EQ(written, "1234.5 .02");
 }
 
 // Fifteen significant digits, the shortest text, an exponent outside their

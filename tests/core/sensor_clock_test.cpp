@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/settings_test_support.h"
+#include "service/log_files.h"
 #include "settings/sensor_clock.h"
-#include "settings/settings_dates.h"
 
 namespace zan {
 namespace {
@@ -47,21 +47,11 @@ TEST_F(ComputerClock, RetrievalShowsTheSensorClockBesideTheComputers) {
 
 // The wall clock goes on during the exchange: Apply sends the time of the moment it sends.
 TEST_F(ComputerClock, ApplySendsTheComputersDateAndTimeOfTheMomentTheyAreSent) {
-    bench.program.pump.AddTimer(1, [this] {
-        if (++now.second < 60) return;
-        now.second = 0;
-        if (++now.minute < 60) return;
-        now.minute = 0;
-        if (++now.hour < 24) return;
-        now.hour = 0;
-        if (++now.day <= DaysInMonth(now.month, now.year)) return;
-        now.day = 1;
-        if (++now.month <= 12) return;
-        now.month = 1;
-        ++now.year;
-    });
+    const double newYearsEve = 1798761595;  // 2026-12-31 23:59:55
+    int seconds = 0;
+    now = UtcDateTime(newYearsEve);
+    bench.program.pump.AddTimer(1, [&] { now = UtcDateTime(newYearsEve + ++seconds); });
     logger->replies['B'] = "B\r\nControl bits: ";
-    now = {2026, 12, 31, 23, 59, 55};
     m.ComputerClock.Click();
     m.Text1.SetText("x");
     m.Command2.Click();

@@ -89,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItAlone) {
     test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
-    EXPECT_TRUE(q.Form2.Visible());
-    EXPECT_FALSE(m.Form1.Visible());
+    EXPECT_TRUE(q.Form2.Visible() && !m.Form1.Visible());
     EXPECT_EQ(q.Form2.Caption(), "ZAN Host ");
     EXPECT_TRUE(q.Option3.Value() && q.Option5.Value());
     EXPECT_FALSE(q.Option1.Value() || q.Label2.Visible());
@@ -98,10 +97,8 @@ TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItA
     program.pump.RunFor(0.1);
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
     q.Command2.Click();
-    EXPECT_TRUE(m.Form1.Visible());
-    EXPECT_FALSE(q.Form2.Visible());
+    EXPECT_TRUE(m.Form1.Visible() && !q.Form2.Visible() && !m.Command28.Visible());
     EXPECT_EQ(m.Label13.Caption(), "None");
-    EXPECT_FALSE(m.Command28.Visible());
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
     EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
     // Without test mode the panel switch stays hidden and Ctrl+D does nothing.
@@ -127,21 +124,17 @@ TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWi
 
 TEST_F(StartupTest, CtrlKThenTheExclamationMarkUnlocksTheTestingPanelAndCtrlDItsTerminal) {
     program.Start();
-    q.Form2.KeyPress(33);
-    q.Form2.KeyPress(11);
-    EXPECT_EQ(program.ctx.state.TestMode, 0);
-    EXPECT_FALSE(q.Label2.Visible());
+    for (int key : {33, 11}) q.Form2.KeyPress(key);
+    EXPECT_FALSE(program.ctx.state.TestMode || q.Label2.Visible());
     for (int key : {65, 66, 4, 13, 33}) q.Form2.KeyPress(key);
-    EXPECT_EQ(program.ctx.state.TestMode, 1);
+    EXPECT_TRUE(program.ctx.state.TestMode && q.Label2.Visible());
     EXPECT_EQ(q.Label2.Caption(), "HALVORN MODE ENABLED");
-    EXPECT_TRUE(q.Label2.Visible());
     q.Command1.Click();
     EXPECT_TRUE(m.Image1.Visible() && m.Image1.Enabled() && m.Shape2.Visible());
     m.Form1.KeyPress(4);
     EXPECT_FALSE(m.Text9.HasFocus());
     m.Image1.Click();
-    EXPECT_TRUE(m.Frame9.Visible());
-    EXPECT_FALSE(m.Frame12.Visible());
+    EXPECT_TRUE(m.Frame9.Visible() && !m.Frame12.Visible());
     m.Form1.KeyPress(3);
     EXPECT_FALSE(m.Text9.HasFocus());
     m.Form1.KeyPress(4);
@@ -170,8 +163,7 @@ TEST_F(StartupTest, TheFirstSavedFormatInLoadOrderWinsAndExitWritesTheChoiceBack
         EXPECT_EQ(fresh.ctx.main.Label40.Caption(), c.label);
         fresh.ctx.main.ex.Click();
         EXPECT_EQ(test::ReadBytes(preferences), c.written);
-        EXPECT_FALSE(fresh.ctx.main.Form1.Visible());
-        EXPECT_TRUE(fresh.ctx.programEnded);
+        EXPECT_TRUE(fresh.ctx.programEnded && !fresh.ctx.main.Form1.Visible());
     }
 }
 
@@ -212,8 +204,7 @@ TEST_F(StartupTest, PreferencesThatCannotBeSavedAreReportedOnceAndTheProgramStil
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("zhost.def"), std::string::npos) << err;
     EXPECT_EQ(err.find("zhost.def"), err.rfind("zhost.def"));
-    EXPECT_TRUE(program.ctx.programEnded);
-    EXPECT_TRUE(program.dialogs.Messages().empty());
+    EXPECT_TRUE(program.ctx.programEnded && program.dialogs.Messages().empty());
 }
 
 TEST(QuickSetupFile, ReadsTheFirstNumberOfEachLineAndCodesThatNameNothingAsNone) {
@@ -228,8 +219,7 @@ TEST(QuickSetupFile, ReadsTheFirstNumberOfEachLineAndCodesThatNameNothingAsNone)
         EXPECT_EQ(std::make_pair(choice->instrument, choice->port), expected) << bytes;
     }
     // A missing line makes the whole file unreadable.
-    EXPECT_FALSE(ParseQuickSetup(""));
-    EXPECT_FALSE(ParseQuickSetup("3\r\n"));
+    EXPECT_FALSE(ParseQuickSetup("") || ParseQuickSetup("3\r\n"));
 }
 
 TEST(PreferenceFile, ReadsSixTruthValuesInAnyLetterCaseOrNothing) {

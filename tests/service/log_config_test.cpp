@@ -23,13 +23,11 @@ TEST(LogConfig, ReadsEveryKeyAndFillsTheDefaults) {
         "flowthrough");
     ASSERT_TRUE(dfl.problems.empty()) << dfl.problems.front();
     const LogConfig& c = dfl.config;
-    EXPECT_EQ(c.name, "flowthrough");
+    EXPECT_EQ(
+        (std::vector<std::string>{c.name, c.viewName, c.usbSerial, c.dflOffset, c.dflScaling}),
+        (std::vector<std::string>{"flowthrough", "chlorophyll", "A1B2C3", "50", "0.01"}));
     EXPECT_EQ(c.instrumentType, kDfl);
     EXPECT_EQ(c.graphView, kViewDflChlorophyll);
-    EXPECT_EQ(c.viewName, "chlorophyll");
-    EXPECT_EQ(c.usbSerial, "A1B2C3");
-    EXPECT_EQ(c.dflOffset, "50");
-    EXPECT_EQ(c.dflScaling, "0.01");
     EXPECT_EQ(c.rotation, Rotation::Hourly);
     EXPECT_EQ(c.silenceSeconds, 30);
     ASSERT_TRUE(c.broker);

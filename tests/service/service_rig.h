@@ -109,8 +109,8 @@ struct PtyRig {
         while (device.sensor.NextOutputTime() - clock.now < 0.3);
     }
 
-    // The raw logs' data lines of both days, in order.
-    Lines LoggedLines() const;
+    // The data lines of both days' raw logs (or recordings), in order.
+    Lines LoggedLines(decltype(&RawLogPath) pathOf = RawLogPath) const;
 
     TempFolder folder;
     TappedSensor device;
@@ -146,10 +146,10 @@ inline Lines RawDataLines(const std::filesystem::path& path) {
     return Lines(lines.begin() + 3, lines.end() - 1);
 }
 
-inline Lines PtyRig::LoggedLines() const {
+inline Lines PtyRig::LoggedLines(decltype(&RawLogPath) pathOf) const {
     Lines logged;
     for (const char* period : {"2026-12-07", "2026-12-08"}) {
-        const Lines day = RawDataLines(RawLogPath(config, period));
+        const Lines day = RawDataLines(pathOf(config, period));
         logged.insert(logged.end(), day.begin(), day.end());
     }
     return logged;
