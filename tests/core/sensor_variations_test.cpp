@@ -76,10 +76,7 @@ struct Bench {
         sensor = std::make_shared<SimulatedSensor>(model, variation.behaviour, quirks);
         program.port.Attach(1, sensor);
         program.Load();
-        if (model == SensorModel::Tria)
-            m.inst6.Click();
-        else
-            m.inst2.Click();
+        (model == SensorModel::Tria ? m.inst6 : m.inst2).Click();
         m.op1.Click();
         // The user answers the power-cycle prompts by switching the sensor off and on.
         program.dialogs.onMessage = [this](const ScriptedDialogs::Message& message) {
@@ -192,17 +189,15 @@ const std::vector<ExchangeCase>& Exchanges() {
     return all;
 }
 
-// The boxes that walk the user through a power cycle are part of an exchange, not its outcome.
-bool IsPrompt(const ScriptedDialogs::Message& message) {
-    return message.text.find("power o") != std::string::npos;
-}
-
 // "done" when the sensor ended as asked and nothing was said; otherwise the
-// boxes that told the user, as "title: first words".
+// boxes that told the user, as "title: first words". The boxes that walk the
+// user through a power cycle are part of an exchange, not its outcome.
 std::string Outcome(Bench& b, const ExchangeCase& exchange) {
     std::string told;
     for (const auto& message : b.program.dialogs.Messages()) {
-        if (IsPrompt(message) || message.title == "Zan Sensor Ready") continue;
+        if (message.text.find("power o") != std::string::npos ||
+            message.title == "Zan Sensor Ready")
+            continue;
         told += (told.empty() ? "" : " + ") + message.title + ": " + message.text.substr(0, 40);
     }
     const bool done = exchange.done(b);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/test_support.h"
+#include "service/log_files.h"
+#include "settings/sensor_clock.h"
 #include "settings/settings_application.h"
 #include "settings/settings_retrieval.h"
 #include "settings/settings_summary.h"
@@ -64,10 +66,29 @@ TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
     }
 }
 
-TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClockInTheChosenDateOrder) {
+TEST(SensorClock, TheComparisonNamesBothClocksAndHowFarApartInWords) {
+    const InstrumentClock noon{2006, 7, 4, 12, 0, 0};
+    const struct {
+        LocalDateTime computer;
+        std::string says;
+    } cases[] = {
+        {{2006, 7, 4, 12, 0, 37}, "computer 2006-07-04 12:00:37: sensor clock 37 s behind"},
+        {{2006, 7, 4, 12, 0, 1}, "computer 2006-07-04 12:00:01: sensor clock in step"},
+        {{2006, 7, 4, 11, 57, 55}, "computer 2006-07-04 11:57:55: sensor clock 2 min 5 s ahead"},
+        {{2006, 7, 3, 23, 0, 0}, "computer 2006-07-03 23:00:00: sensor clock 13 h 0 min ahead"},
+        {{2007, 3, 1, 12, 0, 0}, "computer 2007-03-01 12:00:00: sensor clock 240 days 0 h behind"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClockComparison(noon, c.computer), "Sensor 2006-07-04 12:00:00, " + c.says);
+}
+
+TEST_F(Retrieval, FillsTheFrameFromTheReplyAndTheClockInTheChosenDateOrderBesideTheComputers) {
+    bench.program.clock.now = {2006, 7, 4, 12, 0, 37};
     Retrieve(Reply(">P", "100101", kValues), kClock);
     EXPECT_EQ(logger->written, "PC");
     EXPECT_EQ(Frame(m), "1101 S30 D2 Q100 I90 7/4/2006 12:00:00");
+    EXPECT_EQ(m.ClockDifference.Caption(),
+              "Sensor 2006-07-04 12:00:00, computer 2006-07-04 12:00:37: sensor clock 37 s behind");
     EXPECT_TRUE(m.Check1.Enabled());
     EXPECT_EQ(m.Label3.Caption(), "32767");
     EXPECT_EQ(m.Label10.Caption(), " 49.9%");
@@ -249,6 +270,23 @@ TEST_F(Application, ImpossibleDatesAndTimesAreRefusedBeforeAnythingIsSent) {
     TypeDate({"2", "29", "2008", "23", "59"});
     m.Command2.Click();
     EXPECT_EQ(logger->written, kSettings + "U0229082359\r");
+}
+
+// The wall clock goes on during the exchange: Apply sends the time of the moment it sends.
+TEST_F(Application, TheComputersDateAndTimeAreThoseOfTheMomentTheyAreSent) {
+    const double newYearsEve = 1798761595;  // 2026-12-31 23:59:55
+    int seconds = 0;
+    LocalDateTime& now = bench.program.clock.now;
+    now = UtcDateTime(newYearsEve);
+    bench.program.pump.AddTimer(1, [&] { now = UtcDateTime(newYearsEve + ++seconds); });
+    m.ComputerClock.Click();
+    m.Text1.SetText("x");
+    m.Command2.Click();
+    // The boxes' own "x" was never a date to refuse; midnight passed before the date went.
+    EXPECT_TRUE(Messages().empty());
+    const std::string& sent = logger->written;
+    EXPECT_EQ(sent.substr(sent.size() - 11), "U010127000\r");
+    EXPECT_EQ(m.Text1.Text() + "/" + m.Text6.Text() + "/" + m.Text7.Text(), "01/01/27");
 }
 
 TEST_F(Application, DateSpoiledDuringTheWaitsStopsBeforeTheClockCommand) {

@@ -55,10 +55,7 @@ struct SettingsBench {
         }
         program.port.Attach(1, device);
         program.Load();
-        if (model == sim::SensorModel::Dfl)
-            m.inst4.Click();
-        else
-            m.inst2.Click();
+        (model == sim::SensorModel::Dfl ? m.inst4 : m.inst2).Click();
         m.op1.Click();
         program.pump.RunFor(2);
     }

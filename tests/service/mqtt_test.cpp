@@ -23,11 +23,17 @@ using test::Lines;
 
 const char* const kMosquitto = "/usr/sbin/mosquitto";
 
-int FreePort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+sockaddr_in Loopback(int port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    return address;
+}
+
+int FreePort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
     socklen_t size = sizeof address;
     ::bind(s, reinterpret_cast<sockaddr*>(&address), size);
     ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
@@ -37,10 +43,7 @@ int FreePort() {
 
 bool Accepts(int port) {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
+    sockaddr_in address = Loopback(port);
     const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(s);
     return ok;
