@@ -34,7 +34,8 @@ int ColourOf(char letter) {
 
 const std::string_view kConvertedHeading =
     "Time Stamp\tBlue B100\tBlue B125\tBlue B150\tBlue Ref\tGreen B100\tGreen B125\tGreen "
-    "B150\tGreen Ref\tRed B100\tRed B125\tRed B150\tRed Ref\tSupply Voltage\tPressure Sensor";
+    "B150\tGreen Ref\tRed B100\tRed B125\tRed B150\tRed Ref\tSupply Voltage\tPressure Sensor\tAux "
+    "1\tAux 2";
 
 TriaRecordWalk::TriaRecordWalk(const DeviceTable& device, std::string fileName)
     : device_(device), fileName_(std::move(fileName)) {}

@@ -125,22 +125,6 @@ void ApplyTriaLayout(ProgramState& s, const TriaLayout& layout) {
     if (layout.aux2) s.TriaHasAux2 = 1;
 }
 
-// The layout decoding holds (the fluorometer column and the optional fields
-// as earlier headers left them) with this packet's field count.
-TriaLayout HeldTriaLayout(const ProgramState& s, float fieldCount) {
-    TriaLayout held;
-    held.blueColumn = s.TriaBlueColumn;
-    held.greenColumn = s.TriaGreenColumn;
-    held.redColumn = s.TriaRedColumn;
-    held.fluorColumn = s.TriaFluorColumn;
-    held.sensorColumnEnd = s.TriaSensorColumnEnd;
-    held.pressure = s.TriaHasPressure == 1;
-    held.aux1 = s.TriaHasAux1 == 1;
-    held.aux2 = s.TriaHasAux2 == 1;
-    held.fieldCount = fieldCount;
-    return held;
-}
-
 // One colour sensor of the head: where its counts stand in the packet, its
 // table column, its arrays and its first output row.
 struct TriaColour {
@@ -224,9 +208,11 @@ void DecodeTriaBeta(const Decoding& d) {
 bool IsTriaView(float view) { return view == kViewTriaCounts || view == kViewTriaBeta; }
 
 void DecodeTria(const Decoding& d) {
-    const TriaLayout layout = ReadTriaHeader(d.p.Field(0));
+    const TriaHeaderLetters head = ReadTriaHeaderLetters(d.p.Field(0));
+    const TriaLayout layout = TriaLayoutOf(head);
     ApplyTriaLayout(d.s, layout);
-    d.record.tria = HeldTriaLayout(d.s, layout.fieldCount);
+    d.s.TriaHeadLetters = head;
+    d.record.tria = layout;
     const float view = d.s.GraphView;
     if (!IsTriaView(view) || d.p.count != layout.fieldCount) return;
     d.record.decoded = true;
@@ -289,7 +275,7 @@ DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     // A recording in a TRIA view follows the head's field count even while
     // another instrument is selected.
     if (!record.tria && IsTriaView(record.graphView))
-        record.tria = HeldTriaLayout(s, ReadTriaHeader(record.packet.Field(0)).fieldCount);
+        record.tria = ReadTriaHeader(record.packet.Field(0));
     record.plotX = s.PlotX;
     record.plotY = s.PlotY;
     return record;

@@ -64,7 +64,8 @@ struct DecodedRecord {
     std::optional<std::string> failure;
     // The failure is a calibration coefficient the table lacks, which the user can fill.
     bool missingCoefficient = false;
-    // TRIA: the layout as decoding now holds it, read from this packet's header.
+    // TRIA: the layout this packet's own header names (decoding itself keeps
+    // the fluorometer column and the optional fields of earlier headers).
     std::optional<TriaLayout> tria;
     // The output column as decoding left it (the texts the window shows), the
     // rows this packet wrote, and whether it named the fluorometer row.

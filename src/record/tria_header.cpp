@@ -17,7 +17,10 @@ TriaHeaderLetters ReadTriaHeaderLetters(std::string_view header) {
 }
 
 TriaLayout ReadTriaHeader(std::string_view header) {
-    const TriaHeaderLetters read = ReadTriaHeaderLetters(header);
+    return TriaLayoutOf(ReadTriaHeaderLetters(header));
+}
+
+TriaLayout TriaLayoutOf(const TriaHeaderLetters& read) {
     TriaLayout layout;
     float next = 3;
     for (std::size_t s = 0; s < 3; ++s) {
@@ -38,11 +41,12 @@ TriaLayout ReadTriaHeader(std::string_view header) {
         next += 1;
         layout.pressure = true;
     }
-    if (read.Aux1() != 'N') {
+    // A header cut short names no input it has no letter for.
+    if (read.Aux1() != 'N' && read.Aux1() != '\0') {
         next += 1;
         layout.aux1 = true;
     }
-    if (read.Aux2() != 'N') {
+    if (read.Aux2() != 'N' && read.Aux2() != '\0') {
         next += 1;
         layout.aux2 = true;
     }

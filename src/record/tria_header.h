@@ -19,13 +19,16 @@ struct TriaHeaderLetters {
     char Pressure() const { return letters[4]; }
     char Aux1() const { return letters[5]; }
     char Aux2() const { return letters[6]; }
+
+    bool operator==(const TriaHeaderLetters& other) const { return letters == other.letters; }
+    bool operator!=(const TriaHeaderLetters& other) const { return !(*this == other); }
 };
 TriaHeaderLetters ReadTriaHeaderLetters(std::string_view header);
 
 // The TRIA head layout packet decoding reads from a header: characters 11..13
 // name the slots (B, G, R, F), 15 the pressure output (A, D, P, S, V), 16 and
-// 17 the auxiliary inputs (present unless N). Columns are 0-based packet
-// fields, 0 when absent.
+// 17 the auxiliary inputs (present unless N; a header too short to have the
+// character has no such input). Columns are 0-based packet fields, 0 when absent.
 struct TriaLayout {
     float blueColumn = 0, greenColumn = 0, redColumn = 0;
     float fluorColumn = 0;  // stays 0 when the header names no fluorometer
@@ -34,5 +37,6 @@ struct TriaLayout {
     float fieldCount = 0;
 };
 TriaLayout ReadTriaHeader(std::string_view header);
+TriaLayout TriaLayoutOf(const TriaHeaderLetters& head);
 
 }  // namespace zan

@@ -4,6 +4,7 @@
 #include "core/colour.h"
 #include "core/number_text.h"
 #include "record/decoded_record.h"
+#include "state/instruments.h"
 #include "state/open_files.h"
 
 namespace zan {
@@ -20,6 +21,7 @@ struct KeptFileParts {
     float& flag;
     std::unique_ptr<UserFileWriter>& writer;
     Label& status;
+    TriaHeadingMark& heading;
     const char* idleCaption;
     const char* stoppedText;
     const char* kind;
@@ -29,19 +31,15 @@ KeptFileParts Parts(Context& ctx, KeptFile file) {
     ProgramState& s = ctx.state;
     MainForm& m = ctx.main;
     if (file == KeptFile::Recording)
-        return {m.Command18,
-                m.Check3,
-                s.Recording,
-                s.RecordingFile,
-                m.RecordingStatus,
-                "Start Recording",
-                " Recording has stopped.",
+        return {m.Command18,       m.Check3,           s.Recording,       s.RecordingFile,
+                m.RecordingStatus, s.RecordingHeading, "Start Recording", " Recording has stopped.",
                 "Recording"};
     return {m.Command19,
             m.Check4,
             s.RawLogging,
             s.RawLogFile,
             m.RawLogStatus,
+            s.RawLogHeading,
             "Start Logging Raw Data",
             " Raw logging has stopped.",
             "Raw log"};
@@ -97,7 +95,7 @@ void Start(Context& ctx, KeptFile file) {
     try {
         p.writer = OpenKeptFile(
             ctx.state, file, chosen.path, append, ctx.platform.clock.Now(),
-            [&pump] { return pump.Seconds(); }, OpenFiles(ctx.state));
+            [&pump] { return pump.Seconds(); }, OpenFiles(ctx.state), 0, &p.heading);
         p.flag = 1;
         ShowFileGrowing(p);
     } catch (const UserFileError& e) {
@@ -109,7 +107,7 @@ void Start(Context& ctx, KeptFile file) {
 
 void Stop(Context& ctx, KeptFile file) {
     const KeptFileParts p = Parts(ctx, file);
-    if (p.writer && !FinishKeptFile(*p.writer))
+    if (p.writer && !FinishKeptFile(*p.writer, ctx.state, file, p.heading))
         return StopWithMessage(ctx, p, p.writer->Failure()->Message());
     ToIdle(ctx, p);
 }
@@ -125,7 +123,7 @@ void Click(Context& ctx, KeptFile file) {
 bool Write(Context& ctx, KeptFile file, const LinePieces& line) {
     const KeptFileParts p = Parts(ctx, file);
     if (!p.writer) return false;
-    if (p.writer->WriteLine(line)) return true;
+    if (WriteKeptLine(*p.writer, ctx.state, file, p.heading, line)) return true;
     StopWithMessage(ctx, p, p.writer->Failure()->Message() + p.stoppedText);
     return false;
 }
@@ -136,7 +134,8 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
                                              const std::string& path, bool append,
                                              const LocalDateTime& now,
                                              std::function<double()> seconds,
-                                             const FilesInUse& inUse, size_t batchBytes) {
+                                             const FilesInUse& inUse, size_t batchBytes,
+                                             TriaHeadingMark* mark) {
     UserFileWriter::Options options{
         file == KeptFile::Recording ? kRecordingUse : kRawLogUse,
         append ? UserFileWriter::Mode::Append : UserFileWriter::Mode::Create,
@@ -146,7 +145,9 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
         inUse,
         {}};
     auto writer = std::make_unique<UserFileWriter>(path, std::move(options));
-    const auto heading = HeadingLine(s, file);
+    const bool owed = mark && s.InstrumentType == kTria;
+    if (mark) *mark = TriaHeadingMark{owed, owed, {}, {}};
+    const auto heading = owed ? std::nullopt : HeadingLine(s, file);
     bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
     if (written && heading) written = writer->WriteLine(*heading);
     if (!written) throw UserFileError(writer->Failure()->Message(), writer->Failure()->description);
@@ -161,7 +162,17 @@ void SyncKeptFiles(Context& ctx) {
     }
 }
 
-bool FinishKeptFile(UserFileWriter& writer) { return writer.WriteLine("EOF") && writer.Close(); }
+bool WriteKeptLine(UserFileWriter& writer, const ProgramState& s, KeptFile file,
+                   TriaHeadingMark& mark, const LinePieces& line) {
+    const auto heading = HeadingBeforeLine(s, file, mark);
+    return (!heading || writer.WriteLine(*heading)) && writer.WriteLine(line);
+}
+
+bool FinishKeptFile(UserFileWriter& writer, const ProgramState& s, KeptFile file,
+                    TriaHeadingMark& mark) {
+    const auto heading = mark.owed ? HeadingBeforeLine(s, file, mark) : std::nullopt;
+    return (!heading || writer.WriteLine(*heading)) && writer.WriteLine("EOF") && writer.Close();
+}
 
 void ShowFileStatus(Context& ctx) {
     ShowFileGrowing(Parts(ctx, KeptFile::Recording));

@@ -13,38 +13,56 @@ namespace {
 
 constexpr int kVsfRecordedFields = 6;
 constexpr int kDflRecordedFields = 3;
-constexpr float kSlotPositions[] = {2, 6, 10};
-constexpr float kLastSlotPosition = 10;
 
-struct HeadingGroup {
-    const float ProgramState::*column;
+// A sensor's heading group in each file and the output rows holding its values.
+struct SensorGroup {
+    char letter;
     const char* recording;
     const char* rawLog;
+    int firstRow;
+    int rows;
 };
 
-const std::array<HeadingGroup, 3> kColourGroups{{
-    {&ProgramState::TriaBlueColumn, "\tB100\tB125\tB150", "\tB100\tB125\tB150\tBref"},
-    {&ProgramState::TriaGreenColumn, "\tG100\tG125\tG150", "\tG100\tG125\tG150\tGref"},
-    {&ProgramState::TriaRedColumn, "\tR100\tR125\tR150", "\tR100\tR125\tR150\tRref"},
+const std::array<SensorGroup, 4> kSensorGroups{{
+    {'B', "\tB100\tB125\tB150", "\tB100\tB125\tB150\tBref", 1, 3},
+    {'G', "\tG100\tG125\tG150", "\tG100\tG125\tG150\tGref", 4, 3},
+    {'R', "\tR100\tR125\tR150", "\tR100\tR125\tR150\tRref", 7, 3},
+    {'F', "\tFluor.", "\tFluor.", kFluorOutputRow, 1},
 }};
 
-std::string TriaHeading(const ProgramState& s, KeptFile file) {
-    std::string line = file == KeptFile::Recording ? "Time" : "Header\tTime";
-    for (float position : kSlotPositions) {
-        bool found = false;
-        for (const HeadingGroup& group : kColourGroups) {
-            if (s.*group.column != position) continue;
-            line += file == KeptFile::Recording ? group.recording : group.rawLog;
-            found = true;
-            break;
+// Calls take(group, decoded) for each sensor slot of the head in packet
+// order. A slot whose letter a later slot repeats is not decoded: decoding
+// keeps the later one's values only.
+template <typename Take>
+void ForEachSensor(const TriaHeaderLetters& head, Take take) {
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        const char letter = head.Slot(slot);
+        for (const SensorGroup& group : kSensorGroups) {
+            if (group.letter != letter) continue;
+            bool repeated = false;
+            for (std::size_t later = slot + 1; later < 3; ++later)
+                repeated = repeated || head.Slot(later) == letter;
+            take(group, !repeated);
         }
-        if (!found && s.TriaFluorColumn == position)
-            line += position == kLastSlotPosition ? "\tFluor." : "\tFluor.\tVolt";
     }
+}
+
+// The raw log names every field of the packet; the recording the values
+// decoding keeps, in the same order.
+std::string TriaHeading(const TriaHeaderLetters& head, KeptFile file) {
+    const bool raw = file == KeptFile::RawLog;
+    std::string line = raw ? "Header\tTime" : "Time";
+    ForEachSensor(head, [&](const SensorGroup& group, bool decoded) {
+        if (raw)
+            line += group.rawLog;
+        else if (decoded)
+            line += group.recording;
+    });
     line += "\tVin";
-    if (s.TriaHasPressure == 1) line += "\tAtmos.";
-    if (s.TriaHasAux1 == 1) line += "\tAux 1";
-    if (s.TriaHasAux2 == 1) line += "\tAux 2";
+    const TriaLayout layout = TriaLayoutOf(head);
+    if (layout.pressure) line += "\tAtmos.";
+    if (layout.aux1) line += "\tAux 1";
+    if (layout.aux2) line += "\tAux 2";
     return line;
 }
 
@@ -62,26 +80,17 @@ class TabbedLine {
     LinePieces& line_;
 };
 
-// Time, the output grid's rows in the order the head's slots fill them, the
-// input voltage and the optional analog fields present.
+// Time, the values of each decoded sensor in the order the head's slots
+// hold them, the input voltage and the optional analog fields present.
 void TriaRecordedLine(const DecodedRecord& record, LinePieces& pieces) {
     const TriaLayout& tria = *record.tria;
     const PacketView& p = record.packet;
     TabbedLine line(pieces, p.Text(1));
-    int row = 0;
-    auto next = [&](int rows) {
-        for (int i = 0; i < rows; ++i) line << record.Output(++row);
-    };
-    next(3);
-    if (tria.fluorColumn == 2) next(1);
-    next(3);
-    if (tria.fluorColumn == 6) next(1);
-    if (tria.fluorColumn != kLastSlotPosition) {
-        next(3);
-    } else {
-        row += 4;
-        line << record.Output(row);
-    }
+    ForEachSensor(ReadTriaHeaderLetters(p.Field(0)), [&](const SensorGroup& group, bool decoded) {
+        if (!decoded) return;
+        for (int row = group.firstRow; row < group.firstRow + group.rows; ++row)
+            line << record.Output(row);
+    });
     int field = static_cast<int>(tria.sensorColumnEnd);
     line << p.Text(field - 1);
     for (bool present : {tria.pressure, tria.aux1, tria.aux2})
@@ -101,8 +110,22 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
     const bool raw = file == KeptFile::RawLog;
     if (type == kVsf || (raw && type == kVsfs)) return "Date\tTime\t100\t125\t150\tRef";
     if (type == kDfl || (raw && type == kDfls)) return "Date\tTime\tOutput";
-    if (type == kTria) return TriaHeading(s, file);
+    if (type == kTria) return TriaHeading(s.TriaHeadLetters, file);
     return std::nullopt;
+}
+
+std::optional<std::string> HeadingBeforeLine(const ProgramState& s, KeptFile file,
+                                             TriaHeadingMark& mark) {
+    if (!mark.tria ||
+        (!mark.owed && (file == KeptFile::RawLog || mark.letters == s.TriaHeadLetters)))
+        return std::nullopt;
+    // A raw log is headed once: played back, a heading amid its lines would be a packet.
+    mark.letters = s.TriaHeadLetters;
+    std::string heading = TriaHeading(s.TriaHeadLetters, file);
+    if (!mark.owed && heading == mark.heading) return std::nullopt;
+    mark.owed = false;
+    mark.heading = heading;
+    return heading;
 }
 
 // Each view records only the packets it decodes, so a line that is not a

@@ -8,6 +8,7 @@
 namespace zan {
 
 struct ProgramState;
+struct TriaHeadingMark;
 struct DecodedRecord;
 struct PacketView;
 
@@ -26,8 +27,13 @@ std::string LocationLine(const std::string& path);
 
 // The column heading line for the instrument, or none (the recording file of
 // a VSFS, a DFLS or no instrument; the raw log of no instrument). The TRIA
-// heading follows the layout of the last decoded TRIA packet.
+// heading names the fields of the last TRIA packet's head, in packet order.
 std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file);
+
+// The heading a file writes before the line it now takes, if any: a TRIA
+// file's owed heading, or in the recording a changed head's (noted in mark).
+std::optional<std::string> HeadingBeforeLine(const ProgramState& s, KeptFile file,
+                                             TriaHeadingMark& mark);
 
 // The recording file's line for a decoded packet in its view, from its
 // fields and the texts decoding left for the output grid (MSFlexGrid1) and

@@ -48,21 +48,24 @@ class ReplayRecording {
         LinePieces line;
         if (!RecordedLine(record, line)) return std::nullopt;
         Open();
-        if (file_->WriteLine(line)) return std::nullopt;
+        if (WriteKeptLine(*file_, s_, KeptFile::Recording, heading_, line)) return std::nullopt;
         return file_->Failure()->Message() + " Recording has stopped.";
     }
     void Open() {
         if (!file_)
-            file_ = OpenKeptFile(s_, KeptFile::Recording, options_.outputPath, options_.append,
-                                 now_, SteadySeconds, options_.inputs, kReplayBatchBytes);
+            file_ =
+                OpenKeptFile(s_, KeptFile::Recording, options_.outputPath, options_.append, now_,
+                             SteadySeconds, options_.inputs, kReplayBatchBytes, &heading_);
     }
     UserFileWriter* File() const { return file_.get(); }
+    bool Finish() { return FinishKeptFile(*file_, s_, KeptFile::Recording, heading_); }
 
   private:
     const ProgramState& s_;
     const ReplayOptions& options_;
     LocalDateTime now_;
     std::unique_ptr<UserFileWriter> file_;
+    TriaHeadingMark heading_;
 };
 
 // The packet of a plain line (no carriage return or line feed inside, fewer
@@ -139,7 +142,7 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
         fail(e.what());
     }
     if (UserFileWriter* file = recording.File()) {
-        if (!FinishKeptFile(*file) && !report.failure) report.failure = file->Failure()->Message();
+        if (!recording.Finish() && !report.failure) report.failure = file->Failure()->Message();
         report.linesWritten = file->LinesWritten();
     }
     return report;

@@ -39,8 +39,8 @@ struct ReplayReport {
 // Runs a raw log (its three header lines first) through the same packet walk,
 // decoding and recording writer as a live run, without the one-line-a-tick
 // pace, and writes the recording file that run would have written, stopped
-// by the user at the raw log's "EOF" (or at its end). The heading follows the
-// first packet's layout, as it would after the sensor's first line. The
+// by the user at the raw log's "EOF" (or at its end). A TRIA heading names
+// the head of the lines below it, as the window's does. The
 // progress callback hears the bytes read now and then and cancels with false.
 ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const LocalDateTime& now,
                           const std::function<bool(std::uint64_t bytesRead)>& progress = {});

@@ -35,6 +35,17 @@ using CalibrationCells = std::array<std::array<std::string, kCalibrationCols>, k
 // The numbers are those the program has always kept.
 enum class PlaybackMode { Idle = 0, Playing = 1, OneLine = 2 };
 
+// Where a kept file's TRIA heading stands. A TRIA file is headed by the head
+// whose lines it holds: its heading is owed until its first line, and the
+// recording is headed again whenever the head's layout changes, so every
+// heading names the columns below it.
+struct TriaHeadingMark {
+    bool tria = false;  // the file was started for a TRIA
+    bool owed = false;
+    TriaHeaderLetters letters;  // what the last heading was built from
+    std::string heading;
+};
+
 // The program-wide variables shared by the subsystems. Codes and flags are
 // single-precision values holding whole numbers; a flag is on when it equals 1.
 struct ProgramState {
@@ -71,6 +82,7 @@ struct ProgramState {
     // The open recording file and raw log, from their start to their stop.
     std::unique_ptr<UserFileWriter> RecordingFile;
     std::unique_ptr<UserFileWriter> RawLogFile;
+    TriaHeadingMark RecordingHeading, RawLogHeading;
     float CalibrationReloadPending = 0;
     float GraphingOn = 0;
 
@@ -85,6 +97,9 @@ struct ProgramState {
     float TriaRedColumn = 0, TriaGreenColumn = 0, TriaBlueColumn = 0, TriaFluorColumn = 0;
     float TriaSensorColumnEnd = 0;
     float TriaHasPressure = 0, TriaHasAux1 = 0, TriaHasAux2 = 0;
+    // The last TRIA packet's own header letters (nothing kept from earlier
+    // headers): what the files' TRIA headings name.
+    TriaHeaderLetters TriaHeadLetters;
     std::array<float, 4> TriaRedAngles{}, TriaGreenAngles{}, TriaBlueAngles{};
     std::array<float, 4> TriaRedValues{}, TriaGreenValues{}, TriaBlueValues{};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -176,6 +177,9 @@ TEST_P(RecordWalk, WritesTheExpectedLines) {
     ASSERT_FALSE(outcome.problem) << Describe(*outcome.problem);
     ASSERT_FALSE(out.lines.empty());
     EXPECT_EQ(out.lines[0], kConvertedHeading);
+    // A spreadsheet finds a name over every field.
+    for (const std::string& line : out.lines)
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 16) << line;
     EXPECT_EQ(std::vector<std::string>(out.lines.begin() + 1, out.lines.end()),
               GetParam().expected);
     EXPECT_EQ(outcome.records, static_cast<long long>(GetParam().expected.size()));

@@ -130,7 +130,7 @@ std::string Described(const TriaLayout& l) {
 
 // Colour slots take four fields, the fluorometer one, after the time; empty
 // slots and other pressure letters add nothing; a colour named twice keeps
-// the later; missing auxiliary characters count as present.
+// the later; a header cut short has no auxiliary inputs.
 TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
     const std::pair<const char*, const char*> headers[] = {
         {"TRIA-0042 BGRxANN\t", "2 6 10 0 15, 100, 16"},
@@ -138,11 +138,11 @@ TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
         {"TRIA-0042 -G-xQNN\t", "0 2 0 0 7, 000, 7"},
         {"TRIA-0042 BGRxVNN\t", "2 6 10 0 15, 100, 16"},
         {"TRIA-0042 BBR NNN\t", "6 0 10 0 15, 000, 15"},
-        {"TRIA-0042 BGR P", "2 6 10 0 15, 111, 18"},
+        {"TRIA-0042 BGR P", "2 6 10 0 15, 100, 16"},
         {"TRIA-0042 BGRxDNN\t", "2 6 10 0 15, 100, 16"},
         {"TRIA-0042 BGRxPNN\t", "2 6 10 0 15, 100, 16"},
         {"TRIA-0042 BGRxSNN\t", "2 6 10 0 15, 100, 16"},
-        {"", "0 0 0 0 3, 011, 5"}};
+        {"", "0 0 0 0 3, 000, 3"}};
     for (const auto& [header, layout] : headers)
         EXPECT_EQ(Described(ReadTriaHeader(header)), layout) << header;
 }

@@ -47,6 +47,17 @@ class Playback : public ::testing::Test {
         program.dialogs.AnswerFile(answer.string());
         button.Click();
     }
+    // Replays the raw log into `out` as the VSF beta program above records it.
+    ReplayReport ReplayVsfBeta(const fs::path& out) {
+        FieldStream rawFile(raw.string(), "raw log");
+        FieldStream cal((dir / "cal.txt").string(), "Cal Info file");
+        ReplayOptions options;
+        options.instrumentType = kVsf;
+        options.graphView = kViewVsfBeta;
+        options.calibration = ParseCalInfo(cal, kVsf);
+        options.outputPath = out.string();
+        return ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6});
+    }
     void WriteRaw(const std::string& data) {
         test::WriteBytes(raw, "Created on 12-06-2026\r\nLocation : " + raw.string() +
                                   "\r\nDate\tTime\t100\t125\t150\tRef\r\n" + data);
@@ -85,16 +96,7 @@ TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
     // The marker line is walked as a packet too, so the new raw log holds it before its own.
     EXPECT_EQ(Body(dir / "raw_again.txt"), Body(raw) + "EOF\r\n");
     EXPECT_TRUE(again.dialogs.Messages().empty());
-
-    FieldStream rawFile(raw.string(), "raw log");
-    FieldStream cal((dir / "cal.txt").string(), "Cal Info file");
-    ReplayOptions options;
-    options.instrumentType = kVsf;
-    options.graphView = kViewVsfBeta;
-    options.calibration = ParseCalInfo(cal, kVsf);
-    options.outputPath = (dir / "replayed.txt").string();
-    const ReplayReport report = ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6});
-    EXPECT_FALSE(report.failure);
+    EXPECT_FALSE(ReplayVsfBeta(dir / "replayed.txt").failure);
     EXPECT_EQ(Body(dir / "replayed.txt"), live);
 }
 
@@ -115,15 +117,7 @@ TEST_F(Playback, ReplayRecordsOddLinesAsPlaybackDoes) {
     m.Command17.Click();
     program.pump.RunFor(1);
     m.Command18.Click();
-
-    FieldStream rawFile(raw.string(), "raw log");
-    FieldStream cal((dir / "cal.txt").string(), "Cal Info file");
-    ReplayOptions options;
-    options.instrumentType = kVsf;
-    options.graphView = kViewVsfBeta;
-    options.calibration = ParseCalInfo(cal, kVsf);
-    options.outputPath = (dir / "replayed.txt").string();
-    EXPECT_FALSE(ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6}).failure);
+    EXPECT_FALSE(ReplayVsfBeta(dir / "replayed.txt").failure);
     const std::string played = Body(dir / "played.txt");
     EXPECT_EQ(Body(dir / "replayed.txt"), played);
     EXPECT_GE(std::count(played.begin(), played.end(), '\n'), 5) << played;

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "acquisition/acquisition_loop.h"
+#include "calibration/cal_info_file.h"
 #include "core/test_support.h"
+#include "replay/replay.h"
+#include "state/instruments.h"
 #include "state/view_codes.h"
 #include "virtual/virtual_program.h"
 
@@ -58,70 +63,174 @@ struct InstrumentCase {
     float view;
     std::string recordingHeading;  // with its CR LF, or empty for none
     std::string rawHeading;
-    std::vector<std::string> lines;
+    std::vector<std::string> lines;  // whole packets of the instrument
     std::string recordedLines;
+    std::vector<std::string> junk = {};  // sent after them, kept by the raw log alone
 };
 
-// The coefficients of both families: VSF beta 1.8, 2.4, 0.09 and DFL chlorophyll 10 below.
-void Calibrate(MainForm& m) {
-    const char* cells[3][2] = {{"0.001", "50"}, {"0.002", "10"}, {"0.0001", "60"}};
-    for (int row = 1; row <= 3; ++row)
-        for (int col = 1; col <= 2; ++col) m.MSFlexGrid2.SetCell(row, col, cells[row - 1][col - 1]);
-    m.Text10.SetText("50");
-    m.Text16.SetText("0.01");
+// The coefficients of every instrument, loaded as Cal Info files (VSF beta
+// 1.8, 2.4, 0.09 below) and typed into the DFL boxes (chlorophyll 10 below).
+const std::string kVsfCalInfo =
+    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
+    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
+const fs::path kTriaCalInfo = fs::path(ZANHOST_SOURCE_DIR) / "examples" / "tria_cal_info.txt";
+
+std::optional<CalInfoValues> Calibrate(VirtualProgram& program, const fs::path& dir) {
+    const float type = program.ctx.state.InstrumentType;
+    program.ctx.main.Text10.SetText("50");
+    program.ctx.main.Text16.SetText("0.01");
+    if (type == kDfl || type == kDfls) return std::nullopt;
+    fs::path cal = kTriaCalInfo;
+    if (type != kTria) test::WriteBytes(cal = dir / "cal.txt", kVsfCalInfo);
+    program.dialogs.AnswerFile(cal.string());
+    program.ctx.main.Command30.Click();
+    FieldStream file(cal.string(), "Cal Info file");
+    return ParseCalInfo(file, type);
+}
+
+bool StartsWith(const std::string& line, const char* word) { return line.rfind(word, 0) == 0; }
+
+// Read as a spreadsheet reads it: after the two header lines, every data line
+// has as many fields as the heading above it names.
+void ExpectEveryLineUnderItsHeading(const std::string& file, size_t dataLines) {
+    std::istringstream lines(file);
+    std::string line;
+    long names = -1;
+    for (int header = 0; header < 2; ++header) std::getline(lines, line);
+    while (dataLines > 0 && std::getline(lines, line)) {
+        const long fields = std::count(line.begin(), line.end(), '\t');
+        if (StartsWith(line, "Date\t") || StartsWith(line, "Time\t") ||
+            StartsWith(line, "Header\t")) {
+            names = fields;
+            continue;
+        }
+        EXPECT_EQ(fields, names) << line;
+        --dataLines;
+    }
+    EXPECT_EQ(dataLines, 0u) << file;
 }
 
 const std::string kVsfHeading = "Date\tTime\t100\t125\t150\tRef\r\n";
 const std::string kDflHeading = "Date\tTime\tOutput\r\n";
 const std::string kDflLine = "12/06/26\t12:00:00\t1050\r\n";
+const std::string kTriaBgr =
+    "TRIA-0042 BGRVNNN\t12:00:00\t2100\t1420\t1030\t4000\t2200\t1500"
+    "\t1100\t4100\t1300\t1200\t1100\t4050\t12.1\r\n";
+// Red, the fluorometer and blue in slots 1 to 3; pressure and Aux 2 only.
+const std::string kTriaRfb =
+    "TRIA-0042 RFBVANY\t12:00:01\t1300\t1200\t1100\t4000\t310\t2100"
+    "\t1420\t1030\t4100\t12.1\t1013\t0.5\r\n";
 
 // clang-format off
 const InstrumentCase kInstrumentCases[] = {
-    {"VsfCounts", &MainForm::inst2, kViewVsfCounts, kVsfHeading, kVsfHeading, {kVsfLine, kVsfShortLine},
-     "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"},
-    {"VsfBeta", &MainForm::inst2, kViewVsfBeta, kVsfHeading, kVsfHeading, {kVsfLine, kVsfShortLine},
-     "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n"},
+    {"VsfCounts", &MainForm::inst2, kViewVsfCounts, kVsfHeading, kVsfHeading, {kVsfLine},
+     "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n", {kVsfShortLine}},
+    {"VsfBeta", &MainForm::inst2, kViewVsfBeta, kVsfHeading, kVsfHeading, {kVsfLine},
+     "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n", {kVsfShortLine}},
     {"VsfsCounts", &MainForm::inst3, kViewVsfCounts, "", kVsfHeading, {kVsfLine},
      "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"},
-    {"DflChlorophyll", &MainForm::inst4, kViewDflChlorophyll, kDflHeading, kDflHeading, {kDflLine, "bad\r\n"},
-     "12/06/26\t12:00:00\t10\r\n"},
+    {"VsfsBeta", &MainForm::inst3, kViewVsfBeta, "", kVsfHeading, {kVsfLine},
+     "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n"},
+    {"DflChlorophyll", &MainForm::inst4, kViewDflChlorophyll, kDflHeading, kDflHeading, {kDflLine},
+     "12/06/26\t12:00:00\t10\r\n", {"bad\r\n"}},
     {"DflCounts", &MainForm::inst4, kViewDflCounts, kDflHeading, kDflHeading, {kDflLine},
      "12/06/26\t12:00:00\t1050\r\n"},
     {"DflsChlorophyll", &MainForm::inst5, kViewDflChlorophyll, "", kDflHeading, {kDflLine},
      "12/06/26\t12:00:00\t10\r\n"},
+    {"DflsCounts", &MainForm::inst5, kViewDflCounts, "", kDflHeading, {kDflLine},
+     "12/06/26\t12:00:00\t1050\r\n"},
     {"TriaCounts", &MainForm::inst6, kViewTriaCounts,
      "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n",
      "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tFluor.\tVin\tAtmos.\r\n", {kTriaLine},
      "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n"},
+    {"TriaBeta", &MainForm::inst6, kViewTriaBeta,
+     "Time\tB100\tB125\tB150\tG100\tG125\tG150\tR100\tR125\tR150\tVin\r\n",
+     "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tR100\tR125\tR150\tRref\tVin\r\n",
+     {kTriaBgr},
+     "12:00:00\t0.00205\t0.001781\t0.00147\t0.00215\t0.001885\t0.001575\t0.00125\t0.001495\t0.001575"
+     "\t12.1\r\n"},
+    // Each colour's values under its own heading, in the head's slot order, nothing left out.
+    {"TriaRedFluorBlue", &MainForm::inst6, kViewTriaCounts,
+     "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\n",
+     "Header\tTime\tR100\tR125\tR150\tRref\tFluor.\tB100\tB125\tB150\tBref\tVin\tAtmos.\tAux 2\r\n",
+     {kTriaRfb}, "12:00:01\t1300\t1200\t1100\t310\t2100\t1420\t1030\t12.1\t1013\t0.5\r\n"},
+    // A colour named twice is decoded from its later slot alone; a header cut
+    // short of its auxiliary letters has no auxiliary inputs.
+    {"TriaRepeatedColourShortHeader", &MainForm::inst6, kViewTriaCounts,
+     "Time\tB100\tB125\tB150\tR100\tR125\tR150\tVin\r\n",
+     "Header\tTime\tB100\tB125\tB150\tBref\tB100\tB125\tB150\tBref\tR100\tR125\tR150\tRref\tVin\r\n",
+     {"TRIA-0042 BBRV\t12:00:02\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t12.1\r\n"},
+     "12:00:02\t5\t6\t7\t9\t10\t11\t12.1\r\n"},
 };
 // clang-format on
 
 class EveryInstrument : public RecordingFiles,
                         public ::testing::WithParamInterface<InstrumentCase> {};
 
-// The TRIA heading follows the last decoded packet, so one line runs before the start.
-TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLines) {
+// The files of a live run hold exactly their lines under headings that name
+// them, and a replay of the raw log records the same bytes.
+TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLinesAndReplayRecordsTheSame) {
     const InstrumentCase& c = GetParam();
     (m.*c.menu).Click();
-    Calibrate(m);
+    const std::optional<CalInfoValues> calibration = Calibrate(program, dir);
     s.GraphView = c.view;
-    Feed(c.lines.front());
     StartBoth();
     std::string received;
-    for (const std::string& line : c.lines) {
-        Feed(line);
-        received += line;
-    }
-    EXPECT_EQ(m.Label67.Caption(), std::to_string(c.lines.size()));
+    for (const std::string& line : c.lines) received += line;
+    for (const std::string& line : c.junk) received += line;
+    Feed(received);
+    EXPECT_EQ(m.Label67.Caption(), std::to_string(c.lines.size() + c.junk.size()));
     StopBoth();
     EXPECT_EQ(test::ReadBytes(recording),
               Header(recording) + c.recordingHeading + c.recordedLines + "EOF\r\n");
     EXPECT_EQ(test::ReadBytes(raw), Header(raw) + c.rawHeading + received + "EOF\r\n");
     EXPECT_TRUE(messages().empty());
+    if (!c.recordingHeading.empty()) ExpectEveryLineUnderItsHeading(test::ReadBytes(recording), 1);
+    ExpectEveryLineUnderItsHeading(test::ReadBytes(raw), c.lines.size());
+
+    FieldStream rawFile(raw.string(), "raw log");
+    ReplayOptions options{s.InstrumentType,
+                          c.view,
+                          calibration,
+                          "50",
+                          "0.01",
+                          (dir / "replayed.txt").string(),
+                          false,
+                          {}};
+    ASSERT_FALSE(ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6}).failure);
+    const std::string replayed = test::ReadBytes(dir / "replayed.txt");
+    EXPECT_EQ(replayed.substr(replayed.find("\r\n", replayed.find("Location"))),
+              test::ReadBytes(recording).substr(Header(recording).size() - 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, EveryInstrument, ::testing::ValuesIn(kInstrumentCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A head reconfigured while recording is headed again in the recording; a
+// recording started before any packet is headed by its first line's head.
+TEST_F(RecordingFiles, ARecordingIsHeadedAgainWhenTheHeadChanges) {
+    m.inst6.Click();
+    s.GraphView = kViewTriaCounts;
+    StartBoth();
+    Feed(kTriaLine + kTriaRfb);
+    StopBoth();
+    EXPECT_EQ(test::ReadBytes(recording),
+              Header(recording) +
+                  "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n" +
+                  "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n" +
+                  "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\n" +
+                  "12:00:01\t1300\t1200\t1100\t310\t2100\t1420\t1030\t12.1\t1013\t0.5\r\nEOF\r\n");
+    ExpectEveryLineUnderItsHeading(test::ReadBytes(recording), 2);
+    // Played back, a raw log is headed once, by its first line.
+    EXPECT_EQ(test::ReadBytes(raw).substr(Header(raw).size(), 7), "Header\t");
+    // A file that took no line is headed by the last packet's head.
+    StartBoth();
+    StopBoth();
+    EXPECT_EQ(
+        test::ReadBytes(recording),
+        Header(recording) +
+            "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\nEOF\r\n");
+}
 
 TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
     m.inst2.Click();

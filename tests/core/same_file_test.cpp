@@ -27,16 +27,6 @@ const std::string kDevice =
     "G125\t1\t0\r\nG150\t1\t0\r\nR100\t1\t0\r\nR125\t1\t0\r\nR150\t1\t0\r\n";
 const std::string kData = "TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\r\n";
 
-// The file by its name, with "./", through a symbolic link and a hard link.
-std::vector<std::string> Names(const fs::path& file) {
-    const fs::path dir = file.parent_path();
-    const std::string stem = file.stem().string();
-    fs::create_symlink(file, dir / (stem + "_symbolic.txt"));
-    fs::create_hard_link(file, dir / (stem + "_hard.txt"));
-    return {file.string(), (dir / "." / file.filename()).string(),
-            (dir / (stem + "_symbolic.txt")).string(), (dir / (stem + "_hard.txt")).string()};
-}
-
 std::string Refusal(const std::string& name, const std::string& open, const std::string& newUse) {
     return "Could not open " + name + ": the file is already open as " + open +
            ", so it cannot also be " + newUse;
@@ -57,10 +47,24 @@ struct SameFile : ::testing::Test {
     void EveryName(const fs::path& file, const std::function<std::string(const std::string&)>& run,
                    const std::function<std::string(const std::string&)>& expected) {
         const std::string before = test::ReadBytes(file);
-        for (const std::string& name : Names(file)) {
+        const std::vector<std::string> names = test::SameFileNames(file);
+        for (const std::string& name : names) {
             EXPECT_EQ(run(name), expected(name));
             EXPECT_EQ(test::ReadBytes(file), before) << name;
         }
+        fs::remove(names[2]);
+        fs::remove(names[3]);
+    }
+    // The button given every name of the file refuses it, open as `open`, for its `use`.
+    void EveryNameRefused(const fs::path& file, CommandButton& button, const std::string& open,
+                          const std::string& use, const std::string& end = "") {
+        EveryName(
+            file,
+            [&](const std::string& name) {
+                Answer(button, name);
+                return LastMessage();
+            },
+            [&](const std::string& name) { return Refusal(name, open, use) + end; });
     }
     std::string LastMessage() {
         const auto& shown = program.dialogs.Messages();
@@ -77,106 +81,50 @@ TEST_F(SameFile, RecordingAndRawLogRefuseEachOtherAndThePlayedFile) {
     const fs::path raw = dir / "raw.txt";
     test::WriteBytes(raw, kRawLog);
     Answer(m.Command16, raw.string());
-    for (CommandButton* button : {&m.Command18, &m.Command19}) {
-        const std::string use = button == &m.Command18 ? "the recording file" : "the raw log";
-        EveryName(
-            raw,
-            [&](const std::string& name) {
-                Answer(*button, name);
-                EXPECT_EQ(button->Caption(),
-                          button == &m.Command18 ? "Start Recording" : "Start Logging Raw Data");
-                return LastMessage();
-            },
-            [&](const std::string& name) {
-                return Refusal(name, "the raw log being played back", use);
-            });
-        fs::remove(dir / "raw_symbolic.txt");
-        fs::remove(dir / "raw_hard.txt");
-    }
+    EveryNameRefused(raw, m.Command18, "the raw log being played back", "the recording file");
+    EveryNameRefused(raw, m.Command19, "the raw log being played back", "the raw log");
+    EXPECT_EQ(m.Command18.Caption(), "Start Recording");
+    EXPECT_EQ(m.Command19.Caption(), "Start Logging Raw Data");
     m.Command16.Click();
     const fs::path recording = dir / "rec.txt";
     Answer(m.Command18, recording.string());
-    EveryName(
-        recording,
-        [&](const std::string& name) {
-            Answer(m.Command19, name);
-            return LastMessage();
-        },
-        [](const std::string& name) { return Refusal(name, "the recording file", "the raw log"); });
+    EveryNameRefused(recording, m.Command19, "the recording file", "the raw log");
 }
 
 TEST_F(SameFile, PlaybackCaptureAndSaveCalInfoRefuseAFileBeingWritten) {
     const fs::path log = dir / "log.txt";
     Answer(m.Command19, log.string());
-    EveryName(
-        log,
-        [&](const std::string& name) {
-            Answer(m.Command16, name);
-            EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
-            return LastMessage();
-        },
-        [](const std::string& name) {
-            return Refusal(name, "the raw log", "the raw log being played back") + ".";
-        });
-    fs::remove(dir / "log_symbolic.txt");
-    fs::remove(dir / "log_hard.txt");
-    EveryName(
-        log,
-        [&](const std::string& name) {
-            Answer(m.Command20, name);
-            EXPECT_EQ(program.ctx.state.CaptureFile, nullptr);
-            return LastMessage();
-        },
-        [](const std::string& name) { return Refusal(name, "the raw log", "the capture file"); });
-    fs::remove(dir / "log_symbolic.txt");
-    fs::remove(dir / "log_hard.txt");
-    EveryName(
-        log,
-        [&](const std::string& name) {
-            Answer(m.Command31, name);
-            return LastMessage();
-        },
-        [](const std::string& name) { return Refusal(name, "the raw log", "the Cal Info file"); });
+    EveryNameRefused(log, m.Command16, "the raw log", "the raw log being played back", ".");
+    EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
+    EveryNameRefused(log, m.Command20, "the raw log", "the capture file");
+    EXPECT_EQ(program.ctx.state.CaptureFile, nullptr);
+    EveryNameRefused(log, m.Command31, "the raw log", "the Cal Info file");
 }
 
 TEST_F(SameFile, ReplayRefusesItsRawLogAndCalInfoAsItsRecordingAlsoWhenAppending) {
     const fs::path raw = dir / "raw.txt", cal = dir / "cal.txt";
     test::WriteBytes(raw, kRawLog);
     test::WriteBytes(cal, kCalInfo);
-    const auto replay = [&](const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        EXPECT_EQ(RunReplayCommand(args, out, err, false, "v"), 1);
-        return err.str();
-    };
-    for (const char* append : {"--view", "--append"}) {
-        std::vector<std::string> args{"--instrument", "VSF", "--cal", cal.string(), append};
-        if (std::string(append) == "--view") args.push_back("beta");
-        EveryName(
-            raw,
-            [&](const std::string& name) {
-                auto withFiles = args;
-                withFiles.insert(withFiles.end(), {raw.string(), name});
-                return replay(withFiles);
-            },
-            [](const std::string& name) {
-                return "zanhost-replay: " +
-                       Refusal(fs::absolute(name).string(), "the raw log being replayed",
-                               "the recording file") +
-                       "\n";
-            });
-        fs::remove(dir / "raw_symbolic.txt");
-        fs::remove(dir / "raw_hard.txt");
+    // Each input, given as the recording, with and without appending.
+    for (const auto& [input, use] :
+         {std::pair{raw, "the raw log being replayed"}, std::pair{cal, "the Cal Info file"}}) {
+        for (const char* append : {"--append", "--"}) {
+            EveryName(
+                input,
+                [&](const std::string& name) {
+                    std::ostringstream out, err;
+                    EXPECT_EQ(RunReplayCommand({"--instrument", "VSF", "--cal", cal.string(),
+                                                append, raw.string(), name},
+                                               out, err, false, "v"),
+                              1);
+                    return err.str();
+                },
+                [&, use = use](const std::string& name) {
+                    return "zanhost-replay: " +
+                           Refusal(fs::absolute(name).string(), use, "the recording file") + "\n";
+                });
+        }
     }
-    EveryName(
-        cal,
-        [&](const std::string& name) {
-            return replay({"--instrument", "VSF", "--cal", cal.string(), raw.string(), name});
-        },
-        [](const std::string& name) {
-            return "zanhost-replay: " +
-                   Refusal(fs::absolute(name).string(), "the Cal Info file", "the recording file") +
-                   "\n";
-        });
 }
 
 TEST_F(SameFile, ConversionRefusesItsDataAndDeviceFilesInTheToolAndTheWindow) {

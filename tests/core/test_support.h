@@ -104,6 +104,16 @@ inline bool FillDiskUnder(const std::filesystem::path& path) {
     return false;
 }
 
+// The file by its name, with "./", through a symbolic link and a hard link.
+inline std::vector<std::string> SameFileNames(const std::filesystem::path& file) {
+    const std::filesystem::path dir = file.parent_path();
+    const std::string stem = file.stem().string();
+    std::filesystem::create_symlink(file, dir / (stem + "_symbolic.txt"));
+    std::filesystem::create_hard_link(file, dir / (stem + "_hard.txt"));
+    return {file.string(), (dir / "." / file.filename()).string(),
+            (dir / (stem + "_symbolic.txt")).string(), (dir / (stem + "_hard.txt")).string()};
+}
+
 // A fresh folder of the test's own, removed with the object; the process id keeps builds
 // that run the suite at the same time apart.
 struct TempFolder {

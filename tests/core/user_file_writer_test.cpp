@@ -34,19 +34,10 @@ TEST_F(Writer, EachLineIsInTheFileAtOnceAppendKeepsWhatWasThereCreateEmpties) {
     EXPECT_EQ(test::ReadBytes(path), "\r\n");
 }
 
-// Every name of one file: itself, with "./", through a symbolic and a hard link.
-std::vector<std::string> Names(const fs::path& file) {
-    const fs::path dir = file.parent_path();
-    fs::create_symlink(file, dir / "symbolic.txt");
-    fs::create_hard_link(file, dir / "hard.txt");
-    return {file.string(), (dir / "." / file.filename()).string(), (dir / "symbolic.txt").string(),
-            (dir / "hard.txt").string()};
-}
-
 TEST_F(Writer, AFileInUseIsRefusedByEveryNameWithBothUsesAndLeftByteIdentical) {
     test::WriteBytes(path, "Created on 12-06-2026\r\nkept\r\n");
     const FilesInUse inUse{{*PathIdentity(path), "the raw log"}};
-    for (const std::string& name : Names(path)) {
+    for (const std::string& name : test::SameFileNames(path)) {
         for (const Mode mode : {Mode::Create, Mode::Append}) {
             UserFileWriter::Options options = Periodic(mode);
             options.inUse = inUse;
