@@ -156,7 +156,11 @@ TEST_F(Graphs, TheTimeWindowMovesByWholeWidthsOverMinutesOfASimulatedFluorometer
 }
 
 TEST_F(Graphs, TheTimeGridIsDividedAsLabelledAndTheSliderWidensTheWindowUntilMovedBack) {
-    m.CWNumEdit2.SetValue(2);
+    // The scale factor stays positive.
+    for (const auto& [value, kept] : {std::pair{0.0, 1.0}, {-3.0, 1.0}, {2.0, 2.0}}) {
+        m.CWNumEdit2.SetValue(value);
+        EXPECT_EQ(m.CWNumEdit2.Value(), kept) << value;
+    }
     Show(m.inst4, m.df3);
     const Graph& g = m.CWGraph2;
     const auto width = [&g] { return g.GetAxis(1).maximum - g.GetAxis(1).minimum; };
@@ -219,14 +223,6 @@ TEST_F(Graphs, EveryViewTitlesItsAxesWithUnitsAndAFailedBetaViewLeavesNothingOnI
               (Lines{"ug/L vs Time", "Time of day (hh:mm:ss)", "Chlorophyll (\u00b5g/L)"}));
 }
 
-TEST_F(Graphs, TheScaleFactorStaysPositive) {
-    for (const auto& [value, kept] :
-         {std::pair{2.5, 2.5}, std::pair{0.0, 1.0}, std::pair{-3.0, 1.0}}) {
-        m.CWNumEdit2.SetValue(value);
-        EXPECT_EQ(m.CWNumEdit2.Value(), kept) << value;
-    }
-}
-
 TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
     struct Case {
         CommandButton& button;
@@ -247,20 +243,20 @@ TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
 }
 
 TEST_F(Graphs, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToTheButtons) {
+    // The panel takes the place of the zoom buttons while it is open.
+    const auto panelShown = [this] { return m.Frame6.Visible() && !m.Frame4.Visible(); };
     m.Command14.Click();
-    EXPECT_TRUE(m.Frame6.Visible());
-    EXPECT_FALSE(m.Frame4.Visible());
+    EXPECT_TRUE(panelShown());
     m.Text13.SetText("180");
     m.Text14.SetText("90");
     m.Command32.Click();
     EXPECT_EQ(BothRange(1), (Range{90, 180}));
-    EXPECT_FALSE(m.Frame6.Visible());
-    EXPECT_TRUE(m.Frame4.Visible());
+    EXPECT_TRUE(!m.Frame6.Visible() && m.Frame4.Visible());
 
     m.Command14.Click();
     m.Command15.Click();
     EXPECT_EQ(BothRange(2), (Range{0, 5000}));
-    EXPECT_TRUE(m.Frame4.Visible());
+    EXPECT_FALSE(panelShown());
     // A box that holds no number sets that limit to zero.
     m.Text18.SetText("lots");
     m.Text19.SetText("-5 counts");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "core/test_support.h"
@@ -18,8 +17,7 @@ namespace fs = std::filesystem;
 TEST(PortBindings, StableNamesBindingsAndSerialNumbersFindTheAdapterAgain) {
     const test::TempFolder folder;
     const fs::path& dir = folder.path;
-    std::FILE* device = std::fopen((dir / "ttyUSB3").c_str(), "w");
-    std::fclose(device);
+    test::WriteBytes(dir / "ttyUSB3", "");
     fs::create_symlink(dir / "ttyUSB3", dir / "usb-Maker_Adapter_A1-if00-port0");
     const auto names = StableNames(dir.string());
     ASSERT_EQ(names.size(), 1u);
@@ -109,7 +107,6 @@ TEST(Ports, ARepluggedAdapterOpensUnderItsNewNameAndARoutedNumberGoesItsOwnWay) 
     devices = {{"/dev/zanhost-ttyUSB5", "", "", "", "", "A1"}};
     line.present = {"/dev/zanhost-ttyUSB5"};
     port.Open(2);
-    EXPECT_EQ(line.opened, "/dev/zanhost-ttyUSB5");
     EXPECT_EQ(port.Describe(2), "/dev/zanhost-ttyUSB0 (now /dev/zanhost-ttyUSB5)");
     EXPECT_EQ(port.Read(0), "from /dev/zanhost-ttyUSB5");
     EXPECT_EQ(listings, 1);

@@ -32,21 +32,26 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 }
 
 // Every message box shown so far, as "title: text".
-inline Lines Messages(const VirtualProgram& program) {
+inline Lines Messages(const ScriptedDialogs& dialogs) {
     Lines shown;
-    for (const auto& m : program.dialogs.Messages()) shown.push_back(m.title + ": " + m.text);
+    for (const auto& m : dialogs.Messages()) shown.push_back(m.title + ": " + m.text);
     return shown;
 }
+inline Lines Messages(const VirtualProgram& program) { return Messages(program.dialogs); }
 
 // Exactly one message box was shown and "title: text" holds the words.
-inline testing::AssertionResult OneMessageWith(const VirtualProgram& program,
+inline testing::AssertionResult OneMessageWith(const ScriptedDialogs& dialogs,
                                                const std::string& words) {
-    const Lines shown = Messages(program);
+    const Lines shown = Messages(dialogs);
     if (shown.size() == 1 && shown[0].find(words) != std::string::npos)
         return testing::AssertionSuccess();
     testing::AssertionResult failure = testing::AssertionFailure() << "shown:";
     for (const std::string& message : shown) failure << "\n  " << message;
     return failure;
+}
+inline testing::AssertionResult OneMessageWith(const VirtualProgram& program,
+                                               const std::string& words) {
+    return OneMessageWith(program.dialogs, words);
 }
 
 // The texts of a block of grid cells, row by row, joined by "|".
