@@ -63,10 +63,8 @@ TEST_F(Unattended, AFullDiskBoxLeftOpenForAMinuteHoldsUpNoOtherFileAndNoRead) {
     program.pump.RunFor(1);
     ASSERT_TRUE(test::FillDiskUnder(raw));
     program.pump.RunFor(kTick);
-    ASSERT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(program.dialogs.Messages()[0].title, "Error");
-    EXPECT_NE(program.dialogs.Messages()[0].text.find("Raw logging has stopped."),
-              std::string::npos);
+    ASSERT_TRUE(test::OneMessageWith(program, "Raw logging has stopped."));
+    EXPECT_EQ(test::Messages(program)[0].rfind("Error: ", 0), 0u);
     RunAMinuteWithTheBoxOpen();
     program.dialogs.PressOk();
     program.pump.RunFor(1);

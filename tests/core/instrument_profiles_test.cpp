@@ -11,9 +11,8 @@
 namespace zan {
 namespace {
 
-class InstrumentMenu : public ::testing::Test {
+class InstrumentMenu : public test::Loaded {
   protected:
-    void SetUp() override { program.Load(); }
     // The names of the shown elements among those the profiles set.
     std::string Shown() const {
         std::string names;
@@ -32,10 +31,6 @@ class InstrumentMenu : public ::testing::Test {
             if (item->Checked()) names += item->Name();
         return names;
     }
-
-    VirtualProgram program;
-    Context& ctx = program.ctx;
-    MainForm& m = program.ctx.main;
 };
 
 TEST_F(InstrumentMenu, EachModelShowsItsPanelsAndMenusAndClearsItsGrids) {
@@ -55,7 +50,7 @@ TEST_F(InstrumentMenu, EachModelShowsItsPanelsAndMenusAndClearsItsGrids) {
         MenuItem& item = m.*c.item;
         m.MSFlexGrid1.SetCell(1, 1, "x");
         item.Click();
-        EXPECT_EQ(ctx.state.InstrumentType, c.code) << item.Name();
+        EXPECT_EQ(s.InstrumentType, c.code) << item.Name();
         EXPECT_EQ(Shown(), c.shown) << item.Name();
         EXPECT_EQ(Checked(), item.Name());
         EXPECT_EQ(m.Command28.Caption(), "Firmware: CLICK TO GET INFO");

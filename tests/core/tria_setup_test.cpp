@@ -108,10 +108,10 @@ TEST(TriaLock, SendsStopsyrStepsTheBarAndSaysWhatTheHeadAnsweredOrThatItDidNot) 
     b.program.port.FailWrites("");
     b.m.cp.Click();
     b.m.Command13.Click();
-    ASSERT_EQ(b.Messages().size(), 4u);
-    EXPECT_EQ(b.Messages()[2].title, "Error");
-    EXPECT_EQ(b.Messages()[2].text, "Device not ready");
-    EXPECT_EQ(b.Messages()[3].title, "TRIA Setup");
+    const test::Lines shown = test::Messages(b.program);
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[2], "Error: Device not ready");
+    EXPECT_EQ(shown[3].rfind("TRIA Setup: ", 0), 0u);
     EXPECT_EQ(b.device->Written(), "STOPSYRSTOPSYR");
 }
 
