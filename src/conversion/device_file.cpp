@@ -1,5 +1,6 @@
 #include "conversion/device_file.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "conversion/file_problem.h"
@@ -21,12 +22,18 @@ void NextOrTooShort(FieldStream& in, const std::string& what) {
 }  // namespace
 
 double FieldNumber(std::string_view text, const std::string& file, long long line, int field) {
+    double value = 0;
     try {
-        return WholeTextNumber(text);
+        value = WholeTextNumber(text);
     } catch (const std::invalid_argument&) {
         throw FileProblemError(
             {ProblemKind::NotANumber, file, line, field, Quoted(text) + " is not a number"});
     }
+    // "nan" and "inf" read as numbers but convert into nothing a user can use.
+    if (!std::isfinite(value))
+        throw FileProblemError(
+            {ProblemKind::NotANumber, file, line, field, Quoted(text) + " is not a finite number"});
+    return value;
 }
 
 DeviceTable ReadDeviceFile(FieldStream& in) try {

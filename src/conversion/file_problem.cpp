@@ -1,5 +1,7 @@
 #include "conversion/file_problem.h"
 
+#include "core/user_file.h"
+
 namespace zan {
 
 std::string Describe(const FileProblem& problem) {
@@ -15,8 +17,8 @@ std::string Describe(const FileProblem& problem) {
 
 std::string Quoted(std::string_view text) {
     constexpr size_t kLongest = 40;
-    if (text.size() <= kLongest) return '"' + std::string(text) + '"';
-    return '"' + std::string(text.substr(0, kLongest)) + "...\"";
+    if (text.size() <= kLongest) return '"' + EscapedText(text) + '"';
+    return '"' + EscapedText(text.substr(0, kLongest)) + "...\"";
 }
 
 FileProblem ReadingProblem(const FieldStreamError& error, const std::string& file) {

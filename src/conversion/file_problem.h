@@ -11,6 +11,7 @@ namespace zan {
 enum class ProblemKind {
     CannotOpen,  // missing, unreadable, not a file, or a file the conversion reads
     NotText,     // a zero byte, or a line too long to be a line of text
+    WrongKind,   // a raw log, a recording or a device file given as the data file
     WrongTitle,  // a device file whose title is not a TRIA title
     TooShort,    // a device file that ends before its ninth coefficient line
     NotANumber,  // a coefficient or a count that is not a number
@@ -32,7 +33,8 @@ struct FileProblem {
 // "FILE: line 8123, field 7: WHAT", or what the reader told.
 std::string Describe(const FileProblem& problem);
 
-// The text of a field as a message quotes it, cut short when it is long.
+// The text of a field as a message quotes it, cut short when it is long,
+// its control bytes escaped.
 std::string Quoted(std::string_view text);
 
 class FileProblemError : public std::runtime_error {

@@ -1,6 +1,7 @@
 #include "conversion/tria_conversion.h"
 
 #include "core/user_file_writer.h"
+#include "recording/stored_kind.h"
 
 namespace zan {
 namespace {
@@ -42,6 +43,42 @@ class ConvertedFile : public LineSink {
 
     UserFileWriter file_;
 };
+
+// Where a file given as the data file belongs when it is of another kind.
+const char* OtherKindHint(StoredKind kind) {
+    switch (kind) {
+        case StoredKind::RawLog:
+            return "is a raw log, not a TRIA data file: play it back with Open Raw File or "
+                   "decode it with zanhost-replay --instrument TRIA.";
+        case StoredKind::Recording:
+            return "is a recording file, not a TRIA data file: its values are decoded already.";
+        case StoredKind::RawLogOrRecording:
+            return "is a raw log or a recording file (it begins with \"Created on\"), not a "
+                   "TRIA data file: a raw log is decoded with zanhost-replay.";
+        case StoredKind::TriaDevice:
+            return "is a TRIA device file, not a TRIA data file: give it as the device file.";
+        case StoredKind::Other: return nullptr;
+    }
+    return nullptr;
+}
+
+// A raw log, a recording or a device file given as the data file is refused
+// before anything is written, saying what it is. Its first lines are read
+// apart, so the conversion reads the data file as it always has.
+void RefuseAnotherKind(const std::string& path) {
+    UserFileInput probe = OpenForReading(path, kDataFileKind);
+    std::string fields[3];
+    try {
+        FieldStream in(*probe.stream, path, kConversionFieldRules, FieldStream::kBlockSize,
+                       kDataFileKind);
+        for (std::string& field : fields)
+            if (in.Next()) field = in.Text();
+    } catch (const FieldStreamError&) {
+        return;  // told by the conversion's own reading, with its line
+    }
+    if (const char* hint = OtherKindHint(StoredKindOf(fields[0], fields[2])))
+        throw FileProblemError({ProblemKind::WrongKind, path, 0, 0, hint, path + " " + hint});
+}
 
 }  // namespace
 
@@ -87,6 +124,7 @@ ConversionOutcome ConvertTriaFile(const DeviceTable& device, const ConversionFil
                                   const ConversionProgressCallback& progress) {
     ConversionOutcome outcome;
     try {
+        RefuseAnotherKind(files.data);
         UserFileInput data = OpenForReading(files.data, kDataFileKind);
         FilesInUse inputs{{data.identity, "the TRIA data file"}};
         if (const auto device = PathIdentity(files.device))

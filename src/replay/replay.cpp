@@ -8,6 +8,7 @@
 #include "decoding/process_packet.h"
 #include "recording/playback.h"
 #include "recording/recording_files.h"
+#include "recording/stored_kind.h"
 #include "state/instruments.h"
 
 namespace zan {
@@ -88,6 +89,31 @@ bool PlainLinePacket(std::string_view line, PacketView& packet) {
     return true;
 }
 
+// Reads the raw log's three header lines; what keeps the file from being a
+// raw log, saying what it looks like, or nothing.
+std::optional<std::string> ReadRawLogHeader(FieldStream& raw) {
+    std::string fields[kRawLogHeaderFields];
+    int read = 0;
+    for (; read < kRawLogHeaderFields && !raw.AtEnd(); ++read) fields[read] = raw.ReadField();
+    const std::string& name = raw.Name();
+    if (read == 0) return name + " is empty, so it is not a raw log.";
+    switch (StoredKindOf(fields[0], fields[2])) {
+        case StoredKind::Recording:
+            return name +
+                   " is a recording file, not a raw log: its values are decoded already; "
+                   "replay the raw log it was recorded from.";
+        case StoredKind::TriaDevice:
+        case StoredKind::Other:
+            return name +
+                   " does not begin as a raw log does (\"Created on ...\"), so it is not "
+                   "one; a TRIA data file from the logger is converted with zanhost-convert.";
+        default: break;
+    }
+    if (read < kRawLogHeaderFields)
+        return name + " ends within its header lines: it holds no data.";
+    return std::nullopt;
+}
+
 }  // namespace
 
 ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const LocalDateTime& now,
@@ -107,18 +133,22 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
         NextPacketRow(s);
     };
     PacketView plain;
+    long long fieldsRead = 0;
     auto fail = [&](const std::string& text) {
         report.failure = raw.Name() + ", line " + std::to_string(raw.Line()) + ": " + text;
     };
     try {
-        for (int i = 0; i < kRawLogHeaderFields; ++i) raw.ReadField();
-        while (!raw.AtEnd() && !report.failure) {
+        report.failure = ReadRawLogHeader(raw);
+        const long long headerLines = raw.Line();
+        while (!report.failure && !raw.AtEnd()) {
             // Taken where the stream holds it; a line that is not plain is walked
             // with its line end after it, as the walk builds the same packets
             // from text in any pieces.
             raw.Next();
             const std::string_view line = raw.Text();
-            ++report.linesRead;
+            // A comma splits a line into two fields, each played as a line, as playback does.
+            ++fieldsRead;
+            report.linesRead = raw.Line() - headerLines;
             if (PlainLinePacket(line, plain)) {
                 consume(ProcessPacket(s, plain));
             } else {
@@ -127,7 +157,7 @@ ReplayReport ReplayRawLog(FieldStream& raw, const ReplayOptions& options, const 
             }
             if (failure) fail(*failure);
             if (IsPlaybackEnd(line)) break;
-            if (progress && report.linesRead % kProgressLines == 0 && !progress(raw.BytesRead())) {
+            if (progress && fieldsRead % kProgressLines == 0 && !progress(raw.BytesRead())) {
                 report.cancelled = true;
                 break;
             }

@@ -58,8 +58,9 @@ LoadedLogConfig LoadLogConfig(const std::string& path) {
     }
     LogConfigResult parsed = ParseLogConfig(text, ConfigName(path));
     loaded.config = parsed.config;
+    // The problems quote the file's words: their control bytes are shown escaped.
     for (const std::string& problem : parsed.problems)
-        loaded.problems.push_back(path + ", " + problem);
+        loaded.problems.push_back(path + ", " + EscapedText(problem));
     if (!loaded.problems.empty()) return loaded;
     if (loaded.config.calPath) LoadCalibration(loaded);
     CheckOutputFolder(loaded);

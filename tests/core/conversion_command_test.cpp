@@ -111,30 +111,52 @@ class ConvertTool : public ::testing::Test {
     std::string output, summary;
 };
 
-TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldAndLeavesTheDataFileAlone) {
+// Every failure names the file, the line and the field; a file of another
+// kind is refused before anything is written, saying what it is; a file's
+// control bytes are quoted escaped.
+TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothingBefore) {
     const std::string record = "TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\r\n";
-    test::WriteBytes(data, record + "TRIA-0042 BNNNNNN\t2\t\t1\t3\t4\r\n");
+    const std::string kept = "Created on 12-06-2026\r\nLocation : raw.txt\r\n";
+    const std::string counts = "TRIA-0042 BNNNNNN\t1\t";
     const std::string out = (dir / "out.txt").string();
-    EXPECT_EQ(Run(data, out), 1);
-    EXPECT_EQ(output.rfind("zanhost-convert: " + data + ": line 2, field 3: ", 0), 0u);
+    const std::pair<std::string, std::string> cases[] = {
+        {record + "TRIA-0042 BNNNNNN\t2\t\t1\t3\t4\r\n",
+         ": line 2, field 3: \"\" is not a number\n"
+         "The 1 records converted before it are in " +
+             out + "."},
+        {std::string("ok\r\nbin\0ary", 11), ", line 2: holds binary data, not a TRIA data file."},
+        {std::string(kConversionFieldRules.longestField + 1, 'x'),
+         ": line 1: is longer than 1048576 characters, so this is not a text file"},
+        {kept + "Header\tTime\tVin\r\nEOF\r\n",
+         " is a raw log, not a TRIA data file: play it back with Open Raw File or decode it with "
+         "zanhost-replay --instrument TRIA."},
+        {kept + "Time\tVin\r\nEOF\r\n",
+         " is a recording file, not a TRIA data file: its values are decoded already."},
+        {kept + "Date\tTime\tOutput\r\nEOF\r\n",
+         " is a raw log or a recording file (it begins with \"Created on\"), not a TRIA data "
+         "file: a raw log is decoded with zanhost-replay."},
+        {test::ReadBytes(device),
+         " is a TRIA device file, not a TRIA data file: give it as the device file."},
+        {counts + "nan\t1\t3\t4\r\n", ": line 1, field 3: \"nan\" is not a finite number"},
+        {counts + "1\t-inf\t3\t4\r\n", ": line 1, field 4: \"-inf\" is not a finite number"},
+        {counts + "1e999\t1\t3\t4\r\n", ": line 1, field 3: \"1e999\" is not a number"},
+        {counts + "\x1b[2J\x9b\t1\t3\t4\r\n",
+         ": line 1, field 3: \"\\x1b[2J\\x9b\" is not a number"}};
+    for (const auto& [bytes, told] : cases) {
+        test::WriteBytes(data, bytes);
+        test::WriteBytes(out, "kept\r\n");
+        EXPECT_EQ(Run(data, out), 1);
+        EXPECT_EQ(output, "zanhost-convert: " + data + told + "\n");
+        if (told[0] == ' ') EXPECT_EQ(test::ReadBytes(out), "kept\r\n");
+    }
     EXPECT_EQ(Run(dir.string(), out), 1);
     EXPECT_EQ(output, "zanhost-convert: " + dir.string() + " is a folder, not a TRIA data file.\n");
+    test::WriteBytes(data, record);
     EXPECT_EQ(Run(data, data), 1);
-    EXPECT_EQ(test::ReadBytes(data).substr(0, record.size()), record);
+    EXPECT_EQ(test::ReadBytes(data), record);
     EXPECT_EQ(Run(data, "/dev/full"), 1);
     EXPECT_EQ(output, "zanhost-convert: /dev/full: No space left on device after 0 lines\n");
-    // A file that is not text is refused with the line.
-    test::WriteBytes(data, std::string("ok\r\nbin\0ary", 11));
-    EXPECT_EQ(Run(data, out), 1);
-    EXPECT_EQ(output,
-              "zanhost-convert: " + data + ", line 2: holds binary data, not a TRIA data file.\n");
-    test::WriteBytes(data, std::string(kConversionFieldRules.longestField + 1, 'x'));
-    EXPECT_EQ(Run(data, out), 1);
-    EXPECT_EQ(output,
-              "zanhost-convert: " + data +
-                  ": line 1: is longer than 1048576 characters, so this is not a text file\n");
     // Done, the summary goes to standard output, terminal or not.
-    test::WriteBytes(data, record);
     EXPECT_EQ(Run(data, out), 0);
     EXPECT_EQ(output, "");
     EXPECT_EQ(summary, "1 records of " + data + " converted into " + out + "\n");

@@ -269,10 +269,18 @@ CommandRun Replay(const std::vector<std::string>& args) {
 TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
     const std::string kTry = "Try 'zanhost-replay --help' for more information.\n";
     raw = dir / "raw.txt";
-    WriteRaw("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\nEOF\r\n");
+    // A comma splits a line into fields, each played, but the line is counted once.
+    WriteRaw("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\na note, with commas\r\nEOF\r\n");
     const std::string out = (dir / "out.txt").string();
     const std::string shortCal = (dir / "short.txt").string();
     test::WriteBytes(shortCal, kCalInfo.substr(0, kCalInfo.find("125")));
+    // Files of other kinds, each refused saying what it is.
+    const std::string empty = (dir / "empty.txt").string(), data = (dir / "data.txt").string(),
+                      rec = (dir / "rec.txt").string(), cut = (dir / "cut.txt").string();
+    test::WriteBytes(empty, "");
+    test::WriteBytes(data, "TRIA-0042 BGRVNNN\t06:00:00\t1\r\n");
+    test::WriteBytes(rec, "Created on 12-06-2026\r\nLocation : rec.txt\r\nTime\tVin\r\nEOF\r\n");
+    test::WriteBytes(cut, "Created on 12-06-2026\r\n");
 
     const struct {
         std::vector<std::string> args;
@@ -295,17 +303,35 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
          "zanhost-replay: " + raw.string() +
              ", line 4: Beta needs every calibration coefficient, and the 100\xC2\xB0 offset "
              "(row 1, column 2) is empty.\n"},
+        {{"--instrument", "VSF", empty, out},
+         1,
+         "zanhost-replay: " + empty + " is empty, so it is not a raw log.\n"},
+        {{"--instrument", "TRIA", data, out},
+         1,
+         "zanhost-replay: " + data +
+             " does not begin as a raw log does (\"Created on ...\"), so "
+             "it is not one; a TRIA data file from the logger is converted with "
+             "zanhost-convert.\n"},
+        {{"--instrument", "TRIA", rec, out},
+         1,
+         "zanhost-replay: " + rec +
+             " is a recording file, not a raw log: its values are decoded "
+             "already; replay the raw log it was recorded from.\n"},
+        {{"--instrument", "VSF", cut, out},
+         1,
+         "zanhost-replay: " + cut + " ends within its header lines: it holds no data.\n"},
     };
     for (const auto& f : failures) {
         const CommandRun run = Replay(f.args);
         EXPECT_EQ(run.status, f.status) << f.args[0];
         EXPECT_EQ(run.err, f.err);
     }
+    EXPECT_FALSE(fs::exists(out));
 
     const CommandRun done =
         Replay({"--instrument", "VSF", "--cal", (dir / "cal.txt").string(), raw.string(), out});
     EXPECT_EQ(done.status, 0) << done.err;
-    EXPECT_EQ(done.out, "2 lines read from " + raw.string() + ", 5 lines written to " + out + "\n");
+    EXPECT_EQ(done.out, "3 lines read from " + raw.string() + ", 5 lines written to " + out + "\n");
     EXPECT_EQ(
         Body(out),
         "Date\tTime\t100\t125\t150\tRef\r\n12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\nEOF\r\n");

@@ -99,6 +99,12 @@ TEST(LogConfig, CheckReadsTheCalInfoFileAndTheFolderAndSaysWhatWouldBeDone) {
     ASSERT_EQ(missing.problems.size(), 2u);
     EXPECT_NE(missing.problems[0].find("none.txt"), std::string::npos) << missing.problems[0];
     EXPECT_EQ(missing.problems[1], "output folder " + (folder / "none").string() + " is not there");
+    // The file's control bytes are quoted escaped, never sent to the terminal.
+    test::WriteBytes(conf, "instrument = VSF\x1b]0;x\x07\n");
+    EXPECT_EQ(
+        LoadLogConfig(conf).problems.at(0),
+        conf +
+            ", line 1: unknown instrument 'VSF\\x1b]0;x\\x07'; use VSF, VSFS, DFL, DFLS or TRIA");
 }
 
 // An adapter is known by the USB serial number of the USB device above its
