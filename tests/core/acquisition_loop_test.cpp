@@ -254,22 +254,17 @@ TEST(BoundedReads, FirmwareQueryDuringNoiseEndsAtItsSizeBoundAtAnySpeedAndSaysSo
 
 // A tick takes at most its read limit; a line without a line feed stops
 // growing at its longest and the next line is whole.
-TEST(BoundedReads, ATickTakesItsLimitAndALineWithoutLineFeedStopsGrowing) {
-    VirtualProgram program;
-    auto feed = program.AttachFeed(1);
-    program.Load();
-    program.ctx.main.op1.Click();
+TEST_F(AcquisitionLoop, ATickTakesItsReadLimitAndALineWithoutLineFeedStopsGrowing) {
     feed->Feed(std::string(3 * kTickReadLimit + 10, 'x'));
-    PollInstrument(program.ctx);
-    EXPECT_EQ(CharsWaiting(program.ctx), 2 * kTickReadLimit + 10);
-    for (int tick = 0; tick < 3; ++tick) PollInstrument(program.ctx);
-    const ProgramState& s = program.ctx.state;
+    PollInstrument(ctx);
+    EXPECT_EQ(CharsWaiting(ctx), 2 * kTickReadLimit + 10);
+    for (int tick = 0; tick < 3; ++tick) PollInstrument(ctx);
     EXPECT_EQ(s.PacketTable[0][0].size(), static_cast<size_t>(kLongestLine));
-    EXPECT_EQ(program.ctx.main.List1.Entry(0).size(), static_cast<size_t>(kLongestLine));
+    EXPECT_EQ(m.List1.Entry(0).size(), static_cast<size_t>(kLongestLine));
     feed->Feed("\r\n1\t2\r\n");
-    PollInstrument(program.ctx);
+    PollInstrument(ctx);
     EXPECT_EQ(s.PacketTable[1][0] + "|" + s.PacketTable[1][1], "1\t|2");
-    EXPECT_EQ(program.ctx.main.List1.Entry(1), "1\t2");
+    EXPECT_EQ(m.List1.Entry(1), "1\t2");
 }
 
 }  // namespace

@@ -48,7 +48,6 @@ struct ConsoleBench {
         program.pump.RunFor(1.5);
     }
     Lines Messages() const { return test::Messages(program); }
-    std::string Firmware() const { return "Firmware: " + sim::FirmwareLine(SensorModel::Vsf); }
 
     VirtualProgram program;
     MainForm& m = program.ctx.main;
@@ -118,7 +117,7 @@ TEST_F(ConsoleTest, FirmwareQueryShowsTheWakeLineWithoutItsLineEndsAndLeavesTheL
     Start(Behaviour::Answering);
     m.Command28.Click();
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(m.Command28.Caption(), Firmware());
+    EXPECT_EQ(m.Command28.Caption(), "Firmware: " + sim::FirmwareLine(SensorModel::Vsf));
     program.pump.Pause(0.002);
     EXPECT_EQ(program.port.Read(1), "\n");
     EXPECT_EQ(program.ctx.portInputLen, 1);

@@ -29,7 +29,6 @@ const char* kValues = "S=30\r\nD=2\r\nQ=100\r\nI=90\r\nMP=32767\r\n";
 const char* kClock = "C\r\n07/04/06\t32400\r\n>";
 
 struct Retrieval : ::testing::Test {
-    // The highest the progress bar climbed.
     Retrieval() {
         m.ProgressBar1.Observe(
             [this](Property) { highest = std::max(highest, m.ProgressBar1.Value()); });
@@ -45,7 +44,7 @@ struct Retrieval : ::testing::Test {
     std::shared_ptr<ScriptedLogger> logger = std::make_shared<ScriptedLogger>();
     SettingsBench bench{logger};
     MainForm& m = bench.m;
-    double highest = 0;
+    double highest = 0;  // the highest the progress bar climbed
 };
 
 TEST(SettingsClock, TimeCountsAreSixtyFourThousandEightHundredADay) {
