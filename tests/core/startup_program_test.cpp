@@ -86,10 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // A short file is no choice at all.
                     Remembered{"3\r\n", &QuickSetupForm::Option4, "0\r\n1\r\n", 0, "None", 1}));
 
-TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItAlone) {
+TEST_F(StartupTest,
+       TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItAloneAndHintsAtTheMenu) {
     test::WriteBytes(quickSetup, "3\r\n2\r\n");
     program.Start();
-    EXPECT_TRUE(q.Form2.Visible() && !m.Form1.Visible());
+    EXPECT_TRUE(q.Form2.Visible() && !m.Form1.Visible() && !m.StartHint.Visible());
     EXPECT_EQ(q.Form2.Caption(), "ZAN Host ");
     EXPECT_TRUE(q.Option3.Value() && q.Option5.Value());
     EXPECT_FALSE(q.Option1.Value() || q.Label2.Visible());
@@ -101,6 +102,9 @@ TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItA
     EXPECT_EQ(m.Label13.Caption(), "None");
     EXPECT_EQ(program.port.OpenPortNumber(), 0);
     EXPECT_EQ(test::ReadBytes(quickSetup), "3\r\n2\r\n");
+    // With no instrument the window says what to do next, until one is chosen.
+    EXPECT_TRUE(m.StartHint.Visible());
+    EXPECT_NE(m.StartHint.Caption().find("Choose one in the Instrument menu"), std::string::npos);
     // Without test mode the panel switch stays hidden and Ctrl+D does nothing.
     EXPECT_FALSE(m.Image1.Visible() || m.Image1.Enabled() || m.Shape2.Visible());
     m.Image1.Click();
@@ -109,6 +113,8 @@ TEST_F(StartupTest, TheDialogComesFirstWithTheRememberedChoiceAndIgnoreLeavesItA
     m.codate.Click();
     EXPECT_EQ(test::Messages(program),
               Lines{"Compile Date: This version was compiled on Nov. 28, 2001"});
+    m.inst4.Click();
+    EXPECT_FALSE(m.StartHint.Visible());
 }
 
 TEST_F(StartupTest, ApplyThatCannotRememberTheChoiceSaysSoAndStillOpensTheMainWindow) {

@@ -103,17 +103,5 @@ TEST_F(StatusBar, RecordingAndRawLogShowTheirFileAndLinesWhileOnAndAnAccountAfte
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording not started: rec2.txt could not be opened");
 }
 
-TEST(StartHint, IgnoringTheQuickSetupShowsWhatToDoNextUntilAnInstrumentIsChosen) {
-    VirtualProgram program;
-    program.Start();
-    MainForm& m = program.ctx.main;
-    EXPECT_FALSE(m.StartHint.Visible());
-    program.ctx.quick.Command2.Click();
-    EXPECT_TRUE(m.Form1.Visible() && m.StartHint.Visible());
-    EXPECT_NE(m.StartHint.Caption().find("Choose one in the Instrument menu"), std::string::npos);
-    m.inst4.Click();
-    EXPECT_FALSE(m.StartHint.Visible());
-}
-
 }  // namespace
 }  // namespace zan
