@@ -108,11 +108,9 @@ TEST_F(Retrieval, EachReplyLineSetsItsBoxAsTheLoggerMeansIt) {
     EXPECT_EQ(Frame(m).substr(0, 4), "2102");
     // No block length clears Log Enabled until a later reply has one.
     Retrieve(Reply("P", "100100", "S=30\r\nD=0\r\nQ=0\r\nI=0\r\nMP=0\r\n"));
-    EXPECT_EQ(m.Check1.Value(), 0);
-    EXPECT_FALSE(m.Check1.Enabled());
+    EXPECT_TRUE(m.Check1.Value() == 0 && !m.Check1.Enabled());
     Retrieve(Reply("P", "100100", kValues));
-    EXPECT_TRUE(m.Check1.Enabled());
-    EXPECT_EQ(m.Check1.Value(), 1);
+    EXPECT_TRUE(m.Check1.Value() == 1 && m.Check1.Enabled());
     // A bare label reads as zero; smoothing outside the slider's range is
     // clamped and halves round to even.
     Retrieve(Reply("P", "100101", "S=24.5\r\nD=\r\nQ=5\r\nI=90\r\nMP=32767\r\n"));

@@ -16,9 +16,7 @@ namespace {
 
 TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
     test::App();
-    PortMap current;
-    current.paths[1] = "/dev/ttyS0";
-    current.paths[3] = "/dev/ttyS1";
+    const PortMap current{{{1, "/dev/ttyS0"}, {3, "/dev/ttyS1"}}};
     const std::vector<SerialDevice> devices = {
         {"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "0403:6001", "Maker", "Adapter", "A1"}};
     const auto describe = [&current](int n) {
@@ -36,8 +34,7 @@ TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
     EXPECT_EQ(chooser.findChild<QComboBox*>("PortChoice1")->currentText(),
               "simulated VSF (as now)");
     EXPECT_EQ(chooser.findChild<QComboBox*>("PortChoice2")->currentText(), "no device (as now)");
-    const PortMap untouched = chooser.Chosen();
-    EXPECT_EQ(untouched.paths, current.paths);
+    EXPECT_EQ(chooser.Chosen().paths, current.paths);
     chooser.findChild<QComboBox*>("PortChoice2")->setCurrentIndex(2);  // the adapter
     chooser.findChild<QComboBox*>("PortChoice3")->setCurrentIndex(1);  // no device
     const PortMap chosen = chooser.Chosen();
@@ -65,8 +62,7 @@ TEST(PortChooserDialog, OkWithoutAChangeSavesNothingAndTheStatusBarSaysSo) {
     const std::string bindings = (folder / "ports.def").string();
     VirtualProgram program;
     program.Load();
-    PortMap map;
-    map.paths[1] = "/dev/ttyS0";
+    PortMap map{{{1, "/dev/ttyS0"}}};
     NoLine line;
     MappedPort port(
         line, [] { return std::vector<SerialDevice>{}; }, map);
