@@ -1,16 +1,20 @@
 #include "conversion/tria_conversion.h"
 
+#include <algorithm>
+
 #include "core/user_file_writer.h"
 #include "recording/stored_kind.h"
 
 namespace zan {
 namespace {
 
-// The converted file, created from empty. Each line goes to the system as it
-// is written, so the lines converted before a failure stay in the file even
-// if the program dies; the file is synced to disk when it is closed. The first
-// failure is thrown once, naming the file and how many lines reached it;
-// later lines are ignored.
+// No one follows a converted file while it grows, so lines go to the system in batches.
+constexpr size_t kConvertedBatchBytes = 64 * 1024;
+
+// The converted file, created from empty. The lines converted before a
+// failure reach the file when it is closed; it is synced to disk then. The
+// first failure is thrown once, naming the file and how many lines reached
+// it; later lines are ignored.
 class ConvertedFile : public LineSink {
   public:
     ConvertedFile(const std::string& path, const FilesInUse& inputs) try
@@ -18,7 +22,7 @@ class ConvertedFile : public LineSink {
                        UserFileWriter::Mode::Create,
                        UserFileWriter::Sync::AtClose,
                        {},
-                       0,
+                       kConvertedBatchBytes,
                        inputs,
                        {}}) {
     } catch (const UserFileError& e) {
@@ -26,19 +30,23 @@ class ConvertedFile : public LineSink {
     }
 
     void WriteLine(std::string_view text) override {
-        if (file_.IsOpen() && !file_.WriteLine(text)) Throw();
+        if (file_.IsOpen() && !file_.WriteLine(text)) throw FileProblemError(Failure());
     }
 
-    void Close() {
-        if (file_.IsOpen() && !file_.Close()) Throw();
+    // Closes the file; the failure that stopped it, if any, at close or before.
+    std::optional<FileProblem> Close() {
+        if (file_.IsOpen()) file_.Close();
+        if (!file_.Failure()) return std::nullopt;
+        return Failure();
     }
+    // The converted lines (the heading aside) that reached the file.
+    long long RecordsInFile() const { return std::max(file_.LinesWritten() - 1, 0LL); }
 
   private:
-    [[noreturn]] void Throw() const {
+    FileProblem Failure() const {
         const UserFileFailure& failure = *file_.Failure();
-        throw FileProblemError(
-            {ProblemKind::WriteFailed, failure.path, 0, 0,
-             failure.description + " after " + std::to_string(failure.linesInFile) + " lines"});
+        return {ProblemKind::WriteFailed, failure.path, 0, 0,
+                failure.description + " after " + std::to_string(failure.linesInFile) + " lines"};
     }
 
     UserFileWriter file_;
@@ -131,10 +139,14 @@ ConversionOutcome ConvertTriaFile(const DeviceTable& device, const ConversionFil
             inputs.push_back({*device, "the TRIA device file"});
         ConvertedFile converted(files.converted, inputs);
         outcome = ConvertTriaData(*data.stream, files.data, device, converted, progress);
-        converted.Close();
+        // Lines reach the file in batches: when they could not all be kept,
+        // that is the problem to tell, with the records the file did get.
+        if (std::optional<FileProblem> failure = converted.Close()) {
+            outcome.problem = std::move(failure);
+            outcome.records = converted.RecordsInFile();
+        }
     } catch (const FileProblemError& e) {
-        // A failing close after a failed conversion: the first problem is the one to tell.
-        if (!outcome.problem) outcome.problem = e.Problem();
+        outcome.problem = e.Problem();
     }
     return outcome;
 }

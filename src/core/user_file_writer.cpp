@@ -100,6 +100,7 @@ bool UserFileWriter::WriteLine(const LinePieces& line) {
 
 bool UserFileWriter::SyncIfDue() {
     if (fd_ < 0) return !failure_;
+    if (sync_ != Sync::Periodically) return true;
     if (seconds_ && seconds_() - lastSync_ < kSyncInterval) return true;
     return SyncNow();
 }

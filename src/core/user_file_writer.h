@@ -97,7 +97,8 @@ class UserFileWriter {
     // The same for a line given as pieces written one after another.
     bool WriteLine(const LinePieces& line);
     // Syncs when kSyncInterval has passed since the last sync, for an owner
-    // that ticks a timer, so lines reach the disk while no more arrive. False
+    // that ticks a timer, so lines reach the disk while no more arrive (only
+    // Periodically: the other modes sync at each line or at close). False
     // when this or an earlier step failed.
     bool SyncIfDue();
     // Syncs and closes. False when this or an earlier step failed.
