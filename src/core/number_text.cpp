@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <string_view>
 #include <type_traits>
 
 namespace zan {
@@ -60,37 +61,59 @@ void RoundDigits(Digits& d, size_t precision) {
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr double kShortDecimalLimit = 1e15;
+constexpr int kDoubleDigits = 15;
+constexpr std::uint64_t kLeastWhole = 100000000000000;  // 1e14, the least whole of 15 digits
+// The product of the value and an exact power of ten is rounded once, by at
+// most 2^-53 of it: under 1e15 that is less than 0.12 either way.
+constexpr double kProductError = 0.12;
 
-// A whole that reads back lies within two roundings (2^-52) of scaled, so
-// one further off needs no division to be refused.
-constexpr double kReadBackGap = 0x1p-50;
+// The decimal exponent of a positive normal double's first digit, or one less.
+int DecimalExponentAtMost(double magnitude) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+    return static_cast<int>(std::floor(binaryExponent * 0.301029995663981));
+}
 
-// Most numbers shown, counts and betas of a few decimals, are an integer of
-// at most 15 digits over a power of ten. Both are exact in a double, so the
-// one division tells whether that decimal reads back as the value; the
-// fewest decimals that do are its shortest text, the only one of that length
-// (at 15 digits the decimals lie further apart than the value's rounding).
-bool ShortDecimal(double value, Digits& d) {
+// A constant step, which the compiler divides by without a division.
+template <std::uint64_t step>
+void DropZeros(std::uint64_t& whole) {
+    if (whole % step == 0) whole /= step;
+}
+
+// Most numbers shown lie between 1e-8 and 1e15, where one product with an
+// exact power of ten gives the value's 15 significant digits as a whole
+// from 1e14 to 1e15: rounding that whole is the exact rounding of the value
+// unless the product lies so near a half that its own rounding could have
+// crossed it, which is left (false) to the exact way.
+bool RoundedDecimal(double value, Digits& d) {
     const double magnitude = std::fabs(value);
-    for (size_t decimals = 0; decimals < std::size(kPowersOfTen); ++decimals) {
-        const double scaled = magnitude * kPowersOfTen[decimals];
-        if (scaled >= kShortDecimalLimit) return false;
-        // A whole of 0 never reads back.
-        if (scaled < 0.5) continue;
-        // Below 1e15 adding the half is exact, so this is the rounded whole;
-        // it is within a factor of two of scaled, so their gap is exact too.
-        const auto whole = static_cast<std::int64_t>(scaled + 0.5);
-        if (std::fabs(static_cast<double>(whole) - scaled) > scaled * kReadBackGap) continue;
-        if (static_cast<double>(whole) / kPowersOfTen[decimals] != magnitude) continue;
-        d.negative = value < 0;
-        d.count = static_cast<size_t>(
-            std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr - d.digits);
-        d.exponent = static_cast<int>(d.count) - 1 - static_cast<int>(decimals);
-        while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-        return true;
+    int exponent = DecimalExponentAtMost(magnitude);
+    int power = kDoubleDigits - 1 - exponent;
+    if (power < 0 || power >= static_cast<int>(std::size(kPowersOfTen))) return false;
+    double scaled = magnitude * kPowersOfTen[power];
+    if (scaled >= 1e15) {
+        if (power == 0) return false;
+        scaled = magnitude * kPowersOfTen[--power];
+        ++exponent;
     }
-    return false;
+    auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) < kProductError) return false;
+    if (fraction > 0.5 && ++whole == 10 * kLeastWhole) {
+        whole = kLeastWhole;
+        ++exponent;
+    }
+    // A whole of 15 digits ends in at most 14 zeros: off in steps of 8, 4, 2 and 1.
+    DropZeros<100000000>(whole);
+    DropZeros<10000>(whole);
+    DropZeros<100>(whole);
+    DropZeros<10>(whole);
+    d.negative = value < 0;
+    d.count = static_cast<size_t>(std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr -
+                                  d.digits);
+    d.exponent = exponent;
+    return true;
 }
 
 // The digits rounded to the precision. The exact rounding of the value is
@@ -107,7 +130,7 @@ Digits Decompose(T value, int precision) {
     const size_t p = static_cast<size_t>(precision);
     if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
         if constexpr (std::is_same_v<T, double>) {
-            if (ShortDecimal(value, d) && d.count <= p) return d;
+            if (precision == kDoubleDigits && RoundedDecimal(value, d)) return d;
         }
         const auto shortest =
             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
@@ -124,11 +147,15 @@ Digits Decompose(T value, int precision) {
     return d;
 }
 
-// The text of digits already rounded to the precision.
-std::string Compose(const Digits& d, int precision, bool shortForm) {
-    // Composed in place: a sign, at most 17 digits, a period or zeros and an
-    // exponent, with a run's room after each.
+// Room to compose a number in place: a sign, at most 17 digits, a period or
+// zeros and an exponent, with a run's room after each.
+struct NumberRoom {
     char text[4 * kRun];
+};
+
+// The text of digits already rounded to the precision, composed in the room.
+std::string_view Compose(const Digits& d, int precision, bool shortForm, NumberRoom& room) {
+    char* const text = room.text;
     char* out = text;
     auto put = [&out](const char* digits, size_t count) {
         std::memcpy(out, digits, kRun);
@@ -152,7 +179,7 @@ std::string Compose(const Digits& d, int precision, bool shortForm) {
         *out++ = 'E';
         *out++ = d.exponent < 0 ? '-' : '+';
         if (e < 10) *out++ = '0';
-        out = std::to_chars(out, text + sizeof text, e).ptr;
+        out = std::to_chars(out, text + sizeof room.text, e).ptr;
     } else if (d.exponent < 0) {
         if (!shortForm) *out++ = '0';
         *out++ = '.';
@@ -169,30 +196,41 @@ std::string Compose(const Digits& d, int precision, bool shortForm) {
             put(d.digits + whole, d.count - whole);
         }
     }
-    return std::string(text, out);
+    return std::string_view(text, static_cast<size_t>(out - text));
 }
 
 template <typename T>
-std::string Format(T value, int precision, bool shortForm) {
+std::string_view Format(T value, int precision, bool shortForm, NumberRoom& room) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
     if (value == 0) return shortForm ? " 0" : "0";
-    return Compose(Decompose(value, precision), precision, shortForm);
+    return Compose(Decompose(value, precision), precision, shortForm, room);
+}
+
+template <typename T>
+std::string FormatText(T value, int precision, bool shortForm) {
+    NumberRoom room;
+    return std::string(Format(value, precision, shortForm, room));
 }
 
 }  // namespace
 
-std::string GeneralText(double value) { return Format(value, 15, false); }
-std::string GeneralTextSingle(float value) { return Format(value, 7, false); }
-std::string ShortText(double value) { return Format(value, 15, true); }
-std::string ShortTextSingle(float value) { return Format(value, 7, true); }
+std::string GeneralText(double value) { return FormatText(value, 15, false); }
+std::string GeneralTextSingle(float value) { return FormatText(value, 7, false); }
+std::string ShortText(double value) { return FormatText(value, 15, true); }
+std::string ShortTextSingle(float value) { return FormatText(value, 7, true); }
+
+void AppendShortText(std::string& text, double value) {
+    NumberRoom room;
+    text += Format(value, 15, true, room);
+}
 
 std::string MillionthsText(std::int64_t millionths) {
     const bool negative = millionths < 0;
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(millionths)
                                              : static_cast<std::uint64_t>(millionths);
     if (magnitude == 0) return "0";
-    // Below 1e15 the millionths are the quotient's shortest digits, as ShortDecimal would find
+    // Below 1e15 the millionths are the quotient's shortest digits, as RoundedDecimal would find
     // them; under a ten-thousandth they take the exponent form.
     if (magnitude < 100) {
         Digits d;
@@ -201,7 +239,8 @@ std::string MillionthsText(std::int64_t millionths) {
             std::to_chars(d.digits, d.digits + sizeof d.digits, magnitude).ptr - d.digits);
         d.exponent = static_cast<int>(d.count) - 7;
         while (d.digits[d.count - 1] == '0') --d.count;
-        return Compose(d, 15, false);
+        NumberRoom room;
+        return std::string(Compose(d, 15, false, room));
     }
     // Written from the end: the decimals without their trailing zeros, the point, the whole part.
     char text[32];

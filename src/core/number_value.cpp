@@ -17,6 +17,12 @@ constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 constexpr size_t kShortDecimalDigits = 15;
 
+// A count has no decimals, and needs no division.
+double WholeOverPowerOfTen(std::uint64_t whole, size_t decimals) {
+    const auto value = static_cast<double>(whole);
+    return decimals == 0 ? value : value / kPowersOfTen[decimals];
+}
+
 // Digits with at most one period, such as "1850" or "0.001", read without
 // the general parser: up to 15 digits the number is an integer over a power
 // of ten, both exact in a double, so the one division rounds it just as
@@ -38,7 +44,7 @@ bool ReadShortDecimal(std::string_view text, double& value) {
         }
     }
     if (digits == 0 || digits > kShortDecimalDigits) return false;
-    value = static_cast<double>(whole) / kPowersOfTen[decimals];
+    value = WholeOverPowerOfTen(whole, decimals);
     return true;
 }
 
@@ -88,7 +94,7 @@ bool ReadPlainNumber(std::string_view text, double& value) {
     while (i < size && IsSkipped(text[i])) ++i;
     if (i != size) return false;
     if (digits <= kShortDecimalDigits) {
-        value = static_cast<double>(whole) / kPowersOfTen[decimals];
+        value = WholeOverPowerOfTen(whole, decimals);
     } else {
         const auto result = std::from_chars(text.data() + start, text.data() + end, value);
         if (result.ec != std::errc() || result.ptr != text.data() + end) return false;

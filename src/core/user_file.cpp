@@ -22,17 +22,40 @@ class FileInput : public std::streambuf {
 
   protected:
     int_type underflow() override {
-        ssize_t got;
-        do got = ::read(fd_, buffer_, sizeof buffer_);
-        while (got < 0 && errno == EINTR);
-        // A failing read is thrown, so the stream goes bad instead of seeming to end.
-        if (got < 0) throw std::runtime_error("read failed");
+        const std::streamsize got = ReadSome(buffer_, sizeof buffer_);
         if (got == 0) return traits_type::eof();
         setg(buffer_, buffer_, buffer_ + got);
         return traits_type::to_int_type(buffer_[0]);
     }
 
+    // A reader's whole block goes straight into its memory, not through this
+    // buffer a copy at a time.
+    std::streamsize xsgetn(char* out, std::streamsize count) override {
+        if (count < static_cast<std::streamsize>(sizeof buffer_))
+            return std::streambuf::xsgetn(out, count);
+        std::streamsize taken = std::min<std::streamsize>(count, egptr() - gptr());
+        if (taken > 0) {
+            std::memcpy(out, gptr(), static_cast<size_t>(taken));
+            gbump(static_cast<int>(taken));
+        }
+        while (taken < count) {
+            const std::streamsize got = ReadSome(out + taken, count - taken);
+            if (got == 0) break;
+            taken += got;
+        }
+        return taken;
+    }
+
   private:
+    std::streamsize ReadSome(char* out, std::streamsize count) {
+        ssize_t got;
+        do got = ::read(fd_, out, static_cast<size_t>(count));
+        while (got < 0 && errno == EINTR);
+        // A failing read is thrown, so the stream goes bad instead of seeming to end.
+        if (got < 0) throw std::runtime_error("read failed");
+        return got;
+    }
+
     int fd_;
     char buffer_[64 * 1024];
 };

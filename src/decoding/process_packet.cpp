@@ -255,12 +255,11 @@ PacketView CompletedPacket(const ProgramState& s) {
 DecodedRecord ProcessPacket(ProgramState& s) { return ProcessPacket(s, CompletedPacket(s)); }
 
 DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
-    DecodedRecord record;
+    DecodedRecord record(packet);
     record.instrumentType = s.InstrumentType;
     record.graphView = s.GraphView;
     record.output = &s.OutputTexts;
     record.fluorometerText = &s.FluorometerText;
-    record.packet = packet;
     try {
         Decode(Decoding{s, record.packet, record});
         record.plotted = record.decoded;

@@ -55,6 +55,10 @@ struct TimePoint {
 // writers, and the tools. Consumers read the values and texts from here,
 // never back from the window.
 struct DecodedRecord {
+    DecodedRecord() = default;
+    // Taken whole at once: a record is made for every packet.
+    explicit DecodedRecord(const PacketView& packet) : packet(packet) {}
+
     float instrumentType = 0;
     float graphView = 0;
     PacketView packet;
