@@ -13,6 +13,7 @@
 #include "core/whole_number.h"
 #include "link/port_watch.h"
 #include "ports/mapped_port.h"
+#include "ports/port_map.h"
 #include "ports/routing_port.h"
 #include "shell/main_load.h"
 #include "sim/simulated_sensor.h"
@@ -57,8 +58,10 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addOption(
         {"simulate", "Attach a simulated sensor (VSF, VSFS, DFL, DFLS, TRIA) to port 1.", "MODEL"});
-    parser.addOption(
-        {"port", "Map port N (1..4) to a serial device, such as 1=/dev/ttyUSB0.", "N=PATH"});
+    parser.addOption({"port",
+                      QString("Map port N (1..%1) to a serial device, such as 1=/dev/ttyUSB0.")
+                          .arg(zan::kPortCount),
+                      "N=PATH"});
     parser.addOption(
         {"apply", "Apply the quick setup at once, as if its Apply button was clicked."});
     parser.addOption({"click",
@@ -211,7 +214,7 @@ int Run(const QCommandLineParser& parser, QApplication& app) {
 
 }  // namespace
 
-// zanhost: the desktop program. Ports 1..4 are the machine's serial devices
+// zanhost: the desktop program. Ports 1..kPortCount are the machine's serial devices
 // (USB adapters first); --port N=PATH names one, --simulate MODEL puts a
 // simulated sensor on port 1.
 int main(int argc, char* argv[]) {

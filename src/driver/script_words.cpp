@@ -3,9 +3,11 @@
 #include <climits>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 #include "core/number_value.h"
 #include "core/whole_number.h"
+#include "ports/port_map.h"
 
 namespace zan {
 
@@ -28,8 +30,10 @@ std::string After(const std::string& line, size_t n) {
 }
 
 int PortNumber(const std::string& word) {
-    const auto n = WholeNumberIn(NumberValue(word), 1, 4);
-    if (!n) throw std::invalid_argument("port numbers are 1 to 4: " + word);
+    const auto n = WholeNumberIn(NumberValue(word), 1, kPortCount);
+    if (!n)
+        throw std::invalid_argument("port numbers are 1 to " + std::to_string(kPortCount) + ": " +
+                                    word);
     return static_cast<int>(*n);
 }
 

@@ -50,6 +50,25 @@ bool HasLeadingNumber(const std::string& text) {
 }
 
 // A failure of the settings parse is told and the clock is still asked.
+// Lines 1 to 6 of the reply end in a bit each; the check boxes show theirs.
+void ShowSettingBits(MainForm& m, const ReplyLines& reply) {
+    ProgressBar& bar = m.ProgressBar1;
+    double bits[6];
+    for (int line = 1; line <= 6; ++line) {
+        const std::string text = SettingLine(reply, line, 0);
+        bits[line - 1] = NumberValue(text.substr(text.size() - 1));
+        Advance(bar);
+    }
+    // Lines 2 and 3 carry bits this host does not use.
+    const std::pair<CheckBox*, int> boxes[] = {
+        {&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
+    for (const auto& [box, bit] : boxes) {
+        if (const auto value = WholeNumberIn(bits[bit], 0, 2))
+            box->SetValue(static_cast<int>(*value));
+        Advance(bar);
+    }
+}
+
 void RetrieveSettings(Context& ctx, Exchange& exchange) {
     exchange.PulseDtr();
     exchange.Wait(0.2);
@@ -113,20 +132,7 @@ void ReadLoggerSettings(Context& ctx, int firstEntry) {
     const ReplyLines reply = ReplyLines::AfterEcho(list, echo, kSettingLines, "settings reply");
     ProgressBar& bar = m.ProgressBar1;
     bar.SetValue(0);
-    double bits[6];
-    for (int line = 1; line <= 6; ++line) {
-        const std::string text = SettingLine(reply, line, 0);
-        bits[line - 1] = NumberValue(text.substr(text.size() - 1));
-        Advance(bar);
-    }
-    // Lines 2 and 3 carry bits this host does not use.
-    const std::pair<CheckBox*, int> boxes[] = {
-        {&m.Check7, 0}, {&m.Check1, 3}, {&m.Check2, 4}, {&m.Check6, 5}};
-    for (const auto& [box, bit] : boxes) {
-        if (const auto value = WholeNumberIn(bits[bit], 0, 2))
-            box->SetValue(static_cast<int>(*value));
-        Advance(bar);
-    }
+    ShowSettingBits(m, reply);
     double values[4];
     for (int line = 7; line <= 10; ++line) {
         values[line - 7] = NumberValue(SettingLine(reply, line, 2));
