@@ -1,8 +1,29 @@
 #include "command_line.h"
 
+#include <signal.h>
+
+#include <csignal>
+
 #include "tool/command_line.h"
 
 namespace zan::app {
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+void RequestStop(int signal) { stopSignal = signal; }
+
+}  // namespace
+
+void CatchStopSignals() {
+    struct sigaction stop {};
+    stop.sa_handler = RequestStop;
+    // Writes under way finish; the handler is taken once, so a second signal
+    // ends a program that does not stop.
+    stop.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &stop, nullptr);
+}
+
+int StopSignal() { return stopSignal; }
 
 CommandLine ReadCommandLine(const ProgramUsage& usage, int argc, const char* const* argv,
                             std::ostream& out, std::ostream& err) {

@@ -31,6 +31,12 @@ CommandLine ReadCommandLine(const ProgramUsage& usage, int argc, const char* con
 // "NAME VERSION", the --version line.
 std::string VersionLine(const std::string& name);
 
+// Takes SIGTERM, SIGINT and SIGHUP as a request to stop, which the program
+// answers by ending its output with whole lines; a second one ends it at once.
+void CatchStopSignals();
+// The signal that asked the program to stop, 0 while none has.
+int StopSignal();
+
 // Reports a wrong command line and gives the status for it (2).
 int UsageError(const std::string& name, const std::string& problem, std::ostream& err);
 

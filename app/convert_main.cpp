@@ -21,11 +21,13 @@ int main(int argc, char* argv[]) {
         {},
         3,
         3,
-        zan::app::VersionLine("zanhost-convert")};
+        zan::app::VersionLine("zanhost-convert"),
+        zan::tool::kExitStatusWithSignals};
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto line = zan::tool::ReadArguments(usage, args, std::cout, std::cerr);
     if (line.exitStatus) return *line.exitStatus;
     const auto& names = line.operands;
+    zan::app::CatchStopSignals();
     return zan::RunConvertTool({names[0], names[1], names[2]}, std::cout, std::cerr,
-                               ::isatty(STDERR_FILENO) == 1);
+                               ::isatty(STDERR_FILENO) == 1, zan::app::StopSignal);
 }

@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "tool/command_line.h"
-
 namespace zan {
 namespace {
 
@@ -12,8 +10,9 @@ constexpr const char* kProgram = "zanhost-convert";
 }  // namespace
 
 int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal) {
+                   bool errIsTerminal, const tool::StopSignal& stopSignal) {
     ConversionOutcome outcome;
+    const auto stopped = [&stopSignal] { return stopSignal ? stopSignal() : 0; };
     try {
         const DeviceTable table = ReadDeviceFile(files.device);
         std::error_code ec;
@@ -21,7 +20,7 @@ int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream
         tool::Progress progress(err, errIsTerminal && !ec, ec ? 0 : size);
         outcome = ConvertTriaFile(table, files, [&](const ConversionProgress& p) {
             progress.Show(p.bytesRead);
-            return true;
+            return stopped() == 0;
         });
         progress.Finish();
     } catch (const FileProblemError& e) {
@@ -29,8 +28,10 @@ int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream
     }
     if (outcome.problem)
         return tool::Failure(kProgram, outcome.FailureMessage(files.converted), err);
-    out << outcome.records << " records of " << files.data << " converted into " << files.converted
-        << "\n";
+    const std::string summary = std::to_string(outcome.records) + " records of " + files.data +
+                                " converted into " + files.converted;
+    if (const int signal = stopped()) return tool::Stopped(kProgram, signal, summary, err);
+    out << summary << "\n";
     return tool::kExitDone;
 }
 

@@ -31,7 +31,8 @@ tool::Usage ReplayUsage(const std::string& versionLine) {
              {"--append", "", "add to the recording file instead of replacing it"}},
             2,
             2,
-            versionLine};
+            versionLine,
+            tool::kExitStatusWithSignals};
 }
 
 struct UsageError {
@@ -110,25 +111,31 @@ bool ReadCalibration(const std::string& path, ReplayOptions& options, std::ostre
 }
 
 int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out, std::ostream& err,
-           bool errIsTerminal) {
+           bool errIsTerminal, const tool::StopSignal& stopSignal) {
     FieldStream raw(rawPath, "raw log");
     options.inputs.push_back({raw.Identity(), "the raw log being replayed"});
     tool::Progress progress(err, errIsTerminal, raw.Size());
+    const auto stopped = [&stopSignal] { return stopSignal ? stopSignal() : 0; };
     const ReplayReport report = ReplayRawLog(raw, options, Today(), [&](std::uint64_t done) {
         progress.Show(done);
-        return true;
+        return stopped() == 0;
     });
     progress.Finish();
     if (report.failure) return tool::Failure(kName, *report.failure, err);
-    out << report.linesRead << " lines read from " << rawPath << ", " << report.linesWritten
-        << " lines written to " << options.outputPath << "\n";
+    const std::string summary = std::to_string(report.linesRead) + " lines read from " + rawPath +
+                                ", " + std::to_string(report.linesWritten) + " lines written to " +
+                                options.outputPath;
+    // The recording so far is whole, ended with "EOF" and synced, as at a stop.
+    if (const int signal = stopped()) return tool::Stopped(kName, signal, summary, err);
+    out << summary << "\n";
     return tool::kExitDone;
 }
 
 }  // namespace
 
 int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     bool errIsTerminal, const std::string& versionLine) {
+                     bool errIsTerminal, const std::string& versionLine,
+                     const tool::StopSignal& stopSignal) {
     const tool::Arguments line = tool::ReadArguments(ReplayUsage(versionLine), args, out, err);
     if (line.exitStatus) return *line.exitStatus;
     try {
@@ -136,7 +143,7 @@ int RunReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
         const auto cal = line.options.find("--cal");
         if (cal != line.options.end() && !ReadCalibration(cal->second, options, err))
             return tool::kExitFailure;
-        return Replay(line.operands[0], options, out, err, errIsTerminal);
+        return Replay(line.operands[0], options, out, err, errIsTerminal, stopSignal);
     } catch (const UsageError& e) {
         return tool::UsageError(kName, e.text, err);
     } catch (const std::exception& e) {

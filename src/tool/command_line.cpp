@@ -1,6 +1,7 @@
 #include "tool/command_line.h"
 
 #include <algorithm>
+#include <csignal>
 #include <ostream>
 
 namespace zan::tool {
@@ -85,6 +86,16 @@ Arguments ReadArguments(const Usage& usage, const std::vector<std::string>& args
 int UsageError(const std::string& name, const std::string& problem, std::ostream& err) {
     err << name << ": " << problem << "\nTry '" << name << " --help' for more information.\n";
     return kExitUsage;
+}
+
+int Stopped(const std::string& name, int signal, const std::string& what, std::ostream& err) {
+    const char* signalName = signal == SIGTERM  ? "SIGTERM"
+                             : signal == SIGINT ? "SIGINT"
+                             : signal == SIGHUP ? "SIGHUP"
+                                                : nullptr;
+    err << name << ": stopped by " << (signalName ? signalName : "signal " + std::to_string(signal))
+        << ": " << what << "\n";
+    return kExitSignal + signal;
 }
 
 int Failure(const std::string& name, const std::string& text, std::ostream& err) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -13,6 +14,15 @@ namespace zan::tool {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailure = 1;  // a file could not be read or written
 inline constexpr int kExitUsage = 2;    // the command line was wrong
+// Stopped by a signal (SIGTERM, SIGINT, SIGHUP): 128 and the signal's number.
+inline constexpr int kExitSignal = 128;
+inline constexpr const char* kExitStatusWithSignals =
+    "Exit status: 0 done; 1 a file could not be read or written; 2 wrong usage;\n"
+    "128+N stopped by signal N (SIGTERM, SIGINT, SIGHUP), its output ended with\n"
+    "whole lines and synced.";
+
+// The signal that asked the tool to stop, 0 while none has.
+using StopSignal = std::function<int()>;
 
 // An option a program takes besides -h/--help and -v/--version: a flag, or
 // one with a value when it names one ("--cal FILE").
@@ -59,6 +69,8 @@ std::string HelpText(const Usage& usage);
 int UsageError(const std::string& name, const std::string& problem, std::ostream& err);
 // Reports a failure on err ("name: text") and gives kExitFailure.
 int Failure(const std::string& name, const std::string& text, std::ostream& err);
+// Reports a stop on err ("name: stopped by SIGTERM: what") and gives its status.
+int Stopped(const std::string& name, int signal, const std::string& what, std::ostream& err);
 
 // A progress bar on err, drawn only when err is a terminal and the input is
 // big enough to take a while; finished, it leaves the terminal's line clean.
