@@ -52,7 +52,7 @@ FILENAME == device {
   if (++deviceLine > 4 && channel < 9) { scaling[channel] = $2; offset[channel++] = $3 }
   next
 }
-FNR == 1 { print "Time Stamp\tBlue B100\tBlue B125\tBlue B150\tBlue Ref\tGreen B100\tGreen B125\tGreen B150\tGreen Ref\tRed B100\tRed B125\tRed B150\tRed Ref\tSupply Voltage\tPressure Sensor" }
+FNR == 1 { print "Time Stamp\tBlue B100\tBlue B125\tBlue B150\tBlue Ref\tGreen B100\tGreen B125\tGreen B150\tGreen Ref\tRed B100\tRed B125\tRed B150\tRed Ref\tSupply Voltage\tPressure Sensor\tAux 1\tAux 2" }
 length($1) >= 17 {
   f = 3
   delete colour

@@ -67,12 +67,14 @@ constexpr std::uint64_t kLeastWhole = 100000000000000;  // 1e14, the least whole
 // most 2^-53 of it: under 1e15 that is less than 0.12 either way.
 constexpr double kProductError = 0.12;
 
-// The decimal exponent of a positive normal double's first digit, or one less.
+// The decimal exponent of a positive normal double's first digit, or one
+// less: the binary exponent times log10(2), which 78913 / 2^18 is near enough
+// to floor alike for every exponent of a double.
 int DecimalExponentAtMost(double magnitude) {
     std::uint64_t bits;
     std::memcpy(&bits, &magnitude, sizeof bits);
     const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
-    return static_cast<int>(std::floor(binaryExponent * 0.301029995663981));
+    return (binaryExponent * 78913) >> 18;
 }
 
 // A constant step, which the compiler divides by without a division.
