@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/short_date.h"
+#include "core/user_file.h"
 #include "core/user_file_writer.h"
 #include "state/instruments.h"
 #include "state/open_files.h"
@@ -87,7 +88,7 @@ CalInfoValues ParseCalInfo(FieldStream& fields, float instrumentType) {
             if (!finite ||
                 !HasLeadingNumber(label == std::string::npos ? field : field.substr(label + 1)))
                 values.warnings.push_back({CalInfoWarning::Kind::NoNumber, fields.Line(),
-                                           "no coefficients in \"" + field + "\""});
+                                           "no coefficients in \"" + EscapedText(field) + "\""});
             values.pairs.push_back(pair);
         }
     } catch (const FieldStreamError& e) {

@@ -1,5 +1,6 @@
 #include "replay/replay_command.h"
 
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -65,11 +66,12 @@ std::string NumberOption(const tool::Arguments& line, const std::string& option,
                          const char* fallback) {
     const auto given = line.options.find(option);
     if (given == line.options.end()) return fallback;
+    double number = NAN;
     try {
-        WholeTextNumber(given->second);
-    } catch (const std::invalid_argument&) {
+        number = WholeTextNumber(given->second);
+    } catch (const std::invalid_argument&) {}
+    if (!std::isfinite(number))
         throw UsageError{"Option '" + option + "' needs a number, not '" + given->second + "'."};
-    }
     return given->second;
 }
 

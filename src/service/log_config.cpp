@@ -1,5 +1,6 @@
 #include "service/log_config.h"
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -34,11 +35,13 @@ float InstrumentCode(const std::string& model) {
 }
 
 double Number(const std::string& key, const std::string& value) {
+    double number = NAN;
     try {
-        return WholeTextNumber(value);
-    } catch (const std::invalid_argument&) {
-        throw Problem{"'" + key + "' needs a number, not '" + value + "'"};
-    }
+        number = WholeTextNumber(value);
+    } catch (const std::invalid_argument&) {}
+    // "nan" and "inf" read as numbers but are none a setting can use.
+    if (!std::isfinite(number)) throw Problem{"'" + key + "' needs a number, not '" + value + "'"};
+    return number;
 }
 
 void Set(LogConfig& c, const std::string& key, const std::string& value) {

@@ -148,9 +148,9 @@ const std::string kHeader =
 TEST(CalInfoValues, AnUnreadableValueReadsAsZeroWithAWarningOnItsLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"100\t0.001\t50", "0.001 50"},
-        {"100\tx\t50", "0 50|5: no coefficients in \"100\tx\t50\""},
-        {"100\t1e999\t50", "0 50|5: no coefficients in \"100\t1e999\t50\""},
-        {"100\t2\t-1e999", "2 0|5: no coefficients in \"100\t2\t-1e999\""}};
+        {"100\tx\t50", "0 50|5: no coefficients in \"100\\tx\\t50\""},
+        {"100\t1e999\t50", "0 50|5: no coefficients in \"100\\t1e999\\t50\""},
+        {"100\t2\t-1e999", "2 0|5: no coefficients in \"100\\t2\\t-1e999\""}};
     for (const auto& [line, read] : cases) {
         FieldStream fields(std::make_unique<std::istringstream>(kHeader + line +
                                                                 "\r\n125\t2\t10\r\n150\t3\t60\r\n"),

@@ -288,6 +288,9 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
         std::string err;
     } failures[] = {
         {{"--colour", "red"}, 2, "zanhost-replay: Unknown option '--colour'.\n" + kTry},
+        {{"--instrument", "DFL", "--offset", "inf", raw.string(), out},
+         2,
+         "zanhost-replay: Option '--offset' needs a number, not 'inf'.\n" + kTry},
         {{"--instrument", "VSF", raw.string()},
          2,
          "zanhost-replay: Expected RAWLOG RECORDING, got 1 argument.\n" + kTry},

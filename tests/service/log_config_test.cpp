@@ -55,7 +55,8 @@ TEST(LogConfig, NamesEveryProblemWithItsLine) {
         "mqtt-port = 70000\n"
         "colour = blue\n"
         "just words\n"
-        "mqtt-topic = fleet/m\n",
+        "mqtt-topic = fleet/m\n"
+        "offset = nan\n",
         "m");
     const std::vector<std::string> expected{
         "line 4: 'rotation' is daily or hourly, not 'weekly'",
@@ -63,6 +64,7 @@ TEST(LogConfig, NamesEveryProblemWithItsLine) {
         "line 6: 'mqtt-port' is a port number from 1 to 65535",
         "line 7: unknown key 'colour'",
         "line 8: 'just words' is not key = value",
+        "line 10: 'offset' needs a number, not 'nan'",
         "'port' or 'usb-serial' is needed",
         "'output' is needed",
         "no view 'beta' for the DFL; use chlorophyll or counts",
