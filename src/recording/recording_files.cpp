@@ -145,8 +145,9 @@ std::unique_ptr<UserFileWriter> OpenKeptFile(const ProgramState& s, KeptFile fil
         inUse,
         {}};
     auto writer = std::make_unique<UserFileWriter>(path, std::move(options));
+    // A TRIA's heading waits for the file's first line, whose head it names.
     const bool owed = mark && s.InstrumentType == kTria;
-    if (mark) *mark = TriaHeadingMark{owed, owed, {}, {}};
+    if (mark) *mark = TriaHeadingMark{/*tria=*/owed, /*owed=*/owed, {}, {}};
     const auto heading = owed ? std::nullopt : HeadingLine(s, file);
     bool written = writer->WriteLine(CreatedOnLine(now)) && writer->WriteLine(LocationLine(path));
     if (written && heading) written = writer->WriteLine(*heading);

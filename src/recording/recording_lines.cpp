@@ -116,10 +116,10 @@ std::optional<std::string> HeadingLine(const ProgramState& s, KeptFile file) {
 
 std::optional<std::string> HeadingBeforeLine(const ProgramState& s, KeptFile file,
                                              TriaHeadingMark& mark) {
+    // A raw log is headed once: played back, a heading amid its lines would be a packet.
     if (!mark.tria ||
         (!mark.owed && (file == KeptFile::RawLog || mark.letters == s.TriaHeadLetters)))
         return std::nullopt;
-    // A raw log is headed once: played back, a heading amid its lines would be a packet.
     mark.letters = s.TriaHeadLetters;
     std::string heading = TriaHeading(s.TriaHeadLetters, file);
     if (!mark.owed && heading == mark.heading) return std::nullopt;
