@@ -178,8 +178,10 @@ TEST_F(CalibrationEditor, ClickShowsAnEmptyFocusedEditorOverTheCellWhoseTextFoll
     table().ClickCell(2, 1);
     EXPECT_TRUE(editor().Visible() && editor().HasFocus());
     EXPECT_EQ(std::make_pair(editor().Left(), editor().Top()), std::make_pair(1440, 720));
-    EXPECT_EQ((std::array<int, 4>{s.EditCellRow, s.EditCellColumn, table().Row(), table().Col()}),
-              (std::array<int, 4>{2, 1, 2, 1}));
+    EXPECT_EQ(
+        (std::array<double, 4>{s.EditCellRow, s.EditCellColumn, static_cast<double>(table().Row()),
+                               static_cast<double>(table().Col())}),
+        (std::array<double, 4>{2, 1, 2, 1}));
     // The cell shows the number the text reads as, 0 for none.
     const std::pair<const char*, const char*> keys[] = {
         {"-", "0"}, {"1.", "-1"}, {"50", "-1.5"}, {"e-3x", "-0.0015"}};

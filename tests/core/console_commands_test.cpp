@@ -91,7 +91,9 @@ TEST_F(ConsoleTest, InterruptSendsWhatTheSensorNeedsOrGivesUpOnTime) {
             EXPECT_NEAR(at[1] - at[0], 5.05, 0.05);
             EXPECT_NEAR(at[2] - at[1], c.lastGap, 0.15);
         }
-        if (c.firstBox > 0) EXPECT_NEAR(at[0] - start, c.firstBox, 0.01);
+        if (c.firstBox > 0) {
+            EXPECT_NEAR(at[0] - start, c.firstBox, 0.01);
+        }
         run.program.pump.RunFor(0.5);
         EXPECT_FALSE(run.sensor->Streaming());
     }

@@ -147,7 +147,9 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothi
         test::WriteBytes(out, "kept\r\n");
         EXPECT_EQ(Run(data, out), 1);
         EXPECT_EQ(output, "zanhost-convert: " + data + told + "\n");
-        if (told[0] == ' ') EXPECT_EQ(test::ReadBytes(out), "kept\r\n");
+        if (told[0] == ' ') {
+            EXPECT_EQ(test::ReadBytes(out), "kept\r\n");
+        }
     }
     EXPECT_EQ(Run(dir.string(), out), 1);
     EXPECT_EQ(output, "zanhost-convert: " + dir.string() + " is a folder, not a TRIA data file.\n");
