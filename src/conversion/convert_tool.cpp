@@ -12,7 +12,6 @@ constexpr const char* kProgram = "zanhost-convert";
 int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream& err,
                    bool errIsTerminal, const tool::StopSignal& stopSignal) {
     ConversionOutcome outcome;
-    const auto stopped = [&stopSignal] { return stopSignal ? stopSignal() : 0; };
     try {
         const DeviceTable table = ReadDeviceFile(files.device);
         std::error_code ec;
@@ -20,7 +19,7 @@ int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream
         tool::Progress progress(err, errIsTerminal && !ec, ec ? 0 : size);
         outcome = ConvertTriaFile(table, files, [&](const ConversionProgress& p) {
             progress.Show(p.bytesRead);
-            return stopped() == 0;
+            return tool::StopRequested(stopSignal) == 0;
         });
         progress.Finish();
     } catch (const FileProblemError& e) {
@@ -30,9 +29,7 @@ int RunConvertTool(const ConversionFiles& files, std::ostream& out, std::ostream
         return tool::Failure(kProgram, outcome.FailureMessage(files.converted), err);
     const std::string summary = std::to_string(outcome.records) + " records of " + files.data +
                                 " converted into " + files.converted;
-    if (const int signal = stopped()) return tool::Stopped(kProgram, signal, summary, err);
-    out << summary << "\n";
-    return tool::kExitDone;
+    return tool::Finished(kProgram, summary, stopSignal, out, err);
 }
 
 }  // namespace zan

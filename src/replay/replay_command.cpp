@@ -117,10 +117,9 @@ int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out,
     FieldStream raw(rawPath, "raw log");
     options.inputs.push_back({raw.Identity(), "the raw log being replayed"});
     tool::Progress progress(err, errIsTerminal, raw.Size());
-    const auto stopped = [&stopSignal] { return stopSignal ? stopSignal() : 0; };
     const ReplayReport report = ReplayRawLog(raw, options, Today(), [&](std::uint64_t done) {
         progress.Show(done);
-        return stopped() == 0;
+        return tool::StopRequested(stopSignal) == 0;
     });
     progress.Finish();
     if (report.failure) return tool::Failure(kName, *report.failure, err);
@@ -128,9 +127,7 @@ int Replay(const std::string& rawPath, ReplayOptions options, std::ostream& out,
                                 ", " + std::to_string(report.linesWritten) + " lines written to " +
                                 options.outputPath;
     // The recording so far is whole, ended with "EOF" and synced, as at a stop.
-    if (const int signal = stopped()) return tool::Stopped(kName, signal, summary, err);
-    out << summary << "\n";
-    return tool::kExitDone;
+    return tool::Finished(kName, summary, stopSignal, out, err);
 }
 
 }  // namespace

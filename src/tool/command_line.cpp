@@ -88,13 +88,21 @@ int UsageError(const std::string& name, const std::string& problem, std::ostream
     return kExitUsage;
 }
 
-int Stopped(const std::string& name, int signal, const std::string& what, std::ostream& err) {
+int StopRequested(const StopSignal& stopSignal) { return stopSignal ? stopSignal() : 0; }
+
+int Finished(const std::string& name, const std::string& summary, const StopSignal& stopSignal,
+             std::ostream& out, std::ostream& err) {
+    const int signal = StopRequested(stopSignal);
+    if (signal == 0) {
+        out << summary << "\n";
+        return kExitDone;
+    }
     const char* signalName = signal == SIGTERM  ? "SIGTERM"
                              : signal == SIGINT ? "SIGINT"
                              : signal == SIGHUP ? "SIGHUP"
                                                 : nullptr;
     err << name << ": stopped by " << (signalName ? signalName : "signal " + std::to_string(signal))
-        << ": " << what << "\n";
+        << ": " << summary << "\n";
     return kExitSignal + signal;
 }
 

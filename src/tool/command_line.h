@@ -69,8 +69,12 @@ std::string HelpText(const Usage& usage);
 int UsageError(const std::string& name, const std::string& problem, std::ostream& err);
 // Reports a failure on err ("name: text") and gives kExitFailure.
 int Failure(const std::string& name, const std::string& text, std::ostream& err);
-// Reports a stop on err ("name: stopped by SIGTERM: what") and gives its status.
-int Stopped(const std::string& name, int signal, const std::string& what, std::ostream& err);
+// The signal that asked the tool to stop, 0 while none has or none is watched.
+int StopRequested(const StopSignal& stopSignal);
+// Ends a run whose output is whole: the summary on out and kExitDone, or, when
+// a signal stopped it, "name: stopped by SIGTERM: summary" on err and its status.
+int Finished(const std::string& name, const std::string& summary, const StopSignal& stopSignal,
+             std::ostream& out, std::ostream& err);
 
 // A progress bar on err, drawn only when err is a terminal and the input is
 // big enough to take a while; finished, it leaves the terminal's line clean.
