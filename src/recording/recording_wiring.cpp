@@ -19,8 +19,11 @@ void WireRecording(Context& ctx) {
     m.Command16.onClick = on(Command16_Click);
     m.Command17.onClick = on(Command17_Click);
     m.CWNumEdit1.onValueChanged = on(CWNumEdit1_ValueChanged);
+    // Both timers are held back while neither file is open, so an idle
+    // window is not woken for them.
+    const auto noFileOpen = [&ctx] { return !ctx.state.RecordingFile && !ctx.state.RawLogFile; };
     // Lines that stop arriving still reach the disk within the sync interval.
-    ctx.platform.pump.AddTimer(kKeptFileSyncTick, on(SyncKeptFiles));
+    ctx.platform.pump.AddIdleTimer(kKeptFileSyncTick, on(SyncKeptFiles), noFileOpen);
     // The recorded line before the raw one, each while its file is on.
     ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
         if (ctx.state.Recording == 1) WriteRecordedLine(ctx, record);
@@ -28,10 +31,7 @@ void WireRecording(Context& ctx) {
     ctx.packetHandlers.Register([&ctx](const DecodedRecord& record) {
         if (ctx.state.RawLogging == 1) WriteRawLogLine(ctx, record);
     });
-    // Held back while neither file is open, so an idle window is not woken for it.
-    ctx.platform.pump.AddIdleTimer(kFileStatusInterval, on(ShowFileStatus), [&ctx] {
-        return !ctx.state.RecordingFile && !ctx.state.RawLogFile;
-    });
+    ctx.platform.pump.AddIdleTimer(kFileStatusInterval, on(ShowFileStatus), noFileOpen);
 }
 
 }  // namespace zan
