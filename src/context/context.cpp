@@ -8,18 +8,17 @@ void EndProgram(Context& ctx) {
 }
 
 void HandOnPacket(Context& ctx) {
-    PacketHandlers& handlers = ctx.packetHandlers;
-    DecodedRecord record;
-    if (handlers.decode) {
-        record = handlers.decode();
-    } else {
-        const auto row = static_cast<size_t>(ctx.state.PacketRow);
-        record.instrumentType = ctx.state.InstrumentType;
-        record.graphView = ctx.state.GraphView;
-        record.packet = ViewOfRow(ctx.state.PacketTable[row],
-                                  static_cast<int>(ctx.state.PacketColumnCount[row]));
-    }
-    for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
+    const PacketHandlers& handlers = ctx.packetHandlers;
+    const ProgramState& s = ctx.state;
+    const PacketView packet = CompletedPacket(s);
+    const auto handOn = [&handlers](const DecodedRecord& record) {
+        for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
+    };
+    if (handlers.decode) return handOn(handlers.decode(packet));
+    DecodedRecord record(packet);
+    record.instrumentType = s.InstrumentType;
+    record.graphView = s.GraphView;
+    handOn(record);
 }
 
 void ShowError(Context& ctx, const std::string& description) {

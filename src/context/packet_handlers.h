@@ -15,7 +15,7 @@ namespace zan {
 struct PacketHandlers {
     using Consumer = std::function<void(const DecodedRecord&)>;
     // Without a decoder the record carries the packet alone.
-    std::function<DecodedRecord()> decode;
+    std::function<DecodedRecord(const PacketView&)> decode;
     std::vector<Consumer> consumers;
 
     void Register(Consumer consumer) { consumers.push_back(std::move(consumer)); }

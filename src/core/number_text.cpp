@@ -244,25 +244,22 @@ std::string MillionthsText(std::int64_t millionths) {
         NumberRoom room;
         return std::string(Compose(d, 15, false, room));
     }
-    // Written from the end: the decimals without their trailing zeros, the point, the whole part.
+    // The whole part, then the six decimals with their leading zeros (the
+    // digits after the 1 of 1dddddd) less their trailing ones.
     char text[32];
-    char* const end = text + sizeof text;
-    char* first = end;
-    std::uint64_t whole = magnitude / 1000000;
-    std::uint64_t fraction = magnitude % 1000000;
+    char* out = text;
+    if (negative) *out++ = '-';
+    out = std::to_chars(out, std::end(text), magnitude / 1000000).ptr;
+    const auto fraction = static_cast<std::uint32_t>(magnitude % 1000000);
     if (fraction != 0) {
-        int decimals = 6;
-        for (; fraction % 10 == 0; --decimals) fraction /= 10;
-        for (; decimals > 0; --decimals, fraction /= 10)
-            *--first = static_cast<char>('0' + fraction % 10);
-        *--first = '.';
+        char padded[8];
+        std::to_chars(padded, std::end(padded), fraction + 1000000);
+        size_t decimals = 6;
+        while (padded[decimals] == '0') --decimals;
+        *out++ = '.';
+        out = std::copy(padded + 1, padded + 1 + decimals, out);
     }
-    do {
-        *--first = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (negative) *--first = '-';
-    return std::string(first, end);
+    return std::string(text, out);
 }
 
 }  // namespace zan

@@ -74,30 +74,36 @@ struct Scanner {
 // blanks after it, read straight from the text. Anything else is left to the
 // full scan.
 bool ReadPlainNumber(std::string_view text, double& value) {
-    size_t i = 0;
-    const size_t size = text.size();
-    while (i < size && IsSkipped(text[i])) ++i;
-    const bool negative = i < size && text[i] == '-';
-    if (i < size && (text[i] == '-' || text[i] == '+')) ++i;
-    const size_t start = i;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && IsSkipped(*p)) ++p;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
     // The digits are gathered as they are checked, for a short decimal's one division.
     std::uint64_t whole = 0;
-    size_t digits = 0;
+    auto gather = [&whole, &p, end] {
+        const char* const first = p;
+        for (unsigned digit; p < end && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p)
+            whole = whole * 10 + digit;
+        return static_cast<size_t>(p - first);
+    };
+    const char* const start = p;
+    size_t digits = gather();
     size_t decimals = 0;
-    for (; i < size && IsDigit(text[i]); ++i, ++digits)
-        whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (i < size && text[i] == '.')
-        for (++i; i < size && IsDigit(text[i]); ++i, ++digits, ++decimals)
-            whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = gather();
+        digits += decimals;
+    }
     if (digits == 0) return false;
-    const size_t end = i;
-    while (i < size && IsSkipped(text[i])) ++i;
-    if (i != size) return false;
+    const char* const last = p;
+    while (p < end && IsSkipped(*p)) ++p;
+    if (p != end) return false;
     if (digits <= kShortDecimalDigits) {
         value = WholeOverPowerOfTen(whole, decimals);
     } else {
-        const auto result = std::from_chars(text.data() + start, text.data() + end, value);
-        if (result.ec != std::errc() || result.ptr != text.data() + end) return false;
+        const auto result = std::from_chars(start, last, value);
+        if (result.ec != std::errc() || result.ptr != last) return false;
     }
     if (negative) value = -value;
     return true;

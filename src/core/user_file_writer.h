@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/user_file.h"
 
@@ -133,7 +134,11 @@ class UserFileWriter {
     long long size_ = 0;
     bool unsynced_ = false;
     long long linesInFile_ = 0;
-    std::string pending_;
+    // The lines not yet handed to the system: the first pendingSize_ bytes of
+    // pending_, which only grows, so a line is copied in without first being
+    // filled with zeros.
+    std::vector<char> pending_;
+    size_t pendingSize_ = 0;
     long long pendingLines_ = 0;
     std::optional<UserFileFailure> failure_;
 };

@@ -19,6 +19,21 @@ bool WordHoldsAny(std::uint64_t word, Chars... c) {
     return (WordHoldsByte(word, c) || ...);
 }
 
+// The high bit of each of eight bytes that is c, and of no other: exact,
+// where WordHoldsByte may also mark a byte after a match.
+inline std::uint64_t BytesThatAre(std::uint64_t word, char c) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7F;
+    const std::uint64_t v = word ^ (kOnes * static_cast<unsigned char>(c));
+    return ~(((v & kLowBits) + kLowBits) | v | kLowBits);
+}
+
+// Words are read in memory order with the first byte lowest.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "words are read little-endian");
+
+// Which of the eight bytes the lowest mark of a BytesThatAre mask stands on.
+inline int FirstMarkedByte(std::uint64_t marks) { return __builtin_ctzll(marks) >> 3; }
+
 // The eight bytes from p, wherever they lie.
 inline std::uint64_t WordAt(const char* p) {
     std::uint64_t word;

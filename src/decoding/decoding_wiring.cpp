@@ -50,7 +50,7 @@ void ShowDecodedRecord(Context& ctx, const DecodedRecord& record) {
 void WireDecoding(Context& ctx) {
     MainForm& m = ctx.main;
     ProgramState& s = ctx.state;
-    ctx.packetHandlers.decode = [&s] { return ProcessPacket(s); };
+    ctx.packetHandlers.decode = [&s](const PacketView& packet) { return ProcessPacket(s, packet); };
     ctx.packetHandlers.Register(
         [&ctx](const DecodedRecord& record) { ShowDecodedRecord(ctx, record); });
     KeepCalibrationTable(ctx);

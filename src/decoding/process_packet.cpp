@@ -246,14 +246,6 @@ void Decode(const Decoding& d) {
 
 double RoundBeta(double beta) { return std::floor((beta + 0.0000005) * 1000000) / 1000000; }
 
-PacketView CompletedPacket(const ProgramState& s) {
-    if (!(s.PacketRow >= 0 && s.PacketRow < kPacketRows)) OutOfRange();
-    const auto row = static_cast<size_t>(s.PacketRow);
-    return ViewOfRow(s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row]));
-}
-
-DecodedRecord ProcessPacket(ProgramState& s) { return ProcessPacket(s, CompletedPacket(s)); }
-
 DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     DecodedRecord record(packet);
     record.instrumentType = s.InstrumentType;
@@ -261,7 +253,7 @@ DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     record.output = &s.OutputTexts;
     record.fluorometerText = &s.FluorometerText;
     try {
-        Decode(Decoding{s, record.packet, record});
+        Decode(Decoding{s, packet, record});
         record.plotted = record.decoded;
     } catch (const MissingCoefficient& e) {
         record.failure = e.what();

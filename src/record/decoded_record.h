@@ -55,13 +55,13 @@ struct TimePoint {
 // writers, and the tools. Consumers read the values and texts from here,
 // never back from the window.
 struct DecodedRecord {
-    DecodedRecord() = default;
-    // Taken whole at once: a record is made for every packet.
+    // The packet is the caller's: a record is made for every packet, and
+    // handed on while its packet lasts, so the fields are not copied.
     explicit DecodedRecord(const PacketView& packet) : packet(packet) {}
 
+    const PacketView& packet;
     float instrumentType = 0;
     float graphView = 0;
-    PacketView packet;
     // The instrument and view decoded this packet (its field count matched).
     bool decoded = false;
     // Decoding stopped here with this description; what it did before stands.

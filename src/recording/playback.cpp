@@ -1,9 +1,10 @@
 #include "recording/playback.h"
 
-#include <cstring>
+#include <cstdint>
 
 #include "context/context.h"
 #include "core/colour.h"
+#include "core/word_scan.h"
 #include "link/port_operations.h"
 #include "link/port_watch.h"
 #include "recording/recording_lines.h"
@@ -110,17 +111,15 @@ void StopPlayback(Context& ctx) { ShowPlayIdle(ctx); }
 bool IsPlaybackEnd(std::string_view line) {
     auto is = [](char c, char upper) { return (c & ~0x20) == upper; };
     // Every "EOF" has its O between two characters, and a measurement line
-    // has no O at all: a search for the letter passes it at once.
+    // has no O at all: the line is passed eight characters at a time, their
+    // case folded, up to the first word that holds an O.
     if (line.size() < 3) return false;
+    constexpr std::uint64_t kLowerCase = 0x2020202020202020;
     const char* const last = line.data() + line.size() - 1;
-    for (const char o : {'O', 'o'}) {
-        const char* at = line.data() + 1;
-        while ((at = static_cast<const char*>(
-                    std::memchr(at, o, static_cast<size_t>(last - at)))) != nullptr) {
-            if (is(at[-1], 'E') && is(at[1], 'F')) return true;
-            ++at;
-        }
-    }
+    const char* at = line.data() + 1;
+    while (last - at >= 8 && !WordHoldsByte(WordAt(at) | kLowerCase, 'o')) at += 8;
+    for (; at < last; ++at)
+        if (is(*at, 'O') && is(at[-1], 'E') && is(at[1], 'F')) return true;
     return false;
 }
 

@@ -91,7 +91,7 @@ void LogSession::Impl::ConfigureDecoding(const std::optional<CalInfoValues>& cal
 // to its writers.
 void LogSession::Impl::RegisterConsumers() {
     ProgramState& s = *state;
-    handlers.decode = [&s] { return ProcessPacket(s); };
+    handlers.decode = [&s](const PacketView& packet) { return ProcessPacket(s, packet); };
     handlers.Register([this](const DecodedRecord& record) { StartPacket(record); });
     handlers.Register([this](const DecodedRecord& record) {
         LinePieces line;
@@ -165,7 +165,8 @@ void LogSession::Impl::ReadPort(double now) {
 }
 
 void LogSession::Impl::OnPacket() {
-    const DecodedRecord record = handlers.decode();
+    const PacketView packet = CompletedPacket(*state);
+    const DecodedRecord record = handlers.decode(packet);
     for (const PacketHandlers::Consumer& consumer : handlers.consumers) consumer(record);
     NextPacketRow(*state);
     // A packet decoding could not take switches decoding off in the window

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -136,5 +137,13 @@ struct ProgramState {
     // Characters stored of the line being received, for the line length bound.
     int ReceivedLineLength = 0;
 };
+
+// The completed packet: PacketTable row PacketRow with its separator count.
+inline PacketView CompletedPacket(const ProgramState& s) {
+    if (!(s.PacketRow >= 0 && s.PacketRow < kPacketRows))
+        throw std::out_of_range("Subscript out of range");
+    const auto row = static_cast<size_t>(s.PacketRow);
+    return ViewOfRow(s.PacketTable[row], static_cast<int>(s.PacketColumnCount[row]));
+}
 
 }  // namespace zan
