@@ -244,20 +244,26 @@ std::string MillionthsText(std::int64_t millionths) {
         NumberRoom room;
         return std::string(Compose(d, 15, false, room));
     }
-    // The whole part, then the six decimals with their leading zeros (the
-    // digits after the 1 of 1dddddd) less their trailing ones.
+    // The whole part, then the six decimals less their trailing zeros; the
+    // divisions are by constants, which need no division instruction.
     char text[32];
     char* out = text;
     if (negative) *out++ = '-';
-    out = std::to_chars(out, std::end(text), magnitude / 1000000).ptr;
+    const std::uint64_t whole = magnitude / 1000000;
+    if (whole < 10)
+        *out++ = static_cast<char>('0' + whole);
+    else
+        out = std::to_chars(out, std::end(text), whole).ptr;
     const auto fraction = static_cast<std::uint32_t>(magnitude % 1000000);
     if (fraction != 0) {
-        char padded[8];
-        std::to_chars(padded, std::end(padded), fraction + 1000000);
-        size_t decimals = 6;
-        while (padded[decimals] == '0') --decimals;
         *out++ = '.';
-        out = std::copy(padded + 1, padded + 1 + decimals, out);
+        for (const std::uint32_t three : {fraction / 1000, fraction % 1000}) {
+            out[0] = static_cast<char>('0' + three / 100);
+            out[1] = static_cast<char>('0' + three / 10 % 10);
+            out[2] = static_cast<char>('0' + three % 10);
+            out += 3;
+        }
+        while (out[-1] == '0') --out;
     }
     return std::string(text, out);
 }

@@ -109,11 +109,9 @@ bool ReadPlainNumber(std::string_view text, double& value) {
     return true;
 }
 
-}  // namespace
-
-double NumberValue(std::string_view text) {
-    double plain = 0.0;
-    if (ReadPlainNumber(text, plain)) return plain;
+// Any other text, scanned as the leading number with blanks anywhere.
+// Kept apart so the plain number's call does not pay for this one's frame.
+[[gnu::noinline]] double ScannedNumberValue(std::string_view text) {
     Scanner s{text};
     std::string mantissa;
     bool negative = false;
@@ -169,6 +167,13 @@ double NumberValue(std::string_view text) {
         value = magnitude > 0 ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
+}
+
+}  // namespace
+
+double NumberValue(std::string_view text) {
+    double plain = 0.0;
+    return ReadPlainNumber(text, plain) ? plain : ScannedNumberValue(text);
 }
 
 double WholeTextNumber(std::string_view text) {

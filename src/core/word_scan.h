@@ -4,19 +4,24 @@
 
 namespace zan {
 
-// Whether any of eight bytes is c: the byte the exclusive or leaves zero is
-// the one that keeps its high bit through the subtraction.
-inline bool WordHoldsByte(std::uint64_t word, char c) {
+// The high bit of the byte that is c, and perhaps of bytes after it: the
+// byte the exclusive or leaves zero is the one that keeps its high bit
+// through the subtraction.
+inline std::uint64_t RoughBytesThatAre(std::uint64_t word, char c) {
     constexpr std::uint64_t kOnes = 0x0101010101010101;
     constexpr std::uint64_t kHighBits = 0x8080808080808080;
     const std::uint64_t v = word ^ (kOnes * static_cast<unsigned char>(c));
-    return ((v - kOnes) & ~v & kHighBits) != 0;
+    return (v - kOnes) & ~v & kHighBits;
 }
 
-// Whether any of eight bytes is one of the given characters.
+// Whether any of eight bytes is c.
+inline bool WordHoldsByte(std::uint64_t word, char c) { return RoughBytesThatAre(word, c) != 0; }
+
+// Whether any of eight bytes is one of the given characters, tested all at
+// once rather than one character after another.
 template <typename... Chars>
 bool WordHoldsAny(std::uint64_t word, Chars... c) {
-    return (WordHoldsByte(word, c) || ...);
+    return (RoughBytesThatAre(word, c) | ...) != 0;
 }
 
 // The high bit of each of eight bytes that is c, and of no other: exact,

@@ -61,14 +61,18 @@ TEST(ReplayScans, MillionthsGiveTheGeneralTextOfTheirQuotient) {
 
 TEST(ReplayHotPath, EndMarkFoundAtEveryPositionAndCase) {
     for (const char* mark : {"EOF", "eof", "eOf", "EoF"}) {
-        for (size_t before = 0; before <= 7; ++before) {
+        // Before, in and after the first eight characters and the second.
+        for (size_t before = 0; before <= 17; ++before) {
             for (size_t after = 0; after <= 4; ++after) {
                 const std::string line = std::string(before, '7') + mark + std::string(after, '1');
                 EXPECT_TRUE(IsPlaybackEnd(line)) << line;
             }
         }
     }
-    for (const char* line : {"", "EO", "OF", "E0F", "EOG", "EEOOFF", "FOE", "OFEOE", "12\tE\tOF"})
+    // An O that is not the mark's leaves the rest of the line still to look at.
+    EXPECT_TRUE(IsPlaybackEnd("to do: ....... eOf"));
+    for (const char* line : {"", "EO", "OF", "E0F", "EOG", "EEOOFF", "FOE", "OFEOE", "12\tE\tOF",
+                             "12/06/26\t00:00:00\t1910\t1261\t908\t4002", "_o______________EO"})
         EXPECT_FALSE(IsPlaybackEnd(line)) << line;
 }
 
