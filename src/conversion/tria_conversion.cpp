@@ -9,7 +9,7 @@ namespace zan {
 namespace {
 
 // No one follows a converted file while it grows, so lines go to the system in batches.
-constexpr size_t kConvertedBatchBytes = 64 * 1024;
+constexpr size_t kConvertedBatchBytes = 1024 * 1024;
 
 // The converted file, created from empty. The lines converted before a
 // failure reach the file when it is closed; it is synced to disk then. The

@@ -1,9 +1,12 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conversion/device_file.h"
+#include "record/tria_header.h"
 
 namespace zan {
 
@@ -40,16 +43,24 @@ class TriaRecordWalk {
   private:
     struct Slot {
         std::array<std::string_view, 4> counts;
+        // The first three counts' values where they were read as taken.
+        std::array<std::optional<double>, 3> values;
         int firstField = 0;
     };
-    void AppendColour(int colour, const Slot& slot, long long line);
+    // Writes a colour's three values and its reference count at `at`; the end.
+    char* AppendColour(char* at, int colour, const Slot& slot, long long line) const;
+    // Room for the line of a record whose fields lie in text.
+    char* LineRoom(std::string_view text);
 
     const DeviceTable& device_;
     std::string fileName_;
     std::string header_;
+    TriaHeaderLetters layout_;  // read from header_
     // Supply voltage, pressure, auxiliary inputs 1 and 2 as last read.
     std::array<std::string, 4> optional_;
-    std::string out_;
+    // The line being written, grown for a record that could need more and
+    // never filled first.
+    std::vector<char> line_;
     long long records_ = 0;
 };
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "core/short_copy.h"
+
 namespace zan {
 namespace {
 
@@ -77,45 +79,110 @@ int DecimalExponentAtMost(double magnitude) {
     return (binaryExponent * 78913) >> 18;
 }
 
-// A constant step, which the compiler divides by without a division.
-template <std::uint64_t step>
-void DropZeros(std::uint64_t& whole) {
-    if (whole % step == 0) whole /= step;
+// The eight digits of n (below 1e8), leading zeros included, as the bytes of
+// one word in memory order: n is split into halves of four digits, each half
+// into pairs and each pair into digits, every lane at once. The quotients
+// are products and shifts exact for the lanes' ranges (5243 / 2^19 divides
+// by 100 below 43699, 103 / 2^10 by 10 below 179).
+[[gnu::always_inline]] inline std::uint64_t EightDigits(std::uint32_t n) {
+    constexpr std::uint64_t kZeros = 0x3030303030303030;
+    const std::uint64_t halves = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
+    const std::uint64_t hundreds = (halves * 5243 >> 19) & 0x0000007F0000007F;
+    const std::uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
+    const std::uint64_t tens = (pairs * 103 >> 10) & 0x000F000F000F000F;
+    return (tens | (pairs - tens * 10) << 8) + kZeros;
 }
+
+// The 15 digits of a whole from 1e14 to 1e15 at `at` (room for 16); how
+// many there are without the trailing zeros. Written as two words, the
+// second over the first's spare byte, and counted from the words themselves.
+[[gnu::always_inline]] inline size_t PutFifteenDigits(std::uint64_t whole, char* at) {
+    const auto low = static_cast<std::uint32_t>(whole % 100000000);
+    // The high half's seven digits, its leading zero dropped.
+    const std::uint64_t high = EightDigits(static_cast<std::uint32_t>(whole / 100000000)) >> 8;
+    const std::uint64_t lowDigits = EightDigits(low);
+    std::memcpy(at, &high, sizeof high);
+    std::memcpy(at + 7, &lowDigits, sizeof lowDigits);
+    // Trailing zeros are the highest bytes that the zeros' exclusive or
+    // clears; the high half's spare top byte is one more. Its first digit is
+    // not a zero, so some byte is left.
+    constexpr std::uint64_t kZeros = 0x3030303030303030;
+    const auto zeroBytes = [](std::uint64_t word) {
+        return static_cast<size_t>(__builtin_clzll(word) / 8);
+    };
+    if (low != 0) return 15 - zeroBytes(lowDigits ^ kZeros);
+    return 8 - zeroBytes(high ^ (kZeros >> 8));
+}
+
+// A value rounded to 15 significant digits: the digits as one whole from
+// 1e14 to 1e15 and the decimal exponent of the first.
+struct Rounded {
+    std::uint64_t whole = 0;
+    int exponent = 0;
+    bool negative = false;
+};
 
 // Most numbers shown lie between 1e-8 and 1e15, where one product with an
 // exact power of ten gives the value's 15 significant digits as a whole
 // from 1e14 to 1e15: rounding that whole is the exact rounding of the value
 // unless the product lies so near a half that its own rounding could have
 // crossed it, which is left (false) to the exact way.
-bool RoundedDecimal(double value, Digits& d) {
+[[gnu::always_inline]] inline bool RoundedDecimal(double value, Rounded& r) {
     const double magnitude = std::fabs(value);
     int exponent = DecimalExponentAtMost(magnitude);
-    int power = kDoubleDigits - 1 - exponent;
-    if (power < 0 || power >= static_cast<int>(std::size(kPowersOfTen))) return false;
-    double scaled = magnitude * kPowersOfTen[power];
-    if (scaled >= 1e15) {
-        if (power == 0) return false;
-        scaled = magnitude * kPowersOfTen[--power];
-        ++exponent;
-    }
+    const int power = kDoubleDigits - 1 - exponent;
+    if (power < 1 || power >= static_cast<int>(std::size(kPowersOfTen))) return false;
+    // The estimate is the exponent or one less, either as likely: both
+    // products are made and one is picked without a branch to mispredict.
+    const double products[] = {magnitude * kPowersOfTen[power],
+                               magnitude * kPowersOfTen[power - 1]};
+    const bool over = products[0] >= 1e15;
+    const double scaled = products[over];
+    exponent += over;
     auto whole = static_cast<std::uint64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) < kProductError) return false;
-    if (fraction > 0.5 && ++whole == 10 * kLeastWhole) {
+    // Rounding up is an addition; only a carry into a sixteenth digit branches.
+    whole += fraction > 0.5;
+    if (whole == 10 * kLeastWhole) {
         whole = kLeastWhole;
         ++exponent;
     }
-    // A whole of 15 digits ends in at most 14 zeros: off in steps of 8, 4, 2 and 1.
-    DropZeros<100000000>(whole);
-    DropZeros<10000>(whole);
-    DropZeros<100>(whole);
-    DropZeros<10>(whole);
-    d.negative = value < 0;
-    d.count = static_cast<size_t>(std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr -
-                                  d.digits);
-    d.exponent = exponent;
+    r = Rounded{whole, exponent, value < 0};
     return true;
+}
+
+// The fixed form (no exponent) shows first digits from 1e-4 to below 1e15.
+bool IsFixedForm(int exponent, int precision) { return exponent >= -4 && exponent < precision; }
+
+// The value rounded the quick way and shown in the fixed form, or false.
+[[gnu::always_inline]] inline bool FixedRounding(double value, int precision, Rounded& r) {
+    return precision == kDoubleDigits && std::isnormal(value) && RoundedDecimal(value, r) &&
+           IsFixedForm(r.exponent, precision);
+}
+
+// The fixed form of a rounded value written straight at out (room for 24
+// characters), as Compose writes it: the digits go where they stand in the
+// text, and nothing written is read back wider than it was written.
+[[gnu::always_inline]] inline char* PutFixed(const Rounded& r, bool shortForm, char* out) {
+    if (r.negative)
+        *out++ = '-';
+    else if (shortForm)
+        *out++ = ' ';
+    if (r.exponent < 0) {
+        if (!shortForm) *out++ = '0';
+        *out++ = '.';
+        for (int zero = -1; zero > r.exponent; --zero) *out++ = '0';
+        return out + PutFifteenDigits(r.whole, out);
+    }
+    // The whole part's digits are written one place on and moved back a
+    // byte at a time, leaving the place after them for the point.
+    const auto wholeDigits = static_cast<size_t>(r.exponent) + 1;
+    const size_t count = PutFifteenDigits(r.whole, out + 1);
+    for (size_t i = 0; i < wholeDigits; ++i) out[i] = out[i + 1];
+    if (count <= wholeDigits) return out + wholeDigits;
+    out[wholeDigits] = '.';
+    return out + count + 1;
 }
 
 // The digits rounded to the precision. The exact rounding of the value is
@@ -132,7 +199,13 @@ Digits Decompose(T value, int precision) {
     const size_t p = static_cast<size_t>(precision);
     if (precision <= std::numeric_limits<T>::digits10 && std::isnormal(value)) {
         if constexpr (std::is_same_v<T, double>) {
-            if (precision == kDoubleDigits && RoundedDecimal(value, d)) return d;
+            Rounded r;
+            if (precision == kDoubleDigits && RoundedDecimal(value, r)) {
+                d.negative = r.negative;
+                d.count = PutFifteenDigits(r.whole, d.digits);
+                d.exponent = r.exponent;
+                return d;
+            }
         }
         const auto shortest =
             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
@@ -206,6 +279,12 @@ std::string_view Format(T value, int precision, bool shortForm, NumberRoom& room
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
     if (value == 0) return shortForm ? " 0" : "0";
+    if constexpr (std::is_same_v<T, double>) {
+        Rounded r;
+        if (FixedRounding(value, precision, r))
+            return std::string_view(
+                room.text, static_cast<size_t>(PutFixed(r, shortForm, room.text) - room.text));
+    }
     return Compose(Decompose(value, precision), precision, shortForm, room);
 }
 
@@ -222,9 +301,11 @@ std::string GeneralTextSingle(float value) { return FormatText(value, 7, false);
 std::string ShortText(double value) { return FormatText(value, 15, true); }
 std::string ShortTextSingle(float value) { return FormatText(value, 7, true); }
 
-void AppendShortText(std::string& text, double value) {
+char* PutShortText(char* out, double value) {
+    Rounded r;
+    if (FixedRounding(value, kDoubleDigits, r)) return PutFixed(r, true, out);
     NumberRoom room;
-    text += Format(value, 15, true, room);
+    return CopyShort(out, Format(value, kDoubleDigits, true, room));
 }
 
 std::string MillionthsText(std::int64_t millionths) {

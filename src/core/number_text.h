@@ -16,8 +16,10 @@ std::string GeneralTextSingle(float value);
 // (0.02 gives " .02", -0.5 gives "-.5").
 std::string ShortText(double value);
 std::string ShortTextSingle(float value);
-// ShortText(value) added to the end of a text, for lines built a value at a time.
-void AppendShortText(std::string& text, double value);
+// ShortText(value) written at out, for lines built a value at a time: out
+// has room for kShortTextRoom characters. The end of the text.
+inline constexpr int kShortTextRoom = 32;
+char* PutShortText(char* out, double value);
 
 // The general text of millionths / 1e6 for fewer than 1e15 millionths either
 // way, found without searching for its decimals.

@@ -11,6 +11,21 @@ namespace zan {
 // A text without a leading number gives 0.
 double NumberValue(std::string_view text);
 
+// The commonest whole text, digits alone as a count is written (at most 15
+// of them), read with nothing to trim or check; false for any other text.
+// Defined here so a reader of many counts has it in line.
+inline bool ReadCount(std::string_view text, double& value) {
+    if (text.empty() || text.size() > 15) return false;
+    unsigned long long whole = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit >= 10) return false;
+        whole = whole * 10 + digit;
+    }
+    value = static_cast<double>(whole);
+    return true;
+}
+
 // A whole-text number as calibration cells are used in arithmetic: blanks
 // around it are allowed, nothing else. Throws std::invalid_argument
 // ("Type mismatch") for an empty or non-numeric text.

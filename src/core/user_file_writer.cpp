@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/short_copy.h"
+
 namespace zan {
 namespace {
 
@@ -20,26 +22,6 @@ FileIdentity IdentityOf(const struct stat& info) {
 }
 
 long SystemWrite(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
-
-// A piece of a line is mostly a tab or a value of a few characters, not worth
-// a library call: two moves of eight or of four that may overlap, or a byte
-// at a time.
-char* CopyPiece(char* out, std::string_view piece) {
-    const char* const from = piece.data();
-    const size_t n = piece.size();
-    if (n > 16) {
-        std::memcpy(out, from, n);
-    } else if (n >= 8) {
-        std::memcpy(out, from, 8);
-        std::memcpy(out + n - 8, from + n - 8, 8);
-    } else if (n >= 4) {
-        std::memcpy(out, from, 4);
-        std::memcpy(out + n - 4, from + n - 4, 4);
-    } else {
-        for (size_t i = 0; i < n; ++i) out[i] = from[i];
-    }
-    return out + n;
-}
 
 }  // namespace
 
@@ -102,7 +84,7 @@ bool UserFileWriter::WriteLine(const LinePieces& line) {
         pending_.resize(std::max(2 * pending_.size(), start + size));
     pendingSize_ += size;
     char* out = pending_.data() + start;
-    for (size_t i = 0; i < line.Count(); ++i) out = CopyPiece(out, line[i]);
+    for (size_t i = 0; i < line.Count(); ++i) out = CopyShort(out, line[i]);
     out[0] = '\r';
     out[1] = '\n';
     ++pendingLines_;

@@ -18,7 +18,7 @@ namespace {
 
 constexpr long long kProgressLines = 4096;
 // No one follows a replay's file while it grows, so lines go to the system in batches.
-constexpr size_t kReplayBatchBytes = 64 * 1024;
+constexpr size_t kReplayBatchBytes = 1024 * 1024;
 
 double SteadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())

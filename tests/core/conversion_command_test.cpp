@@ -222,6 +222,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {kBgrOut}},
         WalkCase{"SeveralRecordsOnOneLine", kBgr + "\t" + kBgr + "\r\n", {kBgrOut, kBgrOut}},
         WalkCase{"CommaSplitsALine", kBgr + "," + kBgr + "\r\n", {kBgrOut, kBgrOut}},
+        // Counts a logger does not write but a person might: read as the number they are.
+        WalkCase{"CountsWithBlanksSignsDecimalsOrSixteenDigitsAreTheirValues",
+                 "TRIA-0042 BGNNNNN\t12:00:00\t 7\t0000000000000008\t1.5e1\t4\t5 \t+6\t7\t8\r\n",
+                 {"12:00:00\t 7\t 1008\t 2015\t4\t 3005\t 4006\t 5007\t8\t\t\t\t\t\t\t\t"}},
         WalkCase{"LaterSlotOfTheSameLetterCounts",
                  "TRIA-0042 BBNVNNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12.5\r\n",
                  {"12:00:00\t 5\t 1006\t 2007\t8\t\t\t\t\t\t\t\t\t12.5\t\t\t"}},

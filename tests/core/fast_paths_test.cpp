@@ -87,9 +87,15 @@ TEST(FastPaths, NumberTextsOfShortDecimalsTheirNeighboursAndRoundedBetas) {
         values.push_back(RoundBeta(std::floor(counts(rng)) * 1e-6 * unit(rng)));
         values.push_back(std::ldexp(unit(rng), static_cast<int>(rng() % 120) - 60));
     }
+    // Fifteen digits of every kind, with the point in every place.
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(static_cast<double>(100000000000000 + rng() % 900000000000000) /
+                         std::pow(10.0, static_cast<double>(rng() % 20)));
     for (const double value : values) {
         ASSERT_EQ(GeneralText(value), LibraryText(value)) << LibraryText(value);
         ASSERT_EQ(ShortText(value), LibraryShortText(value)) << LibraryText(value);
+        char line[kShortTextRoom];
+        ASSERT_EQ(std::string(line, PutShortText(line, value)), LibraryShortText(value));
     }
 }
 
