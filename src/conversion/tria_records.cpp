@@ -97,7 +97,7 @@ char* TriaRecordWalk::AppendColour(char* at, int colour, const Slot& slot, long 
 
 char* TriaRecordWalk::LineRoom(std::string_view text) {
     // The record's own fields lie in text; the optional fields may be older.
-    size_t most = text.size() + kConvertedValues * kShortTextRoom + kConvertedFields;
+    size_t most = text.size() + kConvertedValues * kNumberTextRoom + kConvertedFields;
     for (const std::string& field : optional_) most += field.size();
     if (line_.size() < most) line_.resize(most);
     return line_.data();

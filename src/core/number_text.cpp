@@ -279,40 +279,36 @@ std::string_view Format(T value, int precision, bool shortForm, NumberRoom& room
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : (shortForm ? " Infinity" : "Infinity");
     if (value == 0) return shortForm ? " 0" : "0";
+    return Compose(Decompose(value, precision), precision, shortForm, room);
+}
+
+// The text written at out, which has room for kNumberTextRoom characters;
+// its end. The commonest numbers are written straight where they stand.
+template <typename T>
+char* PutText(T value, int precision, bool shortForm, char* out) {
     if constexpr (std::is_same_v<T, double>) {
         Rounded r;
-        if (FixedRounding(value, precision, r))
-            return std::string_view(
-                room.text, static_cast<size_t>(PutFixed(r, shortForm, room.text) - room.text));
+        if (FixedRounding(value, precision, r)) return PutFixed(r, shortForm, out);
     }
-    return Compose(Decompose(value, precision), precision, shortForm, room);
+    NumberRoom room;
+    return CopyShort(out, Format(value, precision, shortForm, room));
 }
 
 template <typename T>
 std::string FormatText(T value, int precision, bool shortForm) {
-    NumberRoom room;
-    return std::string(Format(value, precision, shortForm, room));
+    char text[kNumberTextRoom];
+    return std::string(text, PutText(value, precision, shortForm, text));
 }
 
-}  // namespace
-
-std::string GeneralText(double value) { return FormatText(value, 15, false); }
-std::string GeneralTextSingle(float value) { return FormatText(value, 7, false); }
-std::string ShortText(double value) { return FormatText(value, 15, true); }
-std::string ShortTextSingle(float value) { return FormatText(value, 7, true); }
-
-char* PutShortText(char* out, double value) {
-    Rounded r;
-    if (FixedRounding(value, kDoubleDigits, r)) return PutFixed(r, true, out);
-    NumberRoom room;
-    return CopyShort(out, Format(value, kDoubleDigits, true, room));
-}
-
-std::string MillionthsText(std::int64_t millionths) {
+// Millionths / 1e6 written at out (room for kNumberTextRoom); its end.
+char* PutMillionths(std::int64_t millionths, char* out) {
     const bool negative = millionths < 0;
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(millionths)
                                              : static_cast<std::uint64_t>(millionths);
-    if (magnitude == 0) return "0";
+    if (magnitude == 0) {
+        *out = '0';
+        return out + 1;
+    }
     // Below 1e15 the millionths are the quotient's shortest digits, as RoundedDecimal would find
     // them; under a ten-thousandth they take the exponent form.
     if (magnitude < 100) {
@@ -323,30 +319,54 @@ std::string MillionthsText(std::int64_t millionths) {
         d.exponent = static_cast<int>(d.count) - 7;
         while (d.digits[d.count - 1] == '0') --d.count;
         NumberRoom room;
-        return std::string(Compose(d, 15, false, room));
+        return CopyShort(out, Compose(d, 15, false, room));
     }
-    // The whole part, then the six decimals less their trailing zeros; the
-    // divisions are by constants, which need no division instruction.
-    char text[32];
-    char* out = text;
+    // The whole part, then the six decimals less their trailing zeros: the
+    // decimals are the last six of the eight digits of one word.
     if (negative) *out++ = '-';
     const std::uint64_t whole = magnitude / 1000000;
     if (whole < 10)
         *out++ = static_cast<char>('0' + whole);
     else
-        out = std::to_chars(out, std::end(text), whole).ptr;
+        out = std::to_chars(out, out + kNumberTextRoom, whole).ptr;
     const auto fraction = static_cast<std::uint32_t>(magnitude % 1000000);
-    if (fraction != 0) {
-        *out++ = '.';
-        for (const std::uint32_t three : {fraction / 1000, fraction % 1000}) {
-            out[0] = static_cast<char>('0' + three / 100);
-            out[1] = static_cast<char>('0' + three / 10 % 10);
-            out[2] = static_cast<char>('0' + three % 10);
-            out += 3;
-        }
-        while (out[-1] == '0') --out;
-    }
-    return std::string(text, out);
+    if (fraction == 0) return out;
+    *out++ = '.';
+    const std::uint64_t decimals = EightDigits(fraction) >> 16;
+    std::memcpy(out, &decimals, sizeof decimals);
+    // The word's two spare top bytes clear with the trailing zeros.
+    constexpr std::uint64_t kSixZeros = 0x0000303030303030;
+    return out + 8 - __builtin_clzll(decimals ^ kSixZeros) / 8;
+}
+
+void SetText(NumberText& text, const char* end) {
+    text.size = static_cast<std::uint8_t>(end - text.chars);
+}
+
+}  // namespace
+
+std::string GeneralText(double value) { return FormatText(value, 15, false); }
+std::string GeneralTextSingle(float value) { return FormatText(value, 7, false); }
+std::string ShortText(double value) { return FormatText(value, 15, true); }
+std::string ShortTextSingle(float value) { return FormatText(value, 7, true); }
+
+char* PutShortText(char* out, double value) { return PutText(value, kDoubleDigits, true, out); }
+
+void SetGeneralText(NumberText& text, double value) {
+    SetText(text, PutText(value, kDoubleDigits, false, text.chars));
+}
+
+void SetGeneralTextSingle(NumberText& text, float value) {
+    SetText(text, PutText(value, 7, false, text.chars));
+}
+
+std::string MillionthsText(std::int64_t millionths) {
+    char text[kNumberTextRoom];
+    return std::string(text, PutMillionths(millionths, text));
+}
+
+void SetMillionthsText(NumberText& text, std::int64_t millionths) {
+    SetText(text, PutMillionths(millionths, text.chars));
 }
 
 }  // namespace zan

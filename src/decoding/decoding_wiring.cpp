@@ -42,7 +42,7 @@ void ShowDecodedRecord(Context& ctx, const DecodedRecord& record) {
         if (row == kFluorOutputRow && record.fluorHeading) m.MSFlexGrid1.SetCell(row, 0, "Fluor");
         m.MSFlexGrid1.SetCell(row, 1, std::string(record.Output(row)));
     }
-    if (record.fluorometerChanged) m.Text47.SetText(*record.fluorometerText);
+    if (record.fluorometerChanged) m.Text47.SetText(std::string(record.fluorometerText->View()));
     if (record.failure)
         ShowError(ctx, *record.failure + (record.missingCoefficient ? kFillCalibrationTable : ""));
 }

@@ -35,13 +35,14 @@ struct Decoding {
         return NumberValue(p.Field(k));
     }
     double Value(float k) const { return Value(static_cast<int>(k)); }
-    void SetOutput(int row, std::string text) const {
-        s.OutputTexts[static_cast<size_t>(row)] = std::move(text);
+    // The output text of a row, to be written by this packet.
+    NumberText& Output(int row) const {
         record.changedRows |= 1u << row;
+        return s.OutputTexts[static_cast<size_t>(row)];
     }
-    void SetFluorometer(std::string text) const {
-        s.FluorometerText = std::move(text);
+    NumberText& Fluorometer() const {
         record.fluorometerChanged = true;
+        return s.FluorometerText;
     }
 };
 
@@ -55,7 +56,7 @@ void DecodeVsfCounts(const Decoding& d) {
     ProgramState& s = d.s;
     s.PlotX = {100, 125, 150, 180};
     s.PlotY = {d.Value(2), d.Value(3), d.Value(4), 0};
-    for (int i = 0; i < 3; ++i) d.SetOutput(i + 1, GeneralText(s.PlotY[static_cast<size_t>(i)]));
+    for (int i = 0; i < 3; ++i) SetGeneralText(d.Output(i + 1), s.PlotY[static_cast<size_t>(i)]);
 }
 
 // A VSF coefficient (0..2 offsets, 3..5 scalings), read from the table again
@@ -71,10 +72,12 @@ double VsfCoefficient(ProgramState& s, size_t k) {
 }
 
 // The text of the rounded beta, straight from its whole millionths while they are few enough.
-std::string BetaText(double beta) {
+void SetBetaText(NumberText& text, double beta) {
     const double millionths = std::floor((beta + 0.0000005) * 1000000);
-    if (std::fabs(millionths) < 1e15) return MillionthsText(static_cast<std::int64_t>(millionths));
-    return GeneralText(RoundBeta(beta));
+    if (std::fabs(millionths) < 1e15)
+        SetMillionthsText(text, static_cast<std::int64_t>(millionths));
+    else
+        SetGeneralText(text, RoundBeta(beta));
 }
 
 void DecodeVsfBeta(const Decoding& d) {
@@ -89,7 +92,7 @@ void DecodeVsfBeta(const Decoding& d) {
     }
     s.VsfCoefficientsCurrent = true;
     s.PlotY[3] = 0;
-    for (size_t i = 0; i < 3; ++i) d.SetOutput(static_cast<int>(i) + 1, BetaText(beta[i]));
+    for (size_t i = 0; i < 3; ++i) SetBetaText(d.Output(static_cast<int>(i) + 1), beta[i]);
     // The graph shows beta weighted by 2 pi sin(angle); the grid keeps beta.
     s.PlotY[0] = beta[0] * 2 * kPi * 0.984807753012208;
     s.PlotY[1] = beta[1] * 2 * kPi * 0.819152044288992;
@@ -103,11 +106,11 @@ void DecodeDfl(const Decoding& d, bool chlorophyll) {
     const double t = d.Value(1) * kDflTimeUnitDays;
     const double counts = d.Value(2);
     if (chlorophyll) {
-        d.SetFluorometer(
-            GeneralText((counts - NumberValue(s.DflOffsetText)) * NumberValue(s.DflScalingText)));
-        s.PlotY[0] = NumberValue(s.FluorometerText);
+        SetGeneralText(d.Fluorometer(),
+                       (counts - NumberValue(s.DflOffsetText)) * NumberValue(s.DflScalingText));
+        s.PlotY[0] = NumberValue(s.FluorometerText.View());
     } else {
-        d.SetFluorometer(GeneralText(counts));
+        SetGeneralText(d.Fluorometer(), counts);
         s.PlotY[0] = counts;
     }
     s.PlotX[0] = t;
@@ -146,12 +149,12 @@ void StoreTriaColour(const Decoding& d, const TriaColour& colour,
     colour.angles = {100, 125, 150, 180};
     colour.values = {values[0], values[1], values[2], 0};
     for (int i = 0; i < 3; ++i)
-        d.SetOutput(colour.firstOutputRow + i, GeneralTextSingle(values[static_cast<size_t>(i)]));
+        SetGeneralTextSingle(d.Output(colour.firstOutputRow + i), values[static_cast<size_t>(i)]);
 }
 
 void ShowTriaFluor(const Decoding& d, double value) {
     d.record.fluorHeading = true;
-    d.SetOutput(kFluorOutputRow, GeneralText(value));
+    SetGeneralText(d.Output(kFluorOutputRow), value);
 }
 
 void DecodeTriaCounts(const Decoding& d) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/number_text.h"
 #include "record/tria_header.h"
 
 namespace zan {
@@ -73,11 +74,11 @@ struct DecodedRecord {
     std::optional<TriaLayout> tria;
     // The output column as decoding left it (the texts the window shows), the
     // rows this packet wrote, and whether it named the fluorometer row.
-    const std::array<std::string, kOutputRows>* output = nullptr;
+    const std::array<NumberText, kOutputRows>* output = nullptr;
     std::uint32_t changedRows = 0;
     bool fluorHeading = false;
     // The fluorometer box (Text47) as decoding left it, and whether this packet wrote it.
-    const std::string* fluorometerText = nullptr;
+    const NumberText* fluorometerText = nullptr;
     bool fluorometerChanged = false;
     // The current plot set: four angle points (VSF) or the newest time point
     // in element 0 (DFL); plotted says this packet filled it (and the TRIA
@@ -88,9 +89,8 @@ struct DecodedRecord {
     std::optional<TimePoint> timePoint;
 
     std::string_view Output(int row) const {
-        return output && row >= 0 && row < kOutputRows
-                   ? std::string_view((*output)[static_cast<size_t>(row)])
-                   : std::string_view();
+        return output && row >= 0 && row < kOutputRows ? (*output)[static_cast<size_t>(row)].View()
+                                                       : std::string_view();
     }
     bool RowChanged(int row) const { return (changedRows >> row) & 1u; }
 };

@@ -144,7 +144,7 @@ bool RecordedLine(const DecodedRecord& record, LinePieces& line) {
     if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields) {
         line.Add(p.Field(0));
         line.Add(p.Field(1));
-        if (record.fluorometerText) line.Add(*record.fluorometerText);
+        if (record.fluorometerText) line.Add(record.fluorometerText->View());
         return true;
     }
     if (record.tria && (view == kViewTriaCounts || view == kViewTriaBeta) &&

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/field_stream.h"
+#include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/user_file_writer.h"
 #include "record/decoded_record.h"
@@ -111,8 +112,8 @@ struct ProgramState {
     std::string DflOffsetText, DflScalingText;
     // What decoding last wrote for the window: the output column (MSFlexGrid1
     // column 1) and the fluorometer box (Text47).
-    std::array<std::string, kOutputRows> OutputTexts{};
-    std::string FluorometerText;
+    std::array<NumberText, kOutputRows> OutputTexts{};
+    NumberText FluorometerText{};
 
     // Calibration table editing cell.
     float EditCellRow = 0, EditCellColumn = 0;

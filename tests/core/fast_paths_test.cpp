@@ -94,7 +94,7 @@ TEST(FastPaths, NumberTextsOfShortDecimalsTheirNeighboursAndRoundedBetas) {
     for (const double value : values) {
         ASSERT_EQ(GeneralText(value), LibraryText(value)) << LibraryText(value);
         ASSERT_EQ(ShortText(value), LibraryShortText(value)) << LibraryText(value);
-        char line[kShortTextRoom];
+        char line[kNumberTextRoom];
         ASSERT_EQ(std::string(line, PutShortText(line, value)), LibraryShortText(value));
     }
 }
