@@ -189,6 +189,9 @@ bool ReadPlainNumber(std::string_view text, double& value) {
 
 double NumberValue(std::string_view text) {
     double plain = 0.0;
+    // The commonest field of all, a count and the tab that ended it.
+    if (!text.empty() && text.back() == '\t' && ReadCount(text.substr(0, text.size() - 1), plain))
+        return plain;
     return ReadPlainNumber(text, plain) ? plain : ScannedNumberValue(text);
 }
 
