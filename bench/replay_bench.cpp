@@ -25,15 +25,25 @@ constexpr const char* kCalInfo =
     "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
     "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
 
-// The same lines through the same formula: counts less offset times scaling,
-// rounded to six decimals, date, time and reference kept.
+// The same lines through the same formula, written as the replay writes
+// them (bench/convert_vs_awk.sh compares the two outputs byte for byte):
+// counts less offset times scaling, rounded down to millionths after adding
+// a half (the generated counts lie above the offsets, so int() rounds down),
+// in 15 digits with a capital E; date, time and reference kept.
 constexpr const char* kAwkScript =
-    R"(BEGIN { FS = "\t"; RS = "\r\n"; s1 = 0.001; o1 = 50; s2 = 0.002; o2 = 10; s3 = 0.0001; o3 = 60 }
+    R"(function text(x,  t) {
+    t = sprintf("%.15g", x)
+    if (index(t, "e")) sub(/e/, "E", t)
+    return t
+}
+function beta(count, offset, scaling) {
+    return text(int(((count - offset) * scaling + 0.0000005) * 1000000) / 1000000)
+}
+BEGIN { FS = "\t"; RS = "\r\n"; ORS = "\r\n" }
 NR <= 3 { next }
-/[Ee][Oo][Ff]/ { exit }
+/[Ee][Oo][Ff]/ { print "EOF"; exit }
 NF == 6 {
-    printf "%s\t%s\t%.15g\t%.15g\t%.15g\t%s\r\n", $1, $2, int(($3 - o1) * s1 * 1e6 + 0.5) / 1e6,
-        int(($4 - o2) * s2 * 1e6 + 0.5) / 1e6, int(($5 - o3) * s3 * 1e6 + 0.5) / 1e6, $6
+    print $1 "\t" $2 "\t" beta($3, 50, 0.001) "\t" beta($4, 10, 0.002) "\t" beta($5, 60, 0.0001) "\t" $6
 }
 )";
 

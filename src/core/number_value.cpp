@@ -187,11 +187,8 @@ bool ReadPlainNumber(std::string_view text, double& value) {
 
 }  // namespace
 
-double NumberValue(std::string_view text) {
+double GeneralNumberValue(std::string_view text) {
     double plain = 0.0;
-    // The commonest field of all, a count and the tab that ended it.
-    if (!text.empty() && text.back() == '\t' && ReadCount(text.substr(0, text.size() - 1), plain))
-        return plain;
     return ReadPlainNumber(text, plain) ? plain : ScannedNumberValue(text);
 }
 

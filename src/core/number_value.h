@@ -4,13 +4,6 @@
 
 namespace zan {
 
-// The value of the leading number of a text: blanks, tabs and line feeds are
-// skipped wherever they stand, then an optional sign, digits, one period and
-// an optional exponent are read. A period is the decimal separator whatever
-// the user's locale, so files and replies read the same on every machine.
-// A text without a leading number gives 0.
-double NumberValue(std::string_view text);
-
 // The commonest whole text, digits alone as a count is written (at most 15
 // of them), read with nothing to trim or check; false for any other text.
 // Defined here so a reader of many counts has it in line.
@@ -24,6 +17,22 @@ inline bool ReadCount(std::string_view text, double& value) {
     }
     value = static_cast<double>(whole);
     return true;
+}
+
+// NumberValue of any text but a count and the tab that ended it.
+double GeneralNumberValue(std::string_view text);
+
+// The value of the leading number of a text: blanks, tabs and line feeds are
+// skipped wherever they stand, then an optional sign, digits, one period and
+// an optional exponent are read. A period is the decimal separator whatever
+// the user's locale, so files and replies read the same on every machine.
+// A text without a leading number gives 0. The commonest field of all, a
+// count and the tab that ended it, is read in line.
+inline double NumberValue(std::string_view text) {
+    double count = 0;
+    if (!text.empty() && text.back() == '\t' && ReadCount(text.substr(0, text.size() - 1), count))
+        return count;
+    return GeneralNumberValue(text);
 }
 
 // A whole-text number as calibration cells are used in arithmetic: blanks

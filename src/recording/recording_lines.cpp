@@ -137,8 +137,10 @@ bool RecordedLine(const DecodedRecord& record, LinePieces& line) {
     const float view = record.graphView;
     if (record.failure) return false;
     if ((view == kViewVsfBeta || view == kViewVsfCounts) && p.count == kVsfRecordedFields) {
-        TabbedLine(line, p.Text(0))
-            << p.Text(1) << record.Output(1) << record.Output(2) << record.Output(3) << p.Text(5);
+        // The date and time keep the tabs that ended them.
+        line.Add(p.Field(0));
+        line.Add(p.Field(1));
+        TabbedLine(line, record.Output(1)) << record.Output(2) << record.Output(3) << p.Text(5);
         return true;
     }
     if ((view == kViewDflChlorophyll || view == kViewDflCounts) && p.count == kDflRecordedFields) {
