@@ -18,6 +18,8 @@ void HandOnPacket(Context& ctx) {
     DecodedRecord record(packet);
     record.instrumentType = s.InstrumentType;
     record.graphView = s.GraphView;
+    record.plotX = &s.PlotX;
+    record.plotY = &s.PlotY;
     handOn(record);
 }
 

@@ -255,6 +255,8 @@ DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     record.graphView = s.GraphView;
     record.output = &s.OutputTexts;
     record.fluorometerText = &s.FluorometerText;
+    record.plotX = &s.PlotX;
+    record.plotY = &s.PlotY;
     try {
         Decode(Decoding{s, packet, record});
         record.plotted = record.decoded;
@@ -270,8 +272,6 @@ DecodedRecord ProcessPacket(ProgramState& s, const PacketView& packet) {
     // another instrument is selected.
     if (!record.tria && IsTriaView(record.graphView))
         record.tria = ReadTriaHeader(record.packet.Field(0));
-    record.plotX = s.PlotX;
-    record.plotY = s.PlotY;
     return record;
 }
 

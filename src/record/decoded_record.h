@@ -80,11 +80,11 @@ struct DecodedRecord {
     // The fluorometer box (Text47) as decoding left it, and whether this packet wrote it.
     const NumberText* fluorometerText = nullptr;
     bool fluorometerChanged = false;
-    // The current plot set: four angle points (VSF) or the newest time point
-    // in element 0 (DFL); plotted says this packet filled it (and the TRIA
-    // colour arrays) and the graphs should draw it.
-    std::array<double, 4> plotX{};
-    std::array<double, 4> plotY{};
+    // The current plot set as decoding left it: four angle points (VSF) or
+    // the newest time point in element 0 (DFL); plotted says this packet
+    // filled it (and the TRIA colour arrays) and the graphs should draw it.
+    const std::array<double, 4>* plotX = nullptr;
+    const std::array<double, 4>* plotY = nullptr;
     bool plotted = false;
     std::optional<TimePoint> timePoint;
 

@@ -18,7 +18,7 @@ constexpr int kRingSize = kStatisticsSlots - 1;
 // The current plot set, whether or not this packet filled it.
 std::array<float, kStatisticsChannels> ChannelValues(const DecodedRecord& record) {
     std::array<float, kStatisticsChannels> values{};
-    for (size_t k = 0; k < values.size(); ++k) values[k] = static_cast<float>(record.plotY[k]);
+    for (size_t k = 0; k < values.size(); ++k) values[k] = static_cast<float>((*record.plotY)[k]);
     // A fluorometer's first channel is its raw counts, whatever the view decodes.
     if (IsDflFamily(record.instrumentType))
         values[0] = static_cast<float>(NumberValue(record.packet.Field(2)));
