@@ -308,6 +308,7 @@ std::string FormatText(T value, int precision, bool shortForm) {
 
 // Millionths / 1e6 written at out (room for kNumberTextRoom); its end.
 char* PutMillionths(std::int64_t millionths, char* out) {
+    char* const room = out + kNumberTextRoom;
     const bool negative = millionths < 0;
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(millionths)
                                              : static_cast<std::uint64_t>(millionths);
@@ -334,7 +335,7 @@ char* PutMillionths(std::int64_t millionths, char* out) {
     if (whole < 10)
         *out++ = static_cast<char>('0' + whole);
     else
-        out = std::to_chars(out, out + kNumberTextRoom, whole).ptr;
+        out = std::to_chars(out, room, whole).ptr;
     const auto fraction = static_cast<std::uint32_t>(magnitude % 1000000);
     if (fraction == 0) return out;
     *out++ = '.';
