@@ -21,9 +21,11 @@ namespace fs = std::filesystem;
 const fs::path kDir =
     fs::temp_directory_path() / ("zan_replay_bench_" + std::to_string(::getpid()));
 
+// A VSF's coefficients as a calibration gives them (examples/vsf_cal_info.txt):
+// betas of a few thousandths, written with up to six decimals.
 constexpr const char* kCalInfo =
     "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
-    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
+    "100\t1.1E-06\t60\r\n125\t1.3E-06\t55\r\n150\t1.5E-06\t50\r\n";
 
 // The same lines through the same formula, written as the replay writes
 // them (bench/convert_vs_awk.sh compares the two outputs byte for byte):
@@ -43,7 +45,7 @@ BEGIN { FS = "\t"; RS = "\r\n"; ORS = "\r\n" }
 NR <= 3 { next }
 /[Ee][Oo][Ff]/ { print "EOF"; exit }
 NF == 6 {
-    print $1 "\t" $2 "\t" beta($3, 50, 0.001) "\t" beta($4, 10, 0.002) "\t" beta($5, 60, 0.0001) "\t" $6
+    print $1 "\t" $2 "\t" beta($3, 60, 0.0000011) "\t" beta($4, 55, 0.0000013) "\t" beta($5, 50, 0.0000015) "\t" $6
 }
 )";
 
