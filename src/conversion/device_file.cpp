@@ -23,7 +23,6 @@ void NextOrTooShort(FieldStream& in, const std::string& what) {
 
 double FieldNumber(std::string_view text, const std::string& file, long long line, int field) {
     double value = 0;
-    if (ReadCount(text, value)) return value;
     try {
         value = WholeTextNumber(text);
     } catch (const std::invalid_argument&) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/number_text.h"
+#include "core/number_value.h"
 #include "core/short_copy.h"
 #include "core/word_scan.h"
 #include "record/tria_header.h"
@@ -12,8 +13,6 @@ namespace zan {
 namespace {
 
 constexpr char kColourLetters[] = {'B', 'G', 'R'};
-// The most digits a count read as it is taken may have: a double holds them exactly.
-constexpr size_t kCountDigits = 15;
 // A converted line's scaled values and its fields, for the room it needs.
 constexpr size_t kConvertedValues = 9;
 constexpr size_t kConvertedFields = 17;
@@ -46,7 +45,7 @@ struct Cursor {
         for (unsigned digit;
              at < rest.size() && (digit = static_cast<unsigned>(rest[at] - '0')) < 10; ++at)
             whole = whole * 10 + digit;
-        if (at == 0 || at > kCountDigits || (at < rest.size() && rest[at] != '\t')) {
+        if (at == 0 || at > kExactDigits || (at < rest.size() && rest[at] != '\t')) {
             value.reset();
             return Take();
         }

@@ -250,7 +250,7 @@ std::string_view Compose(const Digits& d, int precision, bool shortForm, NumberR
         *out++ = '-';
     else if (shortForm)
         *out++ = ' ';
-    if (d.exponent >= precision || d.exponent < -4) {
+    if (!IsFixedForm(d.exponent, precision)) {
         *out++ = d.digits[0];
         if (d.count > 1) {
             *out++ = '.';

@@ -15,7 +15,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr size_t kShortDecimalDigits = 15;
 
 // A count has no decimals, and needs no division.
 double WholeOverPowerOfTen(std::uint64_t whole, size_t decimals) {
@@ -43,7 +42,7 @@ bool ReadShortDecimal(std::string_view text, double& value) {
             return false;
         }
     }
-    if (digits == 0 || digits > kShortDecimalDigits) return false;
+    if (digits == 0 || digits > kExactDigits) return false;
     value = WholeOverPowerOfTen(whole, decimals);
     return true;
 }
@@ -99,7 +98,7 @@ bool ReadPlainNumber(std::string_view text, double& value) {
     const char* const last = p;
     while (p < end && IsSkipped(*p)) ++p;
     if (p != end) return false;
-    if (digits <= kShortDecimalDigits) {
+    if (digits <= kExactDigits) {
         value = WholeOverPowerOfTen(whole, decimals);
     } else {
         const auto result = std::from_chars(start, last, value);

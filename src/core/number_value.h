@@ -1,14 +1,19 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace zan {
 
-// The commonest whole text, digits alone as a count is written (at most 15
-// of them), read with nothing to trim or check; false for any other text.
-// Defined here so a reader of many counts has it in line.
+// The most decimal digits a double holds exactly: a whole of this many is
+// read without the general parser.
+inline constexpr size_t kExactDigits = 15;
+
+// The commonest whole text, digits alone as a count is written (at most
+// kExactDigits of them), read with nothing to trim or check; false for any
+// other text. Defined here so a reader of many counts has it in line.
 inline bool ReadCount(std::string_view text, double& value) {
-    if (text.empty() || text.size() > 15) return false;
+    if (text.empty() || text.size() > kExactDigits) return false;
     unsigned long long whole = 0;
     for (const char c : text) {
         const auto digit = static_cast<unsigned>(c - '0');
