@@ -45,6 +45,17 @@ inline void TypeInto(std::initializer_list<TextBox*> boxes,
     for (TextBox* box : boxes) box->SetText(*text++);
 }
 
+// Chooses the head's slots and pressure output by list position, and its auxiliary boxes' values.
+inline void ChooseHead(MainForm& m, int slot1, int slot2, int slot3, int aux1, int aux2,
+                       int pressure) {
+    m.Combo1.SetListIndex(slot1);
+    m.Combo2.SetListIndex(slot2);
+    m.Combo3.SetListIndex(slot3);
+    m.Check5.SetValue(aux1);
+    m.Check8.SetValue(aux2);
+    m.Combo4.SetListIndex(pressure);
+}
+
 // A loaded program with a VSF on port 1 (or the given device), port open.
 struct SettingsBench {
     explicit SettingsBench(std::shared_ptr<Device> device = nullptr,

@@ -9,6 +9,8 @@
 namespace zan {
 namespace {
 
+using test::Lines;
+
 TEST(TriaListing, LinesAreReadByTheirExactEndingsAndOnInAnyCase) {
     const struct {
         const char* line;
@@ -22,10 +24,9 @@ TEST(TriaListing, LinesAreReadByTheirExactEndingsAndOnInAnyCase) {
         EXPECT_EQ(SlotPosition(e.line), e.slot) << e.line;
         EXPECT_EQ(PressurePosition(e.line), e.pressure) << e.line;
     }
-    EXPECT_EQ(HeadFirmwareCaption("TRIA VSF 1.02"), "VSF 1.02");
-    EXPECT_EQ(HeadFirmwareCaption("TRIA 1.04"), "TRIA 1.04");
-    EXPECT_TRUE(SaysOn("Aux 1: on"));
-    EXPECT_FALSE(SaysOn("Aux 1: OFF"));
+    EXPECT_EQ(HeadFirmwareCaption("TRIA VSF 1.02") + "|" + HeadFirmwareCaption("TRIA 1.04"),
+              "VSF 1.02|TRIA 1.04");
+    EXPECT_TRUE(SaysOn("Aux 1: on") && !SaysOn("Aux 1: OFF"));
 }
 
 // A loaded program with the TRIA selected and port 1 open on the device.
@@ -39,15 +40,7 @@ struct HeadBench {
         program.pump.RunFor(2.5);
         m.ProgressBar2.Observe([this](Property) { steps.push_back(m.ProgressBar2.Value()); });
     }
-    void Choose(int slot1, int slot2, int slot3, int aux1, int aux2, int pressure) {
-        m.Combo1.SetListIndex(slot1);
-        m.Combo2.SetListIndex(slot2);
-        m.Combo3.SetListIndex(slot3);
-        m.Check5.SetValue(aux1);
-        m.Check8.SetValue(aux2);
-        m.Combo4.SetListIndex(pressure);
-    }
-    const std::vector<ScriptedDialogs::Message>& Messages() { return program.dialogs.Messages(); }
+    Lines Messages() const { return test::Messages(program); }
 
     std::shared_ptr<D> device;
     VirtualProgram program;
@@ -61,7 +54,7 @@ struct OnAFeed : HeadBench<FeedDevice> {
 
 TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsThenAsksTheListingBack) {
     OnAFeed b;
-    b.Choose(3, 4, 0, 1, 0, 2);
+    test::ChooseHead(b.m, 3, 4, 0, 1, 0, 2);
     const double start = b.program.pump.Seconds();
     b.m.Command4.Click();
     // A feed lists nothing back: the box says so, and the head is told to run.
@@ -72,18 +65,17 @@ TEST(TriaApply, SendsTheFrameInItsOrderWithItsWaitsThenAsksTheListingBack) {
         b.program, "TRIA Setup: The settings were sent, but the head did not list them back"));
     EXPECT_TRUE(test::OneMessageWith(b.program, "The head was told to run again (\"R\")."));
     // Grey boxes and no pressure choice send nothing for them.
-    b.Choose(0, 1, 2, 2, 2, -1);
+    test::ChooseHead(b.m, 0, 1, 2, 2, 2, -1);
     b.m.Command4.Click();
     EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrstopDRSTOPc1Bc2Gc3RrstopDR");
     b.m.Combo2.SetText("Sensor 2");
     b.m.Command4.Click();
-    EXPECT_EQ(b.Messages().back().title, "Missing Parameter");
-    EXPECT_NE(b.Messages().back().text.find("slot 2"), std::string::npos);
     // A closed port sends nothing and says nothing.
     b.m.cp.Click();
     b.m.Command4.Click();
-    EXPECT_EQ(b.Messages().size(), 3u);
     EXPECT_EQ(b.device->Written(), "STOPc1Fc2Nc3BCA1CB0CPPrstopDRSTOPc1Bc2Gc3RrstopDR");
+    ASSERT_EQ(b.Messages().size(), 3u);
+    EXPECT_EQ(b.Messages()[2].rfind("Missing Parameter: No sensor is chosen for slot 2.", 0), 0u);
 }
 
 TEST(TriaLock, SendsStopsyrStepsTheBarAndSaysWhatTheHeadAnsweredOrThatItDidNot) {
@@ -96,22 +88,21 @@ TEST(TriaLock, SendsStopsyrStepsTheBarAndSaysWhatTheHeadAnsweredOrThatItDidNot) 
     EXPECT_EQ(b.device->Written(), "STOPSYR");
     EXPECT_NEAR(b.program.pump.Seconds() - start, 2.7, 0.05);
     EXPECT_EQ(b.steps, (std::vector<double>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0}));
-    EXPECT_TRUE(test::OneMessageWith(
-        b.program, "TRIA Setup: The head answered the lock command: Settings locked"));
     // Silent: no answer means not known to be locked.
     b.m.Command13.Click();
-    EXPECT_EQ(b.Messages().back().text.rfind("The head gave no answer this program could read", 0),
-              0u);
-
     b.program.port.FailWrites("Device not ready");
     b.m.Command13.Click();
     b.program.port.FailWrites("");
     b.m.cp.Click();
     b.m.Command13.Click();
-    const test::Lines shown = test::Messages(b.program);
-    ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[2], "Error: Device not ready");
-    EXPECT_EQ(shown[3].rfind("TRIA Setup: ", 0), 0u);
+    EXPECT_EQ(b.Messages(),
+              (Lines{"TRIA Setup: The head answered the lock command: Settings locked",
+                     "TRIA Setup: The head gave no answer this program could read to the lock "
+                     "command (\"STOPSYR\"), so it is not known to be locked: check that it is "
+                     "powered and connected, then lock again.",
+                     "Error: Device not ready",
+                     "TRIA Setup: The port is closed, so the head was not locked. Open the head's "
+                     "port and try again."}));
     EXPECT_EQ(b.device->Written(), "STOPSYRSTOPSYR");
 }
 
@@ -134,7 +125,7 @@ struct OnTheHead : HeadBench<sim::SimulatedSensor> {
 
 TEST(TriaRoundTrip, ApplyThenRetrieveShowsWhatWasAppliedAndPacketsFollowTheNewLayout) {
     OnTheHead b;
-    b.Choose(3, 4, 0, 1, 0, 1);
+    test::ChooseHead(b.m, 3, 4, 0, 1, 0, 1);
     b.m.Command4.Click();
     b.Scramble();
     b.program.pump.RunFor(3);
@@ -163,25 +154,25 @@ TEST(TriaRoundTrip, ApplyThenRetrieveShowsWhatWasAppliedAndPacketsFollowTheNewLa
 TEST(TriaRoundTrip, ALockedHeadIsToldOfAndTheSlotsItDidNotTakeAreNamed) {
     OnTheHead b;
     b.m.Command13.Click();
-    EXPECT_TRUE(
-        test::OneMessageWith(b.program, "The head answered the lock command: Settings locked"));
-    b.Choose(2, 2, 2, 1, 1, 4);
+    test::ChooseHead(b.m, 2, 2, 2, 1, 1, 4);
     b.m.Command4.Click();
     // The frame shows what the head kept, and the box names each setting it did not take.
     EXPECT_EQ(b.Frame(), (std::vector<std::string>{"Blue", "Green", "Red", "PSI", "Aux Analog 10",
                                                    "Aux Analog 20"}));
-    ASSERT_EQ(b.Messages().size(), 2u);
     EXPECT_EQ(
-        b.Messages()[1].text,
-        "The head did not take: slot 1 (Red sent, Blue kept); slot 2 (Red sent, Green kept); "
-        "pressure output (Volts sent, PSI kept); Aux Analog 1 (on sent, off kept); Aux Analog "
-        "2 (on sent, off kept). The frame shows what the head keeps. A locked head takes "
-        "nothing until its power is cycled.");
+        b.Messages(),
+        (Lines{
+            "TRIA Setup: The head answered the lock command: Settings locked",
+            "TRIA Setup: The head did not take: slot 1 (Red sent, Blue kept); slot 2 (Red sent, "
+            "Green kept); "
+            "pressure output (Volts sent, PSI kept); Aux Analog 1 (on sent, off kept); Aux Analog "
+            "2 (on sent, off kept). The frame shows what the head keeps. A locked head takes "
+            "nothing until its power is cycled."}));
     EXPECT_TRUE(b.device->Streaming());
     b.device->PowerOff(b.program.pump.Seconds());
     b.device->PowerOn(b.program.pump.Seconds());
     b.program.pump.RunFor(2);
-    b.Choose(2, 2, 2, 1, 1, 4);
+    test::ChooseHead(b.m, 2, 2, 2, 1, 1, 4);
     b.m.Command4.Click();
     b.Scramble();
     b.m.Command12.Click();
@@ -196,8 +187,9 @@ TEST(TriaRoundTrip, ALockedHeadIsToldOfAndTheSlotsItDidNotTakeAreNamed) {
     const size_t sent = b.device->Received().size();
     b.m.Command12.Click();
     EXPECT_EQ(b.Frame(), scrambled);
-    EXPECT_EQ(b.Messages().back().text,
-              "The head's listing is incomplete: line 16 of 16 is missing or too short. The head "
+    EXPECT_EQ(b.Messages().back(),
+              "TRIA Setup: The head's listing is incomplete: line 16 of 16 is missing or too "
+              "short. The head "
               "did not list its settings: check that it is powered and connected, then retrieve "
               "again. The frame was left as it was. The head was told to run again (\"R\").");
     EXPECT_EQ(b.device->Received().substr(sent), "stopDR");
