@@ -37,7 +37,6 @@ class Graphs : public test::Loaded {
         if (graphing) m.Command1.Click();
     }
     const Graph::Plot& AnglePlot(int plot) { return m.CWGraph1.Plots()[plot - 1U]; }
-    void FeedCount(int count) { Feed("d\t" + std::to_string(count) + "\t5\r\n"); }
     void SetRange(int axis, Range range) {
         for (Graph* g : {&m.CWGraph1, &m.CWGraph2}) {
             g->SetAxisMinimum(axis, range.first);
@@ -96,8 +95,7 @@ TEST_F(Graphs, TriaColoursAreDrawnByTheirOwnPlotsAndLeaveNoStaleVsfLine) {
     Show(m.inst6, m.triarcvsa, false);
     Stream(sim::SensorModel::Tria);
     program.pump.RunFor(3.5);
-    EXPECT_TRUE(AnglePlot(5).x.empty());
-    EXPECT_TRUE(AnglePlot(2).x.empty());
+    for (int plot : {2, 5}) EXPECT_TRUE(AnglePlot(plot).x.empty()) << plot;
     const std::pair<int, const std::array<float, 4>&> colours[] = {
         {1, s.TriaRedValues}, {3, s.TriaBlueValues}, {4, s.TriaGreenValues}};
     for (const auto& [plot, values] : colours) {
@@ -168,7 +166,7 @@ TEST_F(Graphs, TheTimeGridIsDividedAsLabelledAndTheSliderWidensTheWindowUntilMov
     // Before any point the slider has no window to widen back to.
     m.HScroll2.SetValue(0);
     EXPECT_EQ(m.WindowWidth.Caption(), "0 s: as wide as the scale factor sets");
-    FeedCount(1000);
+    FeedNumbered(1000, 1000);
     EXPECT_EQ(m.Label23.Caption(), "42 seconds per div");
     EXPECT_NEAR(g.GetAxis(1).division, 42 * second, 1e-9);
     EXPECT_NEAR(width(), 2 * kMinuteDays, 1e-9);
@@ -176,7 +174,8 @@ TEST_F(Graphs, TheTimeGridIsDividedAsLabelledAndTheSliderWidensTheWindowUntilMov
     EXPECT_NEAR(width(), 600 * second, 1e-9);
     EXPECT_EQ(m.WindowWidth.Caption(), "10 min 0 s from the left edge");
     // A point past the window starts the next one as wide as the slider says.
-    FeedCount(1000 + static_cast<int>(700 * second / kDflUnitDays));
+    const int past = 1000 + static_cast<int>(700 * second / kDflUnitDays);
+    FeedNumbered(past, past);
     EXPECT_NEAR(width(), 600 * second, 1e-9);
     EXPECT_NEAR(g.GetAxis(1).division, 42 * second, 1e-9);
     m.HScroll2.SetValue(30);
@@ -222,7 +221,7 @@ TEST_F(Graphs, EveryViewTitlesItsAxesWithUnitsAndAFailedBetaViewLeavesNothingOnI
               (Lines{"ug/L vs Time", "Time of day (hh:mm:ss)", "Chlorophyll (\u00b5g/L)"}));
 }
 
-TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
+TEST_F(Graphs, ZoomAndTheMinMaxPanelSetTheRangesOfBothGraphsAndThePanelReturnsToTheButtons) {
     struct Case {
         CommandButton& button;
         int axis;
@@ -239,10 +238,7 @@ TEST_F(Graphs, InAndOutKeepTheLowerEndAndScaleTheWidthOnBothGraphs) {
         c.button.Click();
         EXPECT_EQ(BothRange(c.axis), c.to) << c.button.Name() << " from " << c.from.first;
     }
-}
-
-TEST_F(Graphs, MinMaxPanelAppliesTheTypedRangesToBothGraphsAndReturnsToTheButtons) {
-    // The panel takes the place of the zoom buttons while it is open.
+    // The Min/Max panel takes the place of the zoom buttons while it is open.
     const auto panelShown = [this] { return m.Frame6.Visible() && !m.Frame4.Visible(); };
     m.Command14.Click();
     EXPECT_TRUE(panelShown());
@@ -282,15 +278,15 @@ TEST_F(Graphs, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
 
 TEST_F(Graphs, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
     Show(m.inst4, m.df3);
-    for (int k = 1000; k <= 1200; k += 10) FeedCount(k);
+    for (int k = 1000; k <= 1200; k += 10) FeedNumbered(k, k);
     m.Command10.Click();
     const Graph::Axis& x = m.CWGraph2.GetAxis(1);
     EXPECT_EQ(AxisRange(m.CWGraph2, 1), (Range{1000 * kDflUnitDays, 1200 * kDflUnitDays}));
-    FeedCount(1300);
+    FeedNumbered(1300, 1300);
     EXPECT_DOUBLE_EQ(x.maximum, 1300 * kDflUnitDays);
     // Fixed again, the window moves on by its own width when a point leaves it.
     m.Command9.Click();
-    FeedCount(2000);
+    FeedNumbered(2000, 2000);
     EXPECT_EQ(AxisRange(m.CWGraph2, 1),
               (Range{2000 * kDflUnitDays, 2000 * kDflUnitDays + kMinuteDays}));
 }
@@ -299,7 +295,7 @@ TEST_F(Graphs, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRan
     Show(m.inst2, m.rang);
     Feed(kVsfLine);
     Show(m.inst4, m.df3, false);
-    for (int k = 1000; k < 1005; ++k) FeedCount(k);
+    FeedNumbered(1000, 1004);
     const auto ranges = [this] {
         return std::vector<Range>{AxisRange(m.CWGraph1, 1), AxisRange(m.CWGraph2, 1),
                                   AxisRange(m.CWGraph1, 2), AxisRange(m.CWGraph2, 2)};
@@ -315,12 +311,20 @@ TEST_F(Graphs, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRan
     EXPECT_EQ(s.TimePointIndex, 5);
     EXPECT_EQ(ranges(), before);
 
-    FeedCount(1005);
+    FeedNumbered(1005, 1005);
     EXPECT_DOUBLE_EQ(s.TimeHistoryX[6], 1005 * kDflUnitDays);
     EXPECT_EQ(m.CWGraph2.Plots()[0].x, (std::vector<double>{s.TimeHistoryX[6]}));
 }
 
-TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
+TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactorAndTriaBetaNeedsADeviceFile) {
+    // Without a device file in the calibration table Tria beta leaves the view it was asked from.
+    Show(m.inst6, m.triarcvsa, false);
+    m.triabvsa.Click();
+    EXPECT_EQ(Messages(), Lines{"Missing Dev File: Please Load Device File"});
+    EXPECT_EQ(Checked(), Lines{});
+    EXPECT_EQ(s.GraphView, 11);
+
+    m.MSFlexGrid2.SetCell(1, 1, "1.2E-06");
     struct Case {
         MenuItem& item;
         Graph& graph;
@@ -330,6 +334,7 @@ TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
     const Case cases[] = {{m.mang, m.CWGraph1, "Beta of Theta Vs Angle", 1},
                           {m.rang, m.CWGraph1, "Raw Counts Vs Angle", 5},
                           {m.triarcvsa, m.CWGraph1, "Raw Counts Vs Angle", 11},
+                          {m.triabvsa, m.CWGraph1, "Beta of Theta Vs Angle", 12},
                           {m.df2, m.CWGraph2, "ug/L vs Time", 6},
                           {m.df3, m.CWGraph2, "Raw Counts Vs Time", 7}};
     for (const Case& c : cases) {
@@ -341,22 +346,7 @@ TEST_F(Graphs, EachViewSetsItsCaptionCheckMarkViewAndScaleFactor) {
         EXPECT_EQ(s.GraphView, c.view);
         EXPECT_EQ(ScaleFactorShown(), &c.graph == &m.CWGraph2 ? 2 : 0);
     }
-}
-
-TEST_F(Graphs, TriaBetaNeedsADeviceFileInTheCalibrationTable) {
-    Show(m.inst6, m.triarcvsa, false);
-    m.triabvsa.Click();
-    EXPECT_EQ(Messages(), Lines{"Missing Dev File: Please Load Device File"});
-    EXPECT_EQ(Checked(), Lines{});
-    EXPECT_EQ(s.GraphView, 11);
-
-    m.MSFlexGrid2.SetCell(1, 1, "1.2E-06");
-    m.triabvsa.Click();
     EXPECT_EQ(program.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(Checked(), Lines{"triabvsa"});
-    EXPECT_EQ(m.CWGraph1.Caption(), "Beta of Theta Vs Angle");
-    EXPECT_EQ(s.GraphView, 12);
-    EXPECT_EQ(ScaleFactorShown(), 0);
 }
 
 TEST_F(Graphs, StartAndStopGraphingToggleAndChoosingAViewLeavesGraphingAlone) {
