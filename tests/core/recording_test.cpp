@@ -63,9 +63,9 @@ struct InstrumentCase {
     float view;
     std::string recordingHeading;  // with its CR LF, or empty for none
     std::string rawHeading;
-    std::vector<std::string> lines;  // whole packets of the instrument
-    std::string recordedLines;
-    std::vector<std::string> junk = {};  // sent after them, kept by the raw log alone
+    std::string line;  // a whole packet of the instrument
+    std::string recordedLine;
+    std::string junk = "";  // sent after it, kept by the raw log alone
 };
 
 // The coefficients of every instrument, loaded as Cal Info files (VSF beta
@@ -111,8 +111,10 @@ void ExpectEveryLineUnderItsHeading(const std::string& file, size_t dataLines) {
 }
 
 const std::string kVsfHeading = "Date\tTime\t100\t125\t150\tRef\r\n";
+const std::string kVsfBeta = "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n";
 const std::string kDflHeading = "Date\tTime\tOutput\r\n";
 const std::string kDflLine = "12/06/26\t12:00:00\t1050\r\n";
+const std::string kDflChlorophyll = "12/06/26\t12:00:00\t10\r\n";
 const std::string kTriaBgr =
     "TRIA-0042 BGRVNNN\t12:00:00\t2100\t1420\t1030\t4000\t2200\t1500"
     "\t1100\t4100\t1300\t1200\t1100\t4050\t12.1\r\n";
@@ -120,46 +122,47 @@ const std::string kTriaBgr =
 const std::string kTriaRfb =
     "TRIA-0042 RFBVANY\t12:00:01\t1300\t1200\t1100\t4000\t310\t2100"
     "\t1420\t1030\t4100\t12.1\t1013\t0.5\r\n";
+// The two heads' counts as recorded, each under its heading.
+const std::string kBgfHeading = "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n";
+const std::string kBgfCounts = "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n";
+const std::string kRfbHeading =
+    "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\n";
+const std::string kRfbCounts =
+    "12:00:01\t1300\t1200\t1100\t310\t2100\t1420\t1030\t12.1\t1013\t0.5\r\n";
 
 // clang-format off
 const InstrumentCase kInstrumentCases[] = {
-    {"VsfCounts", &MainForm::inst2, kViewVsfCounts, kVsfHeading, kVsfHeading, {kVsfLine},
-     "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n", {kVsfShortLine}},
-    {"VsfBeta", &MainForm::inst2, kViewVsfBeta, kVsfHeading, kVsfHeading, {kVsfLine},
-     "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n", {kVsfShortLine}},
-    {"VsfsCounts", &MainForm::inst3, kViewVsfCounts, "", kVsfHeading, {kVsfLine},
-     "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n"},
-    {"VsfsBeta", &MainForm::inst3, kViewVsfBeta, "", kVsfHeading, {kVsfLine},
-     "12/06/26\t12:00:00\t1.8\t2.4\t0.09\t4010\r\n"},
-    {"DflChlorophyll", &MainForm::inst4, kViewDflChlorophyll, kDflHeading, kDflHeading, {kDflLine},
-     "12/06/26\t12:00:00\t10\r\n", {"bad\r\n"}},
-    {"DflCounts", &MainForm::inst4, kViewDflCounts, kDflHeading, kDflHeading, {kDflLine},
-     "12/06/26\t12:00:00\t1050\r\n"},
-    {"DflsChlorophyll", &MainForm::inst5, kViewDflChlorophyll, "", kDflHeading, {kDflLine},
-     "12/06/26\t12:00:00\t10\r\n"},
-    {"DflsCounts", &MainForm::inst5, kViewDflCounts, "", kDflHeading, {kDflLine},
-     "12/06/26\t12:00:00\t1050\r\n"},
-    {"TriaCounts", &MainForm::inst6, kViewTriaCounts,
-     "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n",
-     "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tFluor.\tVin\tAtmos.\r\n", {kTriaLine},
-     "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n"},
+    {"VsfCounts", &MainForm::inst2, kViewVsfCounts, kVsfHeading, kVsfHeading, kVsfLine, kVsfLine,
+     kVsfShortLine},
+    {"VsfBeta", &MainForm::inst2, kViewVsfBeta, kVsfHeading, kVsfHeading, kVsfLine, kVsfBeta,
+     kVsfShortLine},
+    {"VsfsCounts", &MainForm::inst3, kViewVsfCounts, "", kVsfHeading, kVsfLine, kVsfLine},
+    {"VsfsBeta", &MainForm::inst3, kViewVsfBeta, "", kVsfHeading, kVsfLine, kVsfBeta},
+    {"DflChlorophyll", &MainForm::inst4, kViewDflChlorophyll, kDflHeading, kDflHeading, kDflLine,
+     kDflChlorophyll, "bad\r\n"},
+    {"DflCounts", &MainForm::inst4, kViewDflCounts, kDflHeading, kDflHeading, kDflLine, kDflLine},
+    {"DflsChlorophyll", &MainForm::inst5, kViewDflChlorophyll, "", kDflHeading, kDflLine,
+     kDflChlorophyll},
+    {"DflsCounts", &MainForm::inst5, kViewDflCounts, "", kDflHeading, kDflLine, kDflLine},
+    {"TriaCounts", &MainForm::inst6, kViewTriaCounts, kBgfHeading,
+     "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tFluor.\tVin\tAtmos.\r\n",
+     kTriaLine, kBgfCounts},
     {"TriaBeta", &MainForm::inst6, kViewTriaBeta,
      "Time\tB100\tB125\tB150\tG100\tG125\tG150\tR100\tR125\tR150\tVin\r\n",
      "Header\tTime\tB100\tB125\tB150\tBref\tG100\tG125\tG150\tGref\tR100\tR125\tR150\tRref\tVin\r\n",
-     {kTriaBgr},
+     kTriaBgr,
      "12:00:00\t0.00205\t0.001781\t0.00147\t0.00215\t0.001885\t0.001575\t0.00125\t0.001495\t0.001575"
      "\t12.1\r\n"},
     // Each colour's values under its own heading, in the head's slot order, nothing left out.
-    {"TriaRedFluorBlue", &MainForm::inst6, kViewTriaCounts,
-     "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\n",
+    {"TriaRedFluorBlue", &MainForm::inst6, kViewTriaCounts, kRfbHeading,
      "Header\tTime\tR100\tR125\tR150\tRref\tFluor.\tB100\tB125\tB150\tBref\tVin\tAtmos.\tAux 2\r\n",
-     {kTriaRfb}, "12:00:01\t1300\t1200\t1100\t310\t2100\t1420\t1030\t12.1\t1013\t0.5\r\n"},
+     kTriaRfb, kRfbCounts},
     // A colour named twice is decoded from its later slot alone; a header cut
     // short of its auxiliary letters has no auxiliary inputs.
     {"TriaRepeatedColourShortHeader", &MainForm::inst6, kViewTriaCounts,
      "Time\tB100\tB125\tB150\tR100\tR125\tR150\tVin\r\n",
      "Header\tTime\tB100\tB125\tB150\tBref\tB100\tB125\tB150\tBref\tR100\tR125\tR150\tRref\tVin\r\n",
-     {"TRIA-0042 BBRV\t12:00:02\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t12.1\r\n"},
+     "TRIA-0042 BBRV\t12:00:02\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t12.1\r\n",
      "12:00:02\t5\t6\t7\t9\t10\t11\t12.1\r\n"},
 };
 // clang-format on
@@ -175,32 +178,24 @@ TEST_P(EveryInstrument, RecordingAndRawLogHoldExactlyTheirLinesAndReplayRecordsT
     const std::optional<CalInfoValues> calibration = Calibrate(program, dir);
     s.GraphView = c.view;
     StartBoth();
-    std::string received;
-    for (const std::string& line : c.lines) received += line;
-    for (const std::string& line : c.junk) received += line;
-    Feed(received);
-    EXPECT_EQ(m.Label67.Caption(), std::to_string(c.lines.size() + c.junk.size()));
+    Feed(c.line + c.junk);
+    EXPECT_EQ(m.Label67.Caption(), c.junk.empty() ? "1" : "2");
     StopBoth();
-    EXPECT_EQ(test::ReadBytes(recording),
-              Header(recording) + c.recordingHeading + c.recordedLines + "EOF\r\n");
-    EXPECT_EQ(test::ReadBytes(raw), Header(raw) + c.rawHeading + received + "EOF\r\n");
+    const std::string recorded = test::ReadBytes(recording);
+    EXPECT_EQ(recorded, Header(recording) + c.recordingHeading + c.recordedLine + "EOF\r\n");
+    EXPECT_EQ(test::ReadBytes(raw), Header(raw) + c.rawHeading + c.line + c.junk + "EOF\r\n");
     EXPECT_TRUE(messages().empty());
-    if (!c.recordingHeading.empty()) ExpectEveryLineUnderItsHeading(test::ReadBytes(recording), 1);
-    ExpectEveryLineUnderItsHeading(test::ReadBytes(raw), c.lines.size());
+    if (!c.recordingHeading.empty()) ExpectEveryLineUnderItsHeading(recorded, 1);
+    ExpectEveryLineUnderItsHeading(test::ReadBytes(raw), 1);
 
     FieldStream rawFile(raw.string(), "raw log");
-    ReplayOptions options{s.InstrumentType,
-                          c.view,
-                          calibration,
-                          "50",
-                          "0.01",
-                          (dir / "replayed.txt").string(),
-                          false,
-                          {}};
+    const fs::path out = dir / "replayed.txt";
+    const ReplayOptions options{s.InstrumentType, c.view, calibration, "50",
+                                "0.01",           out,    false,       {}};
     ASSERT_FALSE(ReplayRawLog(rawFile, options, LocalDateTime{2026, 12, 6}).failure);
-    const std::string replayed = test::ReadBytes(dir / "replayed.txt");
+    const std::string replayed = test::ReadBytes(out);
     EXPECT_EQ(replayed.substr(replayed.find("\r\n", replayed.find("Location"))),
-              test::ReadBytes(recording).substr(Header(recording).size() - 2));
+              recorded.substr(Header(recording).size() - 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, EveryInstrument, ::testing::ValuesIn(kInstrumentCases),
@@ -215,21 +210,14 @@ TEST_F(RecordingFiles, ARecordingIsHeadedAgainWhenTheHeadChanges) {
     Feed(kTriaLine + kTriaRfb);
     StopBoth();
     EXPECT_EQ(test::ReadBytes(recording),
-              Header(recording) +
-                  "Time\tB100\tB125\tB150\tG100\tG125\tG150\tFluor.\tVin\tAtmos.\r\n" +
-                  "12:00:00\t2100\t1420\t1030\t2200\t1500\t1100\t310\t12.1\t1013\r\n" +
-                  "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\n" +
-                  "12:00:01\t1300\t1200\t1100\t310\t2100\t1420\t1030\t12.1\t1013\t0.5\r\nEOF\r\n");
+              Header(recording) + kBgfHeading + kBgfCounts + kRfbHeading + kRfbCounts + "EOF\r\n");
     ExpectEveryLineUnderItsHeading(test::ReadBytes(recording), 2);
     // Played back, a raw log is headed once, by its first line.
     EXPECT_EQ(test::ReadBytes(raw).substr(Header(raw).size(), 7), "Header\t");
     // A file that took no line is headed by the last packet's head.
     StartBoth();
     StopBoth();
-    EXPECT_EQ(
-        test::ReadBytes(recording),
-        Header(recording) +
-            "Time\tR100\tR125\tR150\tFluor.\tB100\tB125\tB150\tVin\tAtmos.\tAux 2\r\nEOF\r\n");
+    EXPECT_EQ(test::ReadBytes(recording), Header(recording) + kRfbHeading + "EOF\r\n");
 }
 
 TEST_F(RecordingFiles, AppendingKeepsTheFirstRunWithItsEofInTheMiddle) {
@@ -276,10 +264,10 @@ TEST_F(RecordingFiles, AFullDiskStopsRecordingWithOneMessageAndLosesNothingBefor
     Feed(kVsfLine);
     ASSERT_TRUE(test::FillDiskUnder(recording));
     for (int k = 0; k < 5; ++k) Feed(kVsfLine);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Could not write to " + recording.string() +
-                                      ": No space left on device. 4 lines are in the file. "
-                                      "Recording has stopped.");
+    EXPECT_EQ(
+        test::Messages(program),
+        test::Lines{"Error: Could not write to " + recording.string() +
+                    ": No space left on device. 4 lines are in the file. Recording has stopped."});
     EXPECT_EQ(m.Command18.Caption(), "Start Recording");
     EXPECT_EQ(s.Recording, 0);
     EXPECT_EQ(test::ReadBytes(recording), Header(recording) + kVsfHeading + kVsfLine);
