@@ -51,8 +51,10 @@ class Graphs : public test::Loaded {
         EXPECT_EQ(a.maximum, b.maximum);
         return {a.minimum, a.maximum};
     }
-    Range AxisRange(const Graph& g, int axis) {
-        return {g.GetAxis(axis).minimum, g.GetAxis(axis).maximum};
+    // A graph's ranges of its time or angle axis and of its value axis.
+    std::vector<Range> Ranges(const Graph& g) {
+        return {{g.GetAxis(1).minimum, g.GetAxis(1).maximum},
+                {g.GetAxis(2).minimum, g.GetAxis(2).maximum}};
     }
     // The view items that carry a check mark, by name.
     Lines Checked() {
@@ -83,9 +85,9 @@ TEST_F(Graphs, VsfRawCountsAreDrawnByTheFifthPlotOnAxesThatFollowTheDataOnceGrap
     EXPECT_EQ(plot.x, (Values{100, 125, 150, 180}));
     EXPECT_EQ(plot.y, Values(s.PlotY.begin(), s.PlotY.end()));
     EXPECT_GT(plot.y[0], 1000);
-    EXPECT_EQ(AxisRange(m.CWGraph1, 1), (Range{100, 180}));
-    EXPECT_EQ(AxisRange(m.CWGraph1, 2),
-              (Range{0, *std::max_element(plot.y.begin(), plot.y.end())}));
+    EXPECT_EQ(
+        Ranges(m.CWGraph1),
+        (std::vector<Range>{{100, 180}, {0, *std::max_element(plot.y.begin(), plot.y.end())}}));
     EXPECT_TRUE(m.CWGraph2.Plots()[0].x.empty());
 }
 
@@ -269,11 +271,10 @@ TEST_F(Graphs, ARangeTheOperatorSetsHoldsAgainstNewDataUntilAutoscale) {
     EXPECT_EQ(m.CWGraph1.GetAxis(1).maximum, 100 + 80 * 0.75);
     // The value axis fits the points the zoomed angle range still shows (not 180 degrees).
     m.Command11.Click();
-    EXPECT_EQ(AxisRange(m.CWGraph1, 2), (Range{960, 1850}));
+    EXPECT_EQ(Ranges(m.CWGraph1)[1], (Range{960, 1850}));
     m.Command10.Click();
     Feed("12/06/26\t12:00:01\t1900\t1210\t960\t4010\r\n");
-    EXPECT_EQ(AxisRange(m.CWGraph1, 1), (Range{100, 180}));
-    EXPECT_EQ(AxisRange(m.CWGraph1, 2), (Range{0, 1900}));
+    EXPECT_EQ(Ranges(m.CWGraph1), (std::vector<Range>{{100, 180}, {0, 1900}}));
 }
 
 TEST_F(Graphs, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
@@ -281,13 +282,13 @@ TEST_F(Graphs, TimeAutoscaleFitsTheWholeHistoryUntilTheOperatorFixesTheRange) {
     for (int k = 1000; k <= 1200; k += 10) FeedNumbered(k, k);
     m.Command10.Click();
     const Graph::Axis& x = m.CWGraph2.GetAxis(1);
-    EXPECT_EQ(AxisRange(m.CWGraph2, 1), (Range{1000 * kDflUnitDays, 1200 * kDflUnitDays}));
+    EXPECT_EQ(Ranges(m.CWGraph2)[0], (Range{1000 * kDflUnitDays, 1200 * kDflUnitDays}));
     FeedNumbered(1300, 1300);
     EXPECT_DOUBLE_EQ(x.maximum, 1300 * kDflUnitDays);
     // Fixed again, the window moves on by its own width when a point leaves it.
     m.Command9.Click();
     FeedNumbered(2000, 2000);
-    EXPECT_EQ(AxisRange(m.CWGraph2, 1),
+    EXPECT_EQ(Ranges(m.CWGraph2)[0],
               (Range{2000 * kDflUnitDays, 2000 * kDflUnitDays + kMinuteDays}));
 }
 
@@ -296,11 +297,8 @@ TEST_F(Graphs, ClearGraphEmptiesBothGraphsAndTheHistoryButKeepsIndexWindowAndRan
     Feed(kVsfLine);
     Show(m.inst4, m.df3, false);
     FeedNumbered(1000, 1004);
-    const auto ranges = [this] {
-        return std::vector<Range>{AxisRange(m.CWGraph1, 1), AxisRange(m.CWGraph2, 1),
-                                  AxisRange(m.CWGraph1, 2), AxisRange(m.CWGraph2, 2)};
-    };
-    const std::vector<Range> before = ranges();
+    const auto ranges = [this] { return std::vector{Ranges(m.CWGraph1), Ranges(m.CWGraph2)}; };
+    const auto before = ranges();
 
     m.Command25.Click();
     for (const Graph* g : {&m.CWGraph1, &m.CWGraph2})
