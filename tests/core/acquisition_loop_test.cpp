@@ -21,11 +21,6 @@ namespace {
 
 using test::Lines;
 
-std::unique_ptr<FieldStream> PlaybackOf(std::string text) {
-    return std::make_unique<FieldStream>(std::make_unique<std::istringstream>(std::move(text)),
-                                         "raw.txt");
-}
-
 // What a packet handler saw of the completed packet.
 struct Seen {
     int row;
@@ -45,6 +40,13 @@ class AcquisitionLoop : public test::LoadedWithFeed {
         });
     }
     void Tick() { Timer1_Timer(ctx); }
+    // Plays the text as a raw log, Play pressed.
+    void Play(std::string text) {
+        s.PlaybackFile = std::make_unique<FieldStream>(
+            std::make_unique<std::istringstream>(std::move(text)), "raw.txt");
+        s.PlaybackState = PlaybackMode::Playing;
+        m.Command17.SetCaption("Stop Playing");
+    }
     void Receive(const std::string& text) {
         feed->Feed(text);
         Tick();
@@ -167,9 +169,7 @@ TEST_F(AcquisitionLoop, AFailingHandlerShowsTheErrorResetsPlayAndLosesTheRestOfT
 }
 
 TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMarker) {
-    s.PlaybackFile = PlaybackOf("a\tb\r\nc\td\r\nlast eof line\r\nnever\r\n");
-    s.PlaybackState = PlaybackMode::Playing;
-    m.Command17.SetCaption("Stop Playing");
+    Play("a\tb\r\nc\td\r\nlast eof line\r\nnever\r\n");
     Receive("port junk");
     Receive("more junk");
     ASSERT_EQ(seen.size(), 2u);
@@ -180,9 +180,7 @@ TEST_F(AcquisitionLoop, PlaybackReadsOneLinePerTickDiscardingThePortUntilTheMark
     Receive("live\r\n");
     EXPECT_EQ(m.List1.Entries(), (Lines{"a\tb", "c\td", "last eof line", "live"}));
     // A file without its marker ends playback at its end, once and without an error.
-    s.PlaybackFile = PlaybackOf("one\r\n");
-    s.PlaybackState = PlaybackMode::Playing;
-    m.Command17.SetCaption("Stop Playing");
+    Play("one\r\n");
     for (int tick = 0; tick < 3; ++tick) Tick();
     EXPECT_EQ(seen.back().fields[0], "one");
     EXPECT_TRUE(Messages().empty());
