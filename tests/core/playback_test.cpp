@@ -58,6 +58,16 @@ class Playback : public ::testing::Test {
         program.ctx.main.Command18.Click();
         program.ctx.main.Command19.Click();
     }
+    // Plays the raw log back in `player` as VSF beta, recording played.txt and logging
+    // raw_again.txt.
+    void PlayBack(VirtualProgram& player) {
+        VsfBeta(player, dir / "cal.txt");
+        Click(player, player.ctx.main.Command16, raw);
+        RecordBoth(player, dir / "played.txt", dir / "raw_again.txt");
+        player.ctx.main.Command17.Click();
+        player.pump.RunFor(1);
+        StopBoth(player);
+    }
     // Replays the raw log into `out` as the VSF beta program above records it.
     ReplayReport ReplayVsfBeta(const fs::path& out) {
         FieldStream rawFile(raw.string(), "raw log");
@@ -108,12 +118,7 @@ TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
     ASSERT_GE(std::count(live.begin(), live.end(), '\n'), 6) << live;
 
     VirtualProgram again;
-    VsfBeta(again, dir / "cal.txt");
-    Click(again, again.ctx.main.Command16, raw);
-    RecordBoth(again, dir / "played.txt", dir / "raw_again.txt");
-    again.ctx.main.Command17.Click();
-    again.pump.RunFor(1);
-    StopBoth(again);
+    PlayBack(again);
     EXPECT_EQ(Body(dir / "played.txt"), live);
     // The marker line is walked as a packet too, so the new raw log holds it before its own.
     EXPECT_EQ(Body(dir / "raw_again.txt"), Body(raw) + "EOF\r\n");
@@ -132,12 +137,7 @@ TEST_F(Playback, ReplayRecordsOddLinesAsPlaybackDoes) {
     WriteRaw(good + "12/06/26\t12:00:01\t1850\t1210\t960\t4010\t\r\n" + wrapped + good +
              "12/06/26\r12:00:03\t1850\t1210\t960\t4010\r\n" + std::string(3000, '7') + "\t" +
              good + "\t\t\t\t\t\r\n" + good + "EOF\r\n");
-    VsfBeta(program, dir / "cal.txt");
-    Click(program, m.Command16, raw);
-    Click(program, m.Command18, dir / "played.txt");
-    m.Command17.Click();
-    program.pump.RunFor(1);
-    m.Command18.Click();
+    PlayBack(program);
     EXPECT_FALSE(ReplayVsfBeta(dir / "replayed.txt").failure);
     const std::string played = Body(dir / "played.txt");
     EXPECT_EQ(Body(dir / "replayed.txt"), played);
