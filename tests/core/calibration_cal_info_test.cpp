@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -11,8 +12,6 @@
 #include "core/number_text.h"
 #include "core/number_value.h"
 #include "core/test_support.h"
-#include "core/text_file.h"
-#include "decoding/process_packet.h"
 #include "link/port_operations.h"
 #include "sim/simulated_sensor.h"
 #include "state/instruments.h"
@@ -84,48 +83,37 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     // Empty cells come back as 0; everything else is written the same way again.
     const fs::path again = dir / "again.txt";
     Save(again);
-    std::string expected = saved;
-    for (size_t pos; (pos = expected.find("\t\t")) != std::string::npos;)
-        expected.replace(pos, 2, "\t0\t");
-    for (size_t pos; (pos = expected.find("\t\r")) != std::string::npos;)
-        expected.replace(pos, 2, "\t0\r");
+    std::string expected = std::regex_replace(saved, std::regex("\t(?=[\t\r])"), "\t0");
     expected.replace(4, file.string().size(), again.string());
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
-TEST_F(CalInfo, FilesThatCannotBeReadOrWrittenGiveTheSystemDescription) {
-    m.inst2.Click();
-    Load(dir / "absent.txt");
-    program.dialogs.CancelFile();
-    m.Command30.Click();
-    Save(dir / "no" / "folder.txt");
-    ASSERT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(Messages()[0].rfind("Error: ", 0), 0u);
-    EXPECT_NE(Messages()[0].find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(Messages()[1].rfind("Error: ", 0), 0u);
-    EXPECT_EQ(Messages()[2], "Error: Could not open " + (dir / "no" / "folder.txt").string() +
-                                 ": No such file or directory");
-    Save("/dev/full");
-    EXPECT_EQ(Messages().back(),
-              "Error: Could not write to /dev/full: No space left on device. 0 "
-              "lines are in the file.");
-}
-
-TEST_F(CalInfo, AShortFileOrNoFileChosenSaysWhatTheTableHoldsAndWhatToDo) {
+// A file that cannot be opened or written gives the system's description; a short file
+// or none chosen says what the table holds and what to do.
+TEST_F(CalInfo, FailedLoadsAndSavesSayWhyWhatTheTableHoldsAndWhatToDo) {
     m.inst2.Click();
     const fs::path file = dir / "short.txt";
     test::WriteBytes(file,
                      "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\n" + kHeading + "100\t0.001\t2\r\n");
+    Load(dir / "absent.txt");
     Load(file);
     program.dialogs.CancelFile();
     m.Command30.Click();
+    Save(dir / "no" / "folder.txt");
+    Save("/dev/full");
     EXPECT_EQ(Messages(),
-              (Lines{"Error: " + file.string() +
+              (Lines{"Error: Could not open " + (dir / "absent.txt").string() +
+                         ": No such file or directory. The calibration table is unchanged.",
+                     "Error: " + file.string() +
                          " ends at line 6, before all 3 coefficient lines of a VSF Cal Info file; "
                          "the table took the first 1. Load a Cal Info file saved for the VSF to "
                          "fill the rest.",
                      "Error: No Cal Info file was chosen, so the calibration table is unchanged. "
-                     "Click \"Load Cal Info\" again and choose one to load it."}));
+                     "Click \"Load Cal Info\" again and choose one to load it.",
+                     "Error: Could not open " + (dir / "no" / "folder.txt").string() +
+                         ": No such file or directory",
+                     "Error: Could not write to /dev/full: No space left on device. 0 lines are in "
+                     "the file."}));
     EXPECT_EQ(test::Cells(table(), 1, 1, 2, 1), "0.001|");
 }
 
@@ -218,31 +206,26 @@ struct Example {
     float view;
     int rows;
 };
-struct ExampleCalInfo : ::testing::TestWithParam<Example> {};
+struct ExampleCalInfo : CalInfo, ::testing::WithParamInterface<Example> {};
 
 // Coastal water scatters some 1E-03 to 1E-02 per metre and steradian at these angles, less
 // towards the back, and blue light more than red.
 TEST_P(ExampleCalInfo, SavesAgainUnchangedAndTurnsSimulatedCountsIntoPlausibleBetas) {
     const Example& e = GetParam();
-    VirtualProgram program;
-    program.Load();
-    MainForm& m = program.ctx.main;
+    const fs::path example = fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file;
     (m.*e.instrument).Click();
-    program.dialogs.AnswerFile((fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file).string());
-    m.Command30.Click();
+    Load(example);
     // Saved again by the program it is the same file but for its name.
-    test::TempFolder folder;
-    program.dialogs.AnswerFile((folder / e.file).string());
-    m.Command31.Click();
-    std::string expected = test::ReadBytes(fs::path(ZANHOST_SOURCE_DIR) / "examples" / e.file);
-    expected.replace(0, expected.find("\r\n"), "ZAN " + (folder / e.file).string());
-    EXPECT_EQ(test::ReadBytes(folder / e.file), expected);
+    Save(dir / e.file);
+    std::string expected = test::ReadBytes(example);
+    expected.replace(0, expected.find("\r\n"), "ZAN " + (dir / e.file).string());
+    EXPECT_EQ(test::ReadBytes(dir / e.file), expected);
 
     program.port.Attach(1, std::make_shared<sim::SimulatedSensor>(e.model));
     OpenPort(program.ctx, 1);
-    program.ctx.state.GraphView = e.view;
+    s.GraphView = e.view;
     program.pump.RunFor(5);
-    ASSERT_TRUE(program.dialogs.Messages().empty());
+    ASSERT_TRUE(Messages().empty());
     auto output = [&](int row) { return WholeTextNumber(m.MSFlexGrid1.Cell(row, 1)); };
     for (int row = 1; row <= e.rows; ++row) {
         EXPECT_GT(output(row), 0.0005) << row;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "conversion/convert_tool.h"
@@ -50,15 +50,15 @@ class ProcessDataFile : public ::testing::Test {
 TEST_F(ProcessDataFile, AsksForThreeFilesWaitsAndConvertsBehindTheProgressWindow) {
     program.ctx.main.CommonDialog1.filter = "Text Files (*.txt)|*.txt|";
     Click({kDevice, kData, out});
-    const auto& asked = program.dialogs.FileRequests();
-    ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0].request.title, "Select a Device File");
-    EXPECT_EQ(asked[1].request.title, "Select a Data File");
-    EXPECT_EQ(asked[2].request.title, "Save Converted File as");
-    EXPECT_TRUE(!asked[1].save && asked[2].save);
-    EXPECT_EQ(asked[1].request.initialName, kDevice);
-    EXPECT_EQ(asked[2].request.initialName, kData);
-    EXPECT_EQ(asked[2].request.filter, "Text Files (*.txt)|*.txt|");
+    // Each dialog as "title, open or save: initial name".
+    std::vector<std::string> asked;
+    for (const auto& a : program.dialogs.FileRequests())
+        asked.push_back(a.request.title + (a.save ? ", save: " : ", open: ") +
+                        a.request.initialName);
+    EXPECT_EQ(asked, (std::vector<std::string>{
+                         "Select a Device File, open: ", "Select a Data File, open: " + kDevice,
+                         "Save Converted File as, save: " + kData}));
+    EXPECT_EQ(program.dialogs.FileRequests().back().request.filter, "Text Files (*.txt)|*.txt|");
     EXPECT_NEAR(program.pump.Seconds() - start, 2.0, 0.01);
     EXPECT_EQ(form3Shown, (std::vector<bool>{true, false}));
     EXPECT_EQ(Message(), "Conversion Complete: TRIA File has been successfully converted.");
@@ -95,30 +95,23 @@ TEST_F(ProcessDataFile, FailuresShowAnErrorAndKeepTheLinesConvertedBefore) {
     EXPECT_EQ(std::count(converted.begin(), converted.end(), '\n'), 2);
 }
 
-class ConvertTool : public ::testing::Test {
-  protected:
-    int Run(const std::string& dataFile, const std::string& out) {
-        std::ostringstream summary, err;
-        const int status = RunConvertTool({device, dataFile, out}, summary, err, false);
-        output = err.str();
-        this->summary = summary.str();
-        return status;
-    }
-    test::TempFolder folder;
-    const fs::path& dir = folder.path;
-    const std::string device = std::string(ZANHOST_SOURCE_DIR) + "/examples/tria_device.txt";
-    const std::string data = (dir / "data.txt").string();
-    std::string output, summary;
-};
-
 // Every failure names the file, the line and the field; a file of another
 // kind is refused before anything is written, saying what it is; a file's
 // control bytes are quoted escaped.
-TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothingBefore) {
+TEST(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothingBefore) {
+    test::TempFolder dir;
+    const std::string data = (dir / "data.txt").string(), out = (dir / "out.txt").string();
+    std::string output, summary;
+    const auto run = [&](const std::string& dataFile, const std::string& to) {
+        std::ostringstream said, err;
+        const int status = RunConvertTool({kDevice, dataFile, to}, said, err, false);
+        output = err.str();
+        summary = said.str();
+        return status;
+    };
     const std::string record = "TRIA-0042 BNNNNNN\t1\t300\t1\t3\t4\r\n";
     const std::string kept = "Created on 12-06-2026\r\nLocation : raw.txt\r\n";
     const std::string counts = "TRIA-0042 BNNNNNN\t1\t";
-    const std::string out = (dir / "out.txt").string();
     const std::pair<std::string, std::string> cases[] = {
         {record + "TRIA-0042 BNNNNNN\t2\t\t1\t3\t4\r\n",
          ": line 2, field 3: \"\" is not a number\n"
@@ -135,7 +128,7 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothi
         {kept + "Date\tTime\tOutput\r\nEOF\r\n",
          " is a raw log or a recording file (it begins with \"Created on\"), not a TRIA data "
          "file: a raw log is decoded with zanhost-replay."},
-        {test::ReadBytes(device),
+        {test::ReadBytes(kDevice),
          " is a TRIA device file, not a TRIA data file: give it as the device file."},
         {counts + "nan\t1\t3\t4\r\n", ": line 1, field 3: \"nan\" is not a finite number"},
         {counts + "1\t-inf\t3\t4\r\n", ": line 1, field 4: \"-inf\" is not a finite number"},
@@ -145,21 +138,22 @@ TEST_F(ConvertTool, FailureNamesTheFileLineAndFieldOrWhatTheFileIsAndWritesNothi
     for (const auto& [bytes, told] : cases) {
         test::WriteBytes(data, bytes);
         test::WriteBytes(out, "kept\r\n");
-        EXPECT_EQ(Run(data, out), 1);
+        EXPECT_EQ(run(data, out), 1);
         EXPECT_EQ(output, "zanhost-convert: " + data + told + "\n");
         if (told[0] == ' ') {
             EXPECT_EQ(test::ReadBytes(out), "kept\r\n");
         }
     }
-    EXPECT_EQ(Run(dir.string(), out), 1);
-    EXPECT_EQ(output, "zanhost-convert: " + dir.string() + " is a folder, not a TRIA data file.\n");
+    EXPECT_EQ(run(dir.path.string(), out), 1);
+    EXPECT_EQ(output,
+              "zanhost-convert: " + dir.path.string() + " is a folder, not a TRIA data file.\n");
     test::WriteBytes(data, record);
-    EXPECT_EQ(Run(data, data), 1);
+    EXPECT_EQ(run(data, data), 1);
     EXPECT_EQ(test::ReadBytes(data), record);
-    EXPECT_EQ(Run(data, "/dev/full"), 1);
+    EXPECT_EQ(run(data, "/dev/full"), 1);
     EXPECT_EQ(output, "zanhost-convert: /dev/full: No space left on device after 0 lines\n");
     // Done, the summary goes to standard output, terminal or not.
-    EXPECT_EQ(Run(data, out), 0);
+    EXPECT_EQ(run(data, out), 0);
     EXPECT_EQ(output, "");
     EXPECT_EQ(summary, "1 records of " + data + " converted into " + out + "\n");
 }
@@ -187,56 +181,46 @@ ConversionOutcome Convert(const std::string& data, Lines& out) {
     return ConvertTriaData(in, "data.txt", ChannelMarkingDevice(), out);
 }
 
-struct WalkCase {
-    const char* name;
-    std::string data;
-    std::vector<std::string> expected;
-};
-
-class RecordWalk : public ::testing::TestWithParam<WalkCase> {};
-
-TEST_P(RecordWalk, WritesTheExpectedLines) {
-    Lines out;
-    const ConversionOutcome outcome = Convert(GetParam().data, out);
-    ASSERT_FALSE(outcome.problem) << Describe(*outcome.problem);
-    ASSERT_FALSE(out.lines.empty());
-    EXPECT_EQ(out.lines[0], kConvertedHeading);
-    // A spreadsheet finds a name over every field.
-    for (const std::string& line : out.lines)
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 16) << line;
-    EXPECT_EQ(std::vector<std::string>(out.lines.begin() + 1, out.lines.end()),
-              GetParam().expected);
-    EXPECT_EQ(outcome.records, static_cast<long long>(GetParam().expected.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tria, RecordWalk,
-    ::testing::Values(
-        WalkCase{"ThreeSensorsAndVoltageLeaveTheOtherColumnsEmpty", kBgr + "\r\n", {kBgrOut}},
-        WalkCase{"SlotLettersDecideTheColours",
-                 "TRIA-0042 RBGVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n",
-                 {"12:00:00\t 5\t 1006\t 2007\t8\t 3009\t 4010\t 5011\t12\t 6001\t 7002\t 8003\t"
-                  "4\t12.5\t\t\t"}},
-        WalkCase{"HeaderShorterThanSeventeenIsSkipped",
-                 "Logger download\r\nTRIA BGRVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n" + kBgr,
-                 {kBgrOut}},
-        WalkCase{"SeveralRecordsOnOneLine", kBgr + "\t" + kBgr + "\r\n", {kBgrOut, kBgrOut}},
-        WalkCase{"CommaSplitsALine", kBgr + "," + kBgr + "\r\n", {kBgrOut, kBgrOut}},
+// A spreadsheet finds a name over every field.
+TEST(RecordWalk, WritesTheHeadingAndALineOfSixteenTabsPerRecord) {
+    const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
+        {"ThreeSensorsAndVoltageLeaveTheOtherColumnsEmpty", kBgr + "\r\n", {kBgrOut}},
+        {"SlotLettersDecideTheColours",
+         "TRIA-0042 RBGVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n",
+         {"12:00:00\t 5\t 1006\t 2007\t8\t 3009\t 4010\t 5011\t12\t 6001\t 7002\t 8003\t"
+          "4\t12.5\t\t\t"}},
+        {"HeaderShorterThanSeventeenIsSkipped",
+         "Logger download\r\nTRIA BGRVNNN\t12:00:00\t" + kCounts + "\t12.5\r\n" + kBgr,
+         {kBgrOut}},
+        {"SeveralRecordsOnOneLine", kBgr + "\t" + kBgr + "\r\n", {kBgrOut, kBgrOut}},
+        {"CommaSplitsALine", kBgr + "," + kBgr + "\r\n", {kBgrOut, kBgrOut}},
         // Counts a logger does not write but a person might: read as the number they are.
-        WalkCase{"CountsWithBlanksSignsDecimalsOrSixteenDigitsAreTheirValues",
-                 "TRIA-0042 BGNNNNN\t12:00:00\t 7\t0000000000000008\t1.5e1\t4\t5 \t+6\t7\t8\r\n",
-                 {"12:00:00\t 7\t 1008\t 2015\t4\t 3005\t 4006\t 5007\t8\t\t\t\t\t\t\t\t"}},
-        WalkCase{"LaterSlotOfTheSameLetterCounts",
-                 "TRIA-0042 BBNVNNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12.5\r\n",
-                 {"12:00:00\t 5\t 1006\t 2007\t8\t\t\t\t\t\t\t\t\t12.5\t\t\t"}},
-        WalkCase{"OptionalFieldsCarryOverAndAbsentColoursStayEmpty",
-                 "TRIA-0042 BGRVPAA\t12:00:00\t" + kCounts +
-                     "\t12.5\t10.2\t0.1\t0.2\r\n"
-                     "TRIA-0042 NGNNNNN\t12:00:01\t5\t6\t7\t8\r\n",
-                 {"12:00:00\t 1\t 1002\t 2003\t4\t 3005\t 4006\t 5007\t8\t 6009\t 7010\t 8011\t12\t"
-                  "12.5\t10.2\t0.1\t0.2",
-                  "12:00:01\t\t\t\t\t 3005\t 4006\t 5007\t8\t\t\t\t\t12.5\t10.2\t0.1\t0.2"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"CountsWithBlanksSignsDecimalsOrSixteenDigitsAreTheirValues",
+         "TRIA-0042 BGNNNNN\t12:00:00\t 7\t0000000000000008\t1.5e1\t4\t5 \t+6\t7\t8\r\n",
+         {"12:00:00\t 7\t 1008\t 2015\t4\t 3005\t 4006\t 5007\t8\t\t\t\t\t\t\t\t"}},
+        {"LaterSlotOfTheSameLetterCounts",
+         "TRIA-0042 BBNVNNN\t12:00:00\t1\t2\t3\t4\t5\t6\t7\t8\t12.5\r\n",
+         {"12:00:00\t 5\t 1006\t 2007\t8\t\t\t\t\t\t\t\t\t12.5\t\t\t"}},
+        {"OptionalFieldsCarryOverAndAbsentColoursStayEmpty",
+         "TRIA-0042 BGRVPAA\t12:00:00\t" + kCounts +
+             "\t12.5\t10.2\t0.1\t0.2\r\n"
+             "TRIA-0042 NGNNNNN\t12:00:01\t5\t6\t7\t8\r\n",
+         {"12:00:00\t 1\t 1002\t 2003\t4\t 3005\t 4006\t 5007\t8\t 6009\t 7010\t 8011\t12\t"
+          "12.5\t10.2\t0.1\t0.2",
+          "12:00:01\t\t\t\t\t 3005\t 4006\t 5007\t8\t\t\t\t\t12.5\t10.2\t0.1\t0.2"}}};
+    for (const auto& [name, data, expected] : cases) {
+        Lines out;
+        const ConversionOutcome outcome = Convert(data, out);
+        ASSERT_FALSE(outcome.problem) << name << ": " << Describe(*outcome.problem);
+        ASSERT_FALSE(out.lines.empty()) << name;
+        EXPECT_EQ(out.lines[0], kConvertedHeading) << name;
+        for (const std::string& line : out.lines)
+            EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 16) << name << ": " << line;
+        EXPECT_EQ(std::vector<std::string>(out.lines.begin() + 1, out.lines.end()), expected)
+            << name;
+        EXPECT_EQ(outcome.records, static_cast<long long>(expected.size())) << name;
+    }
+}
 
 TEST(RecordWalkProgress, ProgressIsToldPerBlockAndCanCancel) {
     std::string data;

@@ -31,7 +31,6 @@ class Decoding : public test::Loaded {
     }
     FlexGrid& output() { return m.MSFlexGrid1; }
     FlexGrid& table() { return m.MSFlexGrid2; }
-    const Graph::Axis& TimeAxis() { return m.CWGraph2.GetAxis(1); }
 };
 
 TEST_F(Decoding, VsfBetaIsCountsLessOffsetTimesScalingRoundedInTheGridWeightedInThePlot) {
@@ -88,7 +87,7 @@ TEST_F(Decoding, DflChlorophyllIsScalingTimesCountsLessCleanWaterOffsetInAOneMin
     EXPECT_EQ(std::make_pair(s.PlotX[0], s.PlotY[0]), std::make_pair(0.0154319, 260.0));
     EXPECT_EQ(std::make_pair(s.TimeHistoryX[2], s.TimeHistoryY[2]),
               std::make_pair(0.0154319, 260.0));
-    EXPECT_DOUBLE_EQ(TimeAxis().maximum, 0.0154319 + 0.00069444444);
+    EXPECT_DOUBLE_EQ(m.CWGraph2.GetAxis(1).maximum, 0.0154319 + 0.00069444444);
     EXPECT_EQ(m.Label23.Caption(), "21 seconds per div");
 }
 
@@ -147,7 +146,7 @@ TEST(TriaHeader, ColourSlotsTakeFourFieldsTheFluorometerOneAfterTheTime) {
         EXPECT_EQ(Described(ReadTriaHeader(header)), layout) << header;
 }
 
-class TriaDecoding : public test::Loaded {
+class TriaDecoding : public Decoding {
   protected:
     void SetUp() override { m.inst6.Click(); }
     // The simulator's line shape: header, time, blue, green, red blocks, Vin, pressure.
@@ -156,8 +155,6 @@ class TriaDecoding : public test::Loaded {
                "\t12:00:00\t2100\t1420\t1030\t4000\t1760\t1190\t880\t4000\t1380\t940\t700\t4000"
                "\t12.00\t10.0\r\n";
     }
-    FlexGrid& output() { return m.MSFlexGrid1; }
-    FlexGrid& table() { return m.MSFlexGrid2; }
 };
 
 // The fluorometer's value goes to row ten and its column outlives later headers.

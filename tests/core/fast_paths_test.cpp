@@ -74,13 +74,12 @@ TEST(FastPaths, NumberTextsOfShortDecimalsTheirNeighboursAndRoundedBetas) {
     std::mt19937_64 rng{15};
     std::vector<double> values;
     for (const double whole : {1.0, 7.0, 19.0, 125.0, 1786.0, 99999.0, 123456789.0,
-                               4503599627370497.0, 999999999999999.0, 100000000000000.0}) {
+                               4503599627370497.0, 999999999999999.0, 100000000000000.0})
         for (int decimals = 0; decimals <= 22; ++decimals) {
             const double value = whole / std::pow(10.0, decimals);
             values.insert(values.end(), {value, std::nextafter(value, 0.0),
                                          std::nextafter(value, HUGE_VAL), -value});
         }
-    }
     std::uniform_real_distribution<double> counts(0, 4096), unit(0, 1);
     for (int i = 0; i < 20000; ++i) {
         values.push_back(RoundBeta((counts(rng) - 50) * 0.001));

@@ -3,11 +3,11 @@
 #include <charconv>
 #include <climits>
 #include <clocale>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
+#include <tuple>
 
 #include "core/number_text.h"
 #include "core/number_value.h"
@@ -93,12 +93,7 @@ TEST(NumberTexts, ReadAndWriteAPeriodUnderACommaDecimalLocale) {
 // Fifteen significant digits, the shortest text, an exponent outside their
 // range; at the edges the short decimals hand over to the general conversions.
 TEST(NumberTexts, FifteenDigitsShortestWithAnExponentOutsideTheirRange) {
-    struct Case {
-        double value;
-        const char* general;
-        const char* shortText;
-    };
-    const Case cases[] = {
+    const std::tuple<double, const char*, const char*> cases[] = {
         {0, "0", " 0"},
         {-0.0, "0", " 0"},
         {-0.5, "-0.5", "-.5"},
@@ -125,11 +120,10 @@ TEST(NumberTexts, FifteenDigitsShortestWithAnExponentOutsideTheirRange) {
         {1e22, "1E+22", " 1E+22"},
         {1e23, "1E+23", " 1E+23"},
         {-0.019, "-0.019", "-.019"},
-        {4e-7, "4E-07", " 4E-07"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GeneralText(c.value), c.general) << c.general;
-        EXPECT_EQ(ShortText(c.value), c.shortText) << c.general;
+        {4e-7, "4E-07", " 4E-07"}};
+    for (const auto& [value, general, shortText] : cases) {
+        EXPECT_EQ(GeneralText(value), general) << general;
+        EXPECT_EQ(ShortText(value), shortText) << general;
     }
 }
 

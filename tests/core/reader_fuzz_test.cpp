@@ -8,9 +8,8 @@
 #include "calibration/cal_info_file.h"
 #include "controls/controls.h"
 #include "core/field_stream.h"
-#include "core/number_text.h"
 #include "core/number_value.h"
-#include "core/user_file.h"
+#include "core/test_support.h"
 #include "core/whole_number.h"
 #include "link/port_operations.h"
 #include "settings/settings_retrieval.h"
@@ -28,7 +27,8 @@ namespace {
 // seed is fixed, so a failure repeats.
 constexpr int kInputsPerReader = 4000;
 
-class ReaderFuzz : public ::testing::Test {
+// Loaded for the acquisition loop that the line readers feed.
+class ReaderFuzz : public test::Loaded {
   protected:
     // Random bytes, or a good text with bytes changed, cut or repeated.
     std::string Input(const std::string& good) {
@@ -103,11 +103,7 @@ TEST_F(ReaderFuzz, SettingsFilesAndReplyLinesGiveKnownCodesValidTimesOrNothing) 
 // Mutated lines of every sensor model, in every instrument and graph view: the
 // loop's indices stay in their ranges.
 TEST_F(ReaderFuzz, MutatedLinesOfEveryInstrumentAndViewNeverBreakTheLoop) {
-    VirtualProgram program;
-    program.Load();
     OpenPort(program.ctx, 1);
-    MainForm& m = program.ctx.main;
-    ProgramState& s = program.ctx.state;
     MenuItem* instruments[] = {&m.inst2, &m.inst3, &m.inst4, &m.inst5, &m.inst6};
     const float views[] = {0, 1, 5, 6, 7, 11, 12, 99};
     std::vector<sim::LineGenerator> generators;

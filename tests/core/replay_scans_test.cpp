@@ -51,23 +51,21 @@ TEST(ReplayScans, MillionthsGiveTheGeneralTextOfTheirQuotient) {
     // Every number of digits: both exponent forms and every place of the point.
     for (int i = 0; i < 20000; ++i)
         counts.push_back(static_cast<std::int64_t>(rng() >> (15 + rng() % 49)));
-    for (const std::int64_t count : counts) {
+    for (const std::int64_t count : counts)
         for (const std::int64_t signedCount : {count, -count})
             ASSERT_EQ(MillionthsText(signedCount),
                       GeneralText(static_cast<double>(signedCount) / 1000000))
                 << signedCount;
-    }
 }
 
 TEST(ReplayHotPath, EndMarkFoundAtEveryPositionAndCase) {
     for (const char* mark : {"EOF", "eof", "eOf", "EoF"}) {
         // Before, in and after the first eight characters and the second.
-        for (size_t before = 0; before <= 17; ++before) {
+        for (size_t before = 0; before <= 17; ++before)
             for (size_t after = 0; after <= 4; ++after) {
                 const std::string line = std::string(before, '7') + mark + std::string(after, '1');
                 EXPECT_TRUE(IsPlaybackEnd(line)) << line;
             }
-        }
     }
     // An O that is not the mark's leaves the rest of the line still to look at.
     EXPECT_TRUE(IsPlaybackEnd("to do: ....... eOf"));

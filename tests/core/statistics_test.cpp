@@ -10,13 +10,13 @@
 #include "core/test_support.h"
 #include "driver/driver.h"
 #include "statistics/data_capture.h"
-#include "statistics/running_averages.h"
 #include "virtual/virtual_program.h"
 
 namespace zan {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Lines;
 
 // The testing panel of a VSF fed line by line on port 1.
 class TestingPanel : public test::LoadedWithFeed {
@@ -34,12 +34,6 @@ class TestingPanel : public test::LoadedWithFeed {
         Receive("12/06/26\t12:00:00\t" + v + "\t" + v + "\t" + v + "\t4000\r\n");
         return m.MSFlexGrid3.Cell(1, 1);
     }
-    // The texts of the boxes shown, without their titles.
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& message : program.dialogs.Messages()) texts.push_back(message.text);
-        return texts;
-    }
     void Capture(const fs::path& path) {
         program.dialogs.AnswerFile(path.string());
         m.Command20.Click();
@@ -53,9 +47,9 @@ TEST_F(TestingPanel, AveragesRunOverTheRingAndKeepItAcrossAStop) {
     m.Command23.Click();
     EXPECT_EQ(m.Label50.Caption(), "|");
     EXPECT_EQ(m.Command23.BackColour(), kLightRed);
-    std::vector<std::string> ramp;
-    for (int i = 0; i < 4; ++i) ramp.push_back(Packet("2"));
-    EXPECT_EQ(ramp, (std::vector<std::string>{"0.5", "1", "1.5", "2"}));
+    // A braced list runs its packets in order.
+    const Lines ramp = {Packet("2"), Packet("2"), Packet("2"), Packet("2")};
+    EXPECT_EQ(ramp, (Lines{"0.5", "1", "1.5", "2"}));
     EXPECT_EQ(m.MSFlexGrid3.Cell(1, 3) + m.MSFlexGrid3.Cell(1, 4), "20");
     m.Command23.Click();
     EXPECT_EQ(Packet("9") + m.Label50.Caption(), "2/");
@@ -72,9 +66,8 @@ TEST_F(TestingPanel, AveragesRunOverTheRingAndKeepItAcrossAStop) {
 TEST_F(TestingPanel, FractionalPopulationsAndSmallMeansRoundDownAndTheFluorometerAveragesCounts) {
     m.Text12.SetText("2.5");
     m.Command23.Click();
-    const std::vector<std::string> shown = {Packet("1"), Packet("1"), Packet("4"),
-                                            m.Label49.Caption()};
-    EXPECT_EQ(shown, (std::vector<std::string>{"0.4", "0.8", "2", "1"}));
+    const Lines shown = {Packet("1"), Packet("1"), Packet("4"), m.Label49.Caption()};
+    EXPECT_EQ(shown, (Lines{"0.4", "0.8", "2", "1"}));
     m.Text12.SetText("1");
     EXPECT_EQ(Packet("-0.0004") + " " + Packet("0.0004"), "-0.001 0");
     m.inst4.Click();
@@ -95,7 +88,7 @@ TEST_F(TestingPanel, PopulationBoxKeepsANumberOfSamplesTheRingsHold) {
         EXPECT_EQ(m.Text12.Text() + (Messages().empty() ? "" : " !"), c[1]) << c[0];
     }
     EXPECT_EQ(Messages()[0],
-              "The population is a number of samples from 1 to 2000: \"nan\" is "
+              "Population: The population is a number of samples from 1 to 2000: \"nan\" is "
               "refused and the population stays 60.");
 }
 
@@ -135,17 +128,17 @@ TEST_F(TestingPanel, CaptureThatCannotHappenSaysWhyOnce) {
     Capture("/dev/full");
     m.Command21.Click();
     m.Command21.Click();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "No capture file is open: choose one with \"Save File As\" first.",
-                              "No complete line has been received yet; nothing was captured.",
-                              "The capture file " + (folder / "first.txt").string() +
-                                  " is still open; close it with \"Close File\" before choosing "
-                                  "another.",
-                              "Could not open " + (folder / "missing").string() +
-                                  "/points.txt: No such file or directory",
-                              "Could not write to /dev/full: No space left on device. 0 lines are "
-                              "in the file.",
-                              "No capture file is open: choose one with \"Save File As\" first."}));
+    const std::string noFile =
+        "Error: No capture file is open: choose one with \"Save File As\" first.";
+    EXPECT_EQ(Messages(),
+              (Lines{noFile, "Error: No complete line has been received yet; nothing was captured.",
+                     "Error: The capture file " + (folder / "first.txt").string() +
+                         " is still open; close it with \"Close File\" before choosing another.",
+                     "Error: Could not open " + (folder / "missing").string() +
+                         "/points.txt: No such file or directory",
+                     "Error: Could not write to /dev/full: No space left on device. 0 lines are "
+                     "in the file.",
+                     noFile}));
     EXPECT_EQ(m.Label34.Caption(), "0");
 }
 
