@@ -88,10 +88,18 @@ TEST_F(CalInfo, SavedTriaFileLoadsBackIntoTheSameCellsAndArmsTheCoefficientCopy)
     EXPECT_EQ(test::ReadBytes(again), expected);
 }
 
-// A file that cannot be opened or written gives the system's description; a short file
-// or none chosen says what the table holds and what to do.
-TEST_F(CalInfo, FailedLoadsAndSavesSayWhyWhatTheTableHoldsAndWhatToDo) {
+// A cancelled save and an instrument without a table do nothing; a file that cannot be
+// opened or written gives the system's description; a short file or none chosen says what
+// the table holds and what to do.
+TEST_F(CalInfo, CancelledOrTablelessCommandsDoNothingAndFailuresSayWhyAndWhatToDo) {
+    m.inst4.Click();
+    Save(dir / "dfl.txt");
+    Load(dir / "absent.txt");
     m.inst2.Click();
+    program.dialogs.CancelFile();
+    m.Command31.Click();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(fs::is_empty(dir.path));
     const fs::path file = dir / "short.txt";
     test::WriteBytes(file,
                      "ZAN x\r\nCreated on: 1/1/2026\r\n\r\r\n" + kHeading + "100\t0.001\t2\r\n");
@@ -115,17 +123,6 @@ TEST_F(CalInfo, FailedLoadsAndSavesSayWhyWhatTheTableHoldsAndWhatToDo) {
                      "Error: Could not write to /dev/full: No space left on device. 0 lines are in "
                      "the file."}));
     EXPECT_EQ(test::Cells(table(), 1, 1, 2, 1), "0.001|");
-}
-
-TEST_F(CalInfo, CancelledSaveAndInstrumentsWithoutATableDoNothing) {
-    m.inst2.Click();
-    program.dialogs.CancelFile();
-    m.Command31.Click();
-    m.inst4.Click();
-    Save(dir / "dfl.txt");
-    Load(dir / "absent.txt");
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(fs::is_empty(dir.path));
 }
 
 const std::string kHeader =
