@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/field_stream.h"
 #include "core/test_support.h"
 #include "ports/mapped_port.h"
+#include "service/log_check.h"
 #include "service/log_files.h"
 #include "service/log_session.h"
 #include "service/posix_device_line.h"
@@ -23,23 +23,17 @@ namespace zan::test {
 // 2026-12-07 23:59:30 UTC: half a minute before the files' first rollover.
 constexpr double kBeforeMidnight = 1796687970;
 
-// A clock the test turns: monotonic seconds from 0, UTC from a chosen moment.
-class TurnedClock : public ServiceClock {
-  public:
-    explicit TurnedClock(double utcStart) : utcStart_(utcStart) {}
+// A clock the test turns: monotonic seconds from 0, UTC from kBeforeMidnight.
+struct TurnedClock : ServiceClock {
     double Seconds() override { return now; }
-    double UtcSeconds() override { return utcStart_ + now; }
+    double UtcSeconds() override { return kBeforeMidnight + now; }
     double now = 0;
-
-  private:
-    double utcStart_;
 };
 
 // The simulated sensor, with what it handed to the pseudo-terminal while the
 // port was open kept: what came before the port was opened is not the
 // program's to read (it discards it as it opens the line).
-class TappedSensor : public Device {
-  public:
+struct TappedSensor : Device {
     void OnWrite(const std::string& text, double now) override { sensor.OnWrite(text, now); }
     void OnDtr(bool on, double now) override { sensor.OnDtr(on, now); }
     std::string Produce(double now) override {
@@ -54,26 +48,45 @@ class TappedSensor : public Device {
     std::string sent;
 };
 
+// The lines of a text, split at line feeds with every CR left out: the
+// raw log's lines of what a sensor sent, its unfinished last line dropped.
+inline Lines ReceivedLines(const std::string& sent) {
+    Lines lines(1);
+    for (const char c : sent) {
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += c;
+    }
+    lines.pop_back();
+    return lines;
+}
+
+// The data lines of a raw log: those after its three header lines and before "EOF".
+inline Lines RawDataLines(const std::filesystem::path& path) {
+    Lines lines = ReceivedLines(ReadBytes(path));
+    if (lines.size() < 4 || lines.back() != "EOF") return {};
+    return Lines(lines.begin() + 3, lines.end() - 1);
+}
+
 // zanhost-log's session on a turned clock, reading a simulated VSF through a
 // real pseudo-terminal behind a stable name (a link, as /dev/serial/by-id
-// holds), which an unplug removes and a replug points at a new terminal.
+// holds), which an unplug removes and a replug points at a new terminal. Its
+// configuration is read from a file, as zanhost-log reads it.
 struct PtyRig {
     static constexpr double kStep = 0.02;
 
     explicit PtyRig(RecordPublisher publish = {}, std::optional<BrokerConfig> broker = {}) {
         std::filesystem::create_directory(folder / "out");
-        config.name = "pump";
-        config.instrumentType = kVsf;
-        config.instrumentName = "VSF";
-        config.graphView = kViewVsfBeta;
-        config.viewName = "beta";
-        config.portPath = (folder / "adapter").string();
-        config.calPath = std::string(ZANHOST_SOURCE_DIR) + "/examples/vsf_cal_info.txt";
-        config.outputFolder = (folder / "out").string();
-        config.silenceSeconds = 10;
+        WriteBytes(folder / "pump.conf",
+                   "instrument = VSF\nport = " + (folder / "adapter").string() +
+                       "\ncal = " ZANHOST_SOURCE_DIR "/examples/vsf_cal_info.txt\noutput = " +
+                       (folder / "out").string() + "\nsilence = 10\n");
+        const LoadedLogConfig loaded = LoadLogConfig((folder / "pump.conf").string());
+        EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
+        config = loaded.config;
         config.broker = std::move(broker);
-        FieldStream cal(*config.calPath, "Cal Info file");
-        calibration = ParseCalInfo(cal, kVsf);
+        calibration = loaded.calibration;
         device.port = &port;
         Plug();
         session = std::make_unique<LogSession>(
@@ -110,12 +123,19 @@ struct PtyRig {
     }
 
     // The data lines of both days' raw logs (or recordings), in order.
-    Lines LoggedLines(decltype(&RawLogPath) pathOf = RawLogPath) const;
+    Lines LoggedLines(decltype(&RawLogPath) pathOf = RawLogPath) const {
+        Lines logged;
+        for (const char* period : {"2026-12-07", "2026-12-08"}) {
+            const Lines day = RawDataLines(pathOf(config, period));
+            logged.insert(logged.end(), day.begin(), day.end());
+        }
+        return logged;
+    }
 
     TempFolder folder;
     TappedSensor device;
     std::unique_ptr<sim::PtyServer> pty;
-    TurnedClock clock{kBeforeMidnight};
+    TurnedClock clock;
     LogConfig config;
     std::optional<CalInfoValues> calibration;
     PosixDeviceLine line;
@@ -124,35 +144,5 @@ struct PtyRig {
     std::ostringstream messages;
     std::unique_ptr<LogSession> session;
 };
-
-// The lines of a text, split at line feeds with every CR left out: the
-// raw log's lines of what a sensor sent, its unfinished last line dropped.
-inline Lines ReceivedLines(const std::string& sent) {
-    Lines lines(1);
-    for (const char c : sent) {
-        if (c == '\n')
-            lines.emplace_back();
-        else if (c != '\r')
-            lines.back() += c;
-    }
-    lines.pop_back();
-    return lines;
-}
-
-// The data lines of a raw log: those after its three header lines and before "EOF".
-inline Lines RawDataLines(const std::filesystem::path& path) {
-    Lines lines = ReceivedLines(ReadBytes(path));
-    if (lines.size() < 4 || lines.back() != "EOF") return {};
-    return Lines(lines.begin() + 3, lines.end() - 1);
-}
-
-inline Lines PtyRig::LoggedLines(decltype(&RawLogPath) pathOf) const {
-    Lines logged;
-    for (const char* period : {"2026-12-07", "2026-12-08"}) {
-        const Lines day = RawDataLines(pathOf(config, period));
-        logged.insert(logged.end(), day.begin(), day.end());
-    }
-    return logged;
-}
 
 }  // namespace zan::test
