@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
-#include <filesystem>
 
 #include "core/numbered_stream.h"
-#include "core/test_support.h"
 #include "gui/qt_pty_program.h"
 #include "state/view_codes.h"
 #include "ui/qt_dialogs.h"

@@ -56,12 +56,19 @@ class NoLine : public DeviceLine {
     void SetDtr(bool) override {}
 };
 
-TEST(PortChooserDialog, OkWithoutAChangeSavesNothingAndTheStatusBarSaysSo) {
+// The menu entry's caption ends in one UTF-8 ellipsis, read so in the menu;
+// OK without a change saves nothing, and the status bar says which it was.
+TEST(PortChooserDialog, TheMenuEntryReadsWithAnEllipsisAndOkSavesOnlyAChange) {
     test::App();
     const zan::test::TempFolder folder;
     const std::string bindings = (folder / "ports.def").string();
     VirtualProgram program;
     program.Load();
+    EXPECT_EQ(program.ctx.main.chdev.Caption(), "Choose Devices\xE2\x80\xA6");
+    EXPECT_EQ(ToQt(program.ctx.main.chdev.Caption()), QString("Choose Devices") + QChar(0x2026));
+    // Bytes that are not UTF-8 are the sensor's Latin-1.
+    EXPECT_EQ(ToQt("25\xB0"), QString("25") + QChar(0xB0));
+
     PortMap map{{{1, "/dev/ttyS0"}}};
     NoLine line;
     MappedPort port(
@@ -76,15 +83,6 @@ TEST(PortChooserDialog, OkWithoutAChangeSavesNothingAndTheStatusBarSaysSo) {
     EXPECT_EQ(port.Map().paths, map.paths);
     EXPECT_NE(program.ctx.main.PortStatus.Caption().find("devices chosen; kept in " + bindings),
               std::string::npos);
-}
-
-TEST(PortChooserDialog, TheMenuCaptionEndsInOneUtf8EllipsisAndReadsSoInTheMenu) {
-    test::App();
-    VirtualProgram program;
-    EXPECT_EQ(program.ctx.main.chdev.Caption(), "Choose Devices\xE2\x80\xA6");
-    EXPECT_EQ(ToQt(program.ctx.main.chdev.Caption()), QString("Choose Devices") + QChar(0x2026));
-    // Bytes that are not UTF-8 are the sensor's Latin-1.
-    EXPECT_EQ(ToQt("25\xB0"), QString("25") + QChar(0xB0));
 }
 
 }  // namespace

@@ -4,20 +4,12 @@
 #include <QElapsedTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <random>
 #include <string>
 
 #include "core/test_support.h"
 #include "gui/qt_pty_program.h"
-#include "gui/qt_test_app.h"
-#include "shell/main_load.h"
-#include "sim/pty_server.h"
 #include "sim/simulated_sensor.h"
-#include "ui/qt_event_pump.h"
-#include "ui/qt_serial_port.h"
-#include "virtual/virtual_port.h"
 
 namespace zan::ui {
 namespace {
@@ -32,8 +24,7 @@ TEST(PtyLink, LinesAndCommandsPassAndALostDeviceIsReopenedWhenItsLinkReturns) {
     const fs::path link = folder / "usb-Maker_Adapter_A1-if00-port0";
     sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
     test::QtPtyProgram p(PortMap{{{1, link.string()}}});
-    const auto serve = [&] { p.ServeBehind(sensor, link); };
-    serve();
+    p.ServeBehind(sensor, link);
     MainForm& m = p.ctx.main;
     const auto& messages = p.dialogs.Messages();
     p.ctx.state.InstrumentType = 1;  // the quick setup's VSF
@@ -56,7 +47,7 @@ TEST(PtyLink, LinesAndCommandsPassAndALostDeviceIsReopenedWhenItsLinkReturns) {
     ASSERT_FALSE(p.port.IsOpen());
     EXPECT_TRUE(zan::test::OneMessageWith(p.dialogs, "Error: "));
     EXPECT_FALSE(m.op1.Checked());
-    serve();
+    p.ServeBehind(sensor, link);
     QElapsedTimer back;
     back.start();
     ASSERT_TRUE(test::RunUntil([&] { return p.port.IsOpen(); }, 2000));
@@ -102,9 +93,7 @@ TEST(IdleTimer, TicksSleepAtAQuietPortAndWakeWhenDataArrives) {
     const std::string line = "12/06/26\t12:00:00\t1836\r\n";
     sensor.Feed(line);
     server.Step(0);
-    QElapsedTimer clock;
-    clock.start();
-    while (received.size() < line.size() && clock.elapsed() < 2000) test::RunEventLoop(10);
+    test::RunUntil([&] { return received.size() >= line.size(); }, 2000, 10);
     EXPECT_EQ(received, line);
     EXPECT_LE(ticks, 5);
 }

@@ -121,9 +121,8 @@ TEST(LogPort, TheSystemsTerminalsCarryTheirAdaptersUsbSerialNumber) {
     test::WriteBytes(usb / "idVendor", "0403\n");
     test::WriteBytes(usb / "serial", "A1B2C3\n");
     fs::create_directories(sys / "devices/platform/serial8250/tty/ttyS0");
-    fs::create_directories(sys / "class/tty/ttyUSB3");
-    fs::create_directories(sys / "class/tty/ttyS0");
-    fs::create_directories(sys / "class/tty/console");
+    for (const char* tty : {"ttyUSB3", "ttyS0", "console"})
+        fs::create_directories(sys / "class/tty" / tty);
     fs::create_directory_symlink(usb / "1-2:1.0", sys / "class/tty/ttyUSB3/device");
     fs::create_directory_symlink(sys / "devices/platform/serial8250",
                                  sys / "class/tty/ttyS0/device");

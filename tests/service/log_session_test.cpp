@@ -53,7 +53,7 @@ TEST(LogSession, RecordsAcrossMidnightUnplugAndSilenceAsTheWindowWould) {
     rig.Plug();
     rig.Run(40);
     // The sensor stops at its prompt, as after a "c"; nothing comes for ten seconds.
-    rig.device.sensor.OnWrite("c", rig.clock.now);
+    rig.device.OnWrite("c", rig.clock.now);
     rig.Run(20);
     rig.session->Finish();
 
@@ -68,7 +68,7 @@ TEST(LogSession, RecordsAcrossMidnightUnplugAndSilenceAsTheWindowWould) {
     for (const std::string& line : test::ReceivedLines(events)) crlf += line + "\r\n";
     EXPECT_EQ(test::ReadBytes(EventLogPath(rig.config)), crlf);
     // The run started again after the wake: lines came after the prompt.
-    EXPECT_NE(rig.device.sensor.Received().find("r"), std::string::npos);
+    EXPECT_NE(rig.device.Received().find("r"), std::string::npos);
 
     // Every line the sensor sent is in the raw logs, once, in order, across both days.
     EXPECT_EQ(rig.LoggedLines(), test::ReceivedLines(rig.device.sent));
@@ -97,8 +97,7 @@ TEST(ServiceFile, AFullDiskHoldsTheLinesWithOneEventAndWritesThemWhenSpaceReturn
     test::TempFolder folder;
     std::ostringstream told;
     EventLog events((folder / "events.log").string(), told, [] { return test::kBeforeMidnight; });
-    double seconds = 0;
-    ServiceFile file(KeptFile::RawLog, events, [&seconds] { return seconds; });
+    ServiceFile file(KeptFile::RawLog, events, [] { return 0.0; });
     ProgramState state;
     state.InstrumentType = kDfl;
     const std::string path = (folder / "raw.txt").string();

@@ -33,17 +33,14 @@ struct TurnedClock : ServiceClock {
 // The simulated sensor, with what it handed to the pseudo-terminal while the
 // port was open kept: what came before the port was opened is not the
 // program's to read (it discards it as it opens the line).
-struct TappedSensor : Device {
-    void OnWrite(const std::string& text, double now) override { sensor.OnWrite(text, now); }
-    void OnDtr(bool on, double now) override { sensor.OnDtr(on, now); }
+struct TappedSensor : sim::SimulatedSensor {
+    TappedSensor() : SimulatedSensor(sim::SensorModel::Vsf) {}
     std::string Produce(double now) override {
-        std::string out = sensor.Produce(now);
+        std::string out = SimulatedSensor::Produce(now);
         if (port->IsOpen()) sent += out;
         return out;
     }
-    std::string Describe() const override { return sensor.Describe(); }
 
-    sim::SimulatedSensor sensor{sim::SensorModel::Vsf};
     const SerialPort* port = nullptr;
     std::string sent;
 };
@@ -108,7 +105,7 @@ struct PtyRig {
         while (clock.now < end) {
             clock.now += kStep;
             if (pty) {
-                const bool due = device.sensor.NextOutputTime() <= clock.now;
+                const bool due = device.NextOutputTime() <= clock.now;
                 pty->Step(clock.now);
                 pollfd input{line.Descriptor(), POLLIN, 0};
                 if (due && input.fd >= 0) ::poll(&input, 1, 100);
@@ -119,7 +116,7 @@ struct PtyRig {
     // Runs until the sensor is between two lines.
     void RunToQuiet() {
         do Run(kStep);
-        while (device.sensor.NextOutputTime() - clock.now < 0.3);
+        while (device.NextOutputTime() - clock.now < 0.3);
     }
 
     // The data lines of both days' raw logs (or recordings), in order.
