@@ -13,12 +13,10 @@ namespace {
 
 constexpr int kFrameMs = 600;
 
-class Painted : public QWidget {
-  public:
+struct Painted : QWidget {
     using QWidget::QWidget;
     int paints = 0;
 
-  protected:
     void paintEvent(QPaintEvent*) override { ++paints; }
 };
 

@@ -19,11 +19,9 @@ constexpr int kFrameMs = 16;
 // Long enough for the view's next refresh.
 constexpr int kSettleMs = 250;
 
-class PaintCounter : public QObject {
-  public:
+struct PaintCounter : QObject {
     int paints = 0;
 
-  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         paints += event->type() == QEvent::Paint ? 1 : 0;
         return false;

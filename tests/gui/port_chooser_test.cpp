@@ -44,8 +44,7 @@ TEST(PortChooserDialog, ListsTheDevicesAndBindsThePortsAsChosen) {
 }
 
 // A device line with nothing behind it: choosing devices opens none.
-class NoLine : public DeviceLine {
-  public:
+struct NoLine : DeviceLine {
     void Open(const std::string& path) override { throw PortError(path + ": not here"); }
     void Close() override {}
     bool IsOpen() const override { return false; }

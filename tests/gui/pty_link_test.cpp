@@ -99,18 +99,16 @@ TEST(IdleTimer, TicksSleepAtAQuietPortAndWakeWhenDataArrives) {
 }
 
 // A sensor talking fast: a short line every millisecond of its clock.
-class StreamDevice : public Device {
-  public:
+struct StreamDevice : Device {
     std::string Produce(double now) override {
         std::string out;
-        for (; next_ < now; next_ += 0.001) out += "1\t2\t3\r\n";
+        for (; next < now; next += 0.001) out += "1\t2\t3\r\n";
         return out;
     }
-    void OnOpen(double now) override { next_ = now; }
+    void OnOpen(double now) override { next = now; }
     std::string Describe() const override { return "stream"; }
 
-  private:
-    double next_ = 0;
+    double next = 0;
 };
 
 // The pseudo-terminal is killed at a random moment while lines stream, many

@@ -82,10 +82,10 @@ TEST(LogSession, HangUpEndsBothFilesAndTheNextLineOpensThemWithAHeader) {
     rig.session->ReopenFiles();
     rig.Run(2);
     rig.session->Finish();
-    const std::string raw = test::ReadBytes(RawLogPath(rig.config, "2026-12-07"));
+    const std::string path = RawLogPath(rig.config, "2026-12-07");
+    const std::string raw = test::ReadBytes(path);
     const std::string header =
-        "Created on 12-07-2026\r\nLocation : " + RawLogPath(rig.config, "2026-12-07") +
-        "\r\nDate\tTime\t100\t125\t150\tRef\r\n";
+        "Created on 12-07-2026\r\nLocation : " + path + "\r\nDate\tTime\t100\t125\t150\tRef\r\n";
     ASSERT_EQ(raw.find(header), 0u) << raw;
     const size_t second = raw.find(header, 1);
     ASSERT_NE(second, std::string::npos) << raw;

@@ -66,6 +66,8 @@ struct Broker {
     Broker() { Start(); }
     ~Broker() { Kill(); }
     void Start() {
+        // Made before the fork: the child of a process with threads may not allocate.
+        const std::string portText = std::to_string(port);
         pid = ::fork();
         if (pid == 0) {
             // Quiet, and gone with the test should the test die.
@@ -73,8 +75,7 @@ struct Broker {
             const int quiet = ::open("/dev/null", O_WRONLY);
             ::dup2(quiet, STDOUT_FILENO);
             ::dup2(quiet, STDERR_FILENO);
-            ::execl(kMosquitto, "mosquitto", "-p", std::to_string(port).c_str(),
-                    static_cast<char*>(nullptr));
+            ::execl(kMosquitto, "mosquitto", "-p", portText.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         EXPECT_TRUE(Await([this] { return Accepts(port); })) << "the broker did not start";
