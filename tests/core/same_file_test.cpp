@@ -42,29 +42,24 @@ struct SameFile : ::testing::Test {
         program.dialogs.AnswerFile(path);
         button.Click();
     }
-    // Runs the action once for every name of the file and checks the one
-    // message each time and the file's bytes after.
-    void EveryName(const fs::path& file, const std::function<std::string(const std::string&)>& run,
-                   const std::function<std::string(const std::string&)>& expected) {
+    // Runs the check once for every name of the file and, after each, checks
+    // that the file's bytes are as they were.
+    void EveryName(const fs::path& file, const std::function<void(const std::string&)>& check) {
         const std::string before = test::ReadBytes(file);
         const std::vector<std::string> names = test::SameFileNames(file);
         for (const std::string& name : names) {
-            EXPECT_EQ(run(name), expected(name));
+            check(name);
             EXPECT_EQ(test::ReadBytes(file), before) << name;
         }
-        fs::remove(names[2]);
-        fs::remove(names[3]);
+        for (const std::string& link : {names[2], names[3]}) fs::remove(link);
     }
     // The button given every name of the file refuses it, open as `open`, for its `use`.
     void EveryNameRefused(const fs::path& file, CommandButton& button, const std::string& open,
                           const std::string& use, const std::string& end = "") {
-        EveryName(
-            file,
-            [&](const std::string& name) {
-                Answer(button, name);
-                return LastMessage();
-            },
-            [&](const std::string& name) { return Refusal(name, open, use) + end; });
+        EveryName(file, [&](const std::string& name) {
+            Answer(button, name);
+            EXPECT_EQ(LastMessage(), Refusal(name, open, use) + end);
+        });
     }
     std::string LastMessage() {
         const auto& shown = program.dialogs.Messages();
@@ -109,46 +104,37 @@ TEST_F(SameFile, ReplayRefusesItsRawLogAndCalInfoAsItsRecordingAlsoWhenAppending
     for (const auto& [input, use] :
          {std::pair{raw, "the raw log being replayed"}, std::pair{cal, "the Cal Info file"}}) {
         for (const char* append : {"--append", "--"}) {
-            EveryName(
-                input,
-                [&](const std::string& name) {
-                    std::ostringstream out, err;
-                    EXPECT_EQ(RunReplayCommand({"--instrument", "VSF", "--cal", cal.string(),
-                                                append, raw.string(), name},
-                                               out, err, false, "v"),
-                              1);
-                    return err.str();
-                },
-                [&, use = use](const std::string& name) {
-                    return "zanhost-replay: " +
-                           Refusal(fs::absolute(name).string(), use, "the recording file") + "\n";
-                });
+            EveryName(input, [&, use = use](const std::string& name) {
+                std::ostringstream out, err;
+                EXPECT_EQ(RunReplayCommand({"--instrument", "VSF", "--cal", cal.string(), append,
+                                            raw.string(), name},
+                                           out, err, false, "v"),
+                          1);
+                const std::string refusal =
+                    Refusal(fs::absolute(name).string(), use, "the recording file");
+                EXPECT_EQ(err.str(), "zanhost-replay: " + refusal + "\n");
+            });
         }
     }
 }
 
+// The tool and the window's Convert give the same refusal.
 TEST_F(SameFile, ConversionRefusesItsDataAndDeviceFilesInTheToolAndTheWindow) {
     const fs::path data = dir / "data.txt", device = dir / "device.txt";
     test::WriteBytes(data, kData);
     test::WriteBytes(device, kDevice);
     for (const auto& [input, use] :
          {std::pair{data, "the TRIA data file"}, std::pair{device, "the TRIA device file"}}) {
-        EveryName(
-            input,
-            [&](const std::string& name) {
-                std::ostringstream out, err;
-                EXPECT_EQ(RunConvertTool({device.string(), data.string(), name}, out, err, false),
-                          1);
-                program.dialogs.AnswerFile(device.string());
-                program.dialogs.AnswerFile(data.string());
-                program.dialogs.AnswerFile(name);
-                m.tria1.onClick();
-                EXPECT_EQ("zanhost-convert: " + LastMessage() + "\n", err.str());
-                return err.str();
-            },
-            [&, use = use](const std::string& name) {
-                return "zanhost-convert: " + Refusal(name, use, "the converted file") + "\n";
-            });
+        EveryName(input, [&, use = use](const std::string& name) {
+            std::ostringstream out, err;
+            EXPECT_EQ(RunConvertTool({device.string(), data.string(), name}, out, err, false), 1);
+            const std::string refusal = Refusal(name, use, "the converted file");
+            EXPECT_EQ(err.str(), "zanhost-convert: " + refusal + "\n");
+            for (const std::string& answer : {device.string(), data.string(), name})
+                program.dialogs.AnswerFile(answer);
+            m.tria1.onClick();
+            EXPECT_EQ(LastMessage(), refusal);
+        });
     }
 }
 

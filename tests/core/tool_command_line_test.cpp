@@ -48,17 +48,15 @@ TEST(ToolCommandLine, OptionsOperandsHelpAndUsageErrorsTakeOneShape) {
     EXPECT_EQ(Read({"--version"}).out, "zanhost-x 4.1.4\n");
 
     const std::string kTry = "\nTry 'zanhost-x --help' for more information.\n";
-    const struct {
-        std::vector<std::string> args;
-        std::string err;
-    } wrong[] = {{{"-x"}, "zanhost-x: Unknown option '-x'." + kTry},
-                 {{"in", "out", "--cal"}, "zanhost-x: Option '--cal' needs a value." + kTry},
-                 {{"a", "b", "c"}, "zanhost-x: Unexpected argument 'c'." + kTry},
-                 {{"a"}, "zanhost-x: Expected IN OUT, got 1 argument." + kTry}};
-    for (const auto& w : wrong) {
-        const ReadRun run = Read(w.args);
+    const std::pair<std::vector<std::string>, std::string> wrong[] = {
+        {{"-x"}, "zanhost-x: Unknown option '-x'." + kTry},
+        {{"in", "out", "--cal"}, "zanhost-x: Option '--cal' needs a value." + kTry},
+        {{"a", "b", "c"}, "zanhost-x: Unexpected argument 'c'." + kTry},
+        {{"a"}, "zanhost-x: Expected IN OUT, got 1 argument." + kTry}};
+    for (const auto& [args, err] : wrong) {
+        const ReadRun run = Read(args);
         EXPECT_EQ(run.line.exitStatus, kExitUsage);
-        EXPECT_EQ(run.err, w.err);
+        EXPECT_EQ(run.err, err);
         EXPECT_EQ(run.out, "");
     }
 }

@@ -12,7 +12,6 @@
 #include "core/test_support.h"
 #include "core/text_file.h"
 #include "core/user_file.h"
-#include "core/user_file_writer.h"
 #include "shell/settings_files.h"
 #include "virtual/virtual_program.h"
 
@@ -27,44 +26,40 @@ struct UserFiles : ::testing::Test {
 };
 
 TEST_F(UserFiles, EveryReaderRefusesWhatIsNotItsKindAtOnceInTheSameWords) {
-    const fs::path text = dir / "cal.txt";
+    const std::string text = (dir / "cal.txt").string(), big = (dir / "big.txt").string();
     test::WriteBytes(text, "ZAN x\r\n100\t1\t2\r\n");
-    EXPECT_EQ(ReadUserTextFile(text.string(), {"Cal Info file", 64}), "ZAN x\r\n100\t1\t2\r\n");
-    const fs::path big = dir / "big.txt";
+    EXPECT_EQ(ReadUserTextFile(text, {"Cal Info file", 64}), "ZAN x\r\n100\t1\t2\r\n");
     test::WriteBytes(big, std::string(65, 'a'));
     // Text for far more than a first look, then a zero byte on line 3000.
-    const fs::path binary = dir / "bin.txt";
+    const std::string binary = (dir / "bin.txt").string();
     std::string late;
     for (int i = 1; i < 3000; ++i) late += "d\t12:00:00\t1850\r\n";
     test::WriteBytes(binary, late + std::string("x\0y\r\n", 5));
-    const fs::path pipe = dir / "pipe";
+    const std::string pipe = (dir / "pipe").string(), gone = (dir / "gone.txt").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    const std::string gone = (dir / "gone.txt").string();
-    const struct {
-        std::string path, message;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {dir.string(), dir.string() + " is a folder, not a Cal Info file."},
         {"/dev/zero", "/dev/zero is a device, not a Cal Info file."},
-        {pipe.string(), pipe.string() + " is a pipe, not a Cal Info file."},
-        {binary.string(), binary.string() + ", line 3000: holds binary data, not a Cal Info file."},
+        {pipe, pipe + " is a pipe, not a Cal Info file."},
+        {binary, binary + ", line 3000: holds binary data, not a Cal Info file."},
         {gone, "Could not open " + gone + ": No such file or directory"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [path, message] : cases) {
         for (const bool whole : {true, false}) {
             try {
                 if (whole) {
-                    ReadUserTextFile(c.path, {"Cal Info file", 1 << 20});
+                    ReadUserTextFile(path, {"Cal Info file", 1 << 20});
                 } else {
-                    FieldStream fields(c.path, "Cal Info file");
+                    FieldStream fields(path, "Cal Info file");
                     while (fields.Next()) continue;
                 }
-                ADD_FAILURE() << c.path << " was read";
+                ADD_FAILURE() << path << " was read";
             } catch (const std::runtime_error& e) {
-                EXPECT_EQ(e.what(), c.message) << (whole ? "whole" : "fields");
+                EXPECT_EQ(e.what(), message) << (whole ? "whole" : "fields");
             }
         }
     }
-    EXPECT_THROW(ReadUserTextFile(big.string(), {"Cal Info file", 64}), std::runtime_error);
+    EXPECT_THROW(ReadUserTextFile(big, {"Cal Info file", 64}), std::runtime_error);
 }
 
 TEST(EscapedText, ShowsControlBytesAsEscapesAndKeepsTheRest) {
@@ -82,12 +77,11 @@ TEST_F(UserFiles, SettingsFilesThatAreNotTheirKindAreNamedAtStartAndDefaultsAppl
     test::WriteBytes(program.clock.preferencesPath, std::string(1 << 17, 'T'));
     program.Start();
     program.ctx.quick.Command2.Click();
-    const auto& messages = program.dialogs.Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text,
-              program.clock.quickSetupPath + " is a folder, not a quick setup file.");
-    EXPECT_EQ(messages[1].text, program.clock.preferencesPath +
-                                    " is too large for a preference file (more than 65536 bytes).");
+    EXPECT_EQ(test::Messages(program),
+              (test::Lines{"Error: " + program.clock.quickSetupPath +
+                               " is a folder, not a quick setup file.",
+                           "Error: " + program.clock.preferencesPath +
+                               " is too large for a preference file (more than 65536 bytes)."}));
     EXPECT_TRUE(program.ctx.main.mdy.Checked());
     EXPECT_FALSE(ReadQuickSetupFile((dir / "absent.zhl").string()));
 }
@@ -100,14 +94,18 @@ Lines AllFields(FieldReader&& reader) {
     return fields;
 }
 
-// Each field the stream reads, in blocks of the given size, as "text@line.firstField".
-Lines StreamFields(const std::string& content, size_t blockSize, FieldRules rules) {
+// Each field the stream reads, in blocks of the given size, as "text@line.firstField"
+// or, without places, as its text alone.
+Lines StreamFields(const std::string& content, size_t blockSize, FieldRules rules,
+                   bool places = true) {
     std::istringstream in(content);
     FieldStream stream(in, "f.txt", rules, blockSize);
     Lines fields;
     while (stream.Next())
-        fields.push_back(std::string(stream.Text()) + "@" + std::to_string(stream.Line()) + "." +
-                         std::to_string(stream.FirstField()));
+        fields.push_back(std::string(stream.Text()) +
+                         (places ? "@" + std::to_string(stream.Line()) + "." +
+                                       std::to_string(stream.FirstField())
+                                 : ""));
     return fields;
 }
 
@@ -130,12 +128,9 @@ TEST(FieldReading, BothReadersSplitAtCommasAndLineEndsButNotTabsAndHonourQuotes)
         {"\"open", {"open"}}};
     for (const auto& [content, fields] : cases) {
         EXPECT_EQ(AllFields(FieldReader(content)), fields) << content;
-        for (size_t block : {1, 2, 3, 64}) {
-            Lines texts;
-            for (const std::string& f : StreamFields(content, block, kConversionFieldRules))
-                texts.push_back(f.substr(0, f.rfind('@')));
-            EXPECT_EQ(texts, fields) << '"' << content << "\" in blocks of " << block;
-        }
+        for (size_t block : {1, 2, 3, 64})
+            EXPECT_EQ(StreamFields(content, block, kConversionFieldRules, false), fields)
+                << '"' << content << "\" in blocks of " << block;
     }
     EXPECT_EQ(StreamFields("a\tb,c\td\te,f\r\n\ng\r\"h\ni\"\r\nj", 2, kConversionFieldRules),
               (Lines{"a\tb@1.1", "c\td\te@1.3", "f@1.6", "@2.1", "g@3.1", "h\ni@4.1", "j@6.1"}));
