@@ -140,9 +140,8 @@ TEST_F(Unattended, ACutLineIsNeverGluedToTheFirstLineAfterTheReconnect) {
         "12/06/26\t000006\t000006\t0000");
     m.Command18.Click();
     m.Command19.Click();
-    const std::vector<long long> lines = {5, 7, 5, 7};
-    EXPECT_EQ(Measurements(raw), lines);
-    EXPECT_EQ(Measurements(recording), lines);
+    for (const fs::path& file : {raw, recording})
+        EXPECT_EQ(Measurements(file), (std::vector<long long>{5, 7, 5, 7})) << file;
     EXPECT_EQ(m.Label43.Caption(), "3");
 }
 

@@ -37,6 +37,9 @@ struct SameFile : ::testing::Test {
         program.Load();
         m.inst2.Click();
         m.Text1.SetText("60");
+        for (const auto& [file, bytes] :
+             {std::pair{raw, kRawLog}, {cal, kCalInfo}, {data, kData}, {device, kDevice}})
+            test::WriteBytes(file, bytes);
     }
     void Answer(CommandButton& button, const std::string& path) {
         program.dialogs.AnswerFile(path);
@@ -67,27 +70,24 @@ struct SameFile : ::testing::Test {
     }
 
     test::TempFolder folder;
-    const fs::path& dir = folder.path;
+    // The files the player and the tools read.
+    const fs::path raw = folder / "raw.txt", cal = folder / "cal.txt", data = folder / "data.txt",
+                   device = folder / "device.txt";
     VirtualProgram program;
     MainForm& m = program.ctx.main;
 };
 
-TEST_F(SameFile, RecordingAndRawLogRefuseEachOtherAndThePlayedFile) {
-    const fs::path raw = dir / "raw.txt";
-    test::WriteBytes(raw, kRawLog);
+// The player, the recording, the raw log, the capture and Save Cal Info.
+TEST_F(SameFile, EveryFileButtonRefusesAFileThatIsPlayedBackOrWritten) {
     Answer(m.Command16, raw.string());
     EveryNameRefused(raw, m.Command18, "the raw log being played back", "the recording file");
     EveryNameRefused(raw, m.Command19, "the raw log being played back", "the raw log");
     EXPECT_EQ(m.Command18.Caption(), "Start Recording");
     EXPECT_EQ(m.Command19.Caption(), "Start Logging Raw Data");
     m.Command16.Click();
-    const fs::path recording = dir / "rec.txt";
+    const fs::path recording = folder / "rec.txt", log = folder / "log.txt";
     Answer(m.Command18, recording.string());
     EveryNameRefused(recording, m.Command19, "the recording file", "the raw log");
-}
-
-TEST_F(SameFile, PlaybackCaptureAndSaveCalInfoRefuseAFileBeingWritten) {
-    const fs::path log = dir / "log.txt";
     Answer(m.Command19, log.string());
     EveryNameRefused(log, m.Command16, "the raw log", "the raw log being played back", ".");
     EXPECT_EQ(m.Command16.Caption(), "Open Raw File");
@@ -97,9 +97,6 @@ TEST_F(SameFile, PlaybackCaptureAndSaveCalInfoRefuseAFileBeingWritten) {
 }
 
 TEST_F(SameFile, ReplayRefusesItsRawLogAndCalInfoAsItsRecordingAlsoWhenAppending) {
-    const fs::path raw = dir / "raw.txt", cal = dir / "cal.txt";
-    test::WriteBytes(raw, kRawLog);
-    test::WriteBytes(cal, kCalInfo);
     // Each input, given as the recording, with and without appending.
     for (const auto& [input, use] :
          {std::pair{raw, "the raw log being replayed"}, std::pair{cal, "the Cal Info file"}}) {
@@ -120,9 +117,6 @@ TEST_F(SameFile, ReplayRefusesItsRawLogAndCalInfoAsItsRecordingAlsoWhenAppending
 
 // The tool and the window's Convert give the same refusal.
 TEST_F(SameFile, ConversionRefusesItsDataAndDeviceFilesInTheToolAndTheWindow) {
-    const fs::path data = dir / "data.txt", device = dir / "device.txt";
-    test::WriteBytes(data, kData);
-    test::WriteBytes(device, kDevice);
     for (const auto& [input, use] :
          {std::pair{data, "the TRIA data file"}, std::pair{device, "the TRIA device file"}}) {
         EveryName(input, [&, use = use](const std::string& name) {

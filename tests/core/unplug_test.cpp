@@ -20,17 +20,15 @@ struct Unplug : test::Loaded {
         program.pump.RunFor(0.1);
         program.port.DropLine();
     }
-    const std::vector<ScriptedDialogs::Message>& messages = program.dialogs.Messages();
     std::shared_ptr<FeedDevice> feed;
 };
 
 TEST_F(Unplug, OneMessageThenAReturningDeviceIsReopenedWithinTwoSecondsWithoutAWordToIt) {
     program.pump.RunFor(0.1);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              "Port 2 (scripted feed) was lost: the serial adapter was "
-              "disconnected. ZAN Host reopens it by itself when the device is "
-              "back.");
+    const test::Lines lost = {
+        "Error: Port 2 (scripted feed) was lost: the serial adapter was disconnected. ZAN Host "
+        "reopens it by itself when the device is back."};
+    EXPECT_EQ(Messages(), lost);
     EXPECT_FALSE(IsPortOpen(program.ctx) || m.op2.Checked() || program.ctx.pollRunning);
     EXPECT_NE(m.PortStatus.Caption().find("Port 2 (scripted feed) lost"), std::string::npos);
     // Without a port a tick reads nothing.
@@ -45,7 +43,7 @@ TEST_F(Unplug, OneMessageThenAReturningDeviceIsReopenedWithinTwoSecondsWithoutAW
     program.pump.RunFor(0.1);
     EXPECT_EQ(m.Label43.Caption(), "1");
     EXPECT_EQ(feed->Written(), "");
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Messages(), lost);
 }
 
 TEST_F(Unplug, TypingInTheTerminalBoxGivesOneMessageNotOnePerCharacter) {
@@ -54,7 +52,7 @@ TEST_F(Unplug, TypingInTheTerminalBoxGivesOneMessageNotOnePerCharacter) {
     EXPECT_FALSE(IsPortOpen(program.ctx));
     EXPECT_EQ(m.Text9.Text(), "hello");
     program.pump.RunFor(1);
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 // The far end of the line, recording everything that reaches the wire:
@@ -80,34 +78,33 @@ TEST(Exchange, AFirmwareQueryOrAnyOtherExchangeClickedDuringASettingsApplication
     const char* const starters[] = {"Command28",   "Command3",    "Command2", "Command27",
                                     "Command5(0)", "Command5(1)", "ddfe",     "Command12",
                                     "Command4",    "Command13"};
-    auto apply = [&](const char* intruder, std::vector<bool>* enabledDuring) {
+    const auto enabled = [&](MainForm& m) {
+        std::vector<bool> states;
+        for (const char* name : starters) states.push_back(m.registry.Find(name)->Enabled());
+        return states;
+    };
+    auto apply = [&](const char* intruder) {
         auto wire = std::make_shared<Wire>();
         test::SettingsBench bench(wire);
         MainForm& m = bench.m;
-        m.Text1.SetText("7");
-        m.Text6.SetText("4");
-        m.Text7.SetText("2006");
+        test::TypeInto({&m.Text1, &m.Text6, &m.Text7}, {"7", "4", "2006"});
         const std::string caption = m.Command28.Caption();
-        std::vector<bool> enabledBefore;
-        for (const char* name : starters) enabledBefore.push_back(m.registry.Find(name)->Enabled());
+        const std::vector<bool> enabledBefore = enabled(m);
+        std::vector<bool> enabledDuring;
         bench.program.pump.Post([&] {
-            for (const char* name : starters)
-                enabledDuring->push_back(m.registry.Find(name)->Enabled());
+            enabledDuring = enabled(m);
             if (intruder) ClickControl(*m.registry.Find(intruder));
         });
         m.Command2.Click();
-        for (size_t i = 0; i < std::size(starters); ++i)
-            EXPECT_EQ(m.registry.Find(starters[i])->Enabled(), enabledBefore[i]) << starters[i];
+        EXPECT_EQ(enabledDuring, std::vector<bool>(std::size(starters), false)) << intruder;
+        EXPECT_EQ(enabled(m), enabledBefore) << intruder;
         EXPECT_EQ(m.Command28.Caption(), caption);
         EXPECT_TRUE(bench.program.dialogs.Messages().empty());
         EXPECT_EQ(wire->dtrChanges, 0) << intruder;
         return wire->written;
     };
-    std::vector<bool> enabledDuring;
-    const std::string alone = apply(nullptr, &enabledDuring);
-    EXPECT_EQ(enabledDuring, std::vector<bool>(std::size(starters), false));
-    for (const char* intruder : starters)
-        EXPECT_EQ(apply(intruder, &enabledDuring), alone) << intruder;
+    const std::string alone = apply(nullptr);
+    for (const char* intruder : starters) EXPECT_EQ(apply(intruder), alone) << intruder;
 }
 
 // An instrument chosen during an exchange's wait reshapes the window; the

@@ -79,15 +79,9 @@ TEST_F(Writer, AWriteCutShortLeavesOnlyWholeLinesAndCountsThem) {
     EXPECT_EQ(writer.LinesWritten(), 1);
 }
 
-TEST(UserFileWriterOnAFullDevice, TheFirstLineFailsAndNothingIsCounted) {
-    UserFileWriter writer("/dev/full", {"the raw log", Mode::Append, Sync::EveryLine});
-    EXPECT_FALSE(writer.WriteLine("one"));
-    EXPECT_EQ(writer.Failure()->Message(),
-              "Could not write to /dev/full: No space left on device. 0 lines are in the file.");
-    EXPECT_FALSE(writer.WriteLine("two"));
-}
-
-TEST_F(Writer, TheTimedSyncNoticesARemovedFileWithoutANewLine) {
+// Another program removes, shortens, replaces or moves the file; the timed
+// sync notices without waiting for a new line.
+TEST_F(Writer, AFileChangedByAnotherProgramIsReportedOnceWithoutHoles) {
     UserFileWriter writer(path, Periodic());
     ASSERT_TRUE(writer.WriteLine("one"));
     ASSERT_TRUE(writer.WriteLine("two"));
@@ -102,18 +96,16 @@ TEST_F(Writer, TheTimedSyncNoticesARemovedFileWithoutANewLine) {
                   ": the file was removed or replaced by another program. 2 lines had been "
                   "written to it.");
     EXPECT_FALSE(writer.WriteLine("three"));
-}
 
-TEST_F(Writer, AFileShortenedOrReplacedByAnotherProgramIsReportedOnceWithoutHoles) {
-    UserFileWriter writer(path, Periodic());
-    for (const char* line : {"one", "two", "three"}) ASSERT_TRUE(writer.WriteLine(line));
+    UserFileWriter shortened(path, Periodic());
+    for (const char* line : {"one", "two", "three"}) ASSERT_TRUE(shortened.WriteLine(line));
     fs::resize_file(path, 5);
     // Written at the end of what is left, never after a hole of zero bytes.
-    EXPECT_TRUE(writer.WriteLine("four"));
+    EXPECT_TRUE(shortened.WriteLine("four"));
     EXPECT_EQ(test::ReadBytes(path), "one\r\nfour\r\n");
-    now = UserFileWriter::kSyncInterval;
-    EXPECT_FALSE(writer.SyncIfDue());
-    EXPECT_EQ(writer.Failure()->Message(),
+    now = 2 * UserFileWriter::kSyncInterval;
+    EXPECT_FALSE(shortened.SyncIfDue());
+    EXPECT_EQ(shortened.Failure()->Message(),
               "Could not write to " + path +
                   ": the file was shortened by another program. 2 lines are in the file.");
 
