@@ -19,17 +19,8 @@ bool Has(const Label& label, const std::string& words) {
 
 struct StatusBar : test::LoadedWithFeed {
     StatusBar() { m.inst2.Click(); }
-    void Start(CommandButton& button, const fs::path& file) {
-        program.dialogs.AnswerFile(file.string());
-        button.Click();
-    }
     std::array<bool, 4> PortChecks() const {
         return {m.op1.Checked(), m.op2.Checked(), m.op3.Checked(), m.op4.Checked()};
-    }
-    // The counts follow a few times a second.
-    void FeedAndWait(const std::string& line) {
-        Feed(line);
-        program.pump.RunFor(0.3);
     }
     test::TempFolder folder;
 };
@@ -79,18 +70,23 @@ TEST_F(StatusBar, EachPortShowsItsDeviceAndStateAndARefusedClosingOrFailedPortSa
 TEST_F(StatusBar, RecordingAndRawLogShowTheirFileAndLinesWhileOnAndAnAccountAfterTheStop) {
     const std::string line = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
     EXPECT_EQ(m.RecordingStatus.Caption(), "");
-    Start(m.Command18, folder / "rec.txt");
+    program.dialogs.AnswerFile((folder / "rec.txt").string());
+    m.Command18.Click();
     // Two header lines and the heading are in the file before the first packet.
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording: rec.txt, 3 lines");
     Feed(line);
-    Start(m.Command19, folder / "raw.txt");
+    program.dialogs.AnswerFile((folder / "raw.txt").string());
+    m.Command19.Click();
     Feed(line);
-    FeedAndWait(line);
+    Feed(line);
+    // The counts follow a few times a second.
+    program.pump.RunFor(0.3);
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording: rec.txt, 6 lines");
     EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 5 lines");
     m.Command18.Click();
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
-    FeedAndWait(line);
+    Feed(line);
+    program.pump.RunFor(0.3);
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
     EXPECT_EQ(m.RawLogStatus.Caption(), "Raw log: raw.txt, 6 lines");
     m.Command19.Click();
@@ -99,7 +95,8 @@ TEST_F(StatusBar, RecordingAndRawLogShowTheirFileAndLinesWhileOnAndAnAccountAfte
     program.dialogs.CancelFile();
     m.Command18.Click();
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording stopped: 7 lines in rec.txt");
-    Start(m.Command18, folder / "missing" / "rec2.txt");
+    program.dialogs.AnswerFile((folder / "missing" / "rec2.txt").string());
+    m.Command18.Click();
     EXPECT_EQ(m.RecordingStatus.Caption(), "Recording not started: rec2.txt could not be opened");
 }
 
