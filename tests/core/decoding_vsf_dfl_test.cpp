@@ -16,7 +16,7 @@ namespace {
 
 using test::Lines;
 
-const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+using test::kVsfLine;
 const std::string kDflLine = "12/06/26\t1000\t620\r\n";
 
 class Decoding : public test::Loaded {

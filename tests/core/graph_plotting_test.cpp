@@ -19,7 +19,7 @@ namespace {
 
 constexpr double kMinuteDays = 0.00069444444;
 constexpr double kDflUnitDays = 1.54319 / 100000;
-const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+using test::kVsfLine;
 using Values = std::vector<double>;
 using Range = std::pair<double, double>;
 using test::Lines;

@@ -20,10 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::Lines;
 
-const std::string kCalInfo =
-    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
-    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
-
 // Everything after the two header lines, which name the day and the file.
 std::string Body(const fs::path& file) {
     const std::string bytes = test::ReadBytes(file);
@@ -34,7 +30,7 @@ class Playback : public ::testing::Test {
   protected:
     test::TempFolder folder;
     const fs::path& dir = folder.path;
-    void SetUp() override { test::WriteBytes(dir / "cal.txt", kCalInfo); }
+    void SetUp() override { test::WriteBytes(dir / "cal.txt", test::kVsfCalInfo); }
 
     // A program with the VSF selected in the beta view, its coefficients loaded.
     static void VsfBeta(VirtualProgram& program, const fs::path& cal) {
@@ -131,7 +127,7 @@ TEST_F(Playback, PlayedBackAndReplayedRawLogsRecordWhatTheLiveRunRecorded) {
 // carriage return inside, an over-long line) are walked as the window walks
 // them, so the replay still records what playback records.
 TEST_F(Playback, ReplayRecordsOddLinesAsPlaybackDoes) {
-    const std::string good = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+    const std::string& good = test::kVsfLine;
     std::string wrapped;
     for (int i = 0; i < 20; ++i) wrapped += "x\t";
     WriteRaw(good + "12/06/26\t12:00:01\t1850\t1210\t960\t4010\t\r\n" + wrapped + good +
@@ -246,7 +242,7 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
     WriteRaw("12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\na note, with commas\r\nEOF\r\n");
     const std::string out = (dir / "out.txt").string();
     const std::string shortCal = (dir / "short.txt").string();
-    test::WriteBytes(shortCal, kCalInfo.substr(0, kCalInfo.find("125")));
+    test::WriteBytes(shortCal, test::kVsfCalInfo.substr(0, test::kVsfCalInfo.find("125")));
     // Files of other kinds, each refused saying what it is.
     const std::string empty = (dir / "empty.txt").string(), data = (dir / "data.txt").string(),
                       rec = (dir / "rec.txt").string(), cut = (dir / "cut.txt").string();
@@ -259,7 +255,6 @@ TEST_F(Playback, ReplayCommandExplainsItselfAndFailsClearly) {
         std::vector<std::string> args;
         std::string run;
     } failures[] = {
-        {{"--colour", "red"}, "2||zanhost-replay: Unknown option '--colour'.\n" + kTry},
         {{"--instrument", "DFL", "--offset", "inf", raw.string(), out},
          "2||zanhost-replay: Option '--offset' needs a number, not 'inf'.\n" + kTry},
         {{"--instrument", "VSF", raw.string()},

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+using test::kVsfLine;
 const std::string kVsfShortLine = "12/06/26\t12:00:01\t1851\t1211\t961\r\n";
 const std::string kTriaLine =
     "TRIA-0042 BGF "
@@ -70,9 +70,6 @@ struct InstrumentCase {
 
 // The coefficients of every instrument, loaded as Cal Info files (VSF beta
 // 1.8, 2.4, 0.09 below) and typed into the DFL boxes (chlorophyll 10 below).
-const std::string kVsfCalInfo =
-    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
-    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
 const fs::path kTriaCalInfo = fs::path(ZANHOST_SOURCE_DIR) / "examples" / "tria_cal_info.txt";
 
 std::optional<CalInfoValues> Calibrate(VirtualProgram& program, const fs::path& dir) {
@@ -81,7 +78,7 @@ std::optional<CalInfoValues> Calibrate(VirtualProgram& program, const fs::path& 
     program.ctx.main.Text16.SetText("0.01");
     if (type == kDfl || type == kDfls) return std::nullopt;
     fs::path cal = kTriaCalInfo;
-    if (type != kTria) test::WriteBytes(cal = dir / "cal.txt", kVsfCalInfo);
+    if (type != kTria) test::WriteBytes(cal = dir / "cal.txt", test::kVsfCalInfo);
     program.dialogs.AnswerFile(cal.string());
     program.ctx.main.Command30.Click();
     FieldStream file(cal.string(), "Cal Info file");
@@ -297,25 +294,6 @@ TEST_F(RecordingFiles, TheSyncRunsWhenNoLineArrivesAndAFailedRawLogCountsZero) {
     EXPECT_EQ(m.Label67.Caption(), "0");
     EXPECT_EQ(s.RawLogging, 0);
     EXPECT_EQ(test::ReadBytes(recording), Header(recording));
-}
-
-TEST_F(RecordingFiles, UnpluggingWhileRecordingAndLoggingLosesNoLine) {
-    auto feed = program.AttachFeed(1);
-    m.inst2.Click();
-    m.op1.Click();
-    s.GraphView = kViewVsfCounts;
-    StartBoth();
-    feed->Feed(kVsfLine + kVsfLine + "12/06/26\t12:00");
-    program.pump.RunFor(0.1);
-    program.port.DropLine();
-    program.pump.RunFor(0.5);
-    EXPECT_TRUE(test::OneMessageWith(program, "Error: "));
-    EXPECT_EQ(s.Recording, 1);
-    StopBoth();
-    EXPECT_EQ(test::ReadBytes(recording),
-              Header(recording) + kVsfHeading + kVsfLine + kVsfLine + "EOF\r\n");
-    EXPECT_EQ(test::ReadBytes(raw), Header(raw) + kVsfHeading + kVsfLine + kVsfLine + "EOF\r\n");
-    EXPECT_EQ(messages().size(), 1u);
 }
 
 }  // namespace

@@ -19,9 +19,6 @@ namespace fs = std::filesystem;
 const std::string kRawLog =
     "Created on 12-06-2026\r\nLocation : raw.txt\r\nDate\tTime\t100\t125\t150\tRef\r\n"
     "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\nEOF\r\n";
-const std::string kCalInfo =
-    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
-    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
 const std::string kDevice =
     "ZAN TRIA 42\r\nx\r\ny\r\nz\r\nB100\t1\t0\r\nB125\t1\t0\r\nB150\t1\t0\r\nG100\t1\t0\r\n"
     "G125\t1\t0\r\nG150\t1\t0\r\nR100\t1\t0\r\nR125\t1\t0\r\nR150\t1\t0\r\n";
@@ -38,7 +35,7 @@ struct SameFile : ::testing::Test {
         m.inst2.Click();
         m.Text1.SetText("60");
         for (const auto& [file, bytes] :
-             {std::pair{raw, kRawLog}, {cal, kCalInfo}, {data, kData}, {device, kDevice}})
+             {std::pair{raw, kRawLog}, {cal, test::kVsfCalInfo}, {data, kData}, {device, kDevice}})
             test::WriteBytes(file, bytes);
     }
     void Answer(CommandButton& button, const std::string& path) {

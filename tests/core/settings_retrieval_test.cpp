@@ -71,7 +71,6 @@ TEST(SensorClock, TheComparisonNamesBothClocksAndHowFarApartInWords) {
         LocalDateTime computer;
         std::string says;
     } cases[] = {
-        {{2006, 7, 4, 12, 0, 37}, "computer 2006-07-04 12:00:37: sensor clock 37 s behind"},
         {{2006, 7, 4, 12, 0, 1}, "computer 2006-07-04 12:00:01: sensor clock in step"},
         {{2006, 7, 4, 11, 57, 55}, "computer 2006-07-04 11:57:55: sensor clock 2 min 5 s ahead"},
         {{2006, 7, 3, 23, 0, 0}, "computer 2006-07-03 23:00:00: sensor clock 13 h 0 min ahead"},

@@ -19,6 +19,12 @@ namespace zan::test {
 
 using Lines = std::vector<std::string>;
 
+// A VSF data line, and a VSF Cal Info file whose coefficients make its betas 1.8, 2.4 and 0.09.
+inline const std::string kVsfLine = "12/06/26\t12:00:00\t1850\t1210\t960\t4010\r\n";
+inline const std::string kVsfCalInfo =
+    "ZAN cal.txt\r\nCreated on: 12/6/2026\r\n\r\r\nAngle\tScaling Factor\tOffset\r\n"
+    "100\t0.001\t50\r\n125\t0.002\t10\r\n150\t0.0001\t60\r\n";
+
 // A file's bytes exactly, CR LF and all.
 inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

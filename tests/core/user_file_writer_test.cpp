@@ -34,26 +34,6 @@ TEST_F(Writer, EachLineIsInTheFileAtOnceAppendKeepsWhatWasThereCreateEmpties) {
     EXPECT_EQ(test::ReadBytes(path), "\r\n");
 }
 
-TEST_F(Writer, AFileInUseIsRefusedByEveryNameWithBothUsesAndLeftByteIdentical) {
-    test::WriteBytes(path, "Created on 12-06-2026\r\nkept\r\n");
-    const FilesInUse inUse{{*PathIdentity(path), "the raw log"}};
-    for (const std::string& name : test::SameFileNames(path)) {
-        for (const Mode mode : {Mode::Create, Mode::Append}) {
-            UserFileWriter::Options options = Periodic(mode);
-            options.inUse = inUse;
-            try {
-                UserFileWriter writer(name, options);
-                ADD_FAILURE() << name << " was opened";
-            } catch (const UserFileError& e) {
-                EXPECT_EQ(e.what(), "Could not open " + name +
-                                        ": the file is already open as the raw log, so it cannot "
-                                        "also be the recording file");
-            }
-            EXPECT_EQ(test::ReadBytes(path), "Created on 12-06-2026\r\nkept\r\n");
-        }
-    }
-}
-
 TEST_F(Writer, AWriteCutShortLeavesOnlyWholeLinesAndCountsThem) {
     test::WriteBytes(path, "before\r\n");
     // The disk takes 7 more bytes, then is full: "one\r\n" and "tw" of the next line.
